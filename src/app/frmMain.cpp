@@ -1,0 +1,255 @@
+#include "app/frmMain.h"
+
+#include "app/StoredSettings.h"
+#include "core/Numeric.h"
+#include "core/ProgramWide.h"
+#include "core/RuntimeError.h"
+#include "layout/GridView.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace plakatron {
+
+namespace {
+frmMain *&mainWindowSlot()
+{
+    static frmMain *window = nullptr;
+    return window;
+}
+
+// A statement of a handler whose failures are skipped one by one.
+template <typename F>
+void skippingErrors(F &&statement)
+{
+    try {
+        statement();
+    } catch (const RuntimeError &) {
+    }
+}
+}  // namespace
+
+frmMain *mainWindow() { return mainWindowSlot(); }
+
+// The window as a layout pass sees it.
+class frmMain::Surface final : public LayoutSurface {
+public:
+    explicit Surface(frmMain &w) : w_(w) {}
+    int sheetsListIndex() const override { return w_.cmbA4Width->currentIndex(); }
+    void setSheetsListIndex(int index) override
+    {
+        // The clamped value is written back without starting a second pass.
+        const QSignalBlocker blocker(w_.cmbA4Width);
+        w_.cmbA4Width->setCurrentIndex(index);
+    }
+    void clearPreview() override { w_.picPreview->clear(); }
+    void rebuildGridView() override { w_.picGrid->rebuild(w_.sourcePic_, w_.poster_, w_.grid_); }
+    void repaintGridView() override { w_.picGrid->update(); }
+
+private:
+    frmMain &w_;
+};
+
+frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
+{
+    mainWindowSlot() = this;
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    sourcePic_ = QImage(QStringLiteral(":/plakatron/default.jpg")).convertToFormat(QImage::Format_RGB32);
+    buildWidgets();
+    buildMenus();
+    Form_Load();
+}
+
+frmMain::~frmMain()
+{
+    if (!unloaded_)
+        Form_Unload();
+}
+
+void frmMain::buildWidgets()
+{
+    auto *client = new QWidget(this);
+    client->setFixedSize(783, 537);
+    setCentralWidget(client);
+
+    const auto label = [client](const char *name, const QString &text, int x, int y, bool bold = false) {
+        auto *l = new QLabel(text, client);
+        l->setObjectName(QLatin1String(name));
+        l->move(x, y);
+        if (bold) {
+            QFont f = l->font();
+            f.setBold(true);
+            l->setFont(f);
+        }
+        l->adjustSize();
+        return l;
+    };
+
+    label("Label10", QStringLiteral("Source Picture:"), 16, 3, true);
+    picGrid = new GridView(client);
+    picGrid->setObjectName(QStringLiteral("picGrid"));
+    picGrid->setGeometry(16, 20, 440, 401);
+
+    lbPreview = label("lbPreview", QStringLiteral("Preview:"), 474, 4, true);
+    lbPreview->setFixedWidth(290);
+    picPreview = new QLabel(client);
+    picPreview->setObjectName(QStringLiteral("picPreview"));
+    picPreview->setGeometry(474, 22, 290, 400);
+    picPreview->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    picPreview->setLineWidth(2);
+    picPreview->setBackgroundRole(QPalette::Base);
+    picPreview->setAutoFillBackground(true);
+
+    const int sizeRow = 440;
+    label("Label3", QStringLiteral("Height in A4:"), 16, sizeRow);
+    lbA4Height = label("lbA4Height", QString(), 96, sizeRow, true);
+    label("Label6", QStringLiteral("Final image width:"), 196, sizeRow);
+    lbFinalImageWidth = label("lbFinalImageWidth", QString(), 302, sizeRow, true);
+    label("Label7", QStringLiteral("Final image height:"), 404, sizeRow);
+    lbFinalImageHeight = label("lbFinalImageHeight", QString(), 514, sizeRow, true);
+    label("Label9", QStringLiteral("Total pages:"), 624, sizeRow);
+    lbTotalPages = label("lbTotalPages", QString(), 700, sizeRow, true);
+    for (QLabel *value : {lbA4Height, lbFinalImageWidth, lbFinalImageHeight, lbTotalPages})
+        value->setFixedWidth(90);
+
+    const int listRow = 468;
+    label("Label2", QStringLiteral("Width in A4:"), 16, listRow);
+    cmbA4Width = new QComboBox(client);
+    cmbA4Width->setObjectName(QStringLiteral("cmbA4Width"));
+    cmbA4Width->setGeometry(16, listRow + 16, 150, 24);
+    cmbA4Width->setMaxVisibleItems(20);
+    label("Label5", QStringLiteral("A4 X resolution:"), 196, listRow);
+    cmbResox = new QComboBox(client);
+    cmbResox->setObjectName(QStringLiteral("cmbResox"));
+    cmbResox->setGeometry(196, listRow + 16, 150, 24);
+    cmbResox->setMaxVisibleItems(24);
+
+    cmdPrint = new QPushButton(QStringLiteral("Print"), client);
+    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    cmdPrint->setGeometry(664, listRow + 10, 100, 32);
+
+    connect(cmbA4Width, &QComboBox::currentIndexChanged, this, &frmMain::RecomputeLayout);
+    connect(cmbResox, &QComboBox::currentIndexChanged, this, &frmMain::cmbResox_Click);
+
+    tmrGrid = new QTimer(this);
+    tmrGrid->setObjectName(QStringLiteral("tmrGrid"));
+    tmrGrid->setInterval(250);
+    tmrGrid->start();
+}
+
+void frmMain::buildMenus()
+{
+    QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    const auto action = [this](QMenu *menu, const char *name, const QString &text) {
+        QAction *a = menu->addAction(text);
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+    mnuOpenPicture = action(mnuFile, "mnuOpenPicture", QStringLiteral("Open Picture..."));
+    mnuFile->addSeparator();
+    mnuSettings = action(mnuFile, "mnuSettings", QStringLiteral("Settings"));
+    mnuFile->addSeparator();
+    mnuInst = action(mnuFile, "mnuInst", QStringLiteral("Instructions"));
+    mnuAbout = action(mnuFile, "mnuAbout", QStringLiteral("About"));
+    mnuFile->addSeparator();
+    mnuQuit = action(mnuFile, "mnuQuit", QStringLiteral("Exit"));
+    connect(mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
+
+    mnu = new QMenu(this);
+    mnu->setObjectName(QStringLiteral("mnu"));
+    mnuPrintThisPicture = action(mnu, "mnuPrintThisPicture", QStringLiteral("Print this picture..."));
+}
+
+void frmMain::Form_Load()
+{
+    const StoredPosterChoices stored = readPosterChoices();
+    programWide().HorizontalOverlap = static_cast<std::int16_t>(stored.overlap);
+    programWide().VerticalOverlap = programWide().HorizontalOverlap;
+
+    {
+        // Filled without notifications and left without a selection, so that restoring a stored
+        // index always counts as a selection change.
+        const QSignalBlocker blocker(cmbA4Width);
+        cmbA4Width->addItems(sheetsAcrossEntries());
+        cmbA4Width->setCurrentIndex(-1);
+    }
+    // Runs a first pass while the page size is still 0; that pass is abandoned silently.
+    cmbA4Width->setCurrentIndex(stored.sheetsIndex);
+    {
+        const QSignalBlocker blocker(cmbResox);
+        cmbResox->addItems(resolutionEntries());
+        cmbResox->setCurrentIndex(-1);
+    }
+    setWindowTitle(QStringLiteral("Plakatron V") + versionText());
+    lbPreview->setText(QStringLiteral("Preview:"));
+    // The first complete pass.
+    cmbResox->setCurrentIndex(stored.resolutionIndex);
+
+    cmbA4Width->setToolTip(QStringLiteral("Input here the width of the final image in A4 sheets"));
+    cmbResox->setToolTip(QStringLiteral(
+        "Pixel resolution of one A4 printer page in the width dimension. Defines how smooth the image is "
+        "interpolated while blowing it up. You can see the effect by inserting small values."));
+
+    resize(sizeHint());
+    setFixedSize(sizeHint());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void frmMain::Form_Unload()
+{
+    unloaded_ = true;
+    writePosterChoices({cmbA4Width->currentIndex(), cmbResox->currentIndex(), programWide().HorizontalOverlap});
+    tmrGrid->stop();
+    if (mainWindowSlot() == this)
+        mainWindowSlot() = nullptr;
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (!unloaded_)
+        Form_Unload();
+    event->accept();
+}
+
+void frmMain::mnuQuit_Click() { close(); }
+
+void frmMain::cmbResox_Click()
+{
+    skippingErrors([&] { poster_.PagePixelWidth = Val(cmbResox->currentText()); });
+    skippingErrors([&] { poster_.PagePixelHeight = checked(poster_.PagePixelWidth * A4Proportion); });
+    RecomputeLayout();
+}
+
+void frmMain::RecomputeLayout()
+{
+    Surface surface(*this);
+    try {
+        RunLayoutPass(QSizeF(sourcePic_.size()), programWide().HorizontalOverlap, poster_, grid_, labels_, surface);
+    } catch (const RuntimeError &) {
+        // Abandoned silently; what the pass wrote before the failure stays.
+    }
+    showLabels();
+}
+
+void frmMain::showLabels()
+{
+    lbA4Height->setText(labels_.lbA4Height);
+    lbFinalImageWidth->setText(labels_.lbFinalImageWidth);
+    lbFinalImageHeight->setText(labels_.lbFinalImageHeight);
+    lbTotalPages->setText(labels_.lbTotalPages);
+}
+
+}  // namespace plakatron

@@ -16,6 +16,8 @@ struct Line3dSegment {
     int y1 = 0;
     int x2 = 0;
     int y2 = 0;
+
+    friend bool operator==(const Line3dSegment &, const Line3dSegment &) = default;
 };
 
 struct Line3dLayout {

@@ -1,8 +1,6 @@
-// The small rules under the windows: twips, colours, the link cursor, the splash's key and text
-// rules, the shell seam.
+// The small rules under the windows: twips, colours, the link cursor, the splash's text rules.
 #include "ui/Design.h"
 #include "ui/LinkCursor.h"
-#include "ui/ShellLinks.h"
 #include "ui/SystemColor.h"
 #include "ui/frmSplash.h"
 
@@ -63,17 +61,6 @@ TEST(LinkCursor, IsAThirtyTwoPixelHandPointingAtItsHotSpot)
     EXPECT_EQ(image.pixel(5, 0), qRgba(0, 0, 0, 255));
     EXPECT_EQ(qAlpha(image.pixel(4, 0)), 0);
     EXPECT_EQ(image.pixel(5, 1), qRgba(255, 255, 255, 255));  // white inside the outline
-    // Monochrome: every drawn pixel is pure black or pure white.
-    int drawn = 0;
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) {
-            const QRgb p = image.pixel(x, y);
-            if (qAlpha(p) == 0)
-                continue;
-            ++drawn;
-            EXPECT_TRUE(p == qRgba(0, 0, 0, 255) || p == qRgba(255, 255, 255, 255)) << x << "," << y;
-        }
-    EXPECT_GT(drawn, 150);
 
     const QCursor cursor = linkCursor();
     EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
@@ -87,36 +74,6 @@ TEST(SplashRules, VersionPlaceholderIsFilledEverywhereAndCaseSensitive)
     EXPECT_EQ(fillVersion(QStringLiteral("Version %v"), QStringLiteral("2.0.9")), QStringLiteral("Version 2.0.9"));
     EXPECT_EQ(fillVersion(QStringLiteral("%v/%v"), QStringLiteral("2.0.9")), QStringLiteral("2.0.9/2.0.9"));
     EXPECT_EQ(fillVersion(QStringLiteral("Version %V"), QStringLiteral("2.0.9")), QStringLiteral("Version %V"));
-    // A filled caption has nothing left to fill: loading twice never doubles the version.
-    const QString once = fillVersion(QStringLiteral("Version %v"), QStringLiteral("2.0.9"));
-    EXPECT_EQ(fillVersion(once, QStringLiteral("2.0.9")), once);
-}
-
-TEST(SplashRules, MailLinkKeepsSchemeAddressAndSubject)
-{
-    EXPECT_EQ(mailLinkTarget(QStringLiteral("me@example.org")),
-              QStringLiteral("mailto:me@example.org?Subject=Sending cool poster-picture!"));
-}
-
-TEST(SplashRules, KeysThatTypeACharacterCloseTheWindow)
-{
-    const struct {
-        int key;
-        QString text;
-        bool closes;
-    } cases[] = {
-        {Qt::Key_A, QStringLiteral("a"), true},
-        {Qt::Key_Space, QStringLiteral(" "), true},
-        {Qt::Key_Return, QStringLiteral("\r"), true},
-        {Qt::Key_Enter, QString(), true},
-        {Qt::Key_Escape, QString(), true},
-        {Qt::Key_Backspace, QStringLiteral("\b"), true},
-        {Qt::Key_Shift, QString(), false},
-        {Qt::Key_Left, QString(), false},
-        {Qt::Key_F1, QString(), false},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(keyClosesSplash(c.key, c.text), c.closes) << c.key;
 }
 
 TEST(SplashRules, TheAddressFollowsTheWrappedInvitation)
@@ -142,21 +99,6 @@ TEST(SplashRules, TheAddressFollowsTheWrappedInvitation)
     const QString longText = QStringLiteral("one two three four five six seven eight nine ten eleven twelve");
     const QPoint wrapped = textFollowPosition(longText, font, lineWidth * 2, 10, lineWidth * 4);
     EXPECT_GE(wrapped.y(), metrics.height() - 1);
-}
-
-TEST(ShellSeam, ReplacementsAreCalledAndRestored)
-{
-    QStringList calls;
-    const ShellOpenFunction previous = setShellOpenFunction([&calls](const QString &file, const QString &folder, QWidget *) {
-        calls << file + QLatin1Char('|') + folder;
-        return 42L;
-    });
-    const AppFolderFunction previousFolder = setAppFolderFunction([] { return QStringLiteral("/opt/p/"); });
-    EXPECT_EQ(shellOpen(QStringLiteral("x.htm"), appFolder(), nullptr), 42L);
-    EXPECT_EQ(calls, QStringList{QStringLiteral("x.htm|/opt/p/")});
-    setShellOpenFunction(previous);
-    setAppFolderFunction(previousFolder);
-    EXPECT_TRUE(appFolder().endsWith(QLatin1Char('/')));  // the built-in one again
 }
 
 }  // namespace

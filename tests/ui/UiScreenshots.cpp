@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPixmap>
+#include <QScreen>
 #include <QTest>
 #include <cstdio>
 
@@ -58,6 +59,11 @@ int main(int argc, char **argv)
     ok &= save(&settings, folder + QStringLiteral("/settings.png"));
     settings.cmbOverlab()->showPopup();
     QTest::qWait(300);
+    // The open list is a window of its own: take it from the screen.
+    const QRect around = settings.frameGeometry().adjusted(-10, -200, 10, 200);
+    ok &= QGuiApplication::primaryScreen()->grabWindow(0, around.x(), around.y(), around.width(), around.height())
+              .save(folder + QStringLiteral("/settings-list.png"));
+    settings.cmbOverlab()->hidePopup();
 
     programWide().SplashAtStartup = false;
     frmSplash about(&host);

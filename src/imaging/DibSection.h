@@ -1,0 +1,111 @@
+#pragma once
+// cDIBSection: the off-screen page buffer. A 24-bit pixel array the program addresses directly:
+// bytes blue, green, red; each row padded to a multiple of 4 bytes; row 0 in memory is the
+// bottom scan line of the picture, the last row its top. Pictures come in and go out through
+// rectangle copies from and to Qt images and painters, in picture coordinates (0, 0 = top
+// left), so the bottom-up order stays inside this class.
+//
+// Sizes are 32-bit like the rest of the pixel arithmetic: a row of more than 2,147,483,647
+// bytes, or a buffer of more bytes than that, is an Overflow (6) before anything is allocated.
+// A fresh buffer is all zero (black, padding zero); no operation of the class writes padding.
+
+#include "imaging/ByteView.h"
+
+#include <QImage>
+#include <cstdint>
+#include <memory>
+
+class QPainter;
+
+namespace plakatron {
+
+// The only raster operation of the copies: the source replaces the destination.
+inline constexpr std::uint32_t SRCCOPY = 0x00CC0020;
+
+class cDIBSection {
+public:
+    cDIBSection() noexcept = default;
+    ~cDIBSection();
+    cDIBSection(const cDIBSection &) = delete;
+    cDIBSection &operator=(const cDIBSection &) = delete;
+
+    // Puts a copy of the picture on the clipboard as an image; true when it got there.
+    // asDIB true is not supported: it says so in a message box and returns false.
+    bool CopyToClipboard(bool asDIB) const;
+
+    // Records the size, then makes a zeroed pixel block for it in place of the current one.
+    // False (buffer empty) for a width or height below 1 or when the memory cannot be had.
+    bool CreateDIB(std::int32_t width, std::int32_t height);
+    // Sizes the buffer to the picture and copies it in; a null picture leaves it empty.
+    void CreateFromPicture(const QImage &picture);
+    // Empties the buffer, then makes it anew at this size (pixels zero). The old pixels are
+    // gone even when the new creation fails.
+    bool Create(std::int32_t width, std::int32_t height);
+
+    // 3 * Width rounded up to a multiple of 4; Overflow (6) beyond 32 bits.
+    std::int32_t BytesPerScanLine() const;
+    // The last size asked for; they keep it after ClearUp.
+    std::int32_t Width() const noexcept { return biWidth_; }
+    std::int32_t Height() const noexcept { return biHeight_; }
+
+    // Rectangle copies. A negative width or height means the buffer's Width or Height, 0
+    // copies nothing; the rectangle is clipped to both sides and pixels outside stay as they
+    // were. rasterOp must be SRCCOPY (anything else: Invalid procedure call, 5). Colours come
+    // in as stored, alpha ignored; they go out opaque.
+    // Copy-in: source rectangle at (sourceLeft, sourceTop) to the buffer's top-left corner.
+    void LoadPictureBlt(const QImage &source, std::int32_t sourceLeft, std::int32_t sourceTop, std::int32_t width,
+                        std::int32_t height, std::uint32_t rasterOp = SRCCOPY);
+    void LoadPictureBlt(const cDIBSection *sourceDC, std::int32_t sourceLeft, std::int32_t sourceTop,
+                        std::int32_t width, std::int32_t height, std::uint32_t rasterOp = SRCCOPY);
+    // Copy-out: the buffer's rectangle at (sourceLeft, sourceTop) to (destLeft, destTop).
+    void PaintPicture(QPainter &dest, std::int32_t destLeft, std::int32_t destTop, std::int32_t width,
+                      std::int32_t height, std::int32_t sourceLeft, std::int32_t sourceTop,
+                      std::uint32_t rasterOp = SRCCOPY) const;
+    void PaintPicture(QImage &dest, std::int32_t destLeft, std::int32_t destTop, std::int32_t width,
+                      std::int32_t height, std::int32_t sourceLeft, std::int32_t sourceTop,
+                      std::uint32_t rasterOp = SRCCOPY) const;
+
+    // This platform has no device contexts: the buffer itself is the surface the copies read,
+    // so hdc() hands it out, and null while the buffer holds no pixels.
+    const cDIBSection *hdc() const noexcept { return bits_ ? this : nullptr; }
+    // Identifies the current pixel block (a new value for every creation); 0 when empty.
+    std::uintptr_t hDib() const noexcept { return bits_ ? dibHandle_ : 0; }
+    // First pixel byte (row 0, the bottom row); null when empty.
+    std::uint8_t *DIBSectionBitsPtr() noexcept { return bits_.get(); }
+    const std::uint8_t *DIBSectionBitsPtr() const noexcept { return bits_.get(); }
+
+    // Random pixels: grey ones, or blue 0 with random green and red. Seeded from the time of day;
+    // the seeded form gives the same pixels for the same seed.
+    void RandomiseBits(bool gray);
+    void RandomiseBits(bool gray, std::uint32_t seed);
+
+    // Releases the pixel block. Safe to call on an empty buffer.
+    void ClearUp() noexcept;
+
+    // A new buffer of newWidth x newHeight (height first): an exact copy at the same size,
+    // bilinear interpolation otherwise. Null when the new buffer cannot be created. A source
+    // 1 pixel wide or high, or without pixels, fails with Subscript out of range (9).
+    std::unique_ptr<cDIBSection> Resample(std::int32_t newHeight, std::int32_t newWidth) const;
+
+    // The checked view over all pixel bytes (BytesPerScanLine x Height); empty without pixels.
+    ByteView bytes();
+    ConstByteView bytes() const;
+
+    // The picture top-down as QImage::Format_RGB32 (a copy); null when the buffer is empty.
+    QImage toImage() const;
+
+private:
+    void ResampleInto(cDIBSection &destination) const;
+    void copyIn(const std::uint8_t *bottomUp, std::int32_t width, std::int32_t height, std::int32_t stride,
+                std::int32_t sourceLeft, std::int32_t sourceTop, std::int32_t w, std::int32_t h);
+
+    struct FreeBlock {
+        void operator()(std::uint8_t *block) const noexcept;
+    };
+    std::unique_ptr<std::uint8_t[], FreeBlock> bits_;
+    std::uintptr_t dibHandle_ = 0;
+    std::int32_t biWidth_ = 0;
+    std::int32_t biHeight_ = 0;
+};
+
+}  // namespace plakatron

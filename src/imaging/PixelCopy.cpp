@@ -1,0 +1,108 @@
+#include "imaging/PixelCopy.h"
+
+#include <QColor>
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace plakatron::pixelcopy {
+
+namespace {
+// One axis of the clip: start positions and length moved together so that both sides stay
+// inside their bounds (bound below 0: unbounded).
+bool clipAxis(std::int64_t sourceSize, std::int64_t destSize, std::int64_t &source, std::int64_t &dest,
+              std::int64_t &length)
+{
+    if (source < 0) {
+        dest -= source;
+        length += source;
+        source = 0;
+    }
+    if (destSize >= 0 && dest < 0) {
+        source -= dest;
+        length += dest;
+        dest = 0;
+    }
+    length = std::min(length, sourceSize - source);
+    if (destSize >= 0)
+        length = std::min(length, destSize - dest);
+    constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
+    return length > 0 && dest >= lo && dest + length - 1 <= hi;
+}
+}  // namespace
+
+std::optional<CopyRect> clip(std::int32_t sourceWidth, std::int32_t sourceHeight, std::int32_t destWidth,
+                             std::int32_t destHeight, std::int64_t sourceX, std::int64_t sourceY, std::int64_t destX,
+                             std::int64_t destY, std::int64_t width, std::int64_t height)
+{
+    if (!clipAxis(sourceWidth, destWidth, sourceX, destX, width)
+        || !clipAxis(sourceHeight, destHeight, sourceY, destY, height))
+        return std::nullopt;
+    return CopyRect{std::int32_t(sourceX), std::int32_t(sourceY), std::int32_t(destX),
+                    std::int32_t(destY),   std::int32_t(width),   std::int32_t(height)};
+}
+
+bool isDirectFormat(QImage::Format format) noexcept
+{
+    switch (format) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+    case QImage::Format_RGB888:
+    case QImage::Format_BGR888:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void toBgr(QImage::Format format, const uchar *source, std::uint8_t *bgr, std::int32_t n) noexcept
+{
+    switch (format) {
+    case QImage::Format_BGR888:
+        std::memcpy(bgr, source, std::size_t(n) * 3);
+        return;
+    case QImage::Format_RGB888:
+        for (std::int32_t x = 0; x < n; ++x, source += 3, bgr += 3) {
+            bgr[0] = source[2];
+            bgr[1] = source[1];
+            bgr[2] = source[0];
+        }
+        return;
+    default: {  // the 32-bit formats: 0xAARRGGBB words
+        const auto *words = reinterpret_cast<const QRgb *>(source);
+        for (std::int32_t x = 0; x < n; ++x, bgr += 3) {
+            const QRgb v = words[x];
+            bgr[0] = std::uint8_t(qBlue(v));
+            bgr[1] = std::uint8_t(qGreen(v));
+            bgr[2] = std::uint8_t(qRed(v));
+        }
+        return;
+    }
+    }
+}
+
+void fromBgr(QImage::Format format, const std::uint8_t *bgr, uchar *dest, std::int32_t n) noexcept
+{
+    switch (format) {
+    case QImage::Format_BGR888:
+        std::memcpy(dest, bgr, std::size_t(n) * 3);
+        return;
+    case QImage::Format_RGB888:
+        for (std::int32_t x = 0; x < n; ++x, dest += 3, bgr += 3) {
+            dest[0] = bgr[2];
+            dest[1] = bgr[1];
+            dest[2] = bgr[0];
+        }
+        return;
+    default: {
+        auto *words = reinterpret_cast<QRgb *>(dest);
+        for (std::int32_t x = 0; x < n; ++x, bgr += 3)
+            words[x] = qRgb(bgr[2], bgr[1], bgr[0]);
+        return;
+    }
+    }
+}
+
+}  // namespace plakatron::pixelcopy

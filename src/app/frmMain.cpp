@@ -4,7 +4,18 @@
 #include "core/Numeric.h"
 #include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
+#include "core/MessageBox.h"
+#include "core/NumberText.h"
 #include "layout/GridView.h"
+#include "layout/PageSelection.h"
+#include "layout/PreviewBox.h"
+#include "layout/frmWait.h"
+#include "printing/PageRenderer.h"
+#include "ui/Design.h"
+#include "ui/ShellLinks.h"
+#include "ui/frmSettings.h"
+#include "ui/frmSplash.h"
+#include "ui/line3d.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -16,6 +27,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <array>
 
 namespace plakatron {
 
@@ -50,7 +62,11 @@ public:
         const QSignalBlocker blocker(w_.cmbA4Width);
         w_.cmbA4Width->setCurrentIndex(index);
     }
-    void clearPreview() override { w_.picPreview->clear(); }
+    void clearPreview() override
+    {
+        w_.picPreview->clear();
+        w_.renderer_->clearPageCanvas();
+    }
     void rebuildGridView() override { w_.picGrid->rebuild(w_.sourcePic_, w_.poster_, w_.grid_); }
     void repaintGridView() override { w_.picGrid->update(); }
 
@@ -66,6 +82,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
                    | Qt::MSWindowsFixedSizeDialogHint);
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     sourcePic_ = QImage(QStringLiteral(":/plakatron/default.jpg")).convertToFormat(QImage::Format_RGB32);
+    renderer_ = std::make_unique<PageRenderer>(PosterSource{&sourcePic_, &poster_, &grid_});
+    renderer_->setMessageParent(this);
     buildWidgets();
     buildMenus();
     Form_Load();
@@ -103,13 +121,17 @@ void frmMain::buildWidgets()
 
     lbPreview = label("lbPreview", QStringLiteral("Preview:"), 474, 4, true);
     lbPreview->setFixedWidth(290);
-    picPreview = new QLabel(client);
+    picPreview = new PreviewBox(client);
     picPreview->setObjectName(QStringLiteral("picPreview"));
     picPreview->setGeometry(474, 22, 290, 400);
-    picPreview->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    picPreview->setLineWidth(2);
-    picPreview->setBackgroundRole(QPalette::Base);
-    picPreview->setAutoFillBackground(true);
+    renderer_->setPreview([this](const QImage &page) { picPreview->showPage(page); });
+
+    // Etched separators: under the picture area, above and below the row of lists.
+    for (int i = 0; i < 3; ++i) {
+        auto *separator = new line3d(client);
+        separator->setObjectName(QStringLiteral("line3d1_%1").arg(i));
+        separator->setGeometry(8, std::array{430, 462, 522}[i], 767, 30);
+    }
 
     const int sizeRow = 440;
     label("Label3", QStringLiteral("Height in A4:"), 16, sizeRow);
@@ -141,10 +163,15 @@ void frmMain::buildWidgets()
 
     connect(cmbA4Width, &QComboBox::currentIndexChanged, this, &frmMain::RecomputeLayout);
     connect(cmbResox, &QComboBox::currentIndexChanged, this, &frmMain::cmbResox_Click);
+    connect(picGrid, &GridView::pointerMoved, this, &frmMain::picGrid_MouseMove);
+    connect(picGrid, &GridView::pressed, this, &frmMain::picGrid_MouseDown);
+    connect(picGrid, &GridView::released, this, &frmMain::picGrid_MouseUp);
+    connect(picPreview, &PreviewBox::released, this, &frmMain::picPreview_MouseUp);
 
     tmrGrid = new QTimer(this);
     tmrGrid->setObjectName(QStringLiteral("tmrGrid"));
     tmrGrid->setInterval(250);
+    connect(tmrGrid, &QTimer::timeout, this, &frmMain::tmrGrid_Timer);
     tmrGrid->start();
 }
 
@@ -166,6 +193,9 @@ void frmMain::buildMenus()
     mnuFile->addSeparator();
     mnuQuit = action(mnuFile, "mnuQuit", QStringLiteral("Exit"));
     connect(mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
+    connect(mnuSettings, &QAction::triggered, this, &frmMain::mnuSettings_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(mnuInst, &QAction::triggered, this, &frmMain::mnuInst_Click);
 
     mnu = new QMenu(this);
     mnu->setObjectName(QStringLiteral("mnu"));
@@ -213,6 +243,7 @@ void frmMain::Form_Unload()
     unloaded_ = true;
     writePosterChoices({cmbA4Width->currentIndex(), cmbResox->currentIndex(), programWide().HorizontalOverlap});
     tmrGrid->stop();
+    renderer_->releaseBuffers();
     if (mainWindowSlot() == this)
         mainWindowSlot() = nullptr;
 }
@@ -225,6 +256,17 @@ void frmMain::closeEvent(QCloseEvent *event)
 }
 
 void frmMain::mnuQuit_Click() { close(); }
+
+// The new overlap shows in the labels and pages at the next layout and rendering.
+void frmMain::mnuSettings_Click() { showSettingsDialog(this); }
+
+void frmMain::mnuAbout_Click() { showSplash(this); }
+
+void frmMain::mnuInst_Click()
+{
+    // The shell's own message, if any, is all the user sees when the help is missing.
+    shellOpen(appFolder() + QStringLiteral("help/index.htm"), appFolder() + QStringLiteral("help/"), this);
+}
 
 void frmMain::cmbResox_Click()
 {
@@ -243,6 +285,79 @@ void frmMain::RecomputeLayout()
     }
     showLabels();
 }
+
+void frmMain::tmrGrid_Timer() { picGrid->tick(poster_, grid_); }
+
+void frmMain::picGrid_MouseMove() { tmrGrid_Timer(); }
+
+bool frmMain::selectPage(double page)
+{
+    if (page == grid_.SelectedPage)
+        return true;
+    std::int16_t selected = 0;
+    try {
+        selected = CInt(page);
+    } catch (const RuntimeError &) {
+        return false;  // a page number beyond 16 bits: the click is ignored
+    }
+    grid_.SelectedPage = selected;
+    lbPreview->setText(QStringLiteral("Preview: (page ") + Str(selected) + u')');
+    RenderPreview();
+    return true;
+}
+
+void frmMain::picGrid_MouseDown(Qt::MouseButton button, QPointF position)
+{
+    if (button != Qt::LeftButton)
+        return;
+    try {
+        selectPage(pageUnderClick(position, poster_));
+    } catch (const RuntimeError &) {
+        // No page grid yet (no page size): nothing to select.
+    }
+}
+
+void frmMain::picGrid_MouseUp(Qt::MouseButton button, QPointF position, QPoint globalPosition)
+{
+    if (button != Qt::RightButton)
+        return;
+    try {
+        if (!selectPage(pageUnderClick(position, poster_)))
+            return;
+    } catch (const RuntimeError &) {
+        return;
+    }
+    DoEvents();
+    mnu->popup(globalPosition);
+}
+
+void frmMain::picPreview_MouseUp(Qt::MouseButton, QPoint globalPosition)
+{
+    if (grid_.SelectedPage >= 1)
+        mnu->popup(globalPosition);
+}
+
+void frmMain::RenderPreview()
+{
+    frmWait *wait = nullptr;
+    try {
+        wait = waitWindow(this);
+        wait->showNow();
+        DoEvents();
+        RenderPage(grid_.SelectedPage, true);
+    } catch (const RuntimeError &e) {
+        MsgBox(errorWithNumber(e), MsgIcon::Critical, MsgButtons::Ok, this);
+    }
+    if (frmWait *loaded = loadedWaitWindow())
+        loaded->unload();
+}
+
+void frmMain::RenderPage(std::int16_t pageNumber, bool showInPreview)
+{
+    renderer_->RenderPage(pageNumber, showInPreview);
+}
+
+const QImage &frmMain::pageCanvas() const { return renderer_->pageCanvas(); }
 
 void frmMain::showLabels()
 {

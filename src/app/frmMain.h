@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QComboBox;
@@ -18,6 +19,8 @@ class QTimer;
 namespace plakatron {
 
 class GridView;
+class PageRenderer;
+class PreviewBox;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -34,6 +37,18 @@ public:
     void RecomputeLayout();  // also the selection change of cmbA4Width
     void cmbResox_Click();
     void mnuQuit_Click();
+    void mnuSettings_Click();
+    void mnuAbout_Click();
+    void mnuInst_Click();
+    void tmrGrid_Timer();
+    void picGrid_MouseMove();
+    void picGrid_MouseDown(Qt::MouseButton button, QPointF position);
+    void picGrid_MouseUp(Qt::MouseButton button, QPointF position, QPoint globalPosition);
+    void picPreview_MouseUp(Qt::MouseButton button, QPoint globalPosition);
+    void RenderPreview();
+    void RenderPage(std::int16_t pageNumber, bool showInPreview);
+    // The page canvas: the last page rendered, as the print job prints it.
+    const QImage &pageCanvas() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -46,15 +61,19 @@ private:
     void Form_Load();
     void Form_Unload();
     void showLabels();
+    // A click on page p (press with the left button, release with the right one); false when the
+    // page number does not fit and the click is ignored.
+    bool selectPage(double page);
 
     PosterSettings poster_;
     PageGrid grid_;
     LayoutLabels labels_;
     QImage sourcePic_;  // the source picture at its natural size
+    std::unique_ptr<PageRenderer> renderer_;  // owns the two page buffers
     bool unloaded_ = false;
 
     GridView *picGrid = nullptr;
-    QLabel *picPreview = nullptr;
+    PreviewBox *picPreview = nullptr;
     QLabel *lbPreview = nullptr;
     QLabel *lbA4Height = nullptr;
     QLabel *lbFinalImageWidth = nullptr;

@@ -4,13 +4,10 @@
 #include "core/MessageBox.h"
 #include "core/ProgramWide.h"
 
+#include "ui/frmSplash.h"
+
 #include <QApplication>
-#include <QDialog>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QScreen>
-#include <QTimer>
-#include <QVBoxLayout>
 
 namespace plakatron::modXPManifest {
 
@@ -19,34 +16,7 @@ bool InitControlClasses()
     return QApplication::instance() != nullptr && QGuiApplication::primaryScreen() != nullptr;
 }
 
-namespace {
-// A plain splash: the product name for one second, or until a key is pressed.
-class StartupSplash final : public QDialog {
-public:
-    StartupSplash() : QDialog(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
-    {
-        auto *layout = new QVBoxLayout(this);
-        auto *name = new QLabel(appTitle() + QStringLiteral("\nVersion ") + versionText(), this);
-        name->setAlignment(Qt::AlignCenter);
-        QFont f = name->font();
-        f.setPointSize(24);
-        f.setBold(true);
-        name->setFont(f);
-        layout->addWidget(name);
-        resize(360, 200);
-        QTimer::singleShot(1000, this, &QDialog::accept);
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent *) override { accept(); }
-};
-}  // namespace
-
-void showStartupSplash()
-{
-    StartupSplash splash;
-    splash.exec();
-}
+void showStartupSplash() { showSplash(nullptr); }
 
 bool Main(const StartupSteps &steps)
 {

@@ -1,11 +1,16 @@
 #pragma once
-// The grid view `picGrid`: the whole poster at a glance, the picture shrunk once per layout pass
-// into a persistent background with the dotted page grid over it.
+// The grid view `picGrid`: the whole poster at a glance. A persistent background (the picture
+// shrunk once per layout pass) and an overlay rebuilt from state alone on every tick: the dotted
+// page grid, the selected page in blinking blue, the page under the pointer in red.
 
 #include "layout/PageLayout.h"
 
 #include <QFrame>
 #include <QImage>
+#include <functional>
+#include <optional>
+
+class QPainter;
 
 namespace plakatron {
 
@@ -17,21 +22,47 @@ public:
     // Interior size in pixels (inside the sunken border).
     QSize interiorSize() const { return contentsRect().size(); }
 
-    // The view rebuild of a layout pass: white, the source stretched to the poster's size in view
-    // pixels, the grid. Reads GridViewWidth/Height into the grid.
+    // The view rebuild of a layout pass: reads GridViewWidth/Height into the grid, fits the grid
+    // into the view, shrinks the picture into the background and draws the grid over it.
     void rebuild(const QImage &source, const PosterSettings &settings, PageGrid &grid);
-    // View pixels per page pixel, 1 / s; 0 before the first rebuild.
-    double scale() const { return scale_; }
+
+    // One tick: blink phase, overlay from the background, grid, selected box, pointer box. Every
+    // statement that fails (as while the page size is still 0) is skipped.
+    void tick(const PosterSettings &settings, const PageGrid &grid);
+    void DrawGrid(QPainter &painter, const PosterSettings &settings, const PageGrid &grid) const;
+
+    // Page pixels per view pixel; 0 before the first rebuild.
+    double pagePixelsPerViewPixel() const { return s_; }
+    QPointF pointer() const { return pointer_; }
+    bool blinkOn() const { return blinkOn_; }
     const QImage &background() const { return background_; }
     const QImage &composed() const { return composed_; }
 
+    // Seconds on a steady clock; replaceable so a test can step the blink.
+    void setClock(std::function<double()> clock) { clock_ = std::move(clock); }
+
+Q_SIGNALS:
+    void pointerMoved();
+    void pressed(Qt::MouseButton button, QPointF position);
+    void released(Qt::MouseButton button, QPointF position, QPoint globalPosition);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // A pointer position in page pixels, or nothing on the border.
+    std::optional<QPointF> toView(QPointF widgetPosition) const;
+
     QImage background_;  // white + shrunken picture, made once per layout pass
-    QImage composed_;    // background with the grid drawn over it
-    double scale_ = 0;
+    QImage composed_;    // background + overlay of the last tick
+    double s_ = 0;
+    QPointF pointer_;
+    bool blinkOn_ = false;
+    double lastBlinkTime_ = 0;
+    std::function<double()> clock_;
 };
 
 }  // namespace plakatron

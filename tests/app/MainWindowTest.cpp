@@ -99,7 +99,11 @@ TEST_F(MainWindowTest, StoredValuesTheProgramNeverWritesFallBackToTheDefaults)
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(testing::Message() << r.pw << " / " << r.resx << " / " << r.overlap);
-        writeSettingsFile(QByteArray("[General]\nPW=") + r.pw + "\nResX=" + r.resx + "\nOverlap=" + r.overlap + "\n");
+        QSettings stored(settingsFile(), QSettings::IniFormat);
+        stored.setValue(QStringLiteral("PW"), QString::fromLatin1(r.pw));
+        stored.setValue(QStringLiteral("ResX"), QString::fromLatin1(r.resx));
+        stored.setValue(QStringLiteral("Overlap"), QString::fromLatin1(r.overlap));
+        stored.sync();
         const StoredPosterChoices c = readPosterChoices();
         EXPECT_EQ(c.sheetsIndex, r.sheetsIndex);
         EXPECT_EQ(c.resolutionIndex, r.resolutionIndex);

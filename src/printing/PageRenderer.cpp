@@ -1,0 +1,160 @@
+#include "printing/PageRenderer.h"
+
+#include "core/MessageBox.h"
+#include "core/Numeric.h"
+#include "core/ProgramWide.h"
+#include "core/RuntimeError.h"
+#include "imaging/DibSection.h"
+#include "printing/PageGeometry.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <new>
+
+namespace plakatron {
+
+namespace {
+// A canvas of this size, or Out of memory (7) when it cannot be had.
+QImage whiteImage(double width, double height)
+{
+    QImage image(CLng(width), CLng(height), QImage::Format_RGB32);
+    if (image.isNull() && width > 0 && height > 0)
+        raise(err::OutOfMemory);
+    image.fill(Qt::white);
+    return image;
+}
+}  // namespace
+
+QFont hintFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(12);
+    font.setBold(true);
+    return font;
+}
+
+PageRenderer::PageRenderer(PosterSource source) : source_(source) {}
+
+PageRenderer::~PageRenderer() = default;
+
+cDIBSection &PageRenderer::pageCropBuffer()
+{
+    if (!PageCropBuffer)
+        PageCropBuffer = std::make_unique<cDIBSection>();
+    return *PageCropBuffer;
+}
+
+cDIBSection &PageRenderer::pageImageBuffer()
+{
+    if (!PageImageBuffer)
+        PageImageBuffer = std::make_unique<cDIBSection>();
+    return *PageImageBuffer;
+}
+
+void PageRenderer::releaseBuffers()
+{
+    PageCropBuffer.reset();
+    PageImageBuffer.reset();
+}
+
+void PageRenderer::RenderPage(std::int16_t pageNumber, bool showInPreview)
+{
+    const PosterSettings &s = *source_.settings;
+    const PageGrid &g = *source_.grid;
+
+    // Every step under one handler that reports and goes on with the next step.
+    const auto step = [this](auto &&body) {
+        try {
+            body();
+        } catch (const RuntimeError &e) {
+            MsgBox(describeWithCode(e), MsgIcon::Exclamation, MsgButtons::Ok, messageParent_);
+        } catch (const std::bad_alloc &) {
+            MsgBox(describeWithCode(RuntimeError(err::OutOfMemory)), MsgIcon::Exclamation, MsgButtons::Ok,
+                   messageParent_);
+        }
+    };
+
+    double columns = 0, cw = 0, ch = 0;
+    std::int16_t overlapX = 0, overlapY = 0;
+
+    step([&] {
+        columns = pageColumns(s.SheetsAcross);
+        const PagePosition p = pagePosition(pageNumber, s.SheetsAcross);
+        CurrentPageRow = p.row;
+        CurrentPageColumn = p.column;
+    });
+    step([&] {
+        cw = cellWidth(g.SourceWidth, s.SheetsAcross);
+        ch = cellHeight(g.SourceHeight, g.SheetsDown);
+    });
+    step([&] {
+        overlapX = overlapPixels(cw, programWide().HorizontalOverlap);
+        overlapY = overlapPixels(cw, programWide().VerticalOverlap);
+    });
+    step([&] { tmpPic_ = whiteImage(cw + overlapX, ch + overlapY); });
+    step([&] {
+        // The cell plus overlap, offset by one pixel, copied 1:1 to (1, 1); beyond the source stays white.
+        const QRect wanted = cropSourceRect({CurrentPageRow, CurrentPageColumn}, cw, ch, overlapX, overlapY);
+        const QRect available = wanted.intersected(source_.picture->rect());
+        if (!available.isEmpty() && !tmpPic_.isNull()) {
+            QPainter p(&tmpPic_);
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.drawImage(available.topLeft() - wanted.topLeft() + QPoint(1, 1), *source_.picture, available);
+        }
+    });
+    step([&] { pageCropBuffer().CreateFromPicture(tmpPic_); });
+    step([&] {
+        std::unique_ptr<cDIBSection> enlarged = pageCropBuffer().Resample(CLng(s.PagePixelHeight), CLng(s.PagePixelWidth));
+        PageImageBuffer = enlarged ? std::move(enlarged) : std::make_unique<cDIBSection>();
+    });
+    step([&] {
+        cDIBSection &page = pageImageBuffer();
+        picDibBuffer_ = whiteImage(page.Width(), page.Height());
+        page.PaintPicture(picDibBuffer_, 0, 0, -1, -1, 0, 0);
+    });
+    if (s.PagePixelWidth > HintMarginThreshold)
+        step([&] { drawHints(pageNumber); });
+    if (showInPreview)
+        step([&] {
+            if (preview_)
+                preview_(picDibBuffer_);
+        });
+}
+
+void PageRenderer::drawHints(std::int16_t pageNumber)
+{
+    const PosterSettings &s = *source_.settings;
+    const PageGrid &g = *source_.grid;
+
+    // The canvas grows by the margin; the page stays at the top left.
+    QImage canvas = whiteImage(picDibBuffer_.width() + HintMargin, picDibBuffer_.height() + HintMargin);
+    const double W = canvas.width();
+    const double H = canvas.height();
+    QPainter p(&canvas);
+    p.drawImage(QPoint(0, 0), picDibBuffer_);
+    p.fillRect(QRectF(0, H - HintMargin, W, HintMargin), Qt::white);
+    p.fillRect(QRectF(W - HintMargin, 0, HintMargin, H), Qt::white);
+
+    p.setFont(hintFont());
+    p.setPen(Qt::black);
+    const QFontMetrics metrics(p.font(), &canvas);  // whole pixels, as the hints are measured
+    const double columns = pageColumns(s.SheetsAcross);
+
+    // Bottom hint, centred, its text line starting 18 pixels above the bottom.
+    const QString below = bottomHint(pageNumber, CurrentPageRow, g.GridRows, columns);
+    p.drawText(QPointF((W - metrics.horizontalAdvance(below)) / 2, H - 18 + metrics.ascent()), below);
+
+    // Right hint, one character per line; the start centres n plain lines, each step adds 1 pixel.
+    const QString next = rightHint(pageNumber, CurrentPageColumn, s.SheetsAcross);
+    const std::int16_t n = CInt(next.size());
+    double y = CInt(static_cast<float>((H - n * metrics.height()) / 2));
+    for (QChar c : next) {
+        p.drawText(QPointF(W - 14, y + metrics.ascent()), QString(c));
+        y = CInt(y + metrics.height() + 1);
+    }
+    p.end();
+    picDibBuffer_ = canvas;
+}
+
+}  // namespace plakatron

@@ -1,0 +1,73 @@
+#pragma once
+// One poster page at print resolution: the page's cell plus its overlap cut from the source at
+// 1:1, enlarged by bilinear interpolation to the page size, with white margins carrying the
+// assembly hints for pages wider than 300 pixels. The finished page stays on the page canvas for
+// the print job; on request it is also shown in the preview.
+
+#include "layout/PageLayout.h"
+
+#include <QImage>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace plakatron {
+
+class cDIBSection;
+
+// What a page is cut from: the window's (or the tool's) poster state, read at every call.
+struct PosterSource {
+    const QImage *picture = nullptr;  // the source at its natural size
+    const PosterSettings *settings = nullptr;
+    const PageGrid *grid = nullptr;
+};
+
+class PageRenderer {
+public:
+    explicit PageRenderer(PosterSource source);
+    ~PageRenderer();
+    PageRenderer(const PageRenderer &) = delete;
+    PageRenderer &operator=(const PageRenderer &) = delete;
+
+    // Renders page `pageNumber` (1-based, row by row). Each step that fails reports
+    // "description\r\nCode N" in a warning box and the next step goes on with what is left; the
+    // call itself never fails.
+    void RenderPage(std::int16_t pageNumber, bool showInPreview);
+
+    // The finished page (picDibBuffer's picture): what the print job prints.
+    const QImage &pageCanvas() const { return picDibBuffer_; }
+    // The crop before enlargement (tmpPic's picture).
+    const QImage &crop() const { return tmpPic_; }
+    std::int16_t CurrentPageRow = 0;
+    std::int16_t CurrentPageColumn = 0;
+
+    // Where the preview is drawn when RenderPage is asked to show the page.
+    void setPreview(std::function<void(const QImage &)> preview) { preview_ = std::move(preview); }
+    // Owner of the warning boxes.
+    void setMessageParent(QWidget *parent) { messageParent_ = parent; }
+
+    // Empties the page canvas (a new layout invalidates it).
+    void clearPageCanvas() { picDibBuffer_ = QImage(); }
+    // Releases both page buffers (the window does so when it closes).
+    void releaseBuffers();
+
+private:
+    cDIBSection &pageCropBuffer();
+    cDIBSection &pageImageBuffer();
+    void drawHints(std::int16_t pageNumber);
+
+    PosterSource source_;
+    std::unique_ptr<cDIBSection> PageCropBuffer;
+    std::unique_ptr<cDIBSection> PageImageBuffer;
+    QImage tmpPic_;
+    QImage picDibBuffer_;
+    std::function<void(const QImage &)> preview_;
+    QWidget *messageParent_ = nullptr;
+};
+
+// The hint font: 12 point bold "MS Sans Serif", or the nearest sans-serif face where it is missing.
+QFont hintFont();
+
+}  // namespace plakatron

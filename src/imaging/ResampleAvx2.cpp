@@ -68,8 +68,6 @@ PLAKATRON_AVX2 inline __m256i tieMask(__m256i p)
 
 // a and b as 16-bit words (aLo/bLo: bytes 0-7 of each 128-bit half, aHi/bHi: bytes 8-15), the
 // result as bytes in the original order. Weights k0 ... k3 in lane order (see laneOf).
-// Shuffles and shifts share two of the four vector pipes on current processors, so the sign of
-// b - a comes from a compare rather than a shift.
 template <bool Ties>
 PLAKATRON_AVX2 inline __m256i blendWords(__m256i aLo, __m256i aHi, __m256i bLo, __m256i bHi, __m256i k0, __m256i k1,
                                          __m256i k2, __m256i k3)

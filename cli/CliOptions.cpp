@@ -1,25 +1,17 @@
 #include "cli/CliOptions.h"
 
+#include "core/MessageBox.h"
+#include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
 
 #include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <cstdio>
 
 namespace plakatron::cli {
 
 namespace {
-int integerOption(const QCommandLineParser &parser, const QString &name, int fallback, int min, int max,
-                  const QString &allowed)
-{
-    if (!parser.isSet(name))
-        return fallback;
-    bool ok = false;
-    const int v = parser.value(name).toInt(&ok);
-    if (!ok || v < min || v > max)
-        throw CliExit(2, QStringLiteral("invalid value '%1' for --%2: allowed are %3")
-                             .arg(parser.value(name), name, allowed));
-    return v;
-}
-
 // The command-line tool has no list box; it keeps the sheets-across index in this surface.
 class ListIndexSurface final : public LayoutSurface {
 public:
@@ -30,34 +22,6 @@ public:
 private:
     int index_;
 };
-}  // namespace
-
-void addPosterOptions(QCommandLineParser &parser)
-{
-    parser.addOption({QStringLiteral("picture"), QStringLiteral("Picture file (default: the built-in picture)."),
-                      QStringLiteral("file")});
-    parser.addOption({QStringLiteral("sheets"), QStringLiteral("Poster width in A4 sheets, 1-40 (default 3)."),
-                      QStringLiteral("n")});
-    parser.addOption({QStringLiteral("resolution"),
-                      QStringLiteral("Pixels across one printed sheet: 10, 20, ... 100, 200, ... 1400 (default 800)."),
-                      QStringLiteral("px")});
-    parser.addOption({QStringLiteral("overlap"), QStringLiteral("Overlap between sheets in percent, 0-50 (default 3)."),
-                      QStringLiteral("percent")});
-}
-
-PosterOptions posterOptions(const QCommandLineParser &parser)
-{
-    PosterOptions o;
-    o.picture = parser.value(QStringLiteral("picture"));
-    o.sheets = integerOption(parser, QStringLiteral("sheets"), o.sheets, 1, 40, QStringLiteral("1 to 40"));
-    o.resolution = integerOption(parser, QStringLiteral("resolution"), o.resolution, 10, 1400,
-                                 QStringLiteral("10, 20, ... 100, 200, ... 1400"));
-    if (resolutionIndexOf(o.resolution) < 0)
-        throw CliExit(2, QStringLiteral("invalid value '%1' for --resolution: allowed are 10, 20, ... 100, 200, ... 1400")
-                             .arg(o.resolution));
-    o.overlap = integerOption(parser, QStringLiteral("overlap"), o.overlap, 0, 50, QStringLiteral("0 to 50"));
-    return o;
-}
 
 QImage loadPosterPicture(const PosterOptions &options)
 {
@@ -69,22 +33,116 @@ QImage loadPosterPicture(const PosterOptions &options)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-PosterLayout computePosterLayout(const PosterOptions &options)
+// Message boxes become the tool's error: the window reports and goes on, a script wants to know.
+QString oneLine(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral(": ")); }
+}  // namespace
+
+bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const QString &verb,
+               const QString &description)
 {
-    PosterLayout l;
-    l.picture = loadPosterPicture(options);
-    l.settings.PagePixelWidth = options.resolution;
-    l.settings.PagePixelHeight = options.resolution * A4Proportion;
+    parser.setApplicationDescription(description);
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("picture"), QStringLiteral("Picture file (default: the built-in picture)."),
+                      QStringLiteral("file")});
+    parser.addOption({QStringLiteral("sheets"), QStringLiteral("Poster width in A4 sheets, 1-40 (default 3)."),
+                      QStringLiteral("n")});
+    parser.addOption({QStringLiteral("resolution"),
+                      QStringLiteral("Pixels across one printed sheet: 10, 20, ... 100, 200, ... 1400 (default 800)."),
+                      QStringLiteral("px")});
+    parser.addOption({QStringLiteral("overlap"), QStringLiteral("Overlap between sheets in percent, 0-50 (default 3)."),
+                      QStringLiteral("percent")});
+    if (!parser.parse(arguments))
+        throw CliExit(2, parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(parser.helpText().replace(QStringLiteral("[options]"), verb + QStringLiteral(" [options]"))),
+                   stdout);
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        throw CliExit(2, QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+    return true;
+}
+
+int integerOption(const QCommandLineParser &parser, const QString &name, int min, int max)
+{
+    bool ok = false;
+    const int v = parser.value(name).toInt(&ok);
+    if (!ok || v < min || v > max)
+        throw CliExit(2, QStringLiteral("invalid value '%1' for --%2: allowed are %3 to %4")
+                             .arg(parser.value(name), name)
+                             .arg(min)
+                             .arg(max));
+    return v;
+}
+
+PosterOptions posterOptions(const QCommandLineParser &parser)
+{
+    PosterOptions o;
+    o.picture = parser.value(QStringLiteral("picture"));
+    if (parser.isSet(QStringLiteral("sheets")))
+        o.sheets = integerOption(parser, QStringLiteral("sheets"), 1, 40);
+    if (parser.isSet(QStringLiteral("resolution"))) {
+        bool ok = false;
+        o.resolution = parser.value(QStringLiteral("resolution")).toInt(&ok);
+        if (!ok || resolutionIndexOf(o.resolution) < 0)
+            throw CliExit(2, QStringLiteral("invalid value '%1' for --resolution: allowed are 10, 20, ... 100, 200, ... 1400")
+                                 .arg(parser.value(QStringLiteral("resolution"))));
+    }
+    if (parser.isSet(QStringLiteral("overlap")))
+        o.overlap = integerOption(parser, QStringLiteral("overlap"), 0, 50);
+    return o;
+}
+
+CliPoster::CliPoster(const PosterOptions &options) : picture_(loadPosterPicture(options))
+{
+    programWide().HorizontalOverlap = programWide().VerticalOverlap = static_cast<std::int16_t>(options.overlap);
+    settings_.PagePixelWidth = options.resolution;
+    settings_.PagePixelHeight = options.resolution * A4Proportion;
     ListIndexSurface surface(options.sheets - 1);
     try {
-        RunLayoutPass(QSizeF(l.picture.size()), static_cast<std::int16_t>(options.overlap), l.settings, l.grid, l.labels,
-                      surface);
+        RunLayoutPass(QSizeF(picture_.size()), programWide().HorizontalOverlap, settings_, grid_, labels_, surface);
     } catch (const RuntimeError &e) {
         throw CliExit(1, QStringLiteral("the page grid cannot be computed for this picture: %1 (error %2)")
                              .arg(e.description())
                              .arg(e.number()));
     }
-    return l;
+}
+
+CliPoster::~CliPoster() = default;
+
+void CliPoster::checkPage(int page) const
+{
+    if (page < 1 || page > grid_.pageCount())
+        throw CliExit(2, QStringLiteral("page %1 is not on the poster: it has pages 1 to %2").arg(page).arg(grid_.pageCount()));
+}
+
+const QImage &CliPoster::renderPage(int page)
+{
+    QString failure;
+    const MessageHandler previous = installMessageHandler([&](const MessageRequest &request) {
+        if (failure.isEmpty())
+            failure = oneLine(request.text);
+        return MsgAnswer::Ok;
+    });
+    renderer_.RenderPage(static_cast<std::int16_t>(page), false);
+    installMessageHandler(previous);
+    if (!failure.isEmpty())
+        throw CliExit(1, QStringLiteral("page %1 cannot be rendered: %2").arg(page).arg(failure));
+    return renderer_.pageCanvas();
+}
+
+void writeImageFile(const QImage &image, const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw CliExit(1, QStringLiteral("cannot write '%1': %2").arg(path, file.errorString()));
+    QImageWriter writer(&file, "png");
+    if (!writer.write(image)) {
+        file.cancelWriting();
+        throw CliExit(1, QStringLiteral("cannot write '%1': %2").arg(path, writer.errorString()));
+    }
+    if (!file.commit())
+        throw CliExit(1, QStringLiteral("cannot write '%1': %2").arg(path, file.errorString()));
 }
 
 }  // namespace plakatron::cli

@@ -1,7 +1,9 @@
 #pragma once
-// Options shared by every verb of plakatron-cli, and the error that ends the tool with an exit code.
+// What every verb of plakatron-cli shares: the layout options, the error that ends the tool with
+// an exit code, and the poster (picture, layout pass, page renderer) as the window would hold it.
 
 #include "layout/PageLayout.h"
+#include "printing/PageRenderer.h"
 
 #include <QCommandLineParser>
 #include <QImage>
@@ -17,27 +19,49 @@ struct CliExit : std::runtime_error {
 };
 
 struct PosterOptions {
-    QString picture;         // empty: the built-in picture
+    QString picture;  // empty: the built-in picture
     int sheets = DefaultSheetsIndex + 1;
     int resolution = 800;
     int overlap = DefaultOverlap;
 };
 
-// Adds --picture, --sheets, --resolution, --overlap to a parser.
-void addPosterOptions(QCommandLineParser &parser);
-// Reads them back, checking each value (CliExit 2 naming the option and the allowed values).
+// Parses a verb's arguments with the layout options plus `parser`'s own. Prints the verb's help
+// and returns false for --help; CliExit 2 for anything it does not know.
+bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const QString &verb,
+               const QString &description);
+// The layout options, each value checked (CliExit 2 naming the option and the allowed values).
 PosterOptions posterOptions(const QCommandLineParser &parser);
+// A whole number option within [min, max], or CliExit 2.
+int integerOption(const QCommandLineParser &parser, const QString &name, int min, int max);
 
-// The picture to lay out: the built-in one or the file (CliExit 1 with the load error).
-QImage loadPosterPicture(const PosterOptions &options);
+// The picture, laid out by the window's own layout pass, with a page renderer over it. Rendering
+// failures, which the window shows in message boxes, end the tool here (CliExit 1).
+class CliPoster {
+public:
+    explicit CliPoster(const PosterOptions &options);
+    ~CliPoster();
+    CliPoster(const CliPoster &) = delete;
+    CliPoster &operator=(const CliPoster &) = delete;
 
-// One layout pass as the window runs it, for these options. CliExit 1 when the pass is abandoned.
-struct PosterLayout {
-    PosterSettings settings;
-    PageGrid grid;
-    LayoutLabels labels;
-    QImage picture;
+    const PosterSettings &settings() const { return settings_; }
+    const PageGrid &grid() const { return grid_; }
+    const LayoutLabels &labels() const { return labels_; }
+    // CliExit 2 when the page is not one of the poster's pages.
+    void checkPage(int page) const;
+    // The finished page, exactly as the print job prints it.
+    const QImage &renderPage(int page);
+    PageRenderer &renderer() { return renderer_; }
+
+private:
+    QImage picture_;
+    PosterSettings settings_;
+    PageGrid grid_;
+    LayoutLabels labels_;
+    PageRenderer renderer_{PosterSource{&picture_, &settings_, &grid_}};
 };
-PosterLayout computePosterLayout(const PosterOptions &options);
+
+// Writes a file under a temporary name and renames it into place, so a failed write never
+// leaves a half-written file under the final name. CliExit 1 when it cannot be written.
+void writeImageFile(const QImage &image, const QString &path);
 
 }  // namespace plakatron::cli

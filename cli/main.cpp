@@ -1,8 +1,9 @@
-// plakatron-cli: the poster layout (and, as the tool grows, pages and print jobs) without a window.
+// plakatron-cli: the poster layout, single pages and (as the tool grows) whole print jobs, with
+// the window's own code and without a display.
 #include "cli/CliOptions.h"
 #include "core/ProgramWide.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
@@ -17,55 +18,78 @@ const char *const usage =
     "\n"
     "Verbs:\n"
     "  layout   print the poster layout of a picture as JSON\n"
+    "  page     write one finished page (margins and hints included) as a PNG file\n"
     "\n"
     "Run 'plakatron-cli <verb> --help' for the options of a verb; --version prints the version.\n";
 
 int runLayout(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Prints the poster layout of a picture as JSON."));
-    parser.addHelpOption();
-    addPosterOptions(parser);
-    if (!parser.parse(arguments))
-        throw CliExit(2, parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(parser.helpText().replace(QStringLiteral("[options]"), QStringLiteral("layout [options]"))),
-                   stdout);
+    if (!parseVerb(parser, arguments, QStringLiteral("layout"), QStringLiteral("Prints the poster layout of a picture as JSON.")))
         return 0;
-    }
-    if (!parser.positionalArguments().isEmpty())
-        throw CliExit(2, QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
-
-    const PosterLayout l = computePosterLayout(posterOptions(parser));
+    const CliPoster poster(posterOptions(parser));
+    const LayoutLabels &l = poster.labels();
     const QJsonObject labels{
-        {QStringLiteral("lbA4Height"), l.labels.lbA4Height},
-        {QStringLiteral("lbFinalImageWidth"), l.labels.lbFinalImageWidth},
-        {QStringLiteral("lbFinalImageHeight"), l.labels.lbFinalImageHeight},
-        {QStringLiteral("lbTotalPages"), l.labels.lbTotalPages},
+        {QStringLiteral("lbA4Height"), l.lbA4Height},
+        {QStringLiteral("lbFinalImageWidth"), l.lbFinalImageWidth},
+        {QStringLiteral("lbFinalImageHeight"), l.lbFinalImageHeight},
+        {QStringLiteral("lbTotalPages"), l.lbTotalPages},
     };
+    const PosterSettings &s = poster.settings();
+    const PageGrid &g = poster.grid();
     const QJsonObject json{
-        {QStringLiteral("sourceWidth"), l.grid.SourceWidth},
-        {QStringLiteral("sourceHeight"), l.grid.SourceHeight},
-        {QStringLiteral("sheetsAcross"), l.settings.SheetsAcross},
-        {QStringLiteral("pagePixelWidth"), l.settings.PagePixelWidth},
-        {QStringLiteral("pagePixelHeight"), l.settings.PagePixelHeight},
-        {QStringLiteral("posterPixelWidth"), l.grid.PosterPixelWidth},
-        {QStringLiteral("posterPixelHeight"), l.grid.PosterPixelHeight},
-        {QStringLiteral("sheetsDown"), l.grid.SheetsDown},
-        {QStringLiteral("gridColumns"), l.grid.GridColumns},
-        {QStringLiteral("gridRows"), l.grid.GridRows},
-        {QStringLiteral("pageCount"), l.grid.pageCount()},
+        {QStringLiteral("sourceWidth"), g.SourceWidth},
+        {QStringLiteral("sourceHeight"), g.SourceHeight},
+        {QStringLiteral("sheetsAcross"), s.SheetsAcross},
+        {QStringLiteral("pagePixelWidth"), s.PagePixelWidth},
+        {QStringLiteral("pagePixelHeight"), s.PagePixelHeight},
+        {QStringLiteral("posterPixelWidth"), g.PosterPixelWidth},
+        {QStringLiteral("posterPixelHeight"), g.PosterPixelHeight},
+        {QStringLiteral("sheetsDown"), g.SheetsDown},
+        {QStringLiteral("gridColumns"), g.GridColumns},
+        {QStringLiteral("gridRows"), g.GridRows},
+        {QStringLiteral("pageCount"), g.pageCount()},
         {QStringLiteral("labels"), labels},
     };
     std::fputs(QJsonDocument(json).toJson(QJsonDocument::Indented).constData(), stdout);
     return 0;
 }
 
+int runPage(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("page"), QStringLiteral("The page to write (1 is the top left page)."),
+                      QStringLiteral("n")});
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The PNG file to write."),
+                      QStringLiteral("file")});
+    if (!parseVerb(parser, arguments, QStringLiteral("page"),
+                   QStringLiteral("Writes one finished page, as the print job prints it, as a PNG file.")))
+        return 0;
+    if (!parser.isSet(QStringLiteral("page")) || !parser.isSet(QStringLiteral("output")))
+        throw CliExit(2, QStringLiteral("page needs --page N and -o FILE.png"));
+    const int page = integerOption(parser, QStringLiteral("page"), 1, 32767);
+    CliPoster poster(posterOptions(parser));
+    poster.checkPage(page);
+    writeImageFile(poster.renderPage(page), parser.value(QStringLiteral("output")));
+    return 0;
+}
+
+// Errors reach the user as one line each; Qt's own notes (a missing runtime folder, the offscreen
+// platform's limits) would only clutter stderr, so only its critical messages pass.
+void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "plakatron-cli: %s\n", qPrintable(message));
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    qInstallMessageHandler(quietQtMessages);
+    // Pages are drawn with fonts, which need a GUI application, but never a screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("plakatron-cli"));
     QCoreApplication::setApplicationVersion(versionText());
     QStringList arguments = QCoreApplication::arguments();
@@ -81,6 +105,8 @@ int main(int argc, char **argv)
         const QString verb = arguments.takeAt(1);
         if (verb == QLatin1String("layout"))
             return runLayout(arguments);
+        if (verb == QLatin1String("page"))
+            return runPage(arguments);
         throw CliExit(2, QStringLiteral("unknown verb '%1' (try --help)").arg(verb));
     } catch (const CliExit &e) {
         std::fprintf(stderr, "plakatron-cli: %s\n", e.what());

@@ -1,6 +1,10 @@
 // plakatron-cli as a user runs it: the real binary, real picture files in a temporary folder.
+#include "app/frmMain.h"
 #include "cli/CliRunner.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -99,4 +103,55 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndItsExitCode)
     }
     const CliRun version = runCli({QStringLiteral("--version")});
     EXPECT_EQ(version.out, QByteArray("2.0.9\n"));
+}
+
+TEST_F(CliLayout, PageIsThePictureTheWindowRenders)
+{
+    struct Row { int sheets; int resolution; int page; };
+    const Row rows[] = {{3, 800, 2}, {4, 400, 8}, {1, 200, 1}};
+    for (const Row &r : rows) {
+        SCOPED_TRACE(testing::Message() << r.sheets << " sheets at " << r.resolution << ", page " << r.page);
+        const QString png = dir.filePath(QStringLiteral("page.png"));
+        const CliRun run = runCli({QStringLiteral("page"), QStringLiteral("--sheets"), QString::number(r.sheets),
+                                   QStringLiteral("--resolution"), QString::number(r.resolution),
+                                   QStringLiteral("--page"), QString::number(r.page), QStringLiteral("-o"), png});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+
+        plakatron::frmMain window;
+        window.findChild<QComboBox *>(QStringLiteral("cmbA4Width"))->setCurrentIndex(r.sheets - 1);
+        QComboBox *resolution = window.findChild<QComboBox *>(QStringLiteral("cmbResox"));
+        resolution->setCurrentIndex(resolution->findText(QString::number(r.resolution), Qt::MatchStartsWith));
+        window.RenderPage(static_cast<std::int16_t>(r.page), false);
+        EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), window.pageCanvas());
+        window.close();
+    }
+}
+
+TEST_F(CliLayout, PageErrorsLeaveNoFileBehind)
+{
+    const QString png = dir.filePath(QStringLiteral("kept.png"));
+    QFile existing(png);
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("previous content");
+    existing.close();
+
+    struct Row { QStringList arguments; int exitCode; const char *mentions; };
+    const Row rows[] = {
+        {{QStringLiteral("--page"), QStringLiteral("7"), QStringLiteral("-o"), png}, 2, "page 7"},
+        {{QStringLiteral("--page"), QStringLiteral("0"), QStringLiteral("-o"), png}, 2, "--page"},
+        {{QStringLiteral("--page"), QStringLiteral("1")}, 2, "-o"},
+        {{QStringLiteral("--page"), QStringLiteral("1"), QStringLiteral("-o"), dir.filePath(QStringLiteral("no/such/dir.png"))},
+         1, "no/such/dir.png"},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.arguments.join(u' ').toStdString());
+        const CliRun run = runCli(QStringList{QStringLiteral("page")} + r.arguments);
+        EXPECT_EQ(run.exitCode, r.exitCode);
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(r.mentions)) << run.err.toStdString();
+    }
+    QFile kept(png);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("previous content"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("kept.png")});
 }

@@ -1,0 +1,39 @@
+#pragma once
+// What a drag over the grid view may do, decided from the drag's data alone: exactly one local
+// file whose extension, in lower case, is a picture extension.
+
+#include <QString>
+#include <QStringList>
+
+class QMimeData;
+
+namespace plakatron {
+
+// ".jpg", ".jpeg", ".gif", ".ico", ".wmf", ".bmp"
+const QStringList &acceptedPictureExtensions();
+
+// FileExtension(path, withDot) in lower case is one of the accepted extensions.
+bool hasAcceptedPictureExtension(const QString &path);
+
+inline constexpr int dropEffectNone = 0;
+inline constexpr int dropEffectCopy = 1;
+
+// Copy (1) while the drag carries exactly one file with an accepted extension, else none (0).
+int dragOverEffect(const QMimeData &data);
+
+struct DropDecision {
+    enum class Action {
+        Ignore,       // no file or more than one: nothing happens, no message
+        Unsupported,  // one file, extension not accepted: show unsupportedFormatMessage()
+        Load,         // one file: load path (whether it exists is found out by loading it)
+    };
+    Action action = Action::Ignore;
+    QString path;
+};
+
+DropDecision checkDrop(const QMimeData &data);
+
+// "File format not supported!"
+QString unsupportedFormatMessage();
+
+}  // namespace plakatron

@@ -1,0 +1,32 @@
+#pragma once
+// The pieces of "Open Picture..." and of the load-failure message that the main window puts
+// together: the dialog's texts, the stored-folder key and its default, and the message text.
+
+#include <QString>
+
+class QWidget;
+
+namespace plakatron {
+
+class RuntimeError;
+
+// The dialog's one filter entry. It has no pattern for ".jpeg"; such a name can still be typed.
+inline const QString openPictureFilter = QStringLiteral("Supported formats|*.jpg;*.bmp;*.gif;*.ico;*.wmf");
+inline const QString openPictureTitle = QStringLiteral("Open Picture");
+
+// Where the folder of the last picture opened through the dialog is stored: section "General",
+// key "LastFolder", under the application's name.
+inline const QString lastFolderSection = QStringLiteral("General");
+inline const QString lastFolderKey = QStringLiteral("LastFolder");
+
+// The folder the dialog starts in when none is stored: the user's documents folder.
+QString defaultPictureFolder();
+
+// Shows the open dialog (owner, initial folder lastFolder, title "Open Picture", the filter,
+// typed names of missing files allowed). Returns the chosen path, or empty when cancelled.
+QString openPictureDialog(QWidget *owner, const QString &lastFolder);
+
+// "Unable to load picture '<path>'\r\n<description>\r\nCode <number>"
+QString loadFailureMessage(const QString &path, const RuntimeError &error);
+
+}  // namespace plakatron

@@ -1,0 +1,35 @@
+#pragma once
+// Inside the metafile reader: the byte-level work on a metafile's records that happens before
+// libwmf sees them. Kept apart from the drawing so it can be tested on its own.
+
+#include "input/Metafile.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+namespace plakatron::metafile {
+
+inline constexpr qsizetype placeableHeaderSize = 22;
+inline constexpr qsizetype standardHeaderSize = 18;
+inline constexpr qsizetype recordHeaderSize = 6;  // size in words (4 bytes) and function (2 bytes)
+inline constexpr double screenDpi = 96.0;
+
+// Error 7 with the size when width x height is beyond what a metafile may be drawn at.
+void checkSize(qint64 width, qint64 height);
+
+// Error 481 with the description.
+[[noreturn]] void invalid(const QString &description);
+
+// A bitmap whose header libwmf can read and whose pixels lie inside the record (dib runs from
+// the bitmap's header to the record's end).
+bool bitmapIsSound(QByteArrayView dib);
+
+// The metafile as libwmf gets it: the file's own records up to its end record, with the header's
+// size fields set from what is really there.
+QByteArray normalisedCopy(QByteArrayView data, const MetafileLayout &layout);
+
+// A metafile that sets up the same mapping as data does before it first draws, and then sets one
+// pixel at (x, y): libwmf's scan of it tells where that point lands in device coordinates.
+QByteArray mappingProbe(QByteArrayView data, const MetafileLayout &layout, int x, int y);
+
+}  // namespace plakatron::metafile

@@ -1,0 +1,424 @@
+#include "input/Metafile.h"
+
+#include "core/RuntimeError.h"
+#include "input/MetafileRecords.h"
+#include "input/PictureLoader.h"
+
+#include <QByteArray>
+#include <QDeadlineTimer>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <new>
+#include <optional>
+#include <unordered_map>
+
+#include <libwmf/api.h>
+#include <libwmf/gd.h>
+#include <libwmf/ipa.h>
+
+namespace plakatron {
+
+using namespace metafile;
+
+namespace {
+
+// libwmf is asked after every record whether to go on; a metafile that has not been drawn by
+// then is given up, so no file can hold the window for long.
+constexpr qint64 drawingDeadlineMs = 20'000;
+
+// libwmf's own allocations (records, decoded bitmaps, scaled copies) share this budget, so a
+// record that declares a gigantic bitmap fails cleanly instead of exhausting memory.
+constexpr std::size_t libraryMemoryBudget = 256u * 1024 * 1024;
+
+// Tracks the size of every block libwmf takes, without a header in front of the block: the
+// library may detach a block and hand it to the C library's free().
+struct MemoryBudget {
+    std::size_t used = 0;
+    std::unordered_map<void *, std::size_t> sizes;
+
+    static void *allocate(void *context, std::size_t size) noexcept
+    {
+        auto *self = static_cast<MemoryBudget *>(context);
+        if (size > libraryMemoryBudget - self->used)
+            return nullptr;
+        void *block = std::malloc(size);
+        if (block && !self->remember(block, size)) {
+            std::free(block);
+            return nullptr;
+        }
+        return block;
+    }
+
+    static void *reallocate(void *context, void *old, std::size_t size) noexcept
+    {
+        auto *self = static_cast<MemoryBudget *>(context);
+        if (!old)
+            return allocate(context, size);
+        const std::size_t previous = self->forget(old);
+        if (size > libraryMemoryBudget - self->used) {
+            self->remember(old, previous);
+            return nullptr;
+        }
+        void *block = std::realloc(old, size);
+        if (!block) {
+            self->remember(old, previous);
+            return nullptr;
+        }
+        if (!self->remember(block, size)) {
+            std::free(block);
+            return nullptr;
+        }
+        return block;
+    }
+
+    static void release(void *context, void *block) noexcept
+    {
+        static_cast<MemoryBudget *>(context)->forget(block);
+        std::free(block);
+    }
+
+private:
+    bool remember(void *block, std::size_t size) noexcept
+    {
+        try {
+            sizes[block] = size;
+        } catch (const std::bad_alloc &) {
+            return false;
+        }
+        used += size;
+        return true;
+    }
+
+    std::size_t forget(void *block) noexcept
+    {
+        const auto it = sizes.find(block);
+        if (it == sizes.end())
+            return 0;
+        const std::size_t size = it->second;
+        used -= size;
+        sizes.erase(it);
+        return size;
+    }
+};
+
+// --- checks between libwmf's player and its gd device --------------------------------------
+//
+// Some records that real files carry make the gd device crash or work for minutes. The device's
+// functions are therefore reached through the checks below, which know the picture's scale.
+
+struct DrawingGuard {
+    wmfFunctionReference device{};  // the gd device's own functions
+    double pixelsPerUnitX = 0;       // picture pixels per libwmf device unit, across
+    double pixelsPerUnitY = 0;       // and down
+    double largestGlyph = 0;         // text larger than this cannot be shown in the picture
+    wmfD_Rect reach{};               // device area beyond which a text's background box is not believed
+};
+
+const DrawingGuard &guardOf(wmfAPI *api) { return *static_cast<const DrawingGuard *>(api->user_data); }
+
+// gd draws a thick pen as a square brush at every point of a line, so a pen thousands of pixels
+// wide takes minutes per shape. No pen is drawn wider than this.
+constexpr double widestPenPixels = 64;
+
+void limitPen(wmfDC *dc, const DrawingGuard &guard)
+{
+    if (!dc || !dc->pen)
+        return;
+    const auto limit = [](double width, double pixelsPerUnit) {
+        const double widest = widestPenPixels / pixelsPerUnit;
+        return std::isfinite(width) ? std::clamp(width, -widest, widest) : 0.0;
+    };
+    dc->pen->width = limit(dc->pen->width, guard.pixelsPerUnitX);
+    dc->pen->height = limit(dc->pen->height, guard.pixelsPerUnitY);
+}
+
+// Any shape drawn with a pen: the pen is limited, then the device draws.
+template <typename Shape, void (*wmfFunctionReference::*Slot)(wmfAPI *, Shape *)>
+void drawWithLimitedPen(wmfAPI *api, Shape *shape)
+{
+    const DrawingGuard &guard = guardOf(api);
+    limitPen(shape->dc, guard);
+    (guard.device.*Slot)(api, shape);
+}
+
+// The gd device outlines an ellipse but never fills it (it asks gd for a chord from 0 to 360
+// degrees, which is empty), so filled circles would come out as rings. The ellipse goes to the
+// device's polygon drawing instead, as points on its outline: filled with the brush and outlined
+// with the pen of the record, like every other shape.
+void drawEllipseAsPolygon(wmfAPI *api, wmfDrawArc_t *arc)
+{
+    constexpr int points = 180;
+    constexpr double pi = 3.14159265358979323846;
+    const double cx = (double(arc->TL.x) + arc->BR.x) / 2;
+    const double cy = (double(arc->TL.y) + arc->BR.y) / 2;
+    const double rx = (double(arc->BR.x) - arc->TL.x) / 2;
+    const double ry = (double(arc->BR.y) - arc->TL.y) / 2;
+    wmfD_Coord outline[points];
+    for (int i = 0; i < points; ++i) {
+        const double angle = 2 * pi * i / points;
+        outline[i] = wmfD_Coord{float(cx + rx * std::cos(angle)), float(cy + ry * std::sin(angle))};
+    }
+    wmfPolyLine_t polygon{arc->dc, outline, points};
+    drawWithLimitedPen<wmfPolyLine_t, &wmfFunctionReference::draw_polygon>(api, &polygon);
+}
+
+bool within(const wmfD_Coord &point, const wmfD_Rect &area)
+{
+    return point.x >= area.TL.x && point.x <= area.BR.x && point.y >= area.TL.y && point.y <= area.BR.y;
+}
+
+// Text crashes the device with a font height of 0 (Windows' "default size") and with glyphs
+// thousands of pixels wide or tall (a width far out of proportion to the height, or a mapping
+// that stretches one axis). A missing height becomes 12 points, the width ratio is kept within
+// reason, and text too large to be seen in the picture is left out.
+void drawTextSafely(wmfAPI *api, wmfDrawText_t *text)
+{
+    constexpr double defaultPixels = 16;  // 12 points at 96 dpi
+    constexpr double widestRatio = 8;
+    const DrawingGuard &guard = guardOf(api);
+    if (!std::isfinite(text->font_height))
+        return;
+    if (std::abs(text->font_height) * guard.pixelsPerUnitY < 0.5)
+        text->font_height = defaultPixels / guard.pixelsPerUnitY;
+    if (!std::isfinite(text->font_ratio) || text->font_ratio <= 0)
+        text->font_ratio = 1;
+    text->font_ratio = std::clamp(text->font_ratio, 1 / widestRatio, widestRatio);
+    const double tall = std::abs(text->font_height) * guard.pixelsPerUnitY;
+    const double wide = std::abs(text->font_height) * text->font_ratio * guard.pixelsPerUnitX;
+    if (!(tall <= guard.largestGlyph) || !(wide <= guard.largestGlyph))
+        return;
+    // The background box comes from the same measures; the device fills it row by row, however
+    // far it reaches. A box reaching far beyond the picture shrinks to the starting point.
+    if (!within(text->bbox.TL, guard.reach) || !within(text->bbox.TR, guard.reach)
+        || !within(text->bbox.BL, guard.reach) || !within(text->bbox.BR, guard.reach))
+        text->bbox.TL = text->bbox.TR = text->bbox.BL = text->bbox.BR = text->pt;
+    guard.device.draw_text(api, text);
+}
+
+// The gd device hands its finished picture to this sink as a PNG stream.
+struct PngSink {
+    QByteArray bytes;
+    bool failed = false;
+
+    static int write(void *context, char *buffer, int length) noexcept
+    {
+        auto *self = static_cast<PngSink *>(context);
+        if (length <= 0)
+            return length;
+        try {
+            self->bytes.append(buffer, length);
+        } catch (const std::bad_alloc &) {
+            self->failed = true;
+            return 0;
+        }
+        return length;
+    }
+};
+
+// One libwmf instance with the gd device: quiet, on the memory budget, stopped at the deadline,
+// destroyed with the object.
+class WmfSession {
+public:
+    WmfSession(QByteArray &metafile, const QDeadlineTimer &deadline) : deadline_(deadline)
+    {
+        wmfAPI_Options options{};
+        options.context = &budget_;
+        options.malloc = &MemoryBudget::allocate;
+        options.realloc = &MemoryBudget::reallocate;
+        options.free = &MemoryBudget::release;
+        options.function = wmf_gd_function;
+        const unsigned long flags = WMF_OPT_ALLOC | WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR
+                                    | WMF_OPT_NO_DEBUG;
+        if (wmf_api_create(&api_, flags, &options) != wmf_E_None || !api_) {
+            api_ = nullptr;
+            invalid(QStringLiteral("The metafile reader (libwmf) could not be started."));
+        }
+        if (wmf_mem_open(api_, reinterpret_cast<unsigned char *>(metafile.data()), long(metafile.size()))
+            != wmf_E_None)
+            fail();
+        wmf_status_function(api_, this, &WmfSession::keepGoing);
+    }
+    ~WmfSession()
+    {
+        if (api_)
+            wmf_api_destroy(api_);
+    }
+    WmfSession(const WmfSession &) = delete;
+    WmfSession &operator=(const WmfSession &) = delete;
+
+    wmfD_Rect scan()
+    {
+        wmfD_Rect box{};
+        if (wmf_scan(api_, 0, &box) != wmf_E_None)
+            fail();
+        return box;
+    }
+
+    // libwmf's estimate of the size of a metafile that names none, at 96 dpi.
+    QSize estimatedSize() const
+    {
+        unsigned int width = 0;
+        unsigned int height = 0;
+        if (wmf_display_size(api_, &width, &height, screenDpi, screenDpi) != wmf_E_None)
+            fail();
+        if (width == 0 || height == 0)
+            invalid(QStringLiteral("The metafile draws nothing, so it has no size."));
+        checkSize(width, height);
+        return QSize(int(width), int(height));
+    }
+
+    // The gd device draws box (device coordinates) over a picture of size and hands it to sink.
+    void drawInto(PngSink &sink, wmfD_Rect box, QSize size)
+    {
+        // An empty drawing gives an empty box; the device divides by the box's size.
+        if (!(box.BR.x - box.TL.x > 0) || !(box.BR.y - box.TL.y > 0))
+            box = wmfD_Rect{{0, 0}, {float(size.width()), float(size.height())}};
+        wmf_gd_t *device = WMF_GD_GetData(api_);
+        device->type = wmf_gd_png;
+        device->flags |= WMF_GD_OUTPUT_MEMORY | WMF_GD_OWN_BUFFER;
+        device->sink.context = &sink;
+        device->sink.function = &PngSink::write;
+        device->bbox = box;
+        device->width = unsigned(size.width());
+        device->height = unsigned(size.height());
+    }
+
+    // Routes the device's drawing through the checks above; guard must outlive play().
+    void guardDrawing(DrawingGuard &guard, QSize size)
+    {
+        auto *functions = static_cast<wmfFunctionReference *>(api_->function_reference);
+        const wmfD_Rect &box = WMF_GD_GetData(api_)->bbox;
+        const double boxWidth = double(box.BR.x) - box.TL.x;
+        const double boxHeight = double(box.BR.y) - box.TL.y;
+        guard.device = *functions;
+        guard.pixelsPerUnitX = size.width() / boxWidth;
+        guard.pixelsPerUnitY = size.height() / boxHeight;
+        guard.largestGlyph = 2.0 * std::max(size.width(), size.height());
+        guard.reach = {{float(box.TL.x - 4 * boxWidth), float(box.TL.y - 4 * boxHeight)},
+                       {float(box.BR.x + 4 * boxWidth), float(box.BR.y + 4 * boxHeight)}};
+        api_->user_data = &guard;
+
+        using F = wmfFunctionReference;
+        if (functions->draw_polygon)
+            functions->draw_ellipse = &drawEllipseAsPolygon;
+        if (functions->draw_text)
+            functions->draw_text = &drawTextSafely;
+        if (functions->draw_pie)
+            functions->draw_pie = &drawWithLimitedPen<wmfDrawArc_t, &F::draw_pie>;
+        if (functions->draw_chord)
+            functions->draw_chord = &drawWithLimitedPen<wmfDrawArc_t, &F::draw_chord>;
+        if (functions->draw_arc)
+            functions->draw_arc = &drawWithLimitedPen<wmfDrawArc_t, &F::draw_arc>;
+        if (functions->draw_line)
+            functions->draw_line = &drawWithLimitedPen<wmfDrawLine_t, &F::draw_line>;
+        if (functions->poly_line)
+            functions->poly_line = &drawWithLimitedPen<wmfPolyLine_t, &F::poly_line>;
+        if (functions->draw_polygon)
+            functions->draw_polygon = &drawWithLimitedPen<wmfPolyLine_t, &F::draw_polygon>;
+        if (functions->draw_polypolygon)
+            functions->draw_polypolygon = &drawWithLimitedPen<wmfPolyPoly_t, &F::draw_polypolygon>;
+        if (functions->draw_rectangle)
+            functions->draw_rectangle = &drawWithLimitedPen<wmfDrawRectangle_t, &F::draw_rectangle>;
+    }
+
+    void play()
+    {
+        wmfD_Rect box{};
+        if (wmf_play(api_, 0, &box) != wmf_E_None)
+            fail();
+    }
+
+    [[noreturn]] void fail() const
+    {
+        switch (api_->err) {
+        case wmf_E_UserExit:
+            raise(err::OutOfMemory, QStringLiteral("The metafile takes too long to draw (more than %1 seconds).")
+                                        .arg(drawingDeadlineMs / 1000));
+        case wmf_E_InsMem:
+            raise(err::OutOfMemory, QStringLiteral("The metafile needs more memory than a picture may take."));
+        case wmf_E_EOF:
+            invalid(QStringLiteral("The metafile is incomplete."));
+        case wmf_E_BadFormat:
+        case wmf_E_BadFile:
+            invalid(QStringLiteral("The metafile is damaged: one of its records cannot be read."));
+        default:
+            invalid(QStringLiteral("The metafile could not be drawn."));
+        }
+    }
+
+private:
+    static int keepGoing(void *context, float) { return static_cast<WmfSession *>(context)->deadline_.hasExpired() ? 1 : 0; }
+
+    MemoryBudget budget_;
+    QDeadlineTimer deadline_;
+    wmfAPI *api_ = nullptr;
+};
+
+std::optional<wmfD_Coord> deviceLocation(QByteArrayView data, const MetafileLayout &layout, int x, int y,
+                                         const QDeadlineTimer &deadline)
+{
+    QByteArray probe = mappingProbe(data, layout, x, y);
+    try {
+        WmfSession session(probe, deadline);
+        const wmfD_Rect box = session.scan();
+        const wmfD_Coord centre{(box.TL.x + box.BR.x) / 2, (box.TL.y + box.BR.y) / 2};
+        if (!std::isfinite(centre.x) || !std::isfinite(centre.y))
+            return std::nullopt;
+        return centre;
+    } catch (const RuntimeError &) {
+        return std::nullopt;
+    }
+}
+
+// Where a placeable metafile's frame lies in libwmf's device coordinates, so the frame, not just
+// the part that is drawn on, fills the picture. Empty when the mapping cannot be found out.
+std::optional<wmfD_Rect> deviceFrame(QByteArrayView data, const MetafileLayout &layout,
+                                     const QDeadlineTimer &deadline)
+{
+    const auto a = deviceLocation(data, layout, layout.left, layout.top, deadline);
+    const auto b = deviceLocation(data, layout, layout.right, layout.bottom, deadline);
+    if (!a || !b)
+        return std::nullopt;
+    wmfD_Rect frame{{std::min(a->x, b->x), std::min(a->y, b->y)}, {std::max(a->x, b->x), std::max(a->y, b->y)}};
+    if (!(frame.BR.x - frame.TL.x > 0) || !(frame.BR.y - frame.TL.y > 0))
+        return std::nullopt;
+    return frame;
+}
+
+QImage decodeSinkPng(const PngSink &sink, QSize expected)
+{
+    if (sink.failed)
+        raise(err::OutOfMemory, QStringLiteral("There is not enough memory to draw the metafile."));
+    QImage image;
+    if (sink.bytes.isEmpty() || !image.loadFromData(sink.bytes, "PNG") || image.size() != expected)
+        invalid(QStringLiteral("The metafile could not be drawn."));
+    QImage opaque = toOpaqueRgb32(image);
+    if (opaque.isNull())
+        raise(err::OutOfMemory, QStringLiteral("There is not enough memory to draw the metafile."));
+    return opaque;
+}
+
+}  // namespace
+
+QImage renderMetafile(QByteArrayView data)
+{
+    const QDeadlineTimer deadline(drawingDeadlineMs);
+    const MetafileLayout layout = inspectMetafile(data);
+    QByteArray copy = normalisedCopy(data, layout);
+    const std::optional<wmfD_Rect> frame =
+        layout.placeable ? deviceFrame(data, layout, deadline) : std::optional<wmfD_Rect>();
+
+    WmfSession session(copy, deadline);
+    const wmfD_Rect drawn = session.scan();
+    const QSize size = layout.placeable ? layout.naturalSize : session.estimatedSize();
+
+    PngSink sink;
+    session.drawInto(sink, frame.value_or(drawn), size);
+    DrawingGuard guard;
+    session.guardDrawing(guard, size);
+    session.play();
+    return decodeSinkPng(sink, size);
+}
+
+}  // namespace plakatron

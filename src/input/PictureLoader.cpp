@@ -1,0 +1,195 @@
+#include "input/PictureLoader.h"
+
+#include "core/RuntimeError.h"
+#include "input/Metafile.h"
+#include "input/PictureFormat.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+#include <new>
+
+namespace plakatron {
+
+namespace {
+
+constexpr qsizetype sniffBytes = 32;
+
+[[noreturn]] void invalid(const QString &description) { raise(err::InvalidPicture, description); }
+
+[[noreturn]] void outOfMemory()
+{
+    raise(err::OutOfMemory, QStringLiteral("There is not enough memory to load the picture."));
+}
+
+void raiseAllocationLimit()
+{
+    if (QImageReader::allocationLimit() < PictureLimits::qtAllocationLimitMB)
+        QImageReader::setAllocationLimit(PictureLimits::qtAllocationLimitMB);
+}
+
+void checkPixelCount(qint64 width, qint64 height)
+{
+    if (width * height > PictureLimits::maxPixels)
+        raise(err::OutOfMemory, tooLargeDescription(width, height, PictureLimits::maxPixels));
+}
+
+void checkPixelCount(QSize size) { checkPixelCount(size.width(), size.height()); }
+
+QByteArray readWhole(QFile &file)
+{
+    try {
+        QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            raise(err::DeviceIOError, QStringLiteral("The file could not be read: %1").arg(file.errorString()));
+        return bytes;
+    } catch (const std::bad_alloc &) {
+        outOfMemory();
+    }
+}
+
+QString unsupportedDescription(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    QString text = QStringLiteral("The file is not a picture in a supported format (JPEG, BMP, GIF, ICO or WMF)");
+    if (!suffix.isEmpty())
+        text += QStringLiteral(", although its name ends in \".%1\"").arg(suffix);
+    return text + u'.';
+}
+
+QImage decodeRaster(const QByteArray &bytes, PictureFormat format)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, qtFormatName(format));
+    reader.setAutoTransform(true);
+    if (format == PictureFormat::Ico) {
+        const int index = largestIconImage(bytes);
+        if (index < 0)
+            invalid(QStringLiteral("The icon file is damaged or incomplete: its list of images does not match its "
+                                   "contents."));
+        if (index > 0 && !reader.jumpToImage(index))
+            invalid(QStringLiteral("The icon file is damaged: its image %1 cannot be found.").arg(index + 1));
+    }
+
+    // The header's size, before any pixel memory is taken.
+    const QSize size = reader.size();
+    if (size.isValid())
+        checkPixelCount(size);
+
+    QImage image;
+    if (!reader.read(&image)) {
+        if (reader.error() == QImageReader::InvalidDataError && image.isNull() && size.isValid()
+            && qint64(size.width()) * size.height() * 4 > qint64(PictureLimits::qtAllocationLimitMB) * 1024 * 1024)
+            raise(err::OutOfMemory, tooLargeDescription(size.width(), size.height(), PictureLimits::maxPixels));
+        invalid(QStringLiteral("The %1 picture is damaged or incomplete and cannot be decoded.")
+                    .arg(displayName(format)));
+    }
+    if (image.isNull())
+        outOfMemory();
+    return image;
+}
+
+}  // namespace
+
+QString tooLargeDescription(qint64 width, qint64 height, qint64 maxPixels)
+{
+    const qint64 megapixels = (width * height + 500'000) / 1'000'000;
+    return QStringLiteral("The picture is too large: %1 x %2 pixels (%3 megapixels). "
+                          "Pictures of up to %4 megapixels can be loaded.")
+        .arg(width)
+        .arg(height)
+        .arg(megapixels)
+        .arg(maxPixels / 1'000'000);
+}
+
+QImage toOpaqueRgb32(const QImage &image)
+{
+    if (image.format() == QImage::Format_RGB32)
+        return image;
+    if (!image.hasAlphaChannel())
+        return image.convertToFormat(QImage::Format_RGB32);
+    QImage opaque(image.size(), QImage::Format_RGB32);
+    if (opaque.isNull())
+        return opaque;
+    opaque.fill(Qt::white);
+    QPainter painter(&opaque);
+    painter.drawImage(0, 0, image);
+    painter.end();
+    return opaque;
+}
+
+QImage loadPicture(const QString &path)
+{
+    raiseAllocationLimit();
+
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        raise(err::FileNotFound);
+    if (info.isDir())
+        raise(err::PathFileAccessError, QStringLiteral("The path names a folder, not a picture file."));
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (file.error() == QFileDevice::PermissionsError)
+            raise(err::PermissionDenied);
+        raise(err::PathFileAccessError, QStringLiteral("The file could not be opened: %1").arg(file.errorString()));
+    }
+    if (file.size() == 0)
+        invalid(QStringLiteral("The file is empty."));
+
+    const PictureFormat format = sniffPictureFormat(file.peek(sniffBytes));
+    if (format == PictureFormat::Unknown)
+        invalid(unsupportedDescription(path));
+
+    if (format == PictureFormat::Wmf) {
+        if (file.size() > PictureLimits::maxMetafileBytes)
+            raise(err::OutOfMemory, QStringLiteral("The metafile is too large (%1 MB); metafiles of up to %2 MB "
+                                                   "can be loaded.")
+                                        .arg(file.size() / (1024 * 1024))
+                                        .arg(PictureLimits::maxMetafileBytes / (1024 * 1024)));
+        const QByteArray bytes = readWhole(file);
+        try {
+            return renderMetafile(bytes);
+        } catch (const std::bad_alloc &) {
+            outOfMemory();
+        }
+    }
+
+    // Refuse an oversized picture from its header, before the whole file is read.
+    {
+        QImageReader probe(&file, qtFormatName(format));
+        const QSize size = probe.size();
+        if (size.isValid())
+            checkPixelCount(size);
+        file.seek(0);
+    }
+    const QByteArray bytes = readWhole(file);
+    if (format == PictureFormat::Jpeg && !jpegIsComplete(bytes))
+        invalid(QStringLiteral("The JPEG picture is incomplete: the file ends before the picture does."));
+    if (format == PictureFormat::Gif && !gifFirstImageIsComplete(bytes))
+        invalid(QStringLiteral("The GIF picture is damaged or incomplete: the file ends before its first image does."));
+    if (format == PictureFormat::Bmp) {
+        // Qt's reader takes a cut-off bitmap and leaves the missing rows black.
+        const BmpHeader header = readBmpHeader(bytes);
+        if (header.valid) {
+            checkPixelCount(header.width, header.height);
+            if (!header.complete)
+                invalid(QStringLiteral("The BMP picture is incomplete: the file ends before the picture does."));
+        }
+    }
+
+    try {
+        QImage opaque = toOpaqueRgb32(decodeRaster(bytes, format));
+        if (opaque.isNull())
+            outOfMemory();
+        return opaque;
+    } catch (const std::bad_alloc &) {
+        outOfMemory();
+    }
+}
+
+}  // namespace plakatron

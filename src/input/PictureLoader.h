@@ -1,0 +1,41 @@
+#pragma once
+// The one entry point that brings a picture file in: JPEG, BMP, GIF, ICO and Windows metafiles
+// (PNG too, for files that carry a picture extension but PNG content).
+//
+// The result is the picture at its natural size in Format_RGB32, what the grid view and the page
+// renderer copy from. Transparent parts of icons, GIFs and PNGs are laid on white. A JPEG's
+// orientation tag is applied, so phone photos come in upright. Every failure is a RuntimeError
+// with a number and a description a user can act on; nothing is returned half-decoded.
+
+#include <QImage>
+#include <QString>
+
+namespace plakatron {
+
+struct PictureLimits {
+    // The largest picture that loads: 250 million pixels, 1000 MB as RGB32 (a 100-megapixel
+    // camera photo is well inside). Checked from the file's header before anything is decoded.
+    static constexpr qint64 maxPixels = 250'000'000;
+    // Qt's own allocation guard, raised to fit maxPixels at 4 bytes a pixel.
+    static constexpr int qtAllocationLimitMB = 1024;
+    // A metafile is drawn into a buffer of its natural size; beyond this it is refused.
+    static constexpr qint64 maxMetafilePixels = 40'000'000;
+    static constexpr int maxMetafileSide = 20'000;
+    // Metafiles are read whole; real ones are far smaller.
+    static constexpr qint64 maxMetafileBytes = 64 * 1024 * 1024;
+};
+
+// Loads the picture file at path. Errors: 53 "File not found" (missing path), 75 (a folder, or
+// unreadable), 70 (no permission), 481 with a description (empty, not a supported picture,
+// damaged or incomplete), 7 with a description (too large, or out of memory).
+QImage loadPicture(const QString &path);
+
+// "The picture is too large: W x H pixels (N megapixels). Pictures of up to 250 megapixels can
+// be loaded." Shared with the metafile renderer.
+QString tooLargeDescription(qint64 width, qint64 height, qint64 maxPixels);
+
+// An image of any format as RGB32, transparent parts composed on white. A null result means
+// the memory for the copy was not available.
+QImage toOpaqueRgb32(const QImage &image);
+
+}  // namespace plakatron

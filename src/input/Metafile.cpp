@@ -49,15 +49,15 @@ bool contains(const quint16 (&list)[N], quint16 value)
 }
 
 // Where the device-independent bitmap starts in the parameters of the records that carry one;
-// -1 for other records. The two blit records carry none when they have only their fixed
-// parameters (their function's high byte gives that count in words).
+// -1 for other records. The two blit records carry none when they have exactly their fixed
+// parameters with a reserved word (9 and 11 words); of any other length they carry one.
 qsizetype bitmapOffset(quint16 function, qsizetype parameterBytes)
 {
     switch (function) {
     case 0x0940:  // DIBBITBLT
-        return parameterBytes > 9 * 2 ? 16 : -1;
+        return parameterBytes == 9 * 2 ? -1 : 16;
     case 0x0B41:  // DIBSTRETCHBLT
-        return parameterBytes > 11 * 2 ? 20 : -1;
+        return parameterBytes == 11 * 2 ? -1 : 20;
     case 0x0F43:  // STRETCHDIB
         return 22;
     case 0x0D33:  // SETDIBTODEV

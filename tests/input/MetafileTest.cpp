@@ -317,7 +317,10 @@ INSTANTIATE_TEST_SUITE_P(
                 truncated(MetafileBuilder().solidFill(red).rectangle(0, 0, 10, 10).bytes(), 18 + 20), 481,
                 "ends inside record"},
         BadCase{"draws_nothing", MetafileBuilder().bytes(), 481, "draws nothing"},
-        BadCase{"bitmap_header_of_unknown_size", withBitmapHeaderSize(32), 481, "bitmap in record 1 cannot be read"}),
+        BadCase{"bitmap_header_of_unknown_size", withBitmapHeaderSize(32), 481, "bitmap in record 1 cannot be read"},
+        // A blit of 8 parameter words is neither the 9 of one without a bitmap nor long enough for one.
+        BadCase{"blit_too_short_for_its_bitmap", MetafileBuilder().record(0x0940, {0x20, 0xCC, 0, 0, 9, 9, 0, 0}).bytes(),
+                481, "bitmap in record 1 cannot be read"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // Damaged metafiles from bit flips in a sound one: each must come back as a picture or as a

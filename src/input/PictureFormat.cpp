@@ -184,7 +184,7 @@ bool gifFirstImageIsComplete(QByteArrayView data)
     return false;
 }
 
-BmpHeader readBmpHeader(QByteArrayView data)
+BmpHeader readBmpHeader(QByteArrayView data, qint64 fileSize)
 {
     BmpHeader header;
     constexpr qsizetype fileHeaderSize = 14;
@@ -216,7 +216,7 @@ BmpHeader readBmpHeader(QByteArrayView data)
     if (compression == 0 || compression == 3 || compression == 6) {
         const qint64 stride = (width * bits + 31) / 32 * 4;
         const qint64 lastRow = (width * bits + 7) / 8;
-        header.complete = header.valid && pixelOffset + stride * (header.height - 1) + lastRow <= data.size();
+        header.complete = header.valid && pixelOffset + stride * (header.height - 1) + lastRow <= fileSize;
     } else {
         header.complete = true;
     }

@@ -31,16 +31,17 @@ bool jpegIsComplete(QByteArrayView data);
 // goes and calls that success.
 bool gifFirstImageIsComplete(QByteArrayView data);
 
-// What a BMP file's headers say: its size in pixels, and whether its pixel rows all lie inside
-// the file (always true for run-length compressed files, whose end cannot be known beforehand).
-// valid is false when the headers cannot be read; Qt's reader then has the last word.
+// What a BMP file's headers say (head: the file's first bytes, 64 are enough): its size in
+// pixels, and whether its pixel rows all lie inside a file of fileSize bytes (always true for
+// run-length compressed files, whose end cannot be known beforehand). valid is false when the
+// headers cannot be read; Qt's reader then has the last word.
 struct BmpHeader {
     bool valid = false;
     qint64 width = 0;
     qint64 height = 0;
     bool complete = false;
 };
-BmpHeader readBmpHeader(QByteArrayView data);
+BmpHeader readBmpHeader(QByteArrayView head, qint64 fileSize);
 
 // The image of an icon (or cursor) file to load: the largest, and of equal sizes the one with
 // the most colours; the first of equal candidates. Returns -1 when the directory is unreadable or

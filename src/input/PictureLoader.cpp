@@ -15,7 +15,8 @@ namespace plakatron {
 
 namespace {
 
-constexpr qsizetype sniffBytes = 32;
+constexpr qsizetype sniffBytes = 32;  // enough to tell the formats apart
+constexpr qsizetype bmpHeaderBytes = 64;  // the file header and the start of the info header
 
 [[noreturn]] void invalid(const QString &description) { raise(err::InvalidPicture, description); }
 
@@ -93,6 +94,65 @@ QImage decodeRaster(const QByteArray &bytes, PictureFormat format)
     return image;
 }
 
+void openPictureFile(QFile &file)
+{
+    const QFileInfo info(file.fileName());
+    if (file.fileName().isEmpty() || !info.exists())
+        raise(err::FileNotFound);
+    if (info.isDir())
+        raise(err::PathFileAccessError, QStringLiteral("The path names a folder, not a picture file."));
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (file.error() == QFileDevice::PermissionsError)
+            raise(err::PermissionDenied);
+        raise(err::PathFileAccessError, QStringLiteral("The file could not be opened: %1").arg(file.errorString()));
+    }
+    if (file.size() == 0)
+        invalid(QStringLiteral("The file is empty."));
+}
+
+QImage loadMetafile(QFile &file)
+{
+    if (file.size() > PictureLimits::maxMetafileBytes)
+        raise(err::OutOfMemory, QStringLiteral("The metafile is too large (%1 MB); metafiles of up to %2 MB can be "
+                                               "loaded.")
+                                    .arg(file.size() / (1024 * 1024))
+                                    .arg(PictureLimits::maxMetafileBytes / (1024 * 1024)));
+    const QByteArray bytes = readWhole(file);
+    try {
+        return renderMetafile(bytes);
+    } catch (const std::bad_alloc &) {
+        outOfMemory();
+    }
+}
+
+// An oversized or cut-off picture is refused from its header, before the whole file is read.
+void checkHeader(QFile &file, PictureFormat format)
+{
+    if (format == PictureFormat::Bmp) {
+        // Qt's reader takes a cut-off bitmap and leaves the missing rows black.
+        const BmpHeader header = readBmpHeader(file.peek(bmpHeaderBytes), file.size());
+        if (header.valid) {
+            checkPixelCount(header.width, header.height);
+            if (!header.complete)
+                invalid(QStringLiteral("The BMP picture is incomplete: the file ends before the picture does."));
+        }
+    }
+    QImageReader probe(&file, qtFormatName(format));
+    const QSize size = probe.size();
+    if (size.isValid())
+        checkPixelCount(size);
+    file.seek(0);
+}
+
+// Qt's JPEG and GIF readers show a cut-off picture as far as it goes and call that success.
+void checkComplete(const QByteArray &bytes, PictureFormat format)
+{
+    if (format == PictureFormat::Jpeg && !jpegIsComplete(bytes))
+        invalid(QStringLiteral("The JPEG picture is incomplete: the file ends before the picture does."));
+    if (format == PictureFormat::Gif && !gifFirstImageIsComplete(bytes))
+        invalid(QStringLiteral("The GIF picture is damaged or incomplete: the file ends before its first image does."));
+}
+
 }  // namespace
 
 QString tooLargeDescription(qint64 width, qint64 height, qint64 maxPixels)
@@ -125,63 +185,16 @@ QImage toOpaqueRgb32(const QImage &image)
 QImage loadPicture(const QString &path)
 {
     raiseAllocationLimit();
-
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        raise(err::FileNotFound);
-    if (info.isDir())
-        raise(err::PathFileAccessError, QStringLiteral("The path names a folder, not a picture file."));
-
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (file.error() == QFileDevice::PermissionsError)
-            raise(err::PermissionDenied);
-        raise(err::PathFileAccessError, QStringLiteral("The file could not be opened: %1").arg(file.errorString()));
-    }
-    if (file.size() == 0)
-        invalid(QStringLiteral("The file is empty."));
-
+    openPictureFile(file);
     const PictureFormat format = sniffPictureFormat(file.peek(sniffBytes));
     if (format == PictureFormat::Unknown)
         invalid(unsupportedDescription(path));
-
-    if (format == PictureFormat::Wmf) {
-        if (file.size() > PictureLimits::maxMetafileBytes)
-            raise(err::OutOfMemory, QStringLiteral("The metafile is too large (%1 MB); metafiles of up to %2 MB "
-                                                   "can be loaded.")
-                                        .arg(file.size() / (1024 * 1024))
-                                        .arg(PictureLimits::maxMetafileBytes / (1024 * 1024)));
-        const QByteArray bytes = readWhole(file);
-        try {
-            return renderMetafile(bytes);
-        } catch (const std::bad_alloc &) {
-            outOfMemory();
-        }
-    }
-
-    // Refuse an oversized picture from its header, before the whole file is read.
-    {
-        QImageReader probe(&file, qtFormatName(format));
-        const QSize size = probe.size();
-        if (size.isValid())
-            checkPixelCount(size);
-        file.seek(0);
-    }
+    if (format == PictureFormat::Wmf)
+        return loadMetafile(file);
+    checkHeader(file, format);
     const QByteArray bytes = readWhole(file);
-    if (format == PictureFormat::Jpeg && !jpegIsComplete(bytes))
-        invalid(QStringLiteral("The JPEG picture is incomplete: the file ends before the picture does."));
-    if (format == PictureFormat::Gif && !gifFirstImageIsComplete(bytes))
-        invalid(QStringLiteral("The GIF picture is damaged or incomplete: the file ends before its first image does."));
-    if (format == PictureFormat::Bmp) {
-        // Qt's reader takes a cut-off bitmap and leaves the missing rows black.
-        const BmpHeader header = readBmpHeader(bytes);
-        if (header.valid) {
-            checkPixelCount(header.width, header.height);
-            if (!header.complete)
-                invalid(QStringLiteral("The BMP picture is incomplete: the file ends before the picture does."));
-        }
-    }
-
+    checkComplete(bytes, format);
     try {
         QImage opaque = toOpaqueRgb32(decodeRaster(bytes, format));
         if (opaque.isNull())

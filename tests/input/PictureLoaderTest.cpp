@@ -168,6 +168,17 @@ TEST_F(LoadPicture, IconTakesTheLargestImageAndLaysItOnWhite)
     EXPECT_EQ(image.pixel(0, 0), white);
 }
 
+TEST_F(LoadPicture, IconWithAPngImage)
+{
+    QImage small(32, 32, QImage::Format_ARGB32);
+    small.fill(Qt::red);
+    QImage large(256, 256, QImage::Format_ARGB32);
+    large.fill(Qt::blue);
+    const QImage image = loadPicture(file("vista.ico", makeIcon({small, large})));
+    ASSERT_EQ(image.size(), QSize(256, 256));
+    EXPECT_EQ(image.pixel(100, 100), qRgb(0, 0, 255));
+}
+
 TEST_F(LoadPicture, MetafileByContent)
 {
     const QByteArray wmf = MetafileBuilder().placeable(0, 0, 2880, 1440, 1440).solidFill(Qt::red).rectangle(0, 0, 1440, 1440).bytes();
@@ -351,15 +362,15 @@ TEST(PictureFormat, GifFirstImageCompleteness)
 TEST(PictureFormat, BmpHeader)
 {
     const QByteArray bmp = encode(quarters(33, 17), "bmp");  // rows of 99 bytes padded to 100
-    BmpHeader h = readBmpHeader(bmp);
+    BmpHeader h = readBmpHeader(bmp, bmp.size());
     EXPECT_TRUE(h.valid);
     EXPECT_EQ(h.width, 33);
     EXPECT_EQ(h.height, 17);
     EXPECT_TRUE(h.complete);
-    EXPECT_TRUE(readBmpHeader(bmp.chopped(1)).complete);  // only the last row's padding missing
-    EXPECT_FALSE(readBmpHeader(bmp.chopped(2)).complete);
-    EXPECT_FALSE(readBmpHeader(bmp.left(100)).complete);
-    EXPECT_FALSE(readBmpHeader(QByteArray("BM")).valid);
+    EXPECT_TRUE(readBmpHeader(bmp, bmp.size() - 1).complete);  // only the last row's padding missing
+    EXPECT_FALSE(readBmpHeader(bmp, bmp.size() - 2).complete);
+    EXPECT_FALSE(readBmpHeader(bmp, 100).complete);
+    EXPECT_FALSE(readBmpHeader(QByteArray("BM"), 2).valid);
 }
 
 }  // namespace

@@ -243,6 +243,10 @@ QByteArray makeIcon(const std::vector<QImage> &images)
 {
     std::vector<QByteArray> bodies;
     for (const QImage &source : images) {
+        if (source.width() == 256 && source.height() == 256) {
+            bodies.push_back(encode(source, "png"));
+            continue;
+        }
         const QImage image = source.convertToFormat(QImage::Format_ARGB32);
         const int w = image.width();
         const int h = image.height();

@@ -70,7 +70,8 @@ struct GifFrame {
 // A GIF89a with a 4-colour global palette; every frame covers the whole screen.
 QByteArray makeGif(const std::vector<QRgb> &palette4, const std::vector<GifFrame> &frames);
 
-// An icon file whose entries are 32-bit DIBs with alpha, in the order given.
+// An icon file whose entries are 32-bit DIBs with alpha, in the order given; images of 256 x 256
+// are stored as PNG, as icon files since Windows Vista store them.
 QByteArray makeIcon(const std::vector<QImage> &images);
 
 // JPEG bytes of image with an Exif orientation tag (1 to 8) inserted after the start marker.

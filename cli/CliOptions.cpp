@@ -3,8 +3,8 @@
 #include "core/MessageBox.h"
 #include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
+#include "input/PictureLoader.h"
 
-#include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
 #include <cstdio>
@@ -25,12 +25,15 @@ private:
 
 QImage loadPosterPicture(const PosterOptions &options)
 {
-    const QString path = options.picture.isEmpty() ? QStringLiteral(":/plakatron/default.jpg") : options.picture;
-    QImageReader reader(path);
-    const QImage image = reader.read();
-    if (image.isNull())
-        throw CliExit(1, QStringLiteral("Unable to load picture '%1': %2").arg(options.picture, reader.errorString()));
-    return image.convertToFormat(QImage::Format_RGB32);
+    if (options.picture.isEmpty())
+        return QImage(QStringLiteral(":/plakatron/default.jpg")).convertToFormat(QImage::Format_RGB32);
+    try {
+        return loadPicture(options.picture);
+    } catch (const RuntimeError &e) {
+        throw CliExit(1, QStringLiteral("Unable to load picture '%1': %2 (Code %3)")
+                             .arg(options.picture, e.description())
+                             .arg(e.number()));
+    }
 }
 
 // Message boxes become the tool's error: the window reports and goes on, a script wants to know.

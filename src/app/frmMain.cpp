@@ -12,7 +12,10 @@
 #include "layout/frmWait.h"
 #include "printing/PageRenderer.h"
 #include "ui/Design.h"
-#include "ui/ShellLinks.h"
+#include "input/DropRules.h"
+#include "input/OpenPicture.h"
+#include "input/PictureLoader.h"
+#include "input/Toolbox.h"
 #include "ui/frmSettings.h"
 #include "ui/frmSplash.h"
 #include "ui/line3d.h"
@@ -167,6 +170,8 @@ void frmMain::buildWidgets()
     connect(picGrid, &GridView::pressed, this, &frmMain::picGrid_MouseDown);
     connect(picGrid, &GridView::released, this, &frmMain::picGrid_MouseUp);
     connect(picPreview, &PreviewBox::released, this, &frmMain::picPreview_MouseUp);
+    connect(picGrid, &GridView::dropped, this, &frmMain::picGrid_OLEDragDrop);
+    picGrid->setDragOverHandler([this](const QMimeData &data) { return picGrid_OLEDragOver(data); });
 
     tmrGrid = new QTimer(this);
     tmrGrid->setObjectName(QStringLiteral("tmrGrid"));
@@ -193,6 +198,7 @@ void frmMain::buildMenus()
     mnuFile->addSeparator();
     mnuQuit = action(mnuFile, "mnuQuit", QStringLiteral("Exit"));
     connect(mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
+    connect(mnuOpenPicture, &QAction::triggered, this, &frmMain::mnuOpenPicture_Click);
     connect(mnuSettings, &QAction::triggered, this, &frmMain::mnuSettings_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connect(mnuInst, &QAction::triggered, this, &frmMain::mnuInst_Click);
@@ -265,7 +271,8 @@ void frmMain::mnuAbout_Click() { showSplash(this); }
 void frmMain::mnuInst_Click()
 {
     // The shell's own message, if any, is all the user sees when the help is missing.
-    shellOpen(appFolder() + QStringLiteral("help/index.htm"), appFolder() + QStringLiteral("help/"), this);
+    modToolbox::ShellOpen(modToolbox::AppFolder() + QStringLiteral("help/index.htm"),
+                          modToolbox::AppFolder() + QStringLiteral("help/"), this);
 }
 
 void frmMain::cmbResox_Click()
@@ -358,6 +365,52 @@ void frmMain::RenderPage(std::int16_t pageNumber, bool showInPreview)
 }
 
 const QImage &frmMain::pageCanvas() const { return renderer_->pageCanvas(); }
+
+void frmMain::mnuOpenPicture_Click()
+{
+    QString path;
+    try {
+        const QString lastFolder = GetSetting(settingkeys::Section, settingkeys::LastFolder, defaultPictureFolder());
+        path = openPictureDialog(this, lastFolder);
+        if (path.isEmpty())
+            return;
+        // Remembered before loading, so the folder is kept even when the picture fails to load.
+        SaveSetting(settingkeys::Section, settingkeys::LastFolder, modToolbox::FolderOfPath(path));
+    } catch (const RuntimeError &e) {
+        MsgBox(describeWithCode(e), MsgIcon::Exclamation, MsgButtons::Ok, this);
+        return;
+    }
+    UpdatePictureFile(path);
+}
+
+void frmMain::UpdatePictureFile(const QString &path)
+{
+    try {
+        sourcePic_ = loadPicture(path);
+    } catch (const RuntimeError &e) {
+        MsgBox(loadFailureMessage(path, e), MsgIcon::Exclamation, MsgButtons::Ok, this);
+        return;
+    }
+    grid_.SelectedPage = -1;
+    RecomputeLayout();
+}
+
+int frmMain::picGrid_OLEDragOver(const QMimeData &data) const { return dragOverEffect(data); }
+
+void frmMain::picGrid_OLEDragDrop(const QMimeData &data)
+{
+    const DropDecision decision = checkDrop(data);
+    switch (decision.action) {
+    case DropDecision::Action::Ignore:
+        return;
+    case DropDecision::Action::Unsupported:
+        MsgBox(unsupportedFormatMessage(), MsgIcon::Exclamation, MsgButtons::Ok, this);
+        return;
+    case DropDecision::Action::Load:
+        UpdatePictureFile(decision.path);
+        return;
+    }
+}
 
 void frmMain::showLabels()
 {

@@ -13,6 +13,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
+class QMimeData;
 class QPushButton;
 class QTimer;
 
@@ -46,6 +47,11 @@ public:
     void picGrid_MouseUp(Qt::MouseButton button, QPointF position, QPoint globalPosition);
     void picPreview_MouseUp(Qt::MouseButton button, QPoint globalPosition);
     void RenderPreview();
+    void mnuOpenPicture_Click();
+    // Loads a picture as the new source; a failure is reported and changes nothing.
+    void UpdatePictureFile(const QString &path);
+    int picGrid_OLEDragOver(const QMimeData &data) const;
+    void picGrid_OLEDragDrop(const QMimeData &data);
     void RenderPage(std::int16_t pageNumber, bool showInPreview);
     // The page canvas: the last page rendered, as the print job prints it.
     const QImage &pageCanvas() const;

@@ -14,11 +14,6 @@ class RuntimeError;
 inline const QString openPictureFilter = QStringLiteral("Supported formats|*.jpg;*.bmp;*.gif;*.ico;*.wmf");
 inline const QString openPictureTitle = QStringLiteral("Open Picture");
 
-// Where the folder of the last picture opened through the dialog is stored: section "General",
-// key "LastFolder", under the application's name.
-inline const QString lastFolderSection = QStringLiteral("General");
-inline const QString lastFolderKey = QStringLiteral("LastFolder");
-
 // The folder the dialog starts in when none is stored: the user's documents folder.
 QString defaultPictureFolder();
 

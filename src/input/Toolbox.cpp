@@ -116,9 +116,10 @@ QString cleanDialogPath(QString path)
 }
 
 // A text with a scheme of two letters or more ("https:", "mailto:") is an address; "C:" is a drive.
+// Tolerant, because addresses may carry blanks ("mailto:a@b?Subject=Sending cool poster-picture!").
 bool isAddress(const QString &text)
 {
-    const QUrl url(text, QUrl::StrictMode);
+    const QUrl url(text, QUrl::TolerantMode);
     return url.isValid() && url.scheme().size() > 1;
 }
 
@@ -174,7 +175,7 @@ long ShellOpen(const QString &file, const QString &folder, QWidget *ownerWindow,
 
     QUrl url;
     if (isAddress(file)) {
-        url = QUrl(file, QUrl::StrictMode);
+        url = QUrl(file, QUrl::TolerantMode);
         if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
             return shellFileNotFound;
     } else {

@@ -5,7 +5,9 @@
 #include "core/RuntimeError.h"
 #include "layout/PageSelection.h"
 
+#include <QDragEnterEvent>
 #include <QElapsedTimer>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -37,6 +39,7 @@ GridView::GridView(QWidget *parent) : QFrame(parent)
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setMouseTracking(true);
+    setAcceptDrops(true);
     clock_ = [] {
         static QElapsedTimer since;
         if (!since.isValid())
@@ -147,6 +150,25 @@ void GridView::mousePressEvent(QMouseEvent *event)
 {
     if (const auto p = toView(event->position()))
         Q_EMIT pressed(event->button(), *p);
+}
+
+void GridView::dragEnterEvent(QDragEnterEvent *event) { dragMoveEvent(event); }
+
+void GridView::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (dragOver_ && dragOver_(*event->mimeData()) == 1) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void GridView::dropEvent(QDropEvent *event)
+{
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    Q_EMIT dropped(*event->mimeData());
 }
 
 void GridView::mouseReleaseEvent(QMouseEvent *event)

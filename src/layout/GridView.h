@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+class QMimeData;
 class QPainter;
 
 namespace plakatron {
@@ -41,8 +42,12 @@ public:
     // Seconds on a steady clock; replaceable so a test can step the blink.
     void setClock(std::function<double()> clock) { clock_ = std::move(clock); }
 
+    // Decides what a drag of these data may do over the view: 1 copy, 0 none.
+    void setDragOverHandler(std::function<int(const QMimeData &)> handler) { dragOver_ = std::move(handler); }
+
 Q_SIGNALS:
     void pointerMoved();
+    void dropped(const QMimeData &data);
     void pressed(Qt::MouseButton button, QPointF position);
     void released(Qt::MouseButton button, QPointF position, QPoint globalPosition);
 
@@ -51,6 +56,9 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // A pointer position in page pixels, or nothing on the border.
@@ -63,6 +71,7 @@ private:
     bool blinkOn_ = false;
     double lastBlinkTime_ = 0;
     std::function<double()> clock_;
+    std::function<int(const QMimeData &)> dragOver_;
 };
 
 }  // namespace plakatron

@@ -5,7 +5,7 @@
 #include "ui/Design.h"
 #include "ui/LinkCursor.h"
 #include "ui/LinkLabel.h"
-#include "ui/ShellLinks.h"
+#include "input/Toolbox.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -244,8 +244,7 @@ void frmSplash::tmrUnload_Timer()
 void frmSplash::openLink(const QString &target)
 {
     // The window stays as it is whatever the desktop makes of the link; the timer runs on.
-    const QString folder = appFolder();
-    shellOpen(target, folder, this);
+    modToolbox::ShellOpen(target, modToolbox::AppFolder(), this);
 }
 
 void frmSplash::unload() { done(QDialog::Accepted); }

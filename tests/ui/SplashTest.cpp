@@ -5,7 +5,7 @@
 #include "core/ProgramWide.h"
 #include "ui/LinkCursor.h"
 #include "ui/LinkLabel.h"
-#include "ui/ShellLinks.h"
+#include "input/Toolbox.h"
 #include "ui/frmSplash.h"
 
 #include <QElapsedTimer>
@@ -21,36 +21,25 @@ namespace {
 using test::ModalWatchdog;
 using test::whileModal;
 
-struct ShellCall {
-    QString file;
-    QString folder;
-    QWidget *owner;
-};
 
 // Records what the windows hand to the shell instead of starting a browser.
 class ShellRecorder {
 public:
     ShellRecorder()
     {
-        previousOpen_ = setShellOpenFunction([this](const QString &file, const QString &folder, QWidget *owner) {
-            calls.push_back({file, folder, owner});
-            return 2L;  // the shell's "not found": the window must not care
+        previousOpen_ = modToolbox::installShellOpenHandler([this](const QUrl &url) {
+            calls.push_back(url);
+            return false;  // the desktop cannot open it: the window must not care
         });
-        previousFolder_ = setAppFolderFunction([] { return QStringLiteral("/opt/plakatron/"); });
     }
-    ~ShellRecorder()
-    {
-        setShellOpenFunction(previousOpen_);
-        setAppFolderFunction(previousFolder_);
-    }
+    ~ShellRecorder() { modToolbox::installShellOpenHandler(previousOpen_); }
     ShellRecorder(const ShellRecorder &) = delete;
     ShellRecorder &operator=(const ShellRecorder &) = delete;
 
-    std::vector<ShellCall> calls;
+    std::vector<QUrl> calls;
 
 private:
-    ShellOpenFunction previousOpen_;
-    AppFolderFunction previousFolder_;
+    modToolbox::ShellOpenHandler previousOpen_;
 };
 
 class Splash : public testing::Test {
@@ -172,9 +161,7 @@ TEST_F(Splash, LinksGoToTheShellAndTheWindowStays)
         shell.calls.clear();
         QTest::mouseClick((window.*c.label)(), Qt::LeftButton);
         ASSERT_EQ(shell.calls.size(), 1u);
-        EXPECT_EQ(shell.calls[0].file, c.target);
-        EXPECT_EQ(shell.calls[0].folder, QStringLiteral("/opt/plakatron/"));
-        EXPECT_EQ(shell.calls[0].owner, &window);
+        EXPECT_EQ(shell.calls[0], QUrl(c.target));
         EXPECT_TRUE(window.isVisible());
     }
     EXPECT_TRUE(window.Label5()->text().startsWith(QString::fromUtf8(buildconfig::authorEmail)));

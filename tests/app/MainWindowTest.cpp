@@ -2,8 +2,19 @@
 #include "app/StoredSettings.h"
 #include "app/frmMain.h"
 #include "core/ProgramWide.h"
+#include "input/Toolbox.h"
+#include "support/ModalDriver.h"
+#include "support/TestSupport.h"
+#include "ui/frmSettings.h"
+#include "ui/frmSplash.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
 #include <QFile>
 #include <QLabel>
 #include <QLocale>
@@ -123,4 +134,59 @@ TEST_F(MainWindowTest, TheSizeLabelsFollowTheLocaleOnlyForSheetsDown)
     list(w, "cmbA4Width")->setCurrentIndex(9);
     EXPECT_EQ(text(w, "lbA4Height"), QStringLiteral("4,50"));
     EXPECT_EQ(text(w, "lbFinalImageWidth"), QStringLiteral("1m  99.5cm"));
+}
+
+TEST_F(MainWindowTest, MenuCommandsOpenTheirWindowsAndTheHelp)
+{
+    frmMain w;
+    w.show();
+    const auto trigger = [&w](const char *name) { w.findChild<QAction *>(QLatin1String(name))->trigger(); };
+
+    // Settings: 12 % applied by "Close"; the size labels follow only at the next layout.
+    test::ModalWatchdog<frmSettings> settingsWatchdog(5000, [] { return frmSettings::current(); });
+    test::whileModal<frmSettings>(50, [] { return frmSettings::current(); }, [&w](frmSettings &dialog) {
+        EXPECT_EQ(dialog.parentWidget(), &w);
+        dialog.cmbOverlab()->setCurrentIndex(12);
+        QTest::mouseClick(dialog.Command1(), Qt::LeftButton);
+    });
+    trigger("mnuSettings");
+    EXPECT_EQ(programWide().HorizontalOverlap, 12);
+    EXPECT_EQ(programWide().VerticalOverlap, 12);
+    EXPECT_EQ(text(w, "lbFinalImageWidth"), QStringLiteral("59.8cm"));
+    list(w, "cmbA4Width")->setCurrentIndex(3);
+    list(w, "cmbA4Width")->setCurrentIndex(2);
+    EXPECT_EQ(text(w, "lbFinalImageWidth"), QStringLiteral("54.1cm"));
+
+    // About: the splash window in its about role, closed by a key.
+    bool aboutRole = false;
+    test::ModalWatchdog<frmSplash> splashWatchdog(5000, [] { return frmSplash::current(); });
+    test::whileModal<frmSplash>(50, [] { return frmSplash::current(); }, [&](frmSplash &splash) {
+        aboutRole = !splash.startupRole();
+        QTest::keyClick(&splash, Qt::Key_Escape);
+    });
+    trigger("mnuAbout");
+    EXPECT_TRUE(aboutRole);
+    EXPECT_EQ(frmSplash::current(), nullptr);
+
+    // Instructions: help/index.htm beside the program; without it nothing of ours happens.
+    QTemporaryDir appFolder;
+    modToolbox::setAppFolderForTesting(appFolder.path());
+    std::vector<QUrl> opened;
+    const auto previous = modToolbox::installShellOpenHandler([&](const QUrl &url) {
+        opened.push_back(url);
+        return true;
+    });
+    test::MessageCapture messages;
+    trigger("mnuInst");
+    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(messages.messages().empty());
+    ASSERT_TRUE(QDir(appFolder.path()).mkpath(QStringLiteral("help")));
+    QFile help(appFolder.filePath(QStringLiteral("help/index.htm")));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    trigger("mnuInst");
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(help.fileName()));
+    modToolbox::installShellOpenHandler(previous);
+    modToolbox::setAppFolderForTesting(QString());
 }

@@ -1,6 +1,6 @@
 // "Additional settings": its list, its focus, what "Close" and the close box apply, and that every
 // opening is a fresh dialog.
-#include "ModalDriver.h"
+#include "support/ModalDriver.h"
 #include "core/ProgramWide.h"
 #include "ui/frmSettings.h"
 

@@ -1,6 +1,6 @@
 // The splash and about window: its two roles, the one-second timer, keys, the version text and
 // the links handed to the shell.
-#include "ModalDriver.h"
+#include "support/ModalDriver.h"
 #include "core/BuildConfig.h"
 #include "core/ProgramWide.h"
 #include "ui/LinkCursor.h"

@@ -202,3 +202,14 @@ TEST_F(GridPreviewTest, PointerBoxFollowsThePointerOnlyOverThePoster)
     QTest::mouseMove(grid, pointAt(10, 2.05 * s.PagePixelHeight));
     EXPECT_EQ(grid->composed().pixel(row2Edge), background.pixel(row2Edge));
 }
+
+TEST_F(GridPreviewTest, AClickWhosePageNumberDoesNotFitIsIgnored)
+{
+    QTest::mouseClick(grid, Qt::LeftButton, {}, pagePoint(2));
+    // Far below the poster: page 3 x 884,000 + 1, beyond 16 bits.
+    window->picGrid_MouseDown(Qt::LeftButton, QPointF(10, 1e9));
+    window->picGrid_MouseUp(Qt::RightButton, QPointF(10, 1e9), QPoint(5, 5));
+    EXPECT_EQ(window->grid().SelectedPage, 2);
+    EXPECT_EQ(caption->text(), QStringLiteral("Preview: (page  2)"));
+    EXPECT_FALSE(menu->isVisible());
+}

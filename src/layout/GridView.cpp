@@ -32,6 +32,21 @@ QPen pen(const QColor &colour, int width, Qt::PenStyle style = Qt::SolidLine)
     p.setCosmetic(true);  // widths in screen pixels whatever the view's scale
     return p;
 }
+
+// Blue lines from top left to bottom right every 8 pixels across `area` (in view pixels). Drawn
+// as lines rather than with a pattern brush: under the raster operation a brush's transparent
+// gaps would invert the picture between the lines.
+void drawDownwardHatch(QPainter &p, const QRectF &area)
+{
+    p.save();
+    p.resetTransform();
+    p.setClipRect(area);
+    p.setPen(pen(QColor(0, 0, 255), 1));
+    const double h = area.height();
+    for (double x = area.left() - h; x < area.right(); x += 8)
+        p.drawLine(QPointF(x, area.top()), QPointF(x + h, area.top() + h));
+    p.restore();
+}
 }  // namespace
 
 GridView::GridView(QWidget *parent) : QFrame(parent)
@@ -107,8 +122,10 @@ void GridView::tick(const PosterSettings &s, const PageGrid &g)
         if (g.SelectedPage > 0)
             skippingErrors([&] {
                 const QRectF box = selectedPageBox(g.SelectedPage, s);
+                if (blinkOn_)
+                    drawDownwardHatch(p, p.transform().mapRect(box));
                 p.setPen(pen(QColor(0, 0, 255), 3));
-                p.setBrush(blinkOn_ ? QBrush(QColor(0, 0, 255), Qt::FDiagPattern) : QBrush(Qt::NoBrush));
+                p.setBrush(Qt::NoBrush);
                 p.drawRect(box);
             });
         skippingErrors([&] {

@@ -13,12 +13,6 @@ using namespace plakatron;
 
 namespace {
 
-class FixedSheets final : public LayoutSurface {
-public:
-    int sheetsListIndex() const override { return DefaultSheetsIndex; }
-    void setSheetsListIndex(int) override {}
-};
-
 struct DefaultPoster {
     explicit DefaultPoster(double resolution)
     {
@@ -26,7 +20,7 @@ struct DefaultPoster {
         programWide().HorizontalOverlap = programWide().VerticalOverlap = DefaultOverlap;
         settings.PagePixelWidth = resolution;
         settings.PagePixelHeight = resolution * A4Proportion;
-        FixedSheets surface;
+        ListIndexSurface surface(DefaultSheetsIndex);
         LayoutLabels labels;
         RunLayoutPass(QSizeF(picture.size()), DefaultOverlap, settings, grid, labels, surface);
     }

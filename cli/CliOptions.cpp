@@ -12,17 +12,6 @@
 namespace plakatron::cli {
 
 namespace {
-// The command-line tool has no list box; it keeps the sheets-across index in this surface.
-class ListIndexSurface final : public LayoutSurface {
-public:
-    explicit ListIndexSurface(int index) : index_(index) {}
-    int sheetsListIndex() const override { return index_; }
-    void setSheetsListIndex(int index) override { index_ = index; }
-
-private:
-    int index_;
-};
-
 QImage loadPosterPicture(const PosterOptions &options)
 {
     if (options.picture.isEmpty())

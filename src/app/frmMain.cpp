@@ -40,16 +40,6 @@ frmMain *&mainWindowSlot()
     static frmMain *window = nullptr;
     return window;
 }
-
-// A statement of a handler whose failures are skipped one by one.
-template <typename F>
-void skippingErrors(F &&statement)
-{
-    try {
-        statement();
-    } catch (const RuntimeError &) {
-    }
-}
 }  // namespace
 
 frmMain *mainWindow() { return mainWindowSlot(); }

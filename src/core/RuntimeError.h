@@ -50,4 +50,14 @@ private:
 [[noreturn]] void raise(int number);
 [[noreturn]] void raise(int number, const QString &description);
 
+// Runs one statement of a handler whose failing statements are skipped and the next one runs.
+template <typename Statement>
+void skippingErrors(Statement &&statement)
+{
+    try {
+        statement();
+    } catch (const RuntimeError &) {
+    }
+}
+
 }  // namespace plakatron

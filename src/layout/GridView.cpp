@@ -17,15 +17,6 @@ namespace {
 // Pen OR NOT screen: lines stay visible on any picture.
 constexpr QPainter::CompositionMode MergePenNot = QPainter::RasterOp_SourceOrNotDestination;
 
-template <typename F>
-void skippingErrors(F &&statement)
-{
-    try {
-        statement();
-    } catch (const RuntimeError &) {
-    }
-}
-
 QPen pen(const QColor &colour, int width, Qt::PenStyle style = Qt::SolidLine)
 {
     QPen p(colour, width, style);

@@ -54,6 +54,18 @@ public:
     virtual void repaintGridView() {}
 };
 
+// A layout surface without widgets: it only keeps the sheets-across index (the command-line tool,
+// benchmarks and tests).
+class ListIndexSurface final : public LayoutSurface {
+public:
+    explicit ListIndexSurface(int index) : index_(index) {}
+    int sheetsListIndex() const override { return index_; }
+    void setSheetsListIndex(int index) override { index_ = index; }
+
+private:
+    int index_;
+};
+
 inline constexpr double A4Proportion = 1.414;
 
 // One pass of the layout. Fields and labels are written as the pass goes; an arithmetic failure

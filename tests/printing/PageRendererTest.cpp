@@ -13,16 +13,6 @@ using namespace plakatron;
 
 namespace {
 
-class FixedSheets final : public LayoutSurface {
-public:
-    explicit FixedSheets(int index) : index_(index) {}
-    int sheetsListIndex() const override { return index_; }
-    void setSheetsListIndex(int i) override { index_ = i; }
-
-private:
-    int index_;
-};
-
 // A poster as the window holds it, laid out by the real layout pass.
 struct Poster {
     Poster(QImage picture, int sheets, double resolution, int overlap) : picture(std::move(picture))
@@ -30,7 +20,7 @@ struct Poster {
         programWide().HorizontalOverlap = programWide().VerticalOverlap = static_cast<std::int16_t>(overlap);
         settings.PagePixelWidth = resolution;
         settings.PagePixelHeight = resolution * A4Proportion;
-        FixedSheets surface(sheets - 1);
+        ListIndexSurface surface(sheets - 1);
         LayoutLabels labels;
         RunLayoutPass(QSizeF(this->picture.size()), static_cast<std::int16_t>(overlap), settings, grid, labels, surface);
         renderer.setPreview([this](const QImage &page) { previewed = page; });

@@ -11,6 +11,9 @@
 #include "layout/PreviewBox.h"
 #include "layout/frmWait.h"
 #include "printing/PageRenderer.h"
+#include "printing/PrintJob.h"
+#include "printing/StoredPrinter.h"
+#include "printing/modPrinter.h"
 #include "ui/Design.h"
 #include "input/DropRules.h"
 #include "input/OpenPicture.h"
@@ -162,6 +165,7 @@ void frmMain::buildWidgets()
     connect(picPreview, &PreviewBox::released, this, &frmMain::picPreview_MouseUp);
     connect(picGrid, &GridView::dropped, this, &frmMain::picGrid_OLEDragDrop);
     picGrid->setDragOverHandler([this](const QMimeData &data) { return picGrid_OLEDragOver(data); });
+    connect(cmdPrint, &QPushButton::clicked, this, &frmMain::cmdPrint_Click);
 
     tmrGrid = new QTimer(this);
     tmrGrid->setObjectName(QStringLiteral("tmrGrid"));
@@ -196,6 +200,7 @@ void frmMain::buildMenus()
     mnu = new QMenu(this);
     mnu->setObjectName(QStringLiteral("mnu"));
     mnuPrintThisPicture = action(mnu, "mnuPrintThisPicture", QStringLiteral("Print this picture..."));
+    connect(mnuPrintThisPicture, &QAction::triggered, this, &frmMain::mnuPrintThisPicture_Click);
 }
 
 void frmMain::Form_Load()
@@ -400,6 +405,72 @@ void frmMain::picGrid_OLEDragDrop(const QMimeData &data)
         UpdatePictureFile(decision.path);
         return;
     }
+}
+
+void frmMain::cmdPrint_Click() { PrintNow(0); }
+
+// With no page selected (0) this prints all pages.
+void frmMain::mnuPrintThisPicture_Click() { PrintNow(grid_.SelectedPage); }
+
+void frmMain::PrintNow(std::int32_t singlePage)
+{
+    try {
+        const QString path = printerFilePath();
+        PrinterRecords records;
+        if (printerFileExists(path))
+            records = readPrinterFile(path);
+        const PrintRange range = printRangeFor(singlePage, poster_, grid_);
+        if (ShowPrinterDialog(this, records.dialog, records.devMode).isEmpty())
+            return;  // cancelled: nothing stored, nothing printed
+        writePrinterFile(path, records);
+        programWide().FirstPrintPage = range.first;
+        programWide().LastPrintPage = range.last;
+        doPrint();
+    } catch (const RuntimeError &e) {
+        MsgBox(describeWithCode(e), MsgIcon::Exclamation, MsgButtons::Ok, this);
+    }
+}
+
+void frmMain::doPrint()
+{
+    const PrintRange range{programWide().FirstPrintPage, programWide().LastPrintPage};
+    const std::int16_t count = printPageCount(range);
+    if (MsgBox(confirmationText(count), MsgIcon::Question, MsgButtons::YesNo, this) != MsgAnswer::Yes)
+        return;
+    try {
+        frmWait *wait = waitWindow(this);
+        // Centred over this window, outer sizes.
+        const QRect main = frameGeometry();
+        const QSize waitSize = wait->frameGeometry().size();
+        wait->move(main.left() + (main.width() - waitSize.width()) / 2,
+                   main.top() + (main.height() - waitSize.height()) / 2);
+        wait->showNow();
+
+        PrintJob job(currentPrinter());
+        printJob_ = &job;
+        job.run(
+            range,
+            [this](std::int16_t page) {
+                RenderPage(page, false);
+                PrintPageImage();
+            },
+            [wait](std::int16_t page, std::int16_t pages) {
+                wait->label()->setText(progressText(page, pages));
+                wait->repaint();  // no other events: the job cannot be interrupted
+            });
+    } catch (const RuntimeError &e) {
+        MsgBox(errorWithNumber(e), MsgIcon::Critical, MsgButtons::Ok, this);
+    }
+    printJob_ = nullptr;
+    if (frmWait *loaded = loadedWaitWindow())
+        loaded->unload();
+}
+
+void frmMain::PrintPageImage()
+{
+    if (!printJob_)
+        plakatron::raise(err::PrinterError);
+    printJob_->PrintPageImage(pageCanvas());
 }
 
 void frmMain::showLabels()

@@ -21,6 +21,7 @@ namespace plakatron {
 
 class GridView;
 class PageRenderer;
+class PrintJob;
 class PreviewBox;
 
 class frmMain : public QMainWindow {
@@ -56,6 +57,16 @@ public:
     // The page canvas: the last page rendered, as the print job prints it.
     const QImage &pageCanvas() const;
 
+    // Printing: the Print button prints every page, the pop-up menu's entry the selected page.
+    void cmdPrint_Click();
+    void mnuPrintThisPicture_Click();
+    // singlePage 1 or more prints that page alone, else all pages.
+    void PrintNow(std::int32_t singlePage);
+    // Prints programWide().FirstPrintPage to LastPrintPage on the current printer.
+    void doPrint();
+    // Prints the page canvas on the current sheet of the running job.
+    void PrintPageImage();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -76,6 +87,7 @@ private:
     LayoutLabels labels_;
     QImage sourcePic_;  // the source picture at its natural size
     std::unique_ptr<PageRenderer> renderer_;  // owns the two page buffers
+    PrintJob *printJob_ = nullptr;  // the job doPrint is running
     bool unloaded_ = false;
 
     GridView *picGrid = nullptr;

@@ -1,0 +1,107 @@
+#include "printing/PrintJob.h"
+
+#include "core/NumberText.h"
+#include "core/Numeric.h"
+#include "core/ProgramWide.h"
+#include "core/RuntimeError.h"
+#include "printing/PageGeometry.h"
+#include "printing/PageRenderer.h"
+
+#include <QImage>
+#include <QPrinter>
+
+namespace plakatron {
+
+PrintRange printRangeFor(std::int32_t singlePage, const PosterSettings &settings, const PageGrid &grid)
+{
+    const std::int16_t pages = CInt(Int(grid.SheetsDown + 0.99) * pageColumns(settings.SheetsAcross));
+    if (singlePage > 0) {
+        const std::int16_t page = CInt(singlePage);
+        return {page, page};
+    }
+    return {1, pages};
+}
+
+std::int16_t printPageCount(PrintRange range) { return CInt(double(range.last) - range.first + 1); }
+
+QString confirmationText(std::int16_t count)
+{
+    return QStringLiteral("Are you sure you want to print the ") + Str(count) + QStringLiteral(" pages?");
+}
+
+QString progressText(std::int16_t page, std::int16_t count)
+{
+    // The page number is compared with the count, not with the last page of the range.
+    if (page < count)
+        return QStringLiteral("Printing page ") + Str(page) + u'/' + Str(count);
+    return QStringLiteral("Printing page ") + Str(page);
+}
+
+PrintJob::PrintJob(QPrinter &printer) : printer_(printer) {}
+
+PrintJob::~PrintJob() { abort(); }
+
+void PrintJob::begin()
+{
+    if (printer_.docName().isEmpty())
+        printer_.setDocName(appTitle());
+    if (!painter_.begin(&printer_))
+        raise(err::PrinterError);
+    // Pages reach the printer as a PDF stream; Qt then stores each page picture as a JPEG at
+    // quality 94, which keeps photographs and the hint text sharp at a few milliseconds a page,
+    // where lossless compression takes a large part of a second for a big page.
+    painter_.setRenderHint(QPainter::LosslessImageRendering, false);
+}
+
+void PrintJob::abort()
+{
+    if (painter_.isActive())
+        abortPrinterDocument(printer_, painter_);
+}
+
+void PrintJob::run(PrintRange range, const PagePrinter &printPage, const Progress &progress)
+{
+    if (range.last < range.first)
+        return;
+    const std::int16_t count = printPageCount(range);
+    begin();
+    try {
+        for (int page = range.first; page <= range.last; ++page) {
+            const auto p = static_cast<std::int16_t>(page);
+            if (progress)
+                progress(p, count);
+            printPage(p);
+            // A new sheet only between pages: no blank sheet after the last.
+            if (page < range.last && !printer_.newPage())
+                raise(err::PrinterError);
+        }
+        if (!painter_.end())
+            raise(err::PrinterError);
+    } catch (...) {
+        abort();
+        throw;
+    }
+}
+
+void PrintJob::PrintPageImage(const QImage &page)
+{
+    if (!painter_.isActive())
+        raise(err::PrinterError);
+    // On a printer the painter works in device pixels with (0, 0) at the top left of the
+    // printable area, whose size is the printer's own width and height.
+    painter_.drawImage(QRect(1, 1, printer_.width(), printer_.height()), page);
+}
+
+void printPoster(QPrinter &printer, PageRenderer &renderer, PrintRange range, const PrintJob::Progress &progress)
+{
+    PrintJob job(printer);
+    job.run(
+        range,
+        [&](std::int16_t page) {
+            renderer.RenderPage(page, false);
+            job.PrintPageImage(renderer.pageCanvas());
+        },
+        progress);
+}
+
+}  // namespace plakatron

@@ -1,0 +1,75 @@
+#pragma once
+// The print job: one printer sheet per poster page, each page picture stretched over the printable
+// area of its sheet, exactly as many sheets as pages. The loop is shared by the main window (which
+// adds the confirmation and the wait window) and the command-line tool (which prints to a PDF
+// printer without any window).
+
+#include "layout/PageLayout.h"
+
+#include <QPainter>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+class QImage;
+class QPrinter;
+
+namespace plakatron {
+
+class PageRenderer;
+
+struct PrintRange {
+    std::int16_t first = 0;
+    std::int16_t last = 0;
+    bool operator==(const PrintRange &) const = default;
+};
+
+// The pages a print request covers: singlePage alone when it is 1 or more, else all pages, 1 to
+// rows x columns of the grid (Overflow, 6, beyond 16 bits).
+PrintRange printRangeFor(std::int32_t singlePage, const PosterSettings &settings, const PageGrid &grid);
+// last - first + 1 as a 16-bit count (Overflow, 6, beyond 16 bits).
+std::int16_t printPageCount(PrintRange range);
+
+// "Are you sure you want to print the  8 pages?" (plural whatever the count).
+QString confirmationText(std::int16_t count);
+// "Printing page  3/ 8" while the page number is below the count, else "Printing page  8".
+QString progressText(std::int16_t page, std::int16_t count);
+
+class PrintJob {
+public:
+    using PagePrinter = std::function<void(std::int16_t page)>;
+    using Progress = std::function<void(std::int16_t page, std::int16_t count)>;
+
+    explicit PrintJob(QPrinter &printer);
+    ~PrintJob();  // a document still open is aborted
+    PrintJob(const PrintJob &) = delete;
+    PrintJob &operator=(const PrintJob &) = delete;
+
+    // Prints the pages of `range`: for each page, progress(page, count), then printPage(page),
+    // which renders the page and hands it to PrintPageImage; a new sheet between pages; the
+    // document ends after the last. A range without pages starts no document. Any failure aborts
+    // the document (nothing of it is printed, a PDF file of it is removed) and is rethrown;
+    // a document that cannot be started fails with Printer error (482).
+    void run(PrintRange range, const PagePrinter &printPage, const Progress &progress = {});
+
+    // Draws `page` on the current sheet at (1, 1) device pixels of the printable area, stretched
+    // to the printable width and height: the picture fills the printable area whatever its own
+    // proportions.
+    void PrintPageImage(const QImage &page);
+
+private:
+    void begin();
+    void abort();
+
+    QPrinter &printer_;
+    QPainter painter_;
+};
+
+// The loop with a page renderer: each page rendered by `renderer` and printed from its page canvas.
+void printPoster(QPrinter &printer, PageRenderer &renderer, PrintRange range, const PrintJob::Progress &progress = {});
+
+// Where an engine cannot abort a document itself (Qt's CUPS and PDF engines), the platform seam
+// makes sure the open document comes to nothing. Returns after the painter has ended.
+void abortPrinterDocument(QPrinter &printer, QPainter &painter);
+
+}  // namespace plakatron

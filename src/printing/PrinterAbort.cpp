@@ -1,0 +1,44 @@
+// Platform seam: ending a printer document so that nothing of it is printed.
+#include "printing/PrintJob.h"
+
+#include <QFile>
+#include <QPrintEngine>
+#include <QPrinter>
+#include <QStringList>
+
+namespace plakatron {
+
+namespace {
+// Qt's CUPS engine takes a list of extra job options under this key (Qt's own
+// PPK_CupsOptions: name, value, name, value, ...).
+constexpr auto CupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+}  // namespace
+
+void abortPrinterDocument(QPrinter &printer, QPainter &painter)
+{
+    if (printer.abort()) {
+        painter.end();
+        return;
+    }
+    if (printer.outputFormat() == QPrinter::NativeFormat) {
+        // Qt's CUPS engine cannot abort: it hands the finished document to CUPS when the painter
+        // ends. A job asking for 3 pages per sheet is one CUPS refuses to create, so ending the
+        // document then leaves no job behind (Qt removes its temporary file either way).
+        QStringList options = printer.printEngine()->property(CupsOptionsKey).toStringList();
+        const qsizetype at = options.indexOf(QStringLiteral("number-up"));
+        if (at >= 0 && at % 2 == 0 && at + 1 < options.size())
+            options[at + 1] = QStringLiteral("3");
+        else
+            options << QStringLiteral("number-up") << QStringLiteral("3");
+        printer.printEngine()->setProperty(CupsOptionsKey, options);
+        painter.end();
+        return;
+    }
+    // A PDF file: the half-written file goes.
+    const QString file = printer.outputFileName();
+    painter.end();
+    if (!file.isEmpty())
+        QFile::remove(file);
+}
+
+}  // namespace plakatron

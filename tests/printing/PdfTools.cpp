@@ -1,0 +1,93 @@
+#include "PdfTools.h"
+
+#include <QPageSize>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace plakatron::test {
+
+namespace {
+// stdout of a poppler tool; adds a test failure when it cannot run.
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
+        ADD_FAILURE() << program.toStdString() << " did not run (package poppler-utils)";
+        return QString();
+    }
+    if (process.exitCode() != 0)
+        return QString();
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+}  // namespace
+
+int pdfPageCount(const QString &pdf)
+{
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
+            .match(run(QStringLiteral("pdfinfo"), {pdf}));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+std::vector<PdfImage> pdfImages(const QString &pdf)
+{
+    std::vector<PdfImage> images;
+    const QStringList lines = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split(u'\n');
+    // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const QStringList f = lines[i].split(u' ', Qt::SkipEmptyParts);
+        if (f.size() < 14)
+            continue;
+        images.push_back({f[0].toInt(), f[3].toInt(), f[4].toInt(), f[8], f[12].toInt(), f[13].toInt()});
+    }
+    return images;
+}
+
+QImage renderPdfPage(const QString &pdf, int page, int dpi)
+{
+    QTemporaryDir dir;
+    const QString base = dir.filePath(QStringLiteral("page"));
+    run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi),
+                                     QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                     QString::number(page), QStringLiteral("-singlefile"), pdf, base});
+    return QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+QRect inkBounds(const QImage &image, int threshold)
+{
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (qRed(p) < threshold || qGreen(p) < threshold || qBlue(p) < threshold)
+                bounds |= QRect(x, y, 1, 1);
+        }
+    return bounds;
+}
+
+bool hasDarkPixel(const QImage &image, const QRect &area, int threshold)
+{
+    const QRect a = area.intersected(image.rect());
+    for (int y = a.top(); y <= a.bottom(); ++y)
+        for (int x = a.left(); x <= a.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (qRed(p) < threshold && qGreen(p) < threshold && qBlue(p) < threshold)
+                return true;
+        }
+    return false;
+}
+
+std::unique_ptr<QPrinter> pdfPrinter(const QString &path)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    return printer;
+}
+
+}  // namespace plakatron::test

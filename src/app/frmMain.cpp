@@ -26,13 +26,16 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QThread>
 #include <QTimer>
+#include <QWindow>
 #include <array>
 
 namespace plakatron {
@@ -42,6 +45,17 @@ frmMain *&mainWindowSlot()
 {
     static frmMain *window = nullptr;
     return window;
+}
+
+// A new window appears asynchronously; until the window system has exposed it, repaint() draws
+// nothing. Waits for that (at most a second) without taking any user input.
+void waitUntilExposed(QWidget *window)
+{
+    QDeadlineTimer deadline(1000);
+    while (window->windowHandle() && !window->windowHandle()->isExposed() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(2);
+    }
 }
 }  // namespace
 
@@ -445,6 +459,7 @@ void frmMain::doPrint()
         wait->move(main.left() + (main.width() - waitSize.width()) / 2,
                    main.top() + (main.height() - waitSize.height()) / 2);
         wait->showNow();
+        waitUntilExposed(wait);
 
         PrintJob job(currentPrinter());
         printJob_ = &job;

@@ -24,7 +24,8 @@ void abortPrinterDocument(QPrinter &printer, QPainter &painter)
         // Qt's CUPS engine cannot abort: it hands the finished document to CUPS when the painter
         // ends. A job asking for 3 pages per sheet is one CUPS refuses to create, so ending the
         // document then leaves no job behind (Qt removes its temporary file either way).
-        QStringList options = printer.printEngine()->property(CupsOptionsKey).toStringList();
+        const QStringList chosen = printer.printEngine()->property(CupsOptionsKey).toStringList();
+        QStringList options = chosen;
         const qsizetype at = options.indexOf(QStringLiteral("number-up"));
         if (at >= 0 && at % 2 == 0 && at + 1 < options.size())
             options[at + 1] = QStringLiteral("3");
@@ -32,6 +33,7 @@ void abortPrinterDocument(QPrinter &printer, QPainter &painter)
             options << QStringLiteral("number-up") << QStringLiteral("3");
         printer.printEngine()->setProperty(CupsOptionsKey, options);
         painter.end();
+        printer.printEngine()->setProperty(CupsOptionsKey, chosen);  // the next job prints as chosen
         return;
     }
     // A PDF file: the half-written file goes.

@@ -143,8 +143,8 @@ void describeCurrentPrinter(const QPrinter &printer, DevModeRecord &m)
     m.dmSize = dm::DevModeSize;
     m.dmFields = dm::Orientation | dm::Duplex;
     const QPageLayout layout = printer.pageLayout();
-    // 20 twips to a point.
-    onItsOwn([&] { m.dmPaperWidth = CInt(layout.fullRect(QPageLayout::Point).width() * 20); });
+    // 1440 twips to the inch (from millimetres: Qt's point sizes are rounded to whole points).
+    onItsOwn([&] { m.dmPaperWidth = CInt(layout.fullRect(QPageLayout::Millimeter).width() * 1440 / 25.4); });
     m.dmOrientation = orientationNumber(layout.orientation());
     m.dmPaperSize = paperNumber(layout.pageSize());
     m.dmDuplex = duplexNumber(printer.duplex());

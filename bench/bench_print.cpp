@@ -1,0 +1,138 @@
+// Where the time of a printed sheet goes. Every sheet reaches the printer as a page of a PDF
+// stream (Qt prints to CUPS and to files as PDF), so next to rendering a page the cost of storing
+// its picture in that stream counts:
+//   render/<picture>/<px>    RenderPage of one page of a poster 10 sheets across
+//   jpeg_q94/<picture>/<px>  the page picture into a one-page PDF as the job stores it (JPEG,
+//                            quality 94)
+//   lossless/<picture>/<px>  the same with lossless (Flate) compression, for comparison
+//   sheet/<picture>/<px>     render and print one sheet through PrintJob, as the print loop does
+// <picture> is the built-in one (flat colours) or a synthetic 24-megapixel photograph (grain on
+// every pixel, SyntheticPhoto.h); <px> the page resolution, 800 or 1400: pages of 820 x 1151 and
+// 1420 x 2000 pixels.
+// On a shared machine run with --benchmark_repetitions=5 and read the _min rows.
+#include "core/ProgramWide.h"
+#include "printing/PageRenderer.h"
+#include "printing/PrintJob.h"
+#include "SyntheticPhoto.h"
+
+#include <QApplication>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <utility>
+
+using namespace plakatron;
+
+namespace {
+
+class FixedSheets final : public LayoutSurface {
+public:
+    int sheetsListIndex() const override { return 9; }  // 10 sheets across
+    void setSheetsListIndex(int) override {}
+};
+
+const QImage &posterPicture(bool photo)
+{
+    static const QImage builtIn = QImage(QStringLiteral(":/plakatron/default.jpg")).convertToFormat(QImage::Format_RGB32);
+    static const QImage camera = bench::syntheticPhoto(6000, 4000);
+    return photo ? camera : builtIn;
+}
+
+struct Poster {
+    Poster(bool photo, double resolution) : picture(posterPicture(photo))
+    {
+        programWide().HorizontalOverlap = programWide().VerticalOverlap = 3;
+        settings.PagePixelWidth = resolution;
+        settings.PagePixelHeight = resolution * A4Proportion;
+        FixedSheets surface;
+        LayoutLabels labels;
+        RunLayoutPass(QSizeF(picture.size()), 3, settings, grid, labels, surface);
+    }
+    QImage picture;
+    PosterSettings settings;
+    PageGrid grid;
+    PageRenderer renderer{PosterSource{&picture, &settings, &grid}};
+};
+
+QTemporaryDir &scratch()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+std::unique_ptr<QPrinter> pdfPrinter()
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(scratch().filePath(QStringLiteral("bench.pdf")));
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    return printer;
+}
+
+void render(benchmark::State &state, bool photo, double resolution)
+{
+    Poster poster(photo, resolution);
+    for (auto _ : state)
+        poster.renderer.RenderPage(25, false);
+}
+
+// One page picture into a one-page PDF with the painter as the job sets it up, or lossless.
+void storePage(benchmark::State &state, bool photo, double resolution, bool lossless)
+{
+    Poster poster(photo, resolution);
+    poster.renderer.RenderPage(25, false);
+    const auto printer = pdfPrinter();
+    for (auto _ : state) {
+        // A fresh copy each time: Qt's PDF engine stores an image it has seen before only once.
+        QImage page = poster.renderer.pageCanvas().copy();
+        QPainter painter(printer.get());
+        painter.setRenderHint(QPainter::LosslessImageRendering, lossless);
+        painter.drawImage(QRect(1, 1, printer->width(), printer->height()), page);
+    }
+}
+
+void sheet(benchmark::State &state, bool photo, double resolution)
+{
+    Poster poster(photo, resolution);
+    const auto printer = pdfPrinter();
+    for (auto _ : state)
+        printPoster(*printer, poster.renderer, {25, 25});
+}
+
+void registerAll()
+{
+    for (const auto &[photo, px] : {std::pair{false, 800.0}, std::pair{false, 1400.0}, std::pair{true, 800.0},
+                                    std::pair{true, 1400.0}}) {
+        const std::string size = std::string(photo ? "/photo/" : "/builtin/") + std::to_string(int(px));
+        const auto add = [&size](const char *name, auto function, auto... arguments) {
+            benchmark::RegisterBenchmark((std::string("BM_Print/") + name + size).c_str(), function, arguments...)
+                ->UseRealTime()
+                ->Unit(benchmark::kMillisecond)
+                ->ComputeStatistics("min", [](const std::vector<double> &v) { return *std::min_element(v.begin(), v.end()); });
+        };
+        add("render", render, photo, px);
+        add("jpeg_q94", storePage, photo, px, false);
+        add("lossless", storePage, photo, px, true);
+        add("sheet", sheet, photo, px);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    registerAll();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

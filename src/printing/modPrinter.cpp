@@ -2,10 +2,13 @@
 
 #include "printing/PrinterSettings.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <utility>
@@ -86,10 +89,25 @@ PrintDialogFunction setPrintDialogFunction(PrintDialogFunction function)
 
 bool execPrintDialog(const PrintDialogRequest &request)
 {
+    const bool toFile = printsToFile(request.printer);
+    const QString file = request.printer.outputFileName();
     QPrintDialog dialog(&request.printer, request.owner);
     dialog.setOptions(request.options);
     if (request.maxPage > request.minPage)
         dialog.setMinMax(request.minPage, request.maxPage);
+    // Where print queues are installed, Qt's dialog opens on a queue even for a printer that
+    // writes a PDF file. Once it shows (and has added its file entry), its own "Print to File
+    // (PDF)" entry is chosen again, with the file the user chose before.
+    if (toFile)
+        QTimer::singleShot(0, &dialog, [&dialog, file] {
+            auto *printers = dialog.findChild<QComboBox *>(QStringLiteral("printers"));
+            const int entry = printers ? printers->findText(QPrintDialog::tr("Print to File (PDF)")) : -1;
+            if (entry < 0)
+                return;
+            printers->setCurrentIndex(entry);
+            if (auto *fileName = dialog.findChild<QLineEdit *>(QStringLiteral("filename")); fileName && !file.isEmpty())
+                fileName->setText(file);
+        });
     return dialog.exec() == QDialog::Accepted;
 }
 

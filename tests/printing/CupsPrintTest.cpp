@@ -10,7 +10,11 @@
 #include "printing/modPrinter.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QDir>
 #include <QPrinter>
 #include <QProcess>
@@ -19,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace plakatron;
@@ -154,6 +159,45 @@ TEST_F(CupsPrintTest, ChoosingAQueueMakesExactlyThatQueueCurrent)
         EXPECT_EQ(currentPrinter().outputFormat(), QPrinter::NativeFormat);
         EXPECT_EQ(currentPrinter().printerName(), r.chosen);
         EXPECT_TRUE(currentPrinter().outputFileName().isEmpty());
+    }
+}
+
+TEST_F(CupsPrintTest, QtsDialogOpensOnTheCurrentPrinter)
+{
+    setPrintDialogFunction(PrintDialogFunction());  // Qt's own dialog
+    const QString file = dir.filePath(QStringLiteral("chosen before.pdf"));
+    struct Row { QString start; QString shown; };
+    const Row rows[] = {
+        {Office2, Office2},
+        {QString(), QPrintDialog::tr("Print to File (PDF)")},  // the file chosen before
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.shown.toStdString());
+        resetCurrentPrinter();
+        if (r.start.isEmpty())
+            currentPrinter().setOutputFileName(file);
+        else
+            currentPrinter().setPrinterName(r.start);
+        // The user looks at the open dialog and accepts it as it is.
+        QString shown, shownFile;
+        QTimer::singleShot(300, [&] {
+            auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shown = dialog->findChild<QComboBox *>(QStringLiteral("printers"))->currentText();
+            shownFile = dialog->findChild<QLineEdit *>(QStringLiteral("filename"))->text();
+            dialog->accept();
+        });
+        PrinterRecords records;
+        const QString chosen = ShowPrinterDialog(nullptr, records.dialog, records.devMode);
+        EXPECT_EQ(shown, r.shown);
+        if (r.start.isEmpty()) {
+            EXPECT_EQ(shownFile, file);
+            EXPECT_EQ(chosen, QStringLiteral("PRINT TO FILE (PDF)"));
+            EXPECT_EQ(currentPrinter().outputFileName(), file);
+        } else {
+            EXPECT_EQ(chosen, r.start.toUpper());
+            EXPECT_EQ(currentPrinter().printerName(), r.start);
+        }
     }
 }
 

@@ -27,6 +27,8 @@ public:
     {
         previous_ = setPrintDialogFunction([this, answer](const PrintDialogRequest &request) {
             ++shown;
+            toFile = request.printer.outputFormat() == QPrinter::PdfFormat;
+            file = request.printer.outputFileName();
             copies = request.printer.copyCount();
             colour = request.printer.colorMode();
             records = request.records;
@@ -39,6 +41,8 @@ public:
     ~DialogAnswer() { setPrintDialogFunction(previous_); }
 
     int shown = 0;
+    bool toFile = false;
+    QString file;
     int copies = 0;
     QPrinter::ColorMode colour = QPrinter::Color;
     PrinterRecords records;
@@ -244,6 +248,8 @@ TEST_F(PrinterDialogTest, DialogOpensOnTheStoredChoicesAndTheCurrentPrinter)
     // Without a stored range the dialog offers none: the range is fixed before it opens.
     PrinterRecords fresh;
     ShowPrinterDialog(nullptr, fresh.dialog, fresh.devMode);
+    EXPECT_TRUE(dialog.toFile) << "the dialog opens on the current printer: the file chosen last";
+    EXPECT_EQ(dialog.file, target);
     EXPECT_FALSE(dialog.options.testFlag(QAbstractPrintDialog::PrintPageRange));
     EXPECT_TRUE(dialog.options.testFlag(QAbstractPrintDialog::PrintToFile));
     EXPECT_EQ(dialog.records.dialog.Flags, 0u);

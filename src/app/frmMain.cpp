@@ -31,12 +31,14 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
 #include <array>
+#include <new>
 
 namespace plakatron {
 
@@ -463,6 +465,7 @@ void frmMain::doPrint()
 
         PrintJob job(currentPrinter());
         printJob_ = &job;
+        const auto noJob = qScopeGuard([this] { printJob_ = nullptr; });
         job.run(
             range,
             [this](std::int16_t page) {
@@ -475,8 +478,9 @@ void frmMain::doPrint()
             });
     } catch (const RuntimeError &e) {
         MsgBox(errorWithNumber(e), MsgIcon::Critical, MsgButtons::Ok, this);
+    } catch (const std::bad_alloc &) {
+        MsgBox(errorWithNumber(RuntimeError(err::OutOfMemory)), MsgIcon::Critical, MsgButtons::Ok, this);
     }
-    printJob_ = nullptr;
     if (frmWait *loaded = loadedWaitWindow())
         loaded->unload();
 }

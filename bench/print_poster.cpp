@@ -2,10 +2,9 @@
 // through PrintJob into a PDF file, as "Print to File (PDF)" would; no window. For whole-process
 // time and peak memory:
 //   /usr/bin/time -v build/bench/print_poster --sheets 10 --resolution 800 --out /tmp/poster.pdf
-// --make-photo FILE --size WxH writes a synthetic photograph (SyntheticPhoto.h, saved as JPEG at
-// quality 90) to try a camera-sized picture with --picture FILE.
+// "print_poster --make-photo FILE [WxH]" writes a synthetic photograph (SyntheticPhoto.h, 6000 x
+// 4000 unless told, saved as JPEG at quality 90) to try a camera-sized picture with --picture.
 #include "cli/CliOptions.h"
-#include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
 #include "printing/PageRenderer.h"
 #include "printing/PrintJob.h"
@@ -51,37 +50,29 @@ int main(int argc, char **argv)
     QElapsedTimer clock;
     clock.start();
 
-    QCommandLineParser parser;
-    cli::addPosterOptions(parser);
-    parser.addOption({QStringLiteral("out"), QStringLiteral("The PDF file to write."), QStringLiteral("file"),
-                      QStringLiteral("poster.pdf")});
-    parser.addOption({QStringLiteral("make-photo"), QStringLiteral("Write a synthetic photograph and stop."),
-                      QStringLiteral("file")});
-    parser.addOption({QStringLiteral("size"), QStringLiteral("Size of --make-photo."), QStringLiteral("WxH"),
-                      QStringLiteral("6000x4000")});
-    parser.addHelpOption();
-    parser.process(app);
-    if (parser.isSet(QStringLiteral("make-photo")))
-        return makePhoto(parser.value(QStringLiteral("make-photo")), parser.value(QStringLiteral("size")));
-
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.value(1) == QLatin1String("--make-photo"))
+        return makePhoto(arguments.value(2), arguments.value(3, QStringLiteral("6000x4000")));
     try {
-        const cli::PosterOptions options = cli::posterOptions(parser);
-        programWide().HorizontalOverlap = programWide().VerticalOverlap = static_cast<std::int16_t>(options.overlap);
-        const cli::PosterLayout layout = cli::computePosterLayout(options);
+        QCommandLineParser parser;
+        parser.addOption({QStringLiteral("out"), QStringLiteral("The PDF file to write (default poster.pdf)."),
+                          QStringLiteral("file"), QStringLiteral("poster.pdf")});
+        if (!cli::parseVerb(parser, arguments, QStringLiteral("print_poster"),
+                            QStringLiteral("Prints a poster into a PDF file through the print loop.")))
+            return 0;
+        cli::CliPoster poster(cli::posterOptions(parser));
         const qint64 loaded = clock.elapsed();
-        PageRenderer renderer(PosterSource{&layout.picture, &layout.settings, &layout.grid});
 
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(parser.value(QStringLiteral("out")));
         printer.setPageSize(QPageSize(QPageSize::A4));
-        const PrintRange range{1, static_cast<std::int16_t>(layout.grid.pageCount())};
-        printPoster(printer, renderer, range);
+        printPoster(printer, poster.renderer(), {1, static_cast<std::int16_t>(poster.grid().pageCount())});
 
-        std::printf("%d pages of %d x %d pixels from a %d x %d picture: loaded in %lld ms, printed in %lld ms, "
+        const QImage &page = poster.renderer().pageCanvas();
+        std::printf("%d pages of %d x %d pixels: picture loaded and laid out in %lld ms, printed in %lld ms, "
                     "PDF %lld bytes\n",
-                    layout.grid.pageCount(), renderer.pageCanvas().width(), renderer.pageCanvas().height(),
-                    layout.picture.width(), layout.picture.height(), loaded, clock.elapsed() - loaded,
+                    poster.grid().pageCount(), page.width(), page.height(), loaded, clock.elapsed() - loaded,
                     QFileInfo(parser.value(QStringLiteral("out"))).size());
     } catch (const cli::CliExit &e) {
         std::fprintf(stderr, "%s\n", e.what());

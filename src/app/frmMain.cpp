@@ -9,6 +9,7 @@
 #include "layout/GridView.h"
 #include "layout/PageSelection.h"
 #include "layout/PreviewBox.h"
+#include "input/Toolbox.h"
 #include "layout/frmWait.h"
 #include "printing/PageRenderer.h"
 #include "printing/PrintJob.h"
@@ -431,9 +432,9 @@ void frmMain::mnuPrintThisPicture_Click() { PrintNow(grid_.SelectedPage); }
 void frmMain::PrintNow(std::int32_t singlePage)
 {
     try {
-        const QString path = printerFilePath();
+        const QString path = modToolbox::AppFolder() + QLatin1String(PrinterFileName);
         PrinterRecords records;
-        if (printerFileExists(path))
+        if (modToolbox::FileExists(path))
             records = readPrinterFile(path);
         const PrintRange range = printRangeFor(singlePage, poster_, grid_);
         if (ShowPrinterDialog(this, records.dialog, records.devMode).isEmpty())

@@ -2,48 +2,11 @@
 
 #include "core/RuntimeError.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <utility>
 
 namespace plakatron {
-
-namespace {
-PrinterFolderFunction &folderSlot()
-{
-    static PrinterFolderFunction function;
-    return function;
-}
-
-QString withSeparator(QString folder)
-{
-    if (!folder.endsWith(u'/') && !folder.endsWith(u'\\'))
-        folder += u'/';
-    return folder;
-}
-}  // namespace
-
-PrinterFolderFunction setPrinterFolderFunction(PrinterFolderFunction function)
-{
-    return std::exchange(folderSlot(), std::move(function));
-}
-
-QString printerFolder()
-{
-    if (folderSlot())
-        return withSeparator(folderSlot()());
-    return withSeparator(QCoreApplication::applicationDirPath());
-}
-
-QString printerFilePath() { return printerFolder() + QLatin1String(PrinterFileName); }
-
-bool printerFileExists(const QString &path)
-{
-    const QFileInfo info(path);
-    return !path.isEmpty() && info.exists() && !info.isDir();
-}
 
 PrinterRecords readPrinterFile(const QString &path)
 {

@@ -5,6 +5,7 @@
 #include "app/frmMain.h"
 #include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
+#include "input/Toolbox.h"
 #include "printing/PrintJob.h"
 #include "printing/StoredPrinter.h"
 #include "printing/modPrinter.h"
@@ -92,7 +93,7 @@ protected:
             GTEST_SKIP() << why.toStdString();
         }
         ASSERT_TRUE(dir.isValid());
-        previousFolder = setPrinterFolderFunction([this] { return dir.path(); });
+        modToolbox::setAppFolderForTesting(dir.path());
         previousDialog = setPrintDialogFunction([this](const PrintDialogRequest &request) {
             // The user picks a queue in the dialog's list.
             request.printer.setPrinterName(chosen);
@@ -104,10 +105,8 @@ protected:
     }
     void TearDown() override
     {
-        if (previousDialog || previousFolder) {
-            setPrintDialogFunction(previousDialog);
-            setPrinterFolderFunction(previousFolder);
-        }
+        setPrintDialogFunction(previousDialog);
+        modToolbox::setAppFolderForTesting(QString());
         resetCurrentPrinter();
     }
     // The files a queue wrote since the test began.
@@ -122,7 +121,6 @@ protected:
     QTemporaryDir dir;
     QString chosen = Office;
     std::map<QString, QStringList> before;
-    PrinterFolderFunction previousFolder;
     PrintDialogFunction previousDialog;
 };
 

@@ -1,10 +1,11 @@
 // Printing from the real main window under the offscreen platform: the Print button and the pop-up
 // entry, the confirmation, the wait window as the user sees it, printer.dat beside the program
-// (a temporary folder here) and the PDF that comes out. The print dialog is answered through its
-// seam with "Print to File (PDF)".
+// (AppFolder, a temporary folder here) and the PDF that comes out. The print dialog is answered
+// through its seam with "Print to File (PDF)".
 #include "PdfTools.h"
 #include "app/frmMain.h"
 #include "core/ProgramWide.h"
+#include "input/Toolbox.h"
 #include "layout/GridView.h"
 #include "layout/frmWait.h"
 #include "printing/PrinterRecords.h"
@@ -71,8 +72,7 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         QFile::remove(QSettings(QSettings::IniFormat, QSettings::UserScope, appTitle(), appTitle()).fileName());
-        previousFolder = setPrinterFolderFunction([this] { return folder; });
-        folder = dir.path();
+        modToolbox::setAppFolderForTesting(dir.path());
         output = dir.filePath(QStringLiteral("poster.pdf"));
         previousDialog = setPrintDialogFunction([this](const PrintDialogRequest &request) {
             ++dialogs;
@@ -89,7 +89,7 @@ protected:
     {
         window.reset();
         setPrintDialogFunction(previousDialog);
-        setPrinterFolderFunction(previousFolder);
+        modToolbox::setAppFolderForTesting(QString());
         resetCurrentPrinter();
     }
 
@@ -109,11 +109,9 @@ protected:
     QString printerFile() const { return dir.filePath(QStringLiteral("printer.dat")); }
 
     QTemporaryDir dir;
-    QString folder;
     QString output;
     bool confirm = true;
     int dialogs = 0;
-    PrinterFolderFunction previousFolder;
     PrintDialogFunction previousDialog;
     std::unique_ptr<frmMain> window;
 };
@@ -215,7 +213,7 @@ TEST_F(PrintWindowTest, FolderThatCannotTakePrinterFileStopsBeforePrinting)
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(r.message);
-        folder = r.folder;
+        modToolbox::setAppFolderForTesting(r.folder);
         test::MessageCapture messages;
         clickPrint();
         ASSERT_EQ(messages.messages().size(), 1u) << "no confirmation after the failure";

@@ -29,12 +29,6 @@ using namespace plakatron;
 
 namespace {
 
-class FixedSheets final : public LayoutSurface {
-public:
-    int sheetsListIndex() const override { return 9; }  // 10 sheets across
-    void setSheetsListIndex(int) override {}
-};
-
 const QImage &posterPicture(bool photo)
 {
     static const QImage builtIn = QImage(QStringLiteral(":/plakatron/default.jpg")).convertToFormat(QImage::Format_RGB32);
@@ -48,7 +42,7 @@ struct Poster {
         programWide().HorizontalOverlap = programWide().VerticalOverlap = 3;
         settings.PagePixelWidth = resolution;
         settings.PagePixelHeight = resolution * A4Proportion;
-        FixedSheets surface;
+        ListIndexSurface surface(9);  // 10 sheets across
         LayoutLabels labels;
         RunLayoutPass(QSizeF(picture.size()), 3, settings, grid, labels, surface);
     }

@@ -9,7 +9,6 @@
 #include "layout/GridView.h"
 #include "layout/PageSelection.h"
 #include "layout/PreviewBox.h"
-#include "input/Toolbox.h"
 #include "layout/frmWait.h"
 #include "printing/PageRenderer.h"
 #include "printing/PrintJob.h"

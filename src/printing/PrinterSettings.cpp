@@ -35,16 +35,6 @@ std::int16_t to16(int value)
                                                 int(std::numeric_limits<std::int16_t>::max())));
 }
 
-// One step whose failure is skipped, so the next still runs.
-template <typename F>
-void onItsOwn(F &&step)
-{
-    try {
-        step();
-    } catch (const RuntimeError &) {
-    }
-}
-
 }  // namespace
 
 bool printsToFile(const QPrinter &printer) { return printer.outputFormat() == QPrinter::PdfFormat; }
@@ -139,12 +129,12 @@ std::optional<int> resolution(std::int16_t printQuality)
 
 void describeCurrentPrinter(const QPrinter &printer, DevModeRecord &m)
 {
-    onItsOwn([&] { m.dmDeviceName = paddedDeviceName(deviceNameOf(printer)); });
+    skippingErrors([&] { m.dmDeviceName = paddedDeviceName(deviceNameOf(printer)); });
     m.dmSize = dm::DevModeSize;
     m.dmFields = dm::Orientation | dm::Duplex;
     const QPageLayout layout = printer.pageLayout();
     // 1440 twips to the inch (from millimetres: Qt's point sizes are rounded to whole points).
-    onItsOwn([&] { m.dmPaperWidth = CInt(layout.fullRect(QPageLayout::Millimeter).width() * 1440 / 25.4); });
+    skippingErrors([&] { m.dmPaperWidth = CInt(layout.fullRect(QPageLayout::Millimeter).width() * 1440 / 25.4); });
     m.dmOrientation = orientationNumber(layout.orientation());
     m.dmPaperSize = paperNumber(layout.pageSize());
     m.dmDuplex = duplexNumber(printer.duplex());

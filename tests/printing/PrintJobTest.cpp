@@ -18,16 +18,6 @@ using namespace plakatron::test;
 
 namespace {
 
-class FixedSheets final : public LayoutSurface {
-public:
-    explicit FixedSheets(int index) : index_(index) {}
-    int sheetsListIndex() const override { return index_; }
-    void setSheetsListIndex(int i) override { index_ = i; }
-
-private:
-    int index_;
-};
-
 // The built-in picture laid out by the real layout pass, as the window holds it.
 struct Poster {
     Poster(int sheets, double resolution, int overlap = 3)
@@ -36,7 +26,7 @@ struct Poster {
         programWide().HorizontalOverlap = programWide().VerticalOverlap = static_cast<std::int16_t>(overlap);
         settings.PagePixelWidth = resolution;
         settings.PagePixelHeight = resolution * A4Proportion;
-        FixedSheets surface(sheets - 1);
+        ListIndexSurface surface(sheets - 1);
         LayoutLabels labels;
         RunLayoutPass(QSizeF(picture.size()), static_cast<std::int16_t>(overlap), settings, grid, labels, surface);
     }

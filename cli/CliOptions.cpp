@@ -26,7 +26,15 @@ QImage loadPosterPicture(const PosterOptions &options)
 }
 
 // Message boxes become the tool's error: the window reports and goes on, a script wants to know.
-QString oneLine(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral(": ")); }
+// Each rendering thread collects its own first message here.
+thread_local QString *renderFailure = nullptr;
+
+MsgAnswer collectRenderFailure(const MessageRequest &request)
+{
+    if (renderFailure && renderFailure->isEmpty())
+        *renderFailure = QString(request.text).replace(QStringLiteral("\r\n"), QStringLiteral(": "));
+    return MsgAnswer::Ok;
+}
 }  // namespace
 
 bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const QString &verb,
@@ -87,6 +95,7 @@ PosterOptions posterOptions(const QCommandLineParser &parser)
 
 CliPoster::CliPoster(const PosterOptions &options) : picture_(loadPosterPicture(options))
 {
+    previousMessages_ = installMessageHandler(collectRenderFailure);
     programWide().HorizontalOverlap = programWide().VerticalOverlap = static_cast<std::int16_t>(options.overlap);
     settings_.PagePixelWidth = options.resolution;
     settings_.PagePixelHeight = options.resolution * A4Proportion;
@@ -100,7 +109,7 @@ CliPoster::CliPoster(const PosterOptions &options) : picture_(loadPosterPicture(
     }
 }
 
-CliPoster::~CliPoster() = default;
+CliPoster::~CliPoster() { installMessageHandler(previousMessages_); }
 
 void CliPoster::checkPage(int page) const
 {
@@ -108,19 +117,15 @@ void CliPoster::checkPage(int page) const
         throw CliExit(2, QStringLiteral("page %1 is not on the poster: it has pages 1 to %2").arg(page).arg(grid_.pageCount()));
 }
 
-const QImage &CliPoster::renderPage(int page)
+const QImage &CliPoster::renderPage(int page, int renderer)
 {
     QString failure;
-    const MessageHandler previous = installMessageHandler([&](const MessageRequest &request) {
-        if (failure.isEmpty())
-            failure = oneLine(request.text);
-        return MsgAnswer::Ok;
-    });
-    renderer_.RenderPage(static_cast<std::int16_t>(page), false);
-    installMessageHandler(previous);
+    renderFailure = &failure;
+    renderers_[renderer].RenderPage(static_cast<std::int16_t>(page), false);
+    renderFailure = nullptr;
     if (!failure.isEmpty())
         throw CliExit(1, QStringLiteral("page %1 cannot be rendered: %2").arg(page).arg(failure));
-    return renderer_.pageCanvas();
+    return renderers_[renderer].pageCanvas();
 }
 
 void writeImageFile(const QImage &image, const QString &path)

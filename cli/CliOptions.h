@@ -3,6 +3,7 @@
 // an exit code, and the poster (picture, layout pass, page renderer) as the window would hold it.
 
 #include "layout/PageLayout.h"
+#include "core/MessageBox.h"
 #include "printing/PageRenderer.h"
 
 #include <QCommandLineParser>
@@ -34,8 +35,9 @@ PosterOptions posterOptions(const QCommandLineParser &parser);
 // A whole number option within [min, max], or CliExit 2.
 int integerOption(const QCommandLineParser &parser, const QString &name, int min, int max);
 
-// The picture, laid out by the window's own layout pass, with a page renderer over it. Rendering
-// failures, which the window shows in message boxes, end the tool here (CliExit 1).
+// The picture, laid out by the window's own layout pass, with page renderers over it. Rendering
+// failures, which the window shows in message boxes, end the tool here (CliExit 1). Two renderers
+// can work at once on different threads (the print job renders one page ahead).
 class CliPoster {
 public:
     explicit CliPoster(const PosterOptions &options);
@@ -48,16 +50,18 @@ public:
     const LayoutLabels &labels() const { return labels_; }
     // CliExit 2 when the page is not one of the poster's pages.
     void checkPage(int page) const;
-    // The finished page, exactly as the print job prints it.
-    const QImage &renderPage(int page);
-    PageRenderer &renderer() { return renderer_; }
+    // The finished page, exactly as the print job prints it, from renderer 0 or 1. Its canvas stays
+    // as it is until that renderer renders again.
+    const QImage &renderPage(int page, int renderer = 0);
 
 private:
     QImage picture_;
     PosterSettings settings_;
     PageGrid grid_;
     LayoutLabels labels_;
-    PageRenderer renderer_{PosterSource{&picture_, &settings_, &grid_}};
+    PageRenderer renderers_[2]{PageRenderer{PosterSource{&picture_, &settings_, &grid_}},
+                               PageRenderer{PosterSource{&picture_, &settings_, &grid_}}};
+    MessageHandler previousMessages_;
 };
 
 // Writes a file under a temporary name and renames it into place, so a failed write never

@@ -1,6 +1,7 @@
 // plakatron-cli: the poster layout, single pages and (as the tool grows) whole print jobs, with
 // the window's own code and without a display.
 #include "cli/CliOptions.h"
+#include "cli/PrintCommand.h"
 #include "core/ProgramWide.h"
 
 #include <QGuiApplication>
@@ -19,6 +20,7 @@ const char *const usage =
     "Verbs:\n"
     "  layout   print the poster layout of a picture as JSON\n"
     "  page     write one finished page (margins and hints included) as a PNG file\n"
+    "  print    print the poster, one A4 sheet per page, to a PDF file or a printer\n"
     "\n"
     "Run 'plakatron-cli <verb> --help' for the options of a verb; --version prints the version.\n";
 
@@ -107,6 +109,8 @@ int main(int argc, char **argv)
             return runLayout(arguments);
         if (verb == QLatin1String("page"))
             return runPage(arguments);
+        if (verb == QLatin1String("print"))
+            return runPrint(arguments);
         throw CliExit(2, QStringLiteral("unknown verb '%1' (try --help)").arg(verb));
     } catch (const CliExit &e) {
         std::fprintf(stderr, "plakatron-cli: %s\n", e.what());

@@ -98,7 +98,17 @@ void fromBgr(QImage::Format format, const std::uint8_t *bgr, uchar *dest, std::i
         return;
     default: {
         auto *words = reinterpret_cast<QRgb *>(dest);
-        for (std::int32_t x = 0; x < n; ++x, bgr += 3)
+        std::int32_t x = 0;
+        if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+            // Blue, green, red and the next pixel's blue read as one word; the opaque alpha takes
+            // the fourth byte's place. The last pixel has no fourth byte of its own to read.
+            for (; x + 1 < n; ++x, bgr += 3) {
+                std::uint32_t word;
+                std::memcpy(&word, bgr, sizeof word);
+                words[x] = word | 0xff000000u;
+            }
+        }
+        for (; x < n; ++x, bgr += 3)
             words[x] = qRgb(bgr[2], bgr[1], bgr[0]);
         return;
     }

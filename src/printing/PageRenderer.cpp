@@ -23,6 +23,15 @@ QImage whiteImage(double width, double height)
     image.fill(Qt::white);
     return image;
 }
+// White right and bottom strips of `margin` pixels.
+void fillMargins(QImage &canvas, int margin)
+{
+    if (margin <= 0)
+        return;
+    QPainter p(&canvas);
+    p.fillRect(QRect(0, canvas.height() - margin, canvas.width(), margin), Qt::white);
+    p.fillRect(QRect(canvas.width() - margin, 0, margin, canvas.height()), Qt::white);
+}
 }  // namespace
 
 QFont hintFont()
@@ -75,6 +84,7 @@ void PageRenderer::RenderPage(std::int16_t pageNumber, bool showInPreview)
         }
     };
 
+    const bool withHints = s.PagePixelWidth > HintMarginThreshold;
     double columns = 0, cw = 0, ch = 0;
     std::int16_t overlapX = 0, overlapY = 0;
 
@@ -109,11 +119,18 @@ void PageRenderer::RenderPage(std::int16_t pageNumber, bool showInPreview)
         PageImageBuffer = enlarged ? std::move(enlarged) : std::make_unique<cDIBSection>();
     });
     step([&] {
+        // Pages with hints get their margins at once: the canvas is made once at its final size
+        // (and kept from page to page), the margins white and the enlarged page copied in.
         cDIBSection &page = pageImageBuffer();
-        picDibBuffer_ = whiteImage(page.Width(), page.Height());
+        const int margin = withHints ? HintMargin : 0;
+        const QSize size(CLng(page.Width() + margin), CLng(page.Height() + margin));
+        if (picDibBuffer_.size() != size || !picDibBuffer_.isDetached())
+            picDibBuffer_ = whiteImage(size.width(), size.height());
+        else
+            fillMargins(picDibBuffer_, margin);
         page.PaintPicture(picDibBuffer_, 0, 0, -1, -1, 0, 0);
     });
-    if (s.PagePixelWidth > HintMarginThreshold)
+    if (withHints)
         step([&] { drawHints(pageNumber); });
     if (showInPreview)
         step([&] {
@@ -127,14 +144,11 @@ void PageRenderer::drawHints(std::int16_t pageNumber)
     const PosterSettings &s = *source_.settings;
     const PageGrid &g = *source_.grid;
 
-    // The canvas grows by the margin; the page stays at the top left.
-    QImage canvas = whiteImage(picDibBuffer_.width() + HintMargin, picDibBuffer_.height() + HintMargin);
+    // The canvas already carries its white margins; the page is at the top left.
+    QImage &canvas = picDibBuffer_;
     const double W = canvas.width();
     const double H = canvas.height();
     QPainter p(&canvas);
-    p.drawImage(QPoint(0, 0), picDibBuffer_);
-    p.fillRect(QRectF(0, H - HintMargin, W, HintMargin), Qt::white);
-    p.fillRect(QRectF(W - HintMargin, 0, HintMargin, H), Qt::white);
 
     p.setFont(hintFont());
     p.setPen(Qt::black);
@@ -153,8 +167,6 @@ void PageRenderer::drawHints(std::int16_t pageNumber)
         p.drawText(QPointF(W - 14, y + metrics.ascent()), QString(c));
         y = CInt(y + metrics.height() + 1);
     }
-    p.end();
-    picDibBuffer_ = canvas;
 }
 
 }  // namespace plakatron

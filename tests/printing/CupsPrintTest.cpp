@@ -1,7 +1,7 @@
 // Printing on real print queues: a private CUPS server (tools/test-cups) with two cups-pdf queues,
 // "Office" and "Office_2", each writing its jobs as PDF files into its own folder. Without that
 // server these tests skip, unless PLAKATRON_REQUIRE_CUPS=1 makes its absence a failure.
-#include "PdfTools.h"
+#include "support/PdfTools.h"
 #include "app/frmMain.h"
 #include "core/ProgramWide.h"
 #include "core/RuntimeError.h"

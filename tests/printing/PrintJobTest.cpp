@@ -1,6 +1,6 @@
 // The print loop on a real PDF printer, looked at with poppler-utils; the page range and the texts
 // of the job.
-#include "PdfTools.h"
+#include "support/PdfTools.h"
 #include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
 #include "printing/PageRenderer.h"

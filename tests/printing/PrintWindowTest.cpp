@@ -2,7 +2,7 @@
 // entry, the confirmation, the wait window as the user sees it, printer.dat beside the program
 // (AppFolder, a temporary folder here) and the PDF that comes out. The print dialog is answered
 // through its seam with "Print to File (PDF)".
-#include "PdfTools.h"
+#include "support/PdfTools.h"
 #include "app/frmMain.h"
 #include "core/ProgramWide.h"
 #include "input/Toolbox.h"

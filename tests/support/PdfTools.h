@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QSizeF>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -23,6 +24,8 @@ struct PdfImage {
     int xPpi = 0;      // pixels per inch as placed on the page
     int yPpi = 0;
 };
+// The size of the first page in points as pdfinfo reports it; empty when it cannot read the file.
+QSizeF pdfPageSize(const QString &pdf);
 // The images of a PDF file as pdfimages -list lists them.
 std::vector<PdfImage> pdfImages(const QString &pdf);
 

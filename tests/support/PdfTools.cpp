@@ -1,4 +1,4 @@
-#include "PdfTools.h"
+#include "support/PdfTools.h"
 
 #include <QPageSize>
 #include <QPrinter>
@@ -31,6 +31,14 @@ int pdfPageCount(const QString &pdf)
         QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
             .match(run(QStringLiteral("pdfinfo"), {pdf}));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QSizeF pdfPageSize(const QString &pdf)
+{
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^Page size:\\s+([\\d.]+) x ([\\d.]+) pts"), QRegularExpression::MultilineOption)
+            .match(run(QStringLiteral("pdfinfo"), {pdf}));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
 }
 
 std::vector<PdfImage> pdfImages(const QString &pdf)

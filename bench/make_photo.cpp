@@ -1,0 +1,31 @@
+// Writes a synthetic photograph for the whole-run print benchmark (tools/bench-print):
+//   build/bench/make_photo FILE [WIDTHxHEIGHT]     (6000 x 4000 unless told; JPEG at quality 90)
+#include "SyntheticPhoto.h"
+
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: make_photo FILE [WIDTHxHEIGHT]\n");
+        return 2;
+    }
+    const QStringList wh = args.value(2, QStringLiteral("6000x4000")).split(u'x');
+    const int w = wh.value(0).toInt(), h = wh.value(1).toInt();
+    if (w <= 0 || h <= 0) {
+        std::fprintf(stderr, "size must be WIDTHxHEIGHT\n");
+        return 2;
+    }
+    QImageWriter writer(args[1], "jpeg");
+    writer.setQuality(90);
+    if (!writer.write(plakatron::bench::syntheticPhoto(w, h))) {
+        std::fprintf(stderr, "%s\n", qPrintable(writer.errorString()));
+        return 1;
+    }
+    return 0;
+}

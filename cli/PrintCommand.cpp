@@ -1,0 +1,216 @@
+#include "cli/PrintCommand.h"
+
+#include "cli/CliOptions.h"
+#include "cli/Terminal.h"
+#include "core/RuntimeError.h"
+#include "printing/PrintJob.h"
+#include "printing/modPrinter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPageSize>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryFile>
+#include <cstdio>
+#include <filesystem>
+#include <future>
+#include <system_error>
+
+namespace plakatron::cli {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A PDF written under a temporary name in the target's folder and renamed into place only when
+// the whole job has been written: a broken job never leaves a half-written file under the name.
+class PdfTarget {
+public:
+    explicit PdfTarget(const QString &path) : path_(path)
+    {
+        const QFileInfo info(path);
+        temporary_.setFileTemplate(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+        if (!temporary_.open())
+            throw CliExit(1, QStringLiteral("cannot write '%1': %2").arg(path, temporary_.errorString()));
+        temporary_.close();
+    }
+    QString writingName() const { return temporary_.fileName(); }
+    void commit()
+    {
+        // A temporary file is private to its owner; the finished PDF is an ordinary file.
+        QFile::setPermissions(temporary_.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                         | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        std::error_code error;
+        std::filesystem::rename(std::filesystem::path(temporary_.fileName().toStdU16String()),
+                                std::filesystem::path(path_.toStdU16String()), error);
+        if (error)
+            throw CliExit(1, QStringLiteral("cannot write '%1': %2").arg(path_, QString::fromStdString(error.message())));
+    }
+
+private:
+    QString path_;
+    QTemporaryFile temporary_;  // removed with this object unless renamed into place
+};
+
+// Progress on stderr: a bar that redraws itself on a terminal, one plain line per page otherwise.
+class ProgressReport {
+public:
+    ProgressReport() : terminal_(stderrIsTerminal()), start_(Clock::now()) {}
+    void page(int page, int count)
+    {
+        if (terminal_)
+            std::fprintf(stderr, "\r%s", qPrintable(progressBar(page, count, Clock::now() - start_)));
+        else
+            std::fprintf(stderr, "printing page %d of %d\n", page, count);
+        std::fflush(stderr);
+    }
+    void done(int count)
+    {
+        const double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
+        std::fprintf(stderr, "%sprinted %d page%s in %.1f s\n", terminal_ ? "\r\033[K" : "", count, count == 1 ? "" : "s",
+                     seconds);
+    }
+
+private:
+    bool terminal_;
+    Clock::time_point start_;
+};
+
+// Renders the next page on another core while the printer stores the one before. The two
+// renderers take turns, so a page's canvas stays untouched until the printer is done with it.
+class PagesAhead {
+public:
+    PagesAhead(CliPoster &poster, PrintRange range) : poster_(poster), range_(range) {}
+    ~PagesAhead()
+    {
+        if (next_.valid())
+            next_.wait();
+    }
+    PagesAhead(const PagesAhead &) = delete;
+    PagesAhead &operator=(const PagesAhead &) = delete;
+
+    const QImage &take(std::int16_t page)
+    {
+        if (!next_.valid())
+            next_ = start(page);
+        const QImage *canvas = next_.get();  // rethrows a rendering failure
+        if (page < range_.last)
+            next_ = start(static_cast<std::int16_t>(page + 1));
+        return *canvas;
+    }
+
+private:
+    std::future<const QImage *> start(std::int16_t page)
+    {
+        return std::async(std::launch::async, [this, page] { return &poster_.renderPage(page, page % 2); });
+    }
+
+    CliPoster &poster_;
+    PrintRange range_;
+    std::future<const QImage *> next_;
+};
+
+void listPrinters()
+{
+    for (const QString &name : installedPrinterNames())
+        std::printf("%s\n", qPrintable(name));
+}
+
+PrintRange requestedRange(const QCommandLineParser &parser, const CliPoster &poster)
+{
+    const int pages = poster.grid().pageCount();
+    int first = 1, last = pages;
+    if (parser.isSet(QStringLiteral("page")) && parser.isSet(QStringLiteral("pages")))
+        throw CliExit(2, QStringLiteral("give either --page or --pages, not both"));
+    if (parser.isSet(QStringLiteral("page"))) {
+        first = last = integerOption(parser, QStringLiteral("page"), 1, 32767);
+        poster.checkPage(first);
+    } else if (parser.isSet(QStringLiteral("pages"))) {
+        if (!parsePageRange(parser.value(QStringLiteral("pages")), first, last))
+            throw CliExit(2, QStringLiteral("invalid value '%1' for --pages: give A-B with 1 <= A <= B").arg(parser.value(QStringLiteral("pages"))));
+        poster.checkPage(first);
+        poster.checkPage(last);
+    }
+    return {static_cast<std::int16_t>(first), static_cast<std::int16_t>(last)};
+}
+
+}  // namespace
+
+QString progressBar(int page, int count, std::chrono::duration<double> elapsed, int width)
+{
+    const int done = page - 1;
+    const int filled = count > 0 ? done * width / count : 0;
+    QString line = u'[' + QString(filled, u'#') + QString(width - filled, u'-') + u']'
+                   + QStringLiteral(" page %1 of %2, %3 s elapsed").arg(page).arg(count).arg(elapsed.count(), 0, 'f', 1);
+    if (done > 0)
+        line += QStringLiteral(", about %1 s left").arg(elapsed.count() / done * (count - done), 0, 'f', 1);
+    return line;
+}
+
+bool parsePageRange(const QString &text, int &first, int &last)
+{
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^(\\d{1,5})-(\\d{1,5})$")).match(text);
+    if (!m.hasMatch())
+        return false;
+    first = m.captured(1).toInt();
+    last = m.captured(2).toInt();
+    return first >= 1 && first <= last;
+}
+
+int runPrint(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The PDF file to write (A4 sheets)."),
+                      QStringLiteral("file")});
+    parser.addOption({QStringLiteral("printer"), QStringLiteral("Print on this installed printer instead of a file."),
+                      QStringLiteral("name")});
+    parser.addOption({QStringLiteral("list-printers"), QStringLiteral("List the installed printers and stop.")});
+    parser.addOption({QStringLiteral("page"), QStringLiteral("Print only this page."), QStringLiteral("n")});
+    parser.addOption({QStringLiteral("pages"), QStringLiteral("Print only these pages, e.g. 3-5."), QStringLiteral("A-B")});
+    if (!parseVerb(parser, arguments, QStringLiteral("print"),
+                   QStringLiteral("Prints the poster, one sheet per page, as the window's Print button does.")))
+        return 0;
+    if (parser.isSet(QStringLiteral("list-printers"))) {
+        listPrinters();
+        return 0;
+    }
+    const bool toFile = parser.isSet(QStringLiteral("output"));
+    if (toFile == parser.isSet(QStringLiteral("printer")))
+        throw CliExit(2, QStringLiteral("print needs either -o FILE.pdf or --printer NAME"));
+
+    CliPoster poster(posterOptions(parser));
+    const PrintRange range = requestedRange(parser, poster);
+
+    QPrinter printer(QPrinter::HighResolution);
+    std::unique_ptr<PdfTarget> pdf;
+    if (toFile) {
+        pdf = std::make_unique<PdfTarget>(parser.value(QStringLiteral("output")));
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf->writingName());
+    } else {
+        const QString name = parser.value(QStringLiteral("printer"));
+        if (!installedPrinterNames().contains(name))
+            throw CliExit(2, QStringLiteral("no installed printer is named '%1' (see --list-printers)").arg(name));
+        printer.setPrinterName(name);
+    }
+    printer.setPageSize(QPageSize(QPageSize::A4));
+
+    ProgressReport progress;
+    PrintJob job(printer);
+    PagesAhead pages(poster, range);
+    try {
+        job.run(
+            range,
+            [&](std::int16_t page) { job.PrintPageImage(pages.take(page)); },
+            [&](std::int16_t page, std::int16_t count) { progress.page(page - range.first + 1, count); });
+    } catch (const RuntimeError &e) {
+        throw CliExit(1, QStringLiteral("printing failed: %1 (Code %2)").arg(e.description()).arg(e.number()));
+    }
+    if (pdf)
+        pdf->commit();
+    progress.done(printPageCount(range));
+    return 0;
+}
+
+}  // namespace plakatron::cli

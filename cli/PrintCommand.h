@@ -1,0 +1,19 @@
+#pragma once
+// plakatron-cli print: the window's print job on a PDF file at A4 or on an installed printer.
+
+#include <QString>
+#include <QStringList>
+#include <chrono>
+
+namespace plakatron::cli {
+
+int runPrint(const QStringList &arguments);
+
+// "[#########-----------] page 3 of 6, 0.4 s elapsed, about 0.8 s left": the progress bar for
+// a terminal, before page `page` of `count` is printed.
+QString progressBar(int page, int count, std::chrono::duration<double> elapsed, int width = 24);
+
+// "A-B" as a page range within 1 ... pages; false when it is not one.
+bool parsePageRange(const QString &text, int &first, int &last);
+
+}  // namespace plakatron::cli

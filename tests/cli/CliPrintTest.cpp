@@ -6,7 +6,9 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -125,4 +127,24 @@ TEST(CliProgress, BarAndPageRanges)
     EXPECT_EQ(last, 4);
     for (const char *bad : {"4-2", "0-3", "3", "a-b", "2-", "-2", "1-99999999"})
         EXPECT_FALSE(cli::parsePageRange(QString::fromLatin1(bad), first, last)) << bad;
+}
+
+TEST_F(CliPrint, ReadsNoSettingsAndWritesNoPrinterFile)
+{
+    // A stored choice of 1 sheet would change the poster if the tool read it.
+    const QString home = dir.filePath(QStringLiteral("home"));
+    ASSERT_TRUE(QDir().mkpath(home + QStringLiteral("/.config/Plakatron")));
+    QFile settings(home + QStringLiteral("/.config/Plakatron/Plakatron.ini"));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[General]\nPW=0\nResX=0\nOverlap=50\n");
+    settings.close();
+    const QFileInfo printerFile(QStringLiteral(PLAKATRON_BINARY_DIR "/bin/printer.dat"));
+    const QDateTime before = printerFile.exists() ? printerFile.lastModified() : QDateTime();
+
+    const CliRun run = runCli({QStringLiteral("print"), QStringLiteral("-o"), pdf(QStringLiteral("p.pdf"))},
+                              {QStringLiteral("HOME=") + home, QStringLiteral("XDG_CONFIG_HOME=") + home + QStringLiteral("/.config")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(pdfPageCount(pdf(QStringLiteral("p.pdf"))), 6);
+    QFileInfo after(printerFile.filePath());
+    EXPECT_EQ(after.exists() ? after.lastModified() : QDateTime(), before);
 }

@@ -68,7 +68,7 @@ public:
     void done(int count)
     {
         const double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
-        std::fprintf(stderr, "%sprinted %d page%s in %.1f s\n", terminal_ ? "\r\033[K" : "", count, count == 1 ? "" : "s",
+        std::fprintf(stderr, "%sprinted %d page%s in %.2f s\n", terminal_ ? "\r\033[K" : "", count, count == 1 ? "" : "s",
                      seconds);
     }
 

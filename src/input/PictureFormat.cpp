@@ -213,10 +213,13 @@ BmpHeader readBmpHeader(QByteArrayView data, qint64 fileSize)
     header.width = width;
     header.height = height < 0 ? -height : height;
     // Uncompressed rows (plain, or with colour masks): every row but the last padded to 4 bytes.
+    // The rows before the last are counted against the bytes left, not multiplied out: a header
+    // may claim sizes whose product does not fit 64 bits.
     if (compression == 0 || compression == 3 || compression == 6) {
         const qint64 stride = (width * bits + 31) / 32 * 4;
         const qint64 lastRow = (width * bits + 7) / 8;
-        header.complete = header.valid && pixelOffset + stride * (header.height - 1) + lastRow <= fileSize;
+        const qint64 left = fileSize - pixelOffset - lastRow;
+        header.complete = header.valid && left >= 0 && (stride == 0 || header.height - 1 <= left / stride);
     } else {
         header.complete = true;
     }

@@ -371,6 +371,15 @@ TEST(PictureFormat, BmpHeader)
     EXPECT_FALSE(readBmpHeader(bmp, bmp.size() - 2).complete);
     EXPECT_FALSE(readBmpHeader(bmp, 100).complete);
     EXPECT_FALSE(readBmpHeader(QByteArray("BM"), 2).valid);
+
+    // A header whose rows, multiplied out, would not fit 64 bits: counted without overflowing.
+    QByteArray absurd = bmp;
+    qToLittleEndian<qint32>(0x5B000009, absurd.data() + 18);
+    qToLittleEndian<qint32>(0x44490002, absurd.data() + 22);
+    qToLittleEndian<quint16>(0x4144, absurd.data() + 28);  // bits per pixel
+    h = readBmpHeader(absurd, absurd.size());
+    EXPECT_TRUE(h.valid);
+    EXPECT_FALSE(h.complete);
 }
 
 }  // namespace

@@ -261,9 +261,13 @@ MetafileLayout inspectMetafile(QByteArrayView data)
         }
     }
     // Without its end record a file may stop after a whole record; stopping inside one means it
-    // was cut short.
+    // was cut short, and so does stopping short of the size its header gives (a file cut off
+    // right after a record would otherwise show part of its drawing, or none of it).
     if (!layout.hasEndRecord && pos != data.size())
         invalid(QStringLiteral("The metafile is incomplete: it ends inside record %1.").arg(layout.recordCount + 1));
+    if (!layout.hasEndRecord && qint64(u32At(data, layout.headerOffset + 6)) * 2 > data.size() - layout.headerOffset)
+        invalid(QStringLiteral("The metafile is incomplete: it ends after record %1, before the end its header gives.")
+                    .arg(layout.recordCount));
     layout.recordsEnd = pos;
     return layout;
 }

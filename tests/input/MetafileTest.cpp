@@ -316,6 +316,16 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"cut_inside_a_record",
                 truncated(MetafileBuilder().solidFill(red).rectangle(0, 0, 10, 10).bytes(), 18 + 20), 481,
                 "ends inside record"},
+        // Cut off right after a record: the records read are whole, but the header gives more.
+        BadCase{"cut_after_a_record",
+                [] {
+                    const QByteArray whole = MetafileBuilder().solidFill(red).rectangle(0, 0, 10, 10).bytes();
+                    return truncated(whole, whole.size() - 6 - 14);  // the end record and the rectangle
+                }(),
+                481, "ends after record 4, before the end its header gives"},
+        BadCase{"placeable_header_alone",
+                truncated(MetafileBuilder().placeable(0, 0, 1440, 1440, 1440).solidFill(red).bytes(), 22 + 18), 481,
+                "ends after record 0"},
         BadCase{"draws_nothing", MetafileBuilder().bytes(), 481, "draws nothing"},
         BadCase{"bitmap_header_of_unknown_size", withBitmapHeaderSize(32), 481, "bitmap in record 1 cannot be read"},
         // A blit of 8 parameter words is neither the 9 of one without a bitmap nor long enough for one.

@@ -194,7 +194,7 @@ void frmMain::buildMenus()
 {
     QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    const auto action = [this](QMenu *menu, const char *name, const QString &text) {
+    const auto action = [](QMenu *menu, const char *name, const QString &text) {
         QAction *a = menu->addAction(text);
         a->setObjectName(QLatin1String(name));
         return a;

@@ -1,0 +1,201 @@
+// Writes the seed corpora of the fuzz targets: small files made here, with Qt's writers and the
+// test suite's own builders for metafiles, GIFs and icons. `tools/fuzz seeds` runs it; the files
+// it writes are kept under fuzz/corpus/<target>/.
+//   fuzz_make_seeds <corpus folder>
+#include "TestFiles.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QPainter>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+using namespace plakatron::test;
+
+namespace {
+
+QDir corpus;
+
+void put(const char *target, const char *name, const QByteArray &bytes)
+{
+    corpus.mkpath(QLatin1String(target));
+    QFile file(corpus.filePath(QLatin1String(target) + u'/' + QLatin1String(name)));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
+        std::exit(1);
+    }
+}
+
+QImage quarters(int width, int height, QImage::Format format = QImage::Format_RGB32)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.fillRect(0, 0, width / 2, height / 2, Qt::red);
+    p.fillRect(width / 2, 0, width - width / 2, height / 2, Qt::green);
+    p.fillRect(0, height / 2, width / 2, height - height / 2, Qt::blue);
+    p.fillRect(width / 2, height / 2, width - width / 2, height - height / 2, Qt::yellow);
+    p.end();
+    return image.convertToFormat(format);
+}
+
+QByteArray progressiveJpeg(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.setQuality(50);
+    writer.write(image);
+    return bytes;
+}
+
+// An 8-bit run-length BMP (Qt writes none): 4 x 2 pixels, two runs a row.
+QByteArray rle8Bmp()
+{
+    QByteArray pixels("\x02\x01\x02\x02\x00\x00\x04\x03\x00\x00\x00\x01", 12);
+    QByteArray palette;
+    for (QRgb c : {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)})
+        palette.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c))).append('\0');
+    QByteArray out("BM");
+    const auto add32 = [&out](quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            out.append(char((v >> (8 * i)) & 0xFF));
+    };
+    const auto add16 = [&out](quint16 v) { out.append(char(v & 0xFF)).append(char(v >> 8)); };
+    const quint32 offset = 14 + 40 + quint32(palette.size());
+    add32(offset + quint32(pixels.size()));
+    add32(0);
+    add32(offset);
+    add32(40), add32(4), add32(2), add16(1), add16(8), add32(1), add32(quint32(pixels.size()));
+    add32(2835), add32(2835), add32(4), add32(0);
+    return out + palette + pixels;
+}
+
+void pictureSeeds()
+{
+    const std::vector<QRgb> palette{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(0, 0, 0)};
+    put("picture", "baseline.jpg", encode(quarters(16, 12), "jpeg", 50));
+    put("picture", "progressive.jpg", progressiveJpeg(quarters(16, 16)));
+    put("picture", "grey.jpg", encode(quarters(8, 8, QImage::Format_Grayscale8), "jpeg", 50));
+    put("picture", "turned.jpg", jpegWithOrientation(quarters(8, 16), 6));
+    put("picture", "rgb24.bmp", encode(quarters(5, 3), "bmp"));
+    put("picture", "indexed8.bmp", encode(quarters(6, 4, QImage::Format_Indexed8), "bmp"));
+    put("picture", "mono.bmp", encode(quarters(9, 2, QImage::Format_Mono), "bmp"));
+    put("picture", "argb32.bmp", encode(quarters(3, 3, QImage::Format_ARGB32), "bmp"));
+    put("picture", "rle8.bmp", rle8Bmp());
+    put("picture", "one.gif", makeGif(palette, {GifFrame{4, 3, std::vector<quint8>(12, 1), -1}}));
+    put("picture", "transparent-two.gif",
+        makeGif(palette, {GifFrame{3, 2, {3, 0, 1, 2, 3, 0}, 3}, GifFrame{3, 2, std::vector<quint8>(6, 2), -1}}));
+    QImage small(8, 8, QImage::Format_ARGB32);
+    small.fill(qRgba(255, 0, 0, 128));
+    QImage large(16, 16, QImage::Format_ARGB32);
+    large.fill(Qt::green);
+    large.setPixel(0, 0, 0);
+    put("picture", "two.ico", makeIcon({small, large}));
+    put("picture", "qt.ico", encode(quarters(16, 16), "ico"));
+    put("picture", "small.png", encode(quarters(6, 6, QImage::Format_ARGB32), "png"));
+
+    const QColor red(255, 0, 0);
+    put("picture", "placeable.wmf", MetafileBuilder().placeable(0, 0, 1440, 720, 1440).solidFill(red).rectangle(0, 0, 720, 720).bytes());
+    put("picture", "mapped.wmf",
+        MetafileBuilder().placeable(100, 200, 1540, 1640, 1440).mapMode(8).windowOrg(100, 200).windowExt(1440, 1440)
+            .viewportExt(300, 300).solidFill(red).ellipse(100, 200, 800, 900).bytes());
+    put("picture", "plain.wmf", MetafileBuilder().solidFill(red).ellipse(20, 10, 60, 40).rectangle(0, 0, 30, 30).bytes());
+    put("picture", "no-end.wmf", MetafileBuilder().solidFill(red).rectangle(0, 0, 9, 9).bytes(false));
+    put("picture", "bitmap.wmf",
+        MetafileBuilder().placeable(0, 0, 720, 720, 1440).stretchDib(0, 0, 720, 720, {{qRgb(255, 0, 0), qRgb(0, 0, 255)},
+                                                                                   {qRgb(0, 255, 0), qRgb(255, 255, 255)}})
+            .bytes());
+    MetafileBuilder shapes;
+    shapes.placeable(0, 0, 1440, 1440, 1440).mapMode(8).windowExt(1440, 1440).solidFill(red);
+    shapes.record(0x0324, {4, 0, 0, 1440, 0, 1440, 1440, 0, 1440});                              // POLYGON
+    shapes.record(0x0538, {2, 3, 3, 0, 0, 700, 0, 0, 700, 800, 800, 1400, 800, 800, 1400});  // POLYPOLYGON
+    shapes.record(0x02FA, {0, 40, 0, 0x00FF, 0}).record(0x012D, {2});                            // a wide pen
+    shapes.record(0x0214, {100, 100}).record(0x0213, {1300, 1300});                              // MOVETO, LINETO
+    shapes.record(0x0817, {700, 700, 0, 0, 1440, 1440, 0, 0});                                   // ARC
+    shapes.record(0x0940, {0x20, 0xCC, 0, 0, 9, 9, 0, 0, 0});                                    // DIBBITBLT, no bitmap
+    put("picture", "shapes.wmf", shapes.bytes());
+    MetafileBuilder text;
+    text.placeable(0, 0, 2880, 1440, 1440).mapMode(8).windowExt(2880, 1440);
+    QByteArray font;
+    for (int v : {-480, 0, 0, 0, 700})
+        font.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
+    font.append(QByteArray(8, '\0')).append("Arial").append(QByteArray(27, '\0'));
+    text.record(0x02FB, font).record(0x012D, {0});
+    text.record(0x0521, {3, 'H' | ('i' << 8), '!', 200, 200});                          // TEXTOUT
+    text.record(0x0A32, {300, 300, 0, 2, 'o' | ('k' << 8)});                           // EXTTEXTOUT
+    put("picture", "text.wmf", text.bytes());
+}
+
+void settingsSeeds()
+{
+    put("settings", "defaults.ini", "[General]\nPW=2\nResX=17\nOverlap=3\n");
+    put("settings", "written.ini", "[General]\nLastFolder=/home/user/Pictures/\nOverlap=12\nPW=39\nResX=10\n");
+    put("settings", "hostile.ini", "[General]\nPW=abc\nResX=1e9\nOverlap=-5\n");
+    put("settings", "numbers.ini", "[General]\nPW=&H10\nResX=\" 7.5 \"\nOverlap=3 %\nLastFolder=\"C:\\\\Bilder\\\\\"\n");
+    put("settings", "empty.ini", "");
+    put("settings", "variant.ini", "[General]\nPW=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\nResX=@ByteArray(12)\nOverlap=1D1\n");
+    put("settings", "sections.ini", "[%General]\nPW=1\n[General]\nResX=20\n[Other]\nOverlap=4\nPW\\x=3\n");
+    put("settings", "lists.ini", "[General]\nPW=1, 2\nResX=23\nOverlap=50\nLastFolder=a, b\n");
+}
+
+// The layout target's input: a mode byte, width and height (32 bits each), the sheets, resolution
+// and overlap indexes (a byte each), and the click in the grid view (16 bits each).
+QByteArray layoutInput(quint32 width, quint32 height, int sheetsIndex, int resolutionIndex, int overlap,
+                       quint16 x, quint16 y)
+{
+    QByteArray out(1, '\0');
+    const quint32 size[2] = {width - 1, height - 1};  // the target adds the 1 back
+    out.append(reinterpret_cast<const char *>(size), sizeof size);
+    out.append(char(sheetsIndex)).append(char(resolutionIndex)).append(char(overlap));
+    out.append(reinterpret_cast<const char *>(&x), 2);
+    out.append(reinterpret_cast<const char *>(&y), 2);
+    return out;
+}
+
+// The arithmetic mode: page width, source size, overlap, page, click, sheets index, view size.
+QByteArray arithmeticInput(double pageWidth, double width, double height, qint16 overlap, qint16 page, double x,
+                           double y, qint16 sheetsIndex)
+{
+    QByteArray out(1, char(0x80));
+    const auto add = [&out](const auto &v) { out.append(reinterpret_cast<const char *>(&v), sizeof v); };
+    add(pageWidth), add(width), add(height), add(overlap), add(page), add(x), add(y), add(sheetsIndex);
+    add(436.0), add(397.0);
+    return out;
+}
+
+void layoutSeeds()
+{
+    put("layout", "worked-example", layoutInput(880, 560, 2, 17, 3, 100, 100));
+    put("layout", "rendered-small", layoutInput(64, 48, 3, 13, 5, 300, 20));
+    put("layout", "narrow", layoutInput(25, 100, 2, 12, 0, 10, 10));
+    put("layout", "one-pixel-40-sheets", layoutInput(1, 1, 39, 23, 50, 5, 5));
+    put("layout", "rows-beyond-16-bits", layoutInput(1, 46400, 39, 23, 3, 1, 1));
+    put("layout", "very-wide", layoutInput(250'000'000, 1, 39, 0, 3, 430, 2));
+    put("layout", "page-right-of-the-grid", layoutInput(200, 100, 0, 5, 3, 470, 400));
+    put("layout", "arithmetic-worked-example", arithmeticInput(800, 880, 560, 3, 6, 900, 1200, 2));
+    put("layout", "arithmetic-nan", arithmeticInput(std::nan(""), 0, -1, -32768, 32767, 1e300, -0.0, -1));
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_make_seeds <corpus folder>\n");
+        return 2;
+    }
+    corpus = QDir(QString::fromLocal8Bit(argv[1]));
+    pictureSeeds();
+    settingsSeeds();
+    layoutSeeds();
+    return 0;
+}

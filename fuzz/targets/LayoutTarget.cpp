@@ -1,0 +1,246 @@
+// The window's road from a picture size and the three choices to a page on the canvas: the
+// layout pass with its clamps, the grid view's rebuild and tick, a click that selects a page, the
+// page geometry and, where the picture and page are small enough to be quick, the rendering.
+#include "FuzzTargets.h"
+
+#include "core/MessageBox.h"
+#include "core/Numeric.h"
+#include "core/RuntimeError.h"
+#include "input/PictureLoader.h"
+#include "layout/GridView.h"
+#include "layout/PageLayout.h"
+#include "layout/PageSelection.h"
+#include "printing/PageGeometry.h"
+#include "printing/PageRenderer.h"
+
+#include <QPainter>
+#include <cmath>
+#include <cstring>
+#include <optional>
+
+namespace plakatron::fuzz {
+
+namespace {
+
+// Pictures up to this many pixels are made for real and pages of up to this width rendered.
+constexpr qint64 renderedPixels = 1 << 17;
+constexpr double renderedPageWidth = 400;
+// A page's crop is its cell in A4 proportion, white where it reaches beyond the picture: a wide
+// picture on few sheets gives a crop far larger than the picture (16000 x 1 pixels on one sheet:
+// 16000 x 22600). Such pages are rendered by the window as well, but too slowly to fuzz.
+constexpr double renderedCropPixels = 4e6;
+// The grid view's size in the window.
+constexpr QSize gridViewSize(440, 401);
+
+bool isArithmetic(int number) { return number == err::Overflow || number == err::DivisionByZero; }
+
+// The failures a layout pass may abandon itself with.
+template <typename F>
+bool completes(F &&pass)
+{
+    try {
+        pass();
+        return true;
+    } catch (const RuntimeError &e) {
+        require(isArithmetic(e.number()), "a layout step failed with an unexpected error number");
+        return false;
+    }
+}
+
+// The window as a layout pass sees it: the list index and the grid view.
+class WindowSurface final : public LayoutSurface {
+public:
+    WindowSurface(int index, GridView &view, const QImage &picture, const PosterSettings &settings, PageGrid &grid)
+        : index(index), view_(view), picture_(picture), settings_(settings), grid_(grid)
+    {
+    }
+    int sheetsListIndex() const override { return index; }
+    void setSheetsListIndex(int i) override { index = i; }
+    void rebuildGridView() override { view_.rebuild(picture_, settings_, grid_); }
+
+    int index;
+
+private:
+    GridView &view_;
+    const QImage &picture_;
+    const PosterSettings &settings_;
+    PageGrid &grid_;
+};
+
+// Message boxes are counted, never shown.
+class CountedMessages {
+public:
+    CountedMessages()
+    {
+        previous_ = installMessageHandler([this](const MessageRequest &) {
+            ++count;
+            return MsgAnswer::Ok;
+        });
+    }
+    ~CountedMessages() { installMessageHandler(previous_); }
+    CountedMessages(const CountedMessages &) = delete;
+    CountedMessages &operator=(const CountedMessages &) = delete;
+    int count = 0;
+
+private:
+    MessageHandler previous_;
+};
+
+QImage pictureOfSize(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            line[x] = qRgb(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF);
+    }
+    return image;
+}
+
+double fromBits(quint64 bits)
+{
+    double value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+// Every number the arithmetic takes, not only those the window can produce: whatever they are,
+// the rules end in a value or a RuntimeError.
+void arithmeticOnly(InputReader &in)
+{
+    PosterSettings settings;
+    settings.PagePixelWidth = fromBits(in.take<quint64>());
+    settings.PagePixelHeight = settings.PagePixelWidth * A4Proportion;
+    const QSizeF source(fromBits(in.take<quint64>()), fromBits(in.take<quint64>()));
+    const auto overlap = in.take<std::int16_t>();
+    const auto page = in.take<std::int16_t>();
+    const QPointF click(fromBits(in.take<quint64>()), fromBits(in.take<quint64>()));
+    class Surface final : public LayoutSurface {
+    public:
+        explicit Surface(int index) : index(index) {}
+        int sheetsListIndex() const override { return index; }
+        void setSheetsListIndex(int i) override { index = i; }
+        int index;
+    } surface(in.take<std::int16_t>());
+    PageGrid grid;
+    grid.GridViewWidth = fromBits(in.take<quint64>());
+    grid.GridViewHeight = fromBits(in.take<quint64>());
+    LayoutLabels labels;
+    completes([&] { RunLayoutPass(source, overlap, settings, grid, labels, surface); });
+    completes([&] { pageUnderClick(click, settings); });
+    completes([&] { selectedPageBox(page, settings); });
+    completes([&] { pointerBox(click, settings, grid); });
+    completes([&] { viewScale(settings, grid); });
+    completes([&] {
+        const PagePosition p = pagePosition(page, settings.SheetsAcross);
+        const double cw = cellWidth(grid.SourceWidth, settings.SheetsAcross);
+        const double ch = cellHeight(grid.SourceHeight, grid.SheetsDown);
+        const std::int16_t ox = overlapPixels(cw, overlap);
+        cropSourceRect(p, cw, ch, ox, ox);
+        bottomHint(page, p.row, grid.GridRows, pageColumns(settings.SheetsAcross));
+        rightHint(page, p.column, settings.SheetsAcross);
+    });
+}
+
+// About how many pixels the crop of a page takes (0 when the cell cannot be computed).
+double cropPixels(const PosterSettings &s, const PageGrid &g)
+{
+    try {
+        const double cw = cellWidth(g.SourceWidth, s.SheetsAcross);
+        const double ch = cellHeight(g.SourceHeight, g.SheetsDown);
+        return (1.5 * cw + 2) * (ch + 0.5 * cw + 2);
+    } catch (const RuntimeError &) {
+        return 0;
+    }
+}
+
+// What a complete pass promises the rest of the window.
+void checkCompletePass(const PosterSettings &s, const PageGrid &g, const LayoutLabels &labels, int listIndex,
+                       double sourceWidth)
+{
+    require(s.SheetsAcross >= 1 && s.SheetsAcross <= 40 && s.SheetsAcross == std::floor(s.SheetsAcross),
+            "sheets across not a whole number 1 ... 40");
+    require(listIndex == s.SheetsAcross - 1, "the list does not show the sheets across the pass used");
+    require(sourceWidth < 10 || std::floor(sourceWidth / s.SheetsAcross) >= 10,
+            "fewer than 10 source pixels to a sheet");
+    require(g.GridColumns == s.SheetsAcross, "the grid's columns differ from the sheets across");
+    require(g.GridRows >= 1, "a grid without rows");
+    require(g.SelectedPage == 0, "a page stays selected after a pass");
+    require(labels.lbTotalPages == QString::number(g.pageCount()), "the page count label differs from the grid");
+    require(labels.lbFinalImageWidth.endsWith(QLatin1String("cm")) && labels.lbFinalImageHeight.endsWith(QLatin1String("cm")),
+            "a size label without its unit");
+}
+
+}  // namespace
+
+void layoutTarget(QByteArrayView data)
+{
+    InputReader in(data);
+    if (in.take<quint8>() & 0x80) {
+        arithmeticOnly(in);
+        return;
+    }
+
+    // A picture that loadPicture could give: at least 1 x 1, at most its pixel limit.
+    const qint64 width = 1 + in.take<quint32>() % PictureLimits::maxPixels;
+    const qint64 height = 1 + in.take<quint32>() % (PictureLimits::maxPixels / width);
+    const int sheetsIndex = in.take<quint8>() % 40;
+    const int resolutionIndex = in.take<quint8>() % 24;
+    const auto overlap = static_cast<std::int16_t>(in.take<quint8>() % 51);
+    const QPoint click(in.take<quint16>() % (gridViewSize.width() + 40), in.take<quint16>() % (gridViewSize.height() + 40));
+
+    const bool real = width * height <= renderedPixels;
+    const QImage picture = real ? pictureOfSize(int(width), int(height)) : QImage();
+
+    // cmbResox_Click, then the pass the list change starts.
+    PosterSettings settings;
+    settings.PagePixelWidth = Val(resolutionEntries()[resolutionIndex]);
+    settings.PagePixelHeight = settings.PagePixelWidth * A4Proportion;
+    PageGrid grid;
+    LayoutLabels labels;
+    GridView view;
+    view.resize(gridViewSize);
+    WindowSurface surface(sheetsIndex, view, picture, settings, grid);
+    const bool complete = completes([&] {
+        RunLayoutPass(QSizeF(double(width), double(height)), overlap, settings, grid, labels, surface);
+    });
+    if (complete)
+        checkCompletePass(settings, grid, labels, surface.index, double(width));
+
+    // A click on the grid view selects the page under it (a number beyond 16 bits is ignored).
+    std::optional<std::int16_t> page;
+    completes([&] {
+        page = CInt(pageUnderClick(QPointF(click) * view.pagePixelsPerViewPixel(), settings));
+        grid.SelectedPage = *page;
+    });
+    view.tick(settings, grid);
+    if (!page)
+        return;
+
+    const bool onThePoster = complete && *page >= 1 && *page <= grid.pageCount();
+    if (onThePoster) {
+        const PagePosition p = pagePosition(*page, settings.SheetsAcross);
+        require(p.row >= 1 && p.row <= grid.GridRows && p.column >= 1 && p.column <= grid.GridColumns,
+                "a page of the poster outside its grid");
+        require((p.row - 1) * grid.GridColumns + p.column == *page, "page position does not number row by row");
+    }
+
+    // RenderPreview: the page on the canvas, every failed step reported in a message box.
+    if (!real || settings.PagePixelWidth > renderedPageWidth || cropPixels(settings, grid) > renderedCropPixels)
+        return;
+    PageRenderer renderer(PosterSource{&picture, &settings, &grid});
+    CountedMessages messages;
+    QImage shown;
+    renderer.setPreview([&shown](const QImage &page) { shown = page; });
+    renderer.RenderPage(*page, true);
+    if (!onThePoster)
+        return;
+    require(messages.count == 0, "rendering a page of a complete layout reported a failure");
+    const int margin = settings.PagePixelWidth > HintMarginThreshold ? HintMargin : 0;
+    require(renderer.pageCanvas().size()
+                == QSize(CLng(settings.PagePixelWidth) + margin, CLng(settings.PagePixelHeight) + margin),
+            "the page canvas is not the page size");
+    require(shown.size() == renderer.pageCanvas().size(), "the preview did not get the finished page");
+}
+
+}  // namespace plakatron::fuzz

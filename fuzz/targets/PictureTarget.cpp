@@ -1,0 +1,67 @@
+// Any file a user can open or drop: loadPicture either gives a picture the rest of the program
+// can work with or refuses it with a message, and the window's layout pass copes with whatever
+// size came in.
+#include "FuzzTargets.h"
+
+#include "core/RuntimeError.h"
+#include "input/PictureLoader.h"
+#include "layout/PageLayout.h"
+
+#include <QFile>
+
+namespace plakatron::fuzz {
+
+namespace {
+
+void writeWhole(const QString &path, QByteArrayView data)
+{
+    QFile file(path);
+    require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "cannot write the work file");
+    require(file.write(data.data(), data.size()) == data.size(), "cannot write the work file");
+}
+
+// The sheets-across list as the window holds it: clamps are written back without another pass.
+class ListSurface final : public LayoutSurface {
+public:
+    int sheetsListIndex() const override { return index; }
+    void setSheetsListIndex(int i) override { index = i; }
+    int index = DefaultSheetsIndex;
+};
+
+}  // namespace
+
+void pictureTarget(QByteArrayView data)
+{
+    const QString path = workFolder() + QStringLiteral("/picture");
+    writeWhole(path, data);
+    QImage image;
+    try {
+        image = loadPicture(path);
+    } catch (const RuntimeError &e) {
+        // Refused: the window shows the description with the number; the file is all it read.
+        require(e.number() == err::InvalidPicture || e.number() == err::OutOfMemory,
+                "a picture file refused with an unexpected error number");
+        require(!e.description().trimmed().isEmpty(), "a picture file refused without a description");
+        return;
+    }
+    require(!image.isNull(), "loadPicture returned no picture");
+    require(image.format() == QImage::Format_RGB32, "loadPicture returned a picture not in RGB32");
+    require(qint64(image.width()) * image.height() <= PictureLimits::maxPixels,
+            "loadPicture returned a picture beyond its own size limit");
+
+    // UpdatePictureFile's next step at the default choices; a failure abandons the pass silently.
+    PosterSettings settings;
+    settings.PagePixelWidth = 800;
+    settings.PagePixelHeight = 800 * A4Proportion;
+    PageGrid grid;
+    LayoutLabels labels;
+    ListSurface surface;
+    try {
+        RunLayoutPass(QSizeF(image.size()), DefaultOverlap, settings, grid, labels, surface);
+    } catch (const RuntimeError &e) {
+        require(e.number() == err::Overflow || e.number() == err::DivisionByZero,
+                "a layout pass failed with an unexpected error number");
+    }
+}
+
+}  // namespace plakatron::fuzz

@@ -437,14 +437,17 @@ void frmMain::mnuPrintThisPicture_Click() { PrintNow(grid_.SelectedPage); }
 void frmMain::PrintNow(std::int32_t singlePage)
 {
     try {
+        // The stored choice only spares the user some clicks: a file that cannot be read lets the
+        // dialog start afresh, and one that cannot be written (an installed program's folder is
+        // the administrator's) must not keep the poster from being printed.
         const QString path = modToolbox::AppFolder() + QLatin1String(PrinterFileName);
         PrinterRecords records;
         if (modToolbox::FileExists(path))
-            records = readPrinterFile(path);
+            skippingErrors([&] { records = readPrinterFile(path); });
         const PrintRange range = printRangeFor(singlePage, poster_, grid_);
         if (ShowPrinterDialog(this, records.dialog, records.devMode).isEmpty())
             return;  // cancelled: nothing stored, nothing printed
-        writePrinterFile(path, records);
+        skippingErrors([&] { writePrinterFile(path, records); });
         programWide().FirstPrintPage = range.first;
         programWide().LastPrintPage = range.last;
         doPrint();

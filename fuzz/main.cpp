@@ -31,6 +31,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toLocal8Bit());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path() + QStringLiteral("/.config"));
+    // No print queue is reachable: nothing a target does can print, and no input waits for one.
+    qputenv("CUPS_SERVER", (home.path() + QStringLiteral("/no-cups-server")).toLocal8Bit());
     qInstallMessageHandler(quiet);
     // Lives for the whole run and is never destroyed: Qt's clean-up must not run from exit().
     static int appArgc = 1;

@@ -3,6 +3,7 @@
 // it writes are kept under fuzz/corpus/<target>/.
 //   fuzz_make_seeds <corpus folder>
 #include "TestFiles.h"
+#include "printing/PrinterRecords.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -15,6 +16,7 @@
 #include <cstring>
 #include <vector>
 
+using namespace plakatron;
 using namespace plakatron::test;
 
 namespace {
@@ -183,6 +185,47 @@ void layoutSeeds()
     put("layout", "arithmetic-nan", arithmeticInput(std::nan(""), 0, -1, -32768, 32767, 1e300, -0.0, -1));
 }
 
+// printer.dat as a confirmed dialog writes it, and files of the lengths around it.
+void printerSeeds()
+{
+    PrinterRecords r;
+    r.dialog.lStructSize = PrintDlgStructSize;
+    r.dialog.Flags = pd::PageNums | pd::Collate;
+    r.dialog.nFromPage = 2;
+    r.dialog.nToPage = 5;
+    r.dialog.nMinPage = 1;
+    r.dialog.nMaxPage = 8;
+    r.dialog.nCopies = 2;
+    r.devMode.dmDeviceName = dialogDeviceName(QStringLiteral("Office_2"));
+    r.devMode.dmSize = dm::DevModeSize;
+    r.devMode.dmFields = dm::Orientation | dm::PaperSize | dm::Copies | dm::Duplex | dm::Collate | dm::Color;
+    r.devMode.dmOrientation = dm::Landscape;
+    r.devMode.dmPaperSize = 9;  // A4
+    r.devMode.dmCopies = 2;
+    r.devMode.dmDefaultSource = 7;
+    r.devMode.dmPrintQuality = 600;
+    r.devMode.dmColor = dm::Monochrome;
+    r.devMode.dmDuplex = dm::DuplexLongEdge;
+    r.devMode.dmCollate = dm::CollateTrue;
+    const QByteArray written = encodePrinterRecords(r);
+    put("printer", "confirmed.dat", written);
+    put("printer", "empty.dat", QByteArray());
+    put("printer", "one-byte.dat", written.left(1));
+    put("printer", "183-bytes.dat", written.left(183));
+    put("printer", "185-bytes.dat", written + QByteArray(1, '\x55'));
+    put("printer", "10000-bytes.dat", written + QByteArray(10000 - written.size(), '\x55'));
+    PrinterRecords named = r;
+    named.dialog.lpPrintTemplateName = "PRINTDLG";
+    named.dialog.lpSetupTemplateName = "S";
+    put("printer", "template-names.dat", encodePrinterRecords(named));
+    QByteArray longest = written;
+    longest[50] = longest[51] = char(0xFF);  // a print template name of 65535 characters
+    put("printer", "template-65535.dat", longest);
+    PrinterRecords unterminated = r;
+    unterminated.devMode.dmDeviceName = paddedDeviceName(QStringLiteral("A_printer_name_of_32_characters_"));
+    put("printer", "name-without-nul.dat", encodePrinterRecords(unterminated));
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -197,5 +240,6 @@ int main(int argc, char **argv)
     pictureSeeds();
     settingsSeeds();
     layoutSeeds();
+    printerSeeds();
     return 0;
 }

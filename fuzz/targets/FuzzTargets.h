@@ -39,6 +39,10 @@ void settingsTarget(QByteArrayView data);
 // rendering with its message boxes captured.
 void layoutTarget(QByteArrayView data);
 
+// The bytes as "printer.dat": the records read from them, written back in place and read again,
+// and taken into the print dialog's printer and back.
+void printerTarget(QByteArrayView data);
+
 // Reads fixed-size values from the front of an input; past its end every value is 0.
 class InputReader {
 public:

@@ -27,6 +27,7 @@ const std::map<std::string, Target> &targets()
         {"picture", plakatron::fuzz::pictureTarget},
         {"settings", plakatron::fuzz::settingsTarget},
         {"layout", plakatron::fuzz::layoutTarget},
+        {"printer", plakatron::fuzz::printerTarget},
     };
     return all;
 }

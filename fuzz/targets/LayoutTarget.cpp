@@ -115,13 +115,7 @@ void arithmeticOnly(InputReader &in)
     const auto overlap = in.take<std::int16_t>();
     const auto page = in.take<std::int16_t>();
     const QPointF click(fromBits(in.take<quint64>()), fromBits(in.take<quint64>()));
-    class Surface final : public LayoutSurface {
-    public:
-        explicit Surface(int index) : index(index) {}
-        int sheetsListIndex() const override { return index; }
-        void setSheetsListIndex(int i) override { index = i; }
-        int index;
-    } surface(in.take<std::int16_t>());
+    ListIndexSurface surface(in.take<std::int16_t>());
     PageGrid grid;
     grid.GridViewWidth = fromBits(in.take<quint64>());
     grid.GridViewHeight = fromBits(in.take<quint64>());

@@ -20,14 +20,6 @@ void writeWhole(const QString &path, QByteArrayView data)
     require(file.write(data.data(), data.size()) == data.size(), "cannot write the work file");
 }
 
-// The sheets-across list as the window holds it: clamps are written back without another pass.
-class ListSurface final : public LayoutSurface {
-public:
-    int sheetsListIndex() const override { return index; }
-    void setSheetsListIndex(int i) override { index = i; }
-    int index = DefaultSheetsIndex;
-};
-
 }  // namespace
 
 void pictureTarget(QByteArrayView data)
@@ -55,7 +47,7 @@ void pictureTarget(QByteArrayView data)
     settings.PagePixelHeight = 800 * A4Proportion;
     PageGrid grid;
     LayoutLabels labels;
-    ListSurface surface;
+    ListIndexSurface surface(DefaultSheetsIndex);
     try {
         RunLayoutPass(QSizeF(image.size()), DefaultOverlap, settings, grid, labels, surface);
     } catch (const RuntimeError &e) {

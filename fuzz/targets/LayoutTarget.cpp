@@ -225,7 +225,7 @@ void layoutTarget(QByteArrayView data)
     PageRenderer renderer(PosterSource{&picture, &settings, &grid});
     CountedMessages messages;
     QImage shown;
-    renderer.setPreview([&shown](const QImage &page) { shown = page; });
+    renderer.setPreview([&shown](const QImage &finished) { shown = finished; });
     renderer.RenderPage(*page, true);
     if (!onThePoster)
         return;

@@ -281,15 +281,9 @@ void frmMain::mnuAbout_Click() { showSplash(this); }
 
 void frmMain::mnuInst_Click()
 {
-    // Windows' shell says so when it cannot open the page; the desktop here stays silent, so the
-    // program says it in the shell's place.
-    const QString page = modToolbox::AppFolder() + QStringLiteral("help/index.htm");
-    const long result = modToolbox::ShellOpen(page, modToolbox::AppFolder() + QStringLiteral("help/"), this);
-    if (result == 0)
-        MsgBox(QStringLiteral("The help page cannot be found:\r\n") + page, MsgIcon::Exclamation, MsgButtons::Ok, this);
-    else if (result <= 32)
-        MsgBox(QStringLiteral("No program is set up to open the help page:\r\n") + page, MsgIcon::Exclamation,
-               MsgButtons::Ok, this);
+    // The shell's own message, if any, is all the user sees when the help is missing.
+    modToolbox::ShellOpen(modToolbox::AppFolder() + QStringLiteral("help/index.htm"),
+                          modToolbox::AppFolder() + QStringLiteral("help/"), this);
 }
 
 void frmMain::cmbResox_Click()

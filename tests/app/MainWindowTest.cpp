@@ -168,8 +168,7 @@ TEST_F(MainWindowTest, MenuCommandsOpenTheirWindowsAndTheHelp)
     EXPECT_TRUE(aboutRole);
     EXPECT_EQ(frmSplash::current(), nullptr);
 
-    // Instructions: help/index.htm beside the program; without it the program says so in the
-    // desktop's place.
+    // Instructions: help/index.htm beside the program; without it nothing of ours happens.
     QTemporaryDir appFolder;
     modToolbox::setAppFolderForTesting(appFolder.path());
     std::vector<QUrl> opened;
@@ -180,11 +179,7 @@ TEST_F(MainWindowTest, MenuCommandsOpenTheirWindowsAndTheHelp)
     test::MessageCapture messages;
     trigger("mnuInst");
     EXPECT_TRUE(opened.empty());
-    ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.messages()[0].text,
-              QStringLiteral("The help page cannot be found:\r\n") + appFolder.path() + QStringLiteral("/help/index.htm"));
-    EXPECT_EQ(messages.messages()[0].icon, MsgIcon::Exclamation);
-    messages.clear();
+    EXPECT_TRUE(messages.messages().empty());
     ASSERT_TRUE(QDir(appFolder.path()).mkpath(QStringLiteral("help")));
     QFile help(appFolder.filePath(QStringLiteral("help/index.htm")));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
@@ -192,7 +187,6 @@ TEST_F(MainWindowTest, MenuCommandsOpenTheirWindowsAndTheHelp)
     trigger("mnuInst");
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], QUrl::fromLocalFile(help.fileName()));
-    EXPECT_TRUE(messages.messages().empty());
     modToolbox::installShellOpenHandler(previous);
     modToolbox::setAppFolderForTesting(QString());
 }

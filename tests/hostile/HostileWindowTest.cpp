@@ -152,29 +152,3 @@ TEST_F(HostileWindow, UnwritableSettingsStore)
 
 // The help page beside the program is missing, or nothing on the desktop opens it: the program
 // says which, where the Windows shell would have said it.
-TEST_F(HostileWindow, HelpThatCannotBeOpenedIsReported)
-{
-    QTemporaryDir appFolder;
-    modToolbox::setAppFolderForTesting(appFolder.path());
-    bool desktopOpens = true;
-    const auto previous = modToolbox::installShellOpenHandler([&](const QUrl &) { return desktopOpens; });
-    frmMain w;
-    const QString page = appFolder.path() + QStringLiteral("/help/index.htm");
-
-    w.mnuInst_Click();
-    ASSERT_EQ(messages_.messages().size(), 1u);
-    EXPECT_EQ(messages_.messages()[0].text, QStringLiteral("The help page cannot be found:\r\n") + page);
-
-    ASSERT_TRUE(QDir(appFolder.path()).mkpath(QStringLiteral("help")));
-    QFile help(page);
-    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
-    help.close();
-    desktopOpens = false;
-    w.mnuInst_Click();
-    ASSERT_EQ(messages_.messages().size(), 2u);
-    EXPECT_EQ(messages_.messages()[1].text, QStringLiteral("No program is set up to open the help page:\r\n") + page);
-    EXPECT_EQ(messages_.messages()[1].icon, MsgIcon::Exclamation);
-
-    modToolbox::installShellOpenHandler(previous);
-    modToolbox::setAppFolderForTesting(QString());
-}

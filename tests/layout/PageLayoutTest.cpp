@@ -94,6 +94,7 @@ TEST_F(LayoutTest, GridAndLabelsAcrossPictures)
         {100, 1732, 1, 3, 1, 13, "12.25|19.9cm|3m  45.6cm|13"},
         // Narrow sources: at least 10 source pixels per sheet, at least one sheet.
         {25, 100, 3, 3, 2, 6, "5.66|39.9cm|1m  59.6cm|12"},
+        {29, 100, 3, 3, 2, 5, "4.88|39.9cm|1m  37.6cm|10"},  // 9 pixels a sheet are still too few
         {8, 100, 3, 3, 1, 9, "8.84|19.9cm|2m  49.4cm|9"},
         // A sliver of a row thinner than a hundredth of a sheet still makes one row.
         {1000, 7, 1, 3, 1, 1, "0.00|19.9cm|.1cm|1"},

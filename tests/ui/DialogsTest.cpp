@@ -21,13 +21,18 @@ namespace plakatron {
 namespace {
 
 // Shows a window through its entry point, runs `step` `delayMs` into its modal loop, and checks
-// that it unloaded.
+// that the step found it open and that it unloaded.
 template <typename Window>
 void showAndRun(void (*show)(QWidget *), QWidget *owner, int delayMs, std::function<void(Window &)> step)
 {
     test::ModalWatchdog<Window> watchdog(5000, &Window::current);
-    test::whileModal<Window>(delayMs, &Window::current, std::move(step));
+    const auto ran = std::make_shared<bool>(false);
+    test::whileModal<Window>(delayMs, &Window::current, [ran, step](Window &window) {
+        *ran = true;
+        step(window);
+    });
     show(owner);
+    EXPECT_TRUE(*ran) << "the window had closed before the step";
     EXPECT_EQ(Window::current(), nullptr);
 }
 
@@ -72,7 +77,7 @@ TEST(SettingsDialog, CloseHasTheFocusSoKeysRightAfterOpeningActOnIt)
         setOverlap(7, 5);
         openSettings([key = key](frmSettings &dialog) {
             EXPECT_EQ(dialog.focusWidget(), dialog.Command1());
-            QTest::keyClick(dialog.focusWidget(), key);
+            QTest::keyClick(dialog.focusWidget() ? dialog.focusWidget() : &dialog, key);
         });
         EXPECT_EQ(overlaps(), std::pair(7, applies ? 7 : 5)) << key;
     }

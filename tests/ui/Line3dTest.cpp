@@ -155,7 +155,7 @@ TEST(Line3dProperties, OnlyValuesOffTheirDefaultsAreWrittenAndReadBack)
 
     // Signed (32-bit Long) and unsigned forms of a colour both read; damage gives the default.
     const std::pair<QVariant, std::uint32_t> colours[] = {
-        {qint32(-2147483632), 0x80000010u}, {quint32(0x80000012u), 0x80000012u}, {QStringLiteral("255"), 0xFFu},
+        {qint32(-2147483630), 0x80000012u}, {quint32(0x80000014u), 0x80000014u}, {QStringLiteral("255"), 0xFFu},
         {QStringLiteral("red"), Line3dProperties::defaultColor1}, {qint64(1) << 40, Line3dProperties::defaultColor1}};
     for (const auto &[stored, expected] : colours)
         EXPECT_EQ(Line3dProperties::read({{QStringLiteral("Color1"), stored}}).Color1, expected) << stored.toString().toStdString();

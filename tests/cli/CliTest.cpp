@@ -64,10 +64,11 @@ TEST_F(CliLayout, WorkedExampleLabelExamplesAndClamps)
         EXPECT_EQ(fieldsOf(j, "sheetsAcross gridColumns gridRows pageCount lbA4Height lbFinalImageWidth "
                               "lbFinalImageHeight lbTotalPages"),
                   QString::fromUtf8(r.fields));
-        if (&r == rows)
+        if (&r == rows) {
             EXPECT_EQ(fieldsOf(j, "sourceWidth sourceHeight pagePixelWidth pagePixelHeight posterPixelWidth "
                                   "posterPixelHeight sheetsDown"),
                       QStringLiteral("880|560|800|1131.2|2400|1527.27|1.35014"));
+        }
     }
 }
 

@@ -37,7 +37,6 @@ public:
     // The two lines as the last layout left them, twips; and the colour each one is drawn in.
     const Line3dSegment &Line1(int index) const { return lines_.at(static_cast<std::size_t>(index)); }
     std::uint32_t lineColor(int index) const { return colors_.at(static_cast<std::size_t>(index)); }
-    bool linesVisible() const { return linesVisible_; }
     // For hosts that move the lines by other means; ReDraw() puts them back.
     void setLine1(int index, const Line3dSegment &segment);
 

@@ -15,13 +15,6 @@ using namespace plakatron::test;
 
 namespace {
 
-QJsonObject layoutJson(const QStringList &arguments)
-{
-    const CliRun r = runCli(QStringList{QStringLiteral("layout")} + arguments, {QStringLiteral("LC_ALL=C")});
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    return QJsonDocument::fromJson(r.out).object();
-}
-
 class CliLayout : public ::testing::Test {
 protected:
     // A plain picture of the given size, as a BMP file.
@@ -36,85 +29,103 @@ protected:
     QTemporaryDir dir;
 };
 
+// The named fields of the layout object ("lb..." from its labels), "|"-separated.
+QString fieldsOf(const QJsonObject &j, const char *keys)
+{
+    QStringList values;
+    for (const QString &key : QString::fromLatin1(keys).split(u' ')) {
+        const QJsonValue v = key.startsWith(QLatin1String("lb")) ? j[QStringLiteral("labels")].toObject()[key] : j[key];
+        values << (v.isString() ? v.toString() : v.isDouble() ? QString::number(v.toDouble()) : QStringLiteral("?"));
+    }
+    return values.join(u'|');
+}
+
 }  // namespace
 
-TEST_F(CliLayout, DefaultsReproduceTheWorkedExample)
+TEST_F(CliLayout, WorkedExampleLabelExamplesAndClamps)
 {
-    const QJsonObject j = layoutJson({});
-    EXPECT_EQ(j[QStringLiteral("sourceWidth")].toDouble(), 880);
-    EXPECT_EQ(j[QStringLiteral("sourceHeight")].toDouble(), 560);
-    EXPECT_EQ(j[QStringLiteral("sheetsAcross")].toDouble(), 3);
-    EXPECT_DOUBLE_EQ(j[QStringLiteral("pagePixelHeight")].toDouble(), 1131.2);
-    EXPECT_EQ(j[QStringLiteral("gridColumns")].toInt(), 3);
-    EXPECT_EQ(j[QStringLiteral("gridRows")].toInt(), 2);
-    EXPECT_EQ(j[QStringLiteral("pageCount")].toInt(), 6);
-    const QJsonObject labels = j[QStringLiteral("labels")].toObject();
-    EXPECT_EQ(labels[QStringLiteral("lbA4Height")].toString(), QStringLiteral("1.35"));
-    EXPECT_EQ(labels[QStringLiteral("lbFinalImageWidth")].toString(), QStringLiteral("59.8cm"));
-    EXPECT_EQ(labels[QStringLiteral("lbFinalImageHeight")].toString(), QStringLiteral("38cm"));
-    EXPECT_EQ(labels[QStringLiteral("lbTotalPages")].toString(), QStringLiteral("6"));
-}
-
-TEST_F(CliLayout, LabelExamplesAndClamps)
-{
-    struct Row { int w, h; QStringList options; const char *key; const char *value; double sheets; };
+    struct Row { int w, h; const char *options; const char *fields; };
     const Row rows[] = {
-        {100, 504, {QStringLiteral("--sheets"), QStringLiteral("1")}, "lbFinalImageHeight", "1m  .5cm", 1},
-        {100, 1732, {QStringLiteral("--sheets"), QStringLiteral("1")}, "lbFinalImageHeight", "3m  45.6cm", 1},
-        {880, 560, {QStringLiteral("--sheets"), QStringLiteral("1"), QStringLiteral("--overlap"), QStringLiteral("50")},
-         "lbFinalImageWidth", "10cm", 1},
-        {25, 100, {}, "lbTotalPages", "12", 2},
-        {8, 100, {}, "lbFinalImageWidth", "19.9cm", 1},
+        {0, 0, "", "3|3|2|6|1.35|59.8cm|38cm|6"},  // the built-in picture: the worked example
+        {0, 0, "--sheets 1 --overlap 50", "1|1|1|1|0.45|10cm|6.4cm|1"},
+        {100, 504, "--sheets 1", "1|1|4|4|3.56|19.9cm|1m  .5cm|4"},
+        {100, 1732, "--sheets 1", "1|1|13|13|12.25|19.9cm|3m  45.6cm|13"},
+        {25, 100, "", "2|2|6|12|5.66|39.9cm|1m  59.6cm|12"},
+        {8, 100, "", "1|1|9|9|8.84|19.9cm|2m  49.4cm|9"},
     };
     for (const Row &r : rows) {
-        SCOPED_TRACE(testing::Message() << r.w << "x" << r.h);
-        const QJsonObject j = layoutJson(QStringList{QStringLiteral("--picture"), picture(r.w, r.h)} + r.options);
-        EXPECT_EQ(j[QStringLiteral("labels")].toObject()[QLatin1String(r.key)].toString().toStdString(), r.value);
-        EXPECT_EQ(j[QStringLiteral("sheetsAcross")].toDouble(), r.sheets);
+        SCOPED_TRACE(testing::Message() << r.w << "x" << r.h << " " << r.options);
+        QStringList arguments = words("layout") + words(r.options);
+        if (r.w > 0)
+            arguments << QStringLiteral("--picture") << picture(r.w, r.h);
+        const CliRun run = runCli(arguments, {QStringLiteral("LC_ALL=C")});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QJsonObject j = QJsonDocument::fromJson(run.out).object();
+        EXPECT_EQ(fieldsOf(j, "sheetsAcross gridColumns gridRows pageCount lbA4Height lbFinalImageWidth "
+                              "lbFinalImageHeight lbTotalPages"),
+                  QString::fromUtf8(r.fields));
+        if (&r == rows) {
+            EXPECT_EQ(fieldsOf(j, "sourceWidth sourceHeight pagePixelWidth pagePixelHeight posterPixelWidth "
+                                  "posterPixelHeight sheetsDown"),
+                      QStringLiteral("880|560|800|1131.2|2400|1527.27|1.35014"));
+        }
     }
 }
 
-TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndItsExitCode)
+TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
 {
-    struct Row { QStringList arguments; int exitCode; const char *mentions; };
-    const Row rows[] = {
-        {{QStringLiteral("layout"), QStringLiteral("--sheets"), QStringLiteral("41")}, 2, "--sheets"},
-        {{QStringLiteral("layout"), QStringLiteral("--resolution"), QStringLiteral("150")}, 2, "--resolution"},
-        {{QStringLiteral("layout"), QStringLiteral("--overlap"), QStringLiteral("x")}, 2, "--overlap"},
-        {{QStringLiteral("layout"), QStringLiteral("--bogus")}, 2, "bogus"},
-        {{QStringLiteral("frobnicate")}, 2, "frobnicate"},
-        {{QStringLiteral("layout"), QStringLiteral("--picture"), QStringLiteral("/nonexistent/x.jpg")}, 1,
-         "/nonexistent/x.jpg"},
-        // So tall that the rows no longer fit 16 bits: the pass is abandoned, cleanly.
-        {{QStringLiteral("layout"), QStringLiteral("--picture"), QString(), QStringLiteral("--sheets"),
-          QStringLiteral("40"), QStringLiteral("--resolution"), QStringLiteral("1400")},
-         1, "Overflow"},
+    QFile kept(dir.filePath(QStringLiteral("kept.png")));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.write("previous content");
+    kept.close();
+    // One pixel wide clamps to one sheet; 46400 high then makes more rows than 16 bits hold.
+    picture(1, 46400);
+    const QStringList inputs = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    const struct { const char *arguments; int exitCode; const char *mentions; } rows[] = {
+        {"layout --sheets 41", 2, "--sheets"},
+        {"layout --resolution 150", 2, "--resolution"},
+        {"layout --overlap x", 2, "--overlap"},
+        {"layout --bogus", 2, "bogus"},
+        {"frobnicate", 2, "frobnicate"},
+        {"layout --picture /nonexistent/x.jpg", 1, "/nonexistent/x.jpg"},
+        {"layout --picture %1/1x46400.bmp --sheets 40 --resolution 1400", 1, "Overflow"},
+        {"page --page 7 -o %1/kept.png", 2, "page 7"},
+        {"page --page 0 -o %1/kept.png", 2, "--page"},
+        {"page --page 1", 2, "-o"},
+        {"page --page 1 -o %1/no/such/dir.png", 1, "no/such/dir.png"},
+        {"print -o %1/out.pdf --page 7", 2, "page 7"},
+        {"print -o %1/out.pdf --pages 4-2", 2, "--pages"},
+        {"print -o %1/out.pdf --pages 5-9", 2, "page 9"},
+        {"print -o %1/out.pdf --page 1 --pages 1-2", 2, "either"},
+        {"print", 2, "-o FILE.pdf or --printer"},
+        {"print -o %1/out.pdf --printer Office", 2, "either"},
+        {"print --printer No_Such_Printer", 2, "No_Such_Printer"},
+        {"print -o %1/missing/out.pdf", 1, "missing/out.pdf"},
+        {"print -o %1/out.pdf --picture %1/none.jpg", 1, "File not found"},
     };
-    const QString tall = picture(1, 46400);  // 1 sheet: 46400 / 1.414 rows
-    for (Row r : rows) {
-        if (r.arguments.size() > 2 && r.arguments[2].isEmpty())
-            r.arguments[2] = tall;
-        SCOPED_TRACE(r.arguments.join(u' ').toStdString());
-        const CliRun run = runCli(r.arguments);
-        EXPECT_EQ(run.exitCode, r.exitCode);
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.arguments);
+        const CliRun run = runCli(words(r.arguments, dir.path()));
         EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(run.exitCode, r.exitCode);
         EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(r.mentions)) << run.err.toStdString();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), inputs) << "nothing written";
     }
-    const CliRun version = runCli({QStringLiteral("--version")});
-    EXPECT_EQ(version.out, QByteArray("2.0.9\n"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("previous content"));
+    EXPECT_EQ(runCli(words("--version")).out, QByteArray("2.0.9\n"));
 }
 
 TEST_F(CliLayout, PageIsThePictureTheWindowRenders)
 {
-    struct Row { int sheets; int resolution; int page; };
-    const Row rows[] = {{3, 800, 2}, {4, 400, 8}, {1, 200, 1}};
-    for (const Row &r : rows) {
+    // A middle page, the last page of a partly covered row, a page too small for hints.
+    const struct { int sheets, resolution, page; } rows[] = {{3, 800, 2}, {4, 400, 8}, {1, 200, 1}};
+    for (const auto &r : rows) {
         SCOPED_TRACE(testing::Message() << r.sheets << " sheets at " << r.resolution << ", page " << r.page);
         const QString png = dir.filePath(QStringLiteral("page.png"));
-        const CliRun run = runCli({QStringLiteral("page"), QStringLiteral("--sheets"), QString::number(r.sheets),
-                                   QStringLiteral("--resolution"), QString::number(r.resolution),
-                                   QStringLiteral("--page"), QString::number(r.page), QStringLiteral("-o"), png});
+        const QString options = QStringLiteral("page --sheets %1 --resolution %2 --page %3 -o");
+        const CliRun run = runCli(options.arg(r.sheets).arg(r.resolution).arg(r.page).split(u' ') << png);
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
 
         plakatron::frmMain window;
@@ -125,33 +136,4 @@ TEST_F(CliLayout, PageIsThePictureTheWindowRenders)
         EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), window.pageCanvas());
         window.close();
     }
-}
-
-TEST_F(CliLayout, PageErrorsLeaveNoFileBehind)
-{
-    const QString png = dir.filePath(QStringLiteral("kept.png"));
-    QFile existing(png);
-    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-    existing.write("previous content");
-    existing.close();
-
-    struct Row { QStringList arguments; int exitCode; const char *mentions; };
-    const Row rows[] = {
-        {{QStringLiteral("--page"), QStringLiteral("7"), QStringLiteral("-o"), png}, 2, "page 7"},
-        {{QStringLiteral("--page"), QStringLiteral("0"), QStringLiteral("-o"), png}, 2, "--page"},
-        {{QStringLiteral("--page"), QStringLiteral("1")}, 2, "-o"},
-        {{QStringLiteral("--page"), QStringLiteral("1"), QStringLiteral("-o"), dir.filePath(QStringLiteral("no/such/dir.png"))},
-         1, "no/such/dir.png"},
-    };
-    for (const Row &r : rows) {
-        SCOPED_TRACE(r.arguments.join(u' ').toStdString());
-        const CliRun run = runCli(QStringList{QStringLiteral("page")} + r.arguments);
-        EXPECT_EQ(run.exitCode, r.exitCode);
-        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains(r.mentions)) << run.err.toStdString();
-    }
-    QFile kept(png);
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), QByteArray("previous content"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("kept.png")});
 }

@@ -1,6 +1,6 @@
 // plakatron-cli print: the real binary printing to PDF files (checked with poppler-utils) and to a
 // queue of the private CUPS server that tools/test-cups starts.
-#include "cli/CliRunner.h"
+#include "support/CliRunner.h"
 #include "cli/PrintCommand.h"
 #include "support/PdfTools.h"
 

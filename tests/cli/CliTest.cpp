@@ -1,6 +1,6 @@
 // plakatron-cli as a user runs it: the real binary, real picture files in a temporary folder.
 #include "app/frmMain.h"
-#include "cli/CliRunner.h"
+#include "support/CliRunner.h"
 
 #include <QComboBox>
 #include <QDir>

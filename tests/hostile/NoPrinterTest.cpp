@@ -1,7 +1,7 @@
 // A machine without any printer: ctest runs this program with CUPS_SERVER pointing at a server
 // that does not exist, so no print queue can be found. The window still prints, to a PDF file, and
 // the tool says there is no such printer.
-#include "cli/CliRunner.h"
+#include "support/CliRunner.h"
 #include "app/frmMain.h"
 #include "input/Toolbox.h"
 #include "printing/PrinterSettings.h"

@@ -5,11 +5,12 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 #include <cstdio>
 
@@ -119,13 +120,4 @@ BENCHMARK(LoadMetafile24Megapixels)->Unit(benchmark::kMillisecond)->Iterations(3
 
 }  // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return plakatron::bench::runBenchmarks(argc, argv); }

@@ -15,12 +15,13 @@
 #include "printing/PrintJob.h"
 #include "SyntheticPhoto.h"
 
-#include <QApplication>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <algorithm>
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <utility>
@@ -117,16 +118,4 @@ void registerAll()
 
 }  // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    registerAll();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return plakatron::bench::runBenchmarks(argc, argv, registerAll); }

@@ -6,7 +6,8 @@
 #include "layout/PageLayout.h"
 #include "printing/PageRenderer.h"
 
-#include <QApplication>
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace plakatron;
@@ -67,15 +68,4 @@ BENCHMARK(BM_GridRebuild)->Name("BM_GridRebuild/436x397")->Unit(benchmark::kMicr
 
 }  // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return plakatron::bench::runBenchmarks(argc, argv); }

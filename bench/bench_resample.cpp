@@ -10,6 +10,8 @@
 #include "imaging/DibSection.h"
 #include "imaging/ResampleKernel.h"
 
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -138,13 +140,4 @@ void registerAll()
 
 }  // namespace
 
-int main(int argc, char **argv)
-{
-    registerAll();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return plakatron::bench::runBenchmarks(argc, argv, registerAll); }

@@ -1,7 +1,6 @@
 // Printing without the window: the printer records against bytes laid out by hand from the
-// offsets table and against Qt's printer settings, the print dialog answered through its seam,
-// pages rendered from the built-in picture checked pixel by pixel, and the print loop on a real
-// PDF printer looked at with poppler-utils.
+// offsets table and against Qt's printer settings, pages rendered from the built-in picture
+// checked pixel by pixel, and the print loop on a real PDF printer.
 #include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
 #include "imaging/DibSection.h"
@@ -10,17 +9,14 @@
 #include "printing/PrintJob.h"
 #include "printing/PrinterSettings.h"
 #include "printing/StoredPrinter.h"
-#include "printing/modPrinter.h"
 #include "support/PdfTools.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <set>
 #include <variant>
@@ -52,36 +48,18 @@ const Field Fields[] = {
 };
 template <typename T> T &field(PrinterRecords &r, T D::*member) { return r.dialog.*member; }
 template <typename T> T &field(PrinterRecords &r, T M::*member) { return r.devMode.*member; }
-template <typename T, typename R> int sizeOf(T R::*) { return int(sizeof(T)); }
+// A distinct value for every field (so that swapped fields show), its top bit set (so that a sign
+// slip shows).
+template <typename T, typename R> T valueAt(int offset, T R::*) { return T(0x80008000u | offset << 16 | (offset + 1)); }
+QByteArray bytesOf(const FixedText &text) { return QByteArray(text.data(), qsizetype(text.size())); }
 
-FixedText fixedText(const char *text)
+// The file as the table lays it out, with the device name "Office" and the form name "A4".
+QByteArray sampleBytes()
 {
-    FixedText t{};
-    std::copy(text, text + std::strlen(text), t.begin());
-    return t;
-}
-
-// The same content as records and as bytes: a distinct value in every field (so that swapped
-// fields show) with its top bit set (so that a sign slip shows), and the texts "Office" and "A4".
-struct Sample {
-    PrinterRecords records;
-    QByteArray bytes = QByteArray(PrinterFileBytes, '\0');
-};
-Sample sample()
-{
-    Sample s;
+    QByteArray bytes(PrinterFileBytes, '\0');
     for (const Field &f : Fields)
-        std::visit(
-            [&](auto member) {
-                auto &value = field(s.records, member);
-                value = static_cast<std::remove_reference_t<decltype(value)>>(0x80008000u | f.offset << 16 | (f.offset + 1));
-                qToLittleEndian(value, s.bytes.data() + f.offset);
-            },
-            f.member);
-    s.records.devMode.dmDeviceName = fixedText("Office");
-    s.records.devMode.dmFormName = fixedText("A4");
-    s.bytes.replace(62, 6, "Office").replace(132, 2, "A4");
-    return s;
+        std::visit([&](auto member) { qToLittleEndian(valueAt(f.offset, member), bytes.data() + f.offset); }, f.member);
+    return bytes.replace(62, 6, "Office").replace(132, 2, "A4");
 }
 
 // The number of the run-time error `call` fails with; 0 when it does not fail.
@@ -118,51 +96,50 @@ struct Poster {
 
 TEST(PrinterRecords, FileFormMatchesTheOffsetsTable)
 {
-    const Sample s = sample();
-    EXPECT_EQ(encodePrinterRecords(s.records).toHex(' '), s.bytes.toHex(' '));
-    EXPECT_EQ(decodePrinterRecords(s.bytes), s.records);
+    const QByteArray bytes = sampleBytes();
+    PrinterRecords r = decodePrinterRecords(bytes);
+    for (const Field &f : Fields)
+        std::visit([&](auto member) { EXPECT_EQ(field(r, member), valueAt(f.offset, member)) << f.offset; }, f.member);
+    EXPECT_EQ(bytesOf(r.devMode.dmDeviceName), QByteArray("Office").leftJustified(32, '\0'));
+    EXPECT_EQ(bytesOf(r.devMode.dmFormName), QByteArray("A4").leftJustified(32, '\0'));
+    EXPECT_EQ(encodePrinterRecords(r).toHex(' '), bytes.toHex(' '));
 }
 
 TEST(PrinterRecords, ShortOrDamagedFileIsReadAsFarAsItsFieldsAreWhole)
 {
     // Wherever a file ends, the fields wholly inside it are read and the rest stay empty: written
     // back, its whole fields come first and zeros after them.
-    const Sample s = sample();
+    const QByteArray bytes = sampleBytes();
     std::set<int> ends{0, 94, 164};  // the texts' ends; the template-name lengths are 0
     for (const Field &f : Fields)
-        ends.insert(f.offset + std::visit([](auto member) { return sizeOf(member); }, f.member));
+        ends.insert(f.offset + std::visit([](auto member) { return int(sizeof(valueAt(0, member))); }, f.member));
     for (int length = 0; length < PrinterFileBytes; ++length) {
         const int whole = *std::prev(ends.upper_bound(length));
-        EXPECT_EQ(encodePrinterRecords(decodePrinterRecords(s.bytes.left(length))),
-                  s.bytes.left(whole) + QByteArray(PrinterFileBytes - whole, '\0'))
+        EXPECT_EQ(encodePrinterRecords(decodePrinterRecords(bytes.left(length))),
+                  bytes.left(whole) + QByteArray(PrinterFileBytes - whole, '\0'))
             << length;
     }
-    // Template names are read when they fit; a length running past the end ends the reading.
-    for (const QByteArray &names : {QByteArray("\x02\0AB\x01\0C", 7), QByteArray("\x02\0AB\xff\xff", 6)}) {
-        const bool sound = names.size() == 7;
-        const PrinterRecords r = decodePrinterRecords(QByteArray(s.bytes.left(50) + names + s.bytes.mid(54)));
-        EXPECT_EQ(r.dialog.lpPrintTemplateName, QByteArray("AB"));
-        EXPECT_EQ(r.dialog.lpSetupTemplateName, QByteArray(sound ? "C" : ""));
-        EXPECT_EQ(r.dialog.hPrintTemplate, sound ? s.records.dialog.hPrintTemplate : 0u);
-        EXPECT_EQ(r.devMode, sound ? s.records.devMode : DevModeRecord());
-    }
+    // A template name that fits is read; a length running past the end ends the reading.
+    const PrinterRecords r = decodePrinterRecords(QByteArray(bytes.left(50) + QByteArray("\x02\0AB\xff\xff", 6) + bytes.mid(54)));
+    EXPECT_EQ(r.dialog.lpPrintTemplateName, QByteArray("AB"));
+    EXPECT_EQ(std::tuple(r.dialog.lpSetupTemplateName, r.dialog.hPrintTemplate), std::tuple(QByteArray(), 0u));
+    EXPECT_EQ(r.devMode, DevModeRecord());
 }
 
 TEST(PrinterRecords, DeviceNamesAndTheInstalledPrinterTheyMean)
 {
     // Into the dialog blank-padded or cut to 32 bytes, out of it at most 31 and a NUL; never cut
-    // inside a character ("ü" at bytes 30-31 does not fit in 31).
-    const QString longName = QStringLiteral("Laser_Printer_on_the_second_floor_west");
+    // inside a character ("ü" at bytes 30-31 does not fit in 31). 32 bytes without a NUL name no
+    // printer.
     const QString umlaut = QStringLiteral("Drucker_im_Erdgeschoss_rechts_\u00fcber");
-    EXPECT_EQ(paddedDeviceName(umlaut), fixedText("Drucker_im_Erdgeschoss_rechts_\xc3\xbc"));
-    EXPECT_EQ(dialogDeviceName(umlaut), fixedText("Drucker_im_Erdgeschoss_rechts_"));
+    EXPECT_EQ(bytesOf(paddedDeviceName(umlaut)), QByteArray("Drucker_im_Erdgeschoss_rechts_\xc3\xbc"));
+    EXPECT_EQ(bytesOf(dialogDeviceName(umlaut)), QByteArray("Drucker_im_Erdgeschoss_rechts_").leftJustified(32, '\0'));
     DevModeRecord m;
-    m.dmDeviceName = dialogDeviceName(longName);
-    EXPECT_EQ(chosenDeviceName(m), QStringLiteral("LASER_PRINTER_ON_THE_SECOND_FLO"));
-    m.dmDeviceName = paddedDeviceName(longName);
-    EXPECT_EQ(errorNumber([&] { chosenDeviceName(m); }), 5) << "32 characters without a NUL";
+    m.dmDeviceName = paddedDeviceName(umlaut);
+    EXPECT_EQ(errorNumber([&] { chosenDeviceName(m); }), 5);
 
-    const QStringList installed{QStringLiteral("Office_2"), QStringLiteral("Office"), longName};
+    const QStringList installed{QStringLiteral("Office_2"), QStringLiteral("Office"),
+                                QStringLiteral("Laser_Printer_on_the_second_floor_west")};
     struct Row { const char *chosen; int match; };
     const Row rows[] = {
         {"OFFICE", 1},    // the exact name wins over the earlier prefix match
@@ -180,18 +157,16 @@ TEST(StoredPrinter, WritesInPlaceAndReadsAsFarAsTheFileGoes)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("printer.dat"));
-    const Sample s = sample();
-    writePrinterFile(path, {});
+    const QByteArray bytes = sampleBytes();
+    const PrinterRecords records = decodePrinterRecords(bytes);
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::Append));
-    file.write(QByteArray(116, char(0xEE)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(300, char(0xEE)));
     file.close();
-    writePrinterFile(path, s.records);  // over the start of a longer file, its tail kept
+    writePrinterFile(path, records);  // over the start of a longer file, its tail kept
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), s.bytes + QByteArray(116, char(0xEE)));
-    EXPECT_EQ(readPrinterFile(path), s.records);
-    ASSERT_TRUE(QFile::resize(path, 100));
-    EXPECT_EQ(readPrinterFile(path), decodePrinterRecords(s.bytes.left(100)));
+    EXPECT_EQ(file.readAll(), bytes + QByteArray(116, char(0xEE)));
+    EXPECT_EQ(readPrinterFile(path), records);
     // A folder in the file's way, or no folder at all.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("taken")));
     EXPECT_EQ(errorNumber([&] { readPrinterFile(dir.filePath(QStringLiteral("taken"))); }), 75);
@@ -204,99 +179,40 @@ TEST(PrinterSettings, DialogAnswerAndRecordsMapBothWays)
     // A choice in the dialog gives `number` in the records; stored (as `stored` where that differs)
     // it opens the next dialog, and sets up the chosen printer, the same way. Numbers with no
     // meaning here leave the printer's own setting.
-    struct Row { const char *what; std::function<void(QPrinter &)> choose; std::int16_t M::*field; int number, stored = 0; };
+    struct Row { const char *what; void (*choose)(QPrinter &); std::int16_t M::*field; int number, stored = 0; };
     const Row rows[] = {
         {"A3", [](QPrinter &p) { p.setPageSize(QPageSize(QPageSize::A3)); }, &M::dmPaperSize, 8},
-        {"JIS B5", [](QPrinter &p) { p.setPageSize(QPageSize(QPageSize::JisB5)); }, &M::dmPaperSize, 13},
         {"landscape", [](QPrinter &p) { p.setPageOrientation(QPageLayout::Landscape); }, &M::dmOrientation, 2},
         {"grey", [](QPrinter &p) { p.setColorMode(QPrinter::GrayScale); }, &M::dmColor, 1},
         {"3 copies", [](QPrinter &p) { p.setCopyCount(3); }, &M::dmCopies, 3},
         {"not collated", [](QPrinter &p) { p.setCollateCopies(false); }, &M::dmCollate, 0},
         {"600 dpi", [](QPrinter &p) { p.setResolution(600); }, &M::dmPrintQuality, 600},
         {"manual feed", [](QPrinter &p) { p.setPaperSource(QPrinter::Manual); }, &M::dmDefaultSource, 4},
-        {"cassette", [](QPrinter &p) { p.setPaperSource(QPrinter::Cassette); }, &M::dmDefaultSource, 14},
-        {"orientation 3", {}, &M::dmOrientation, 1, 3},
-        {"colour 4", {}, &M::dmColor, 2, 4},
-        {"quality 'high' (-4)", {}, &M::dmPrintQuality, 1200, -4},
-        {"bin 99", {}, &M::dmDefaultSource, 7, 99},
+        {"orientation 3", nullptr, &M::dmOrientation, 1, 3},
+        {"quality 'high' (-4)", nullptr, &M::dmPrintQuality, 1200, -4},
+        {"bin 99", nullptr, &M::dmDefaultSource, 7, 99},
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(r.what);
         const auto chosen = pdfPrinter(QStringLiteral("unused.pdf"));
+        const auto dialogPrinter = pdfPrinter(QStringLiteral("unused.pdf"));
+        const auto devicePrinter = pdfPrinter(QStringLiteral("unused.pdf"));
         if (r.choose)
             r.choose(*chosen);
-        PrinterRecords records;
+        PrinterRecords records, viaDialog, viaDevice;
         recordDialogAnswer(*chosen, records);
         EXPECT_EQ(records.devMode.*r.field, r.number);
         if (r.stored)
             records.devMode.*r.field = static_cast<std::int16_t>(r.stored);
-        for (const auto apply : {+[](const PrinterRecords &s, QPrinter &p) { applyRecordsToDialogPrinter(s, p); },
-                                 +[](const PrinterRecords &s, QPrinter &p) { applyDeviceSettings(s.devMode, p); }}) {
-            const auto next = pdfPrinter(QStringLiteral("unused.pdf"));
-            apply(records, *next);
-            PrinterRecords again;
-            recordDialogAnswer(*next, again);
-            EXPECT_EQ(again.devMode.*r.field, r.number);
-        }
+        applyRecordsToDialogPrinter(records, *dialogPrinter);
+        applyDeviceSettings(records.devMode, *devicePrinter);
+        recordDialogAnswer(*dialogPrinter, viaDialog);
+        recordDialogAnswer(*devicePrinter, viaDevice);
+        EXPECT_EQ(std::tuple(viaDialog.devMode.*r.field, viaDevice.devMode.*r.field), std::tuple(r.number, r.number));
     }
-    // A PDF file is one-sided; printers take the platform's duplex numbers.
-    const QPrinter::DuplexMode duplex[] = {QPrinter::DuplexNone, QPrinter::DuplexLongSide, QPrinter::DuplexShortSide};
-    for (std::int16_t n = 1; n <= 3; ++n) {
-        EXPECT_EQ(duplexMode(n), duplex[n - 1]);
-        EXPECT_EQ(duplexNumber(duplex[n - 1]), n);
-    }
-}
-
-TEST(PrinterDialog, OpensOnTheStoredChoicesAndItsAnswerBecomesCurrent)
-{
-    QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("chosen.pdf"));
-    resetCurrentPrinter();  // whatever printers this machine has, start from an A4 landscape PDF file
-    currentPrinter().setOutputFileName(dir.filePath(QStringLiteral("before.pdf")));
-    currentPrinter().setPageSize(QPageSize(QPageSize::A4));
-    currentPrinter().setPageOrientation(QPageLayout::Landscape);
-    PrinterRecords seen;
-    int seenCopies = 0;
-    bool offersRange = false, confirm = true;
-    const auto previous = setPrintDialogFunction([&](const PrintDialogRequest &request) {
-        seen = request.records;
-        seenCopies = request.printer.copyCount();
-        offersRange = request.options.testFlag(QAbstractPrintDialog::PrintPageRange) && request.maxPage == 9;
-        request.printer.setOutputFileName(confirm ? target : QStringLiteral("/tmp/never.pdf"));
-        request.printer.setCopyCount(5);
-        request.printer.setPrintRange(QPrinter::PageRange);
-        request.printer.setFromTo(2, 5);
-        return confirm;
-    });
-    const auto restore = qScopeGuard([&] {
-        setPrintDialogFunction(previous);
-        resetCurrentPrinter();
-    });
-    PrinterRecords records;
-    records.dialog.Flags = 0x40000 | pd::Selection;  // a bit this program does not know is kept
-    records.dialog.nMinPage = 1;
-    records.dialog.nMaxPage = 9;
-    records.devMode.dmCopies = 2;
-    records.devMode.dmOrientation = dm::Portrait;  // the current printer's goes in instead
-    EXPECT_EQ(ShowPrinterDialog(nullptr, records.dialog, records.devMode), QStringLiteral("PRINT TO FILE (PDF)"));
-    // Opened with the current printer (A4 landscape: 297 mm across in twips) and the stored rest.
-    const M &in = seen.devMode;
-    EXPECT_EQ(in.dmDeviceName, fixedText("Print to File (PDF)             "));
-    EXPECT_EQ(std::tuple(in.dmSize, in.dmFields, in.dmPaperWidth, in.dmOrientation, in.dmPaperSize, in.dmDuplex),
-              std::tuple(122, 0x1001u, 16838, 2, 9, 1));
-    EXPECT_EQ(std::tuple(seen.dialog.lStructSize, seen.dialog.Flags, seenCopies, offersRange),
-              std::tuple(66u, 0x40001u, 2, true));
-    // The answer is current and in the records.
-    EXPECT_EQ(std::tuple(currentPrinter().outputFileName(), currentPrinter().copyCount()), std::tuple(target, 5));
-    EXPECT_EQ(records.devMode.dmDeviceName, fixedText("Print to File (PDF)"));
-    EXPECT_EQ(std::tuple(records.dialog.Flags, records.dialog.nFromPage, records.dialog.nToPage, records.dialog.nMinPage),
-              std::tuple(0x40000u | pd::PageNums | pd::Collate | pd::PrintToFile, 2, 5, 1));
-    // Without a stored range none is offered. Cancelled, nothing changes.
-    confirm = false;
-    PrinterRecords fresh;
-    EXPECT_EQ(ShowPrinterDialog(nullptr, fresh.dialog, fresh.devMode), QString());
-    EXPECT_FALSE(offersRange);
-    EXPECT_EQ(std::tuple(currentPrinter().outputFileName(), currentPrinter().copyCount()), std::tuple(target, 5));
+    // A PDF file is one-sided: the duplex numbers on their own.
+    EXPECT_EQ(duplexMode(3), QPrinter::DuplexShortSide);
+    EXPECT_EQ(duplexNumber(QPrinter::DuplexLongSide), 2);
 }
 
 TEST(PageGeometry, PositionsAndHintsNameTheNeighbours)
@@ -304,17 +220,14 @@ TEST(PageGeometry, PositionsAndHintsNameTheNeighbours)
     struct Row { int page; double sheets; int gridRows, row, column; const char16_t *below, *next; };
     const Row rows[] = {
         {6, 4, 2, 2, 2, u" ", u" 6 put  7 next"},  // the worked example: the last row
-        {2, 4, 2, 1, 2, u"p. 2 put  6 below", u" 2 put  3 next"},
         {10, 4, 4, 3, 2, u"p. 10 put  14 below", u" 10 put  11 next"},
         {8, 4, 2, 2, 4, u" ", u" "},
         {41, 40, 2, 2, 1, u" ", u" 41 put  42 next"},
     };
     for (const Row &r : rows) {
-        SCOPED_TRACE(r.page);
         const PagePosition p = pagePosition(r.page, r.sheets);
-        EXPECT_EQ(std::tuple(p.row, p.column), std::tuple(r.row, r.column));
-        EXPECT_EQ(bottomHint(r.page, p.row, static_cast<std::int16_t>(r.gridRows), pageColumns(r.sheets)),
-                  QString::fromUtf16(r.below));
+        EXPECT_EQ(std::tuple(p.row, p.column), std::tuple(r.row, r.column)) << r.page;
+        EXPECT_EQ(bottomHint(r.page, p.row, std::int16_t(r.gridRows), pageColumns(r.sheets)), QString::fromUtf16(r.below));
         EXPECT_EQ(rightHint(r.page, p.column, r.sheets), QString::fromUtf16(r.next));
     }
 }
@@ -326,7 +239,6 @@ TEST(PageRenderer, CropIsTheCellAndItsOverlapOnePixelIn)
     // source it stays white.
     struct Row { int page, overlap; QRect from; };
     for (const Row &r : {Row{6, 5, {221, 313, 231, 323}}, Row{8, 0, {661, 313, 222, 314}}, Row{1, 7, {1, 1, 236, 328}}}) {
-        SCOPED_TRACE(r.page);
         Poster poster(4, 800, r.overlap);
         poster.renderer.RenderPage(static_cast<std::int16_t>(r.page), false);
         QImage expected(r.from.size(), QImage::Format_RGB32);
@@ -335,16 +247,14 @@ TEST(PageRenderer, CropIsTheCellAndItsOverlapOnePixelIn)
             for (int x = 1; x < expected.width(); ++x)
                 if (poster.picture.valid(r.from.x() + x - 1, r.from.y() + y - 1))
                     expected.setPixel(x, y, poster.picture.pixel(r.from.x() + x - 1, r.from.y() + y - 1));
-        EXPECT_EQ(poster.renderer.crop(), expected);
+        EXPECT_EQ(poster.renderer.crop(), expected) << r.page;
     }
 }
 
 TEST(PageRenderer, PageIsItsCropEnlargedWithHintsInMarginsAboveThreeHundredPixels)
 {
     MessageCapture messages;
-    // The worked example's page 6: 800 x 1131 exactly as the crop resampled on its own, plus the
-    // 20-pixel margins; the last row has no bottom hint, the right margin carries one.
-    Poster poster(4, 800, 5);
+    Poster poster(4, 800, 5);  // the worked example's page 6: the last row, a column to the right
     poster.renderer.RenderPage(6, false);
     const QImage &page = poster.renderer.pageCanvas();
     ASSERT_EQ(page.size(), QSize(820, 1151));
@@ -355,18 +265,16 @@ TEST(PageRenderer, PageIsItsCropEnlargedWithHintsInMarginsAboveThreeHundredPixel
     EXPECT_TRUE(hasDarkPixel(page, QRect(800, 0, 20, 1131)));
     EXPECT_TRUE(poster.previewed.isNull()) << "the preview is only drawn when asked";
     EXPECT_TRUE(messages.messages().empty());
-
     struct Row { double resolution; QSize canvas; };
     for (const Row &r : {Row{300, {300, 424}}, Row{400, {420, 586}}, Row{250, {250, 354}}, Row{750, {770, 1080}}}) {
         Poster small(3, r.resolution, 3);
         small.renderer.RenderPage(1, true);
-        EXPECT_EQ(small.previewed.size(), r.canvas) << r.resolution;
+        ASSERT_EQ(small.previewed.size(), r.canvas) << r.resolution;
+        if (r.resolution == 400) {  // page 1 of 3 x 2 has a page below: its hint is centred
+            const QRect ink = inkBounds(small.previewed.copy(0, 566, 420, 20));
+            EXPECT_NEAR(ink.left(), 419 - ink.right(), 2);
+        }
     }
-    // Page 1 of 3 x 2 at 400 pixels has a page below: the bottom hint, centred.
-    Poster centred(3, 400, 3);
-    centred.renderer.RenderPage(1, false);
-    const QRect ink = inkBounds(centred.renderer.pageCanvas().copy(0, 566, 420, 20));
-    EXPECT_NEAR(ink.left(), 419 - ink.right(), 2);
 }
 
 TEST(PageRenderer, AFailedStepIsReportedAndTheRestCarriesOn)
@@ -385,50 +293,17 @@ TEST(PrintJob, PrintRangeIsAllPagesOrTheSinglePage)
 {
     struct Row { std::int32_t singlePage; double sheetsAcross, sheetsDown; PrintRange range; };
     const Row rows[] = {
-        {0, 4, 1.8002, {1, 8}},  // the worked example: 2 rows of 4
-        {-3, 4, 1.8002, {1, 8}},
-        {7, 4, 1.8002, {7, 7}},
+        {-3, 4, 1.8002, {1, 8}},  // the worked example: 2 rows of 4
         {0, 3, 1.0, {1, 3}},  // a whole number of rows gets no extra row
-        {0, 3, 1.01, {1, 6}},
-        {0, 40, 900, {}},  // no range: the page count or the page overflows 16 bits
-        {40000, 40, 2, {}},
+        {0, 40, 900, {}},     // no range: the page count overflows 16 bits
     };
     for (const Row &r : rows) {
-        SCOPED_TRACE(r.singlePage);
-        PosterSettings settings;
-        settings.SheetsAcross = r.sheetsAcross;
-        PageGrid grid;
-        grid.SheetsDown = r.sheetsDown;
         PrintRange range;
-        EXPECT_EQ(errorNumber([&] { range = printRangeFor(r.singlePage, settings, grid); }), r.range.last ? 0 : 6);
-        EXPECT_EQ(range, r.range);
+        EXPECT_EQ(errorNumber([&] { range = printRangeFor(r.singlePage, {.SheetsAcross = r.sheetsAcross},
+                                                          {.SheetsDown = r.sheetsDown}); }),
+                  r.range.last ? 0 : 6);
+        EXPECT_EQ(range, r.range) << r.singlePage;
     }
-}
-
-TEST(PrintJob, PosterOfSixPagesFillsSixSheets)
-{
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("poster.pdf"));
-    Poster poster(3, 800, 3);
-    const auto printer = pdfPrinter(pdf);
-    printPoster(*printer, poster.renderer, {1, 0});
-    EXPECT_FALSE(QFile::exists(pdf)) << "no pages, no document";
-    printPoster(*printer, poster.renderer, printRangeFor(0, poster.settings, poster.grid));
-    ASSERT_EQ(pdfPageCount(pdf), 6) << "one sheet per page, no blank sheet after the last";
-    // One page picture per sheet, margins included, stretched over the printable area.
-    const QSizeF printable = printer->pageLayout().paintRect(QPageLayout::Inch).size();
-    const std::vector<PdfImage> images = pdfImages(pdf);
-    ASSERT_EQ(images.size(), 6u);
-    for (const PdfImage &image : images) {
-        EXPECT_EQ(std::tuple(image.width, image.height), std::tuple(820, 1151));
-        EXPECT_NEAR(image.xPpi, 820 / printable.width(), 1);
-        EXPECT_NEAR(image.yPpi, 1151 / printable.height(), 1);
-    }
-    // As a viewer shows it: the picture covers the printable area and nothing beyond it.
-    const QRect area = printer->pageLayout().paintRectPixels(100);
-    const QRect ink = inkBounds(renderPdfPage(pdf, 1, 100));
-    EXPECT_TRUE(area.adjusted(-2, -2, 2, 2).contains(ink)) << "ink beyond the printable area";
-    EXPECT_GT(ink.width() * ink.height(), area.width() * area.height() * 0.95);
 }
 
 TEST(PrintJob, JobBrokenOffByAnErrorLeavesNoDocument)
@@ -437,18 +312,16 @@ TEST(PrintJob, JobBrokenOffByAnErrorLeavesNoDocument)
     const QString pdf = dir.filePath(QStringLiteral("poster.pdf"));
     Poster poster(3, 200, 3);
     const auto printer = pdfPrinter(pdf);
+    printPoster(*printer, poster.renderer, {1, 0});
+    EXPECT_FALSE(QFile::exists(pdf)) << "no pages, no document";
     {
         PrintJob job(*printer);
-        int printed = 0;
         const auto printPage = [&](std::int16_t page) {
             if (page == 3)
                 plakatron::raise(err::OutOfMemory);
-            poster.renderer.RenderPage(page, false);
-            job.PrintPageImage(poster.renderer.pageCanvas());
-            ++printed;
+            job.PrintPageImage(poster.picture);
         };
         EXPECT_EQ(errorNumber([&] { job.run({1, 6}, printPage); }), 7) << "the error reaches the caller";
-        EXPECT_EQ(printed, 2);
         EXPECT_FALSE(QFile::exists(pdf)) << "the half-printed document is aborted, not left behind";
         EXPECT_EQ(errorNumber([&] { job.PrintPageImage(poster.picture); }), 482) << "no sheet outside a job";
     }

@@ -145,9 +145,10 @@ TEST_F(PrintWindowTest, PopupEntryPrintsAllPagesWithoutSelectionAndTheSelectedPa
     const MessageRequest &ask = messages.messages()[0];
     EXPECT_EQ(std::tuple(ask.text, ask.icon, ask.buttons, ask.title),
               std::tuple(SixPages, MsgIcon::Question, MsgButtons::YesNo, QStringLiteral("Plakatron")));
-    EXPECT_EQ(wait.painted, QStringList({DesignText, QStringLiteral("Printing page  1/ 6"), QStringLiteral("Printing page  2/ 6"),
-                                         QStringLiteral("Printing page  3/ 6"), QStringLiteral("Printing page  4/ 6"),
-                                         QStringLiteral("Printing page  5/ 6"), QStringLiteral("Printing page  6")}));
+    EXPECT_EQ(wait.painted,
+              QStringList({DesignText, QStringLiteral("Printing page  1/ 6"), QStringLiteral("Printing page  2/ 6"),
+                           QStringLiteral("Printing page  3/ 6"), QStringLiteral("Printing page  4/ 6"),
+                           QStringLiteral("Printing page  5/ 6"), QStringLiteral("Printing page  6")}));
     ASSERT_EQ(wait.shown.size(), 1u);
     EXPECT_LE((wait.shown[0].center() - window.frameGeometry().center()).manhattanLength(), 2) << "centred";
     // All six pages, whatever range the dialog chose: one page picture per sheet, margins
@@ -171,7 +172,8 @@ TEST_F(PrintWindowTest, PopupEntryPrintsAllPagesWithoutSelectionAndTheSelectedPa
     window.picGrid_MouseDown(Qt::LeftButton, QPointF(1.5 * s.PagePixelWidth, 1.5 * s.PagePixelHeight));
     wait.painted.clear();
     printThisPicture->trigger();
-    EXPECT_EQ(std::tuple(seen.dialog.Flags & pd::PrintToFile, seenColour), std::tuple(pd::PrintToFile, QPrinter::GrayScale));
+    EXPECT_EQ(std::tuple(seen.dialog.Flags & pd::PrintToFile, seenColour),
+              std::tuple(pd::PrintToFile, QPrinter::GrayScale));
     EXPECT_EQ(messages.messages().back().text, QStringLiteral("Are you sure you want to print the  1 pages?"));
     EXPECT_EQ(wait.painted, QStringList({DesignText, QStringLiteral("Printing page  5")}));
     EXPECT_EQ(test::pdfPageCount(output), 1);
@@ -182,12 +184,13 @@ TEST_F(PrintWindowTest, WhatStopsAJobAndWhatDoesNot)
 {
     // A printer.dat that cannot be written (a program folder only the administrator may write)
     // does not keep the poster from being printed.
-    struct Row { const char *what; bool confirm; MsgAnswer answer; const char *inTheWay; bool stored; int sheets; QString last; };
+    struct Row { const char *what, *inTheWay; bool confirm, stored; MsgAnswer answer; int sheets; QString last; };
     const Row rows[] = {
-        {"dialog cancelled", false, MsgAnswer::Yes, "", false, -1, QString()},
-        {"answered No", true, MsgAnswer::No, "", true, -1, SixPages},
-        {"printer.dat in the way", true, MsgAnswer::Yes, "printer.dat", false, 6, SixPages},
-        {"output in the way", true, MsgAnswer::Yes, "poster.pdf", true, -1, QStringLiteral("Error: 482 Printer error")},
+        {"dialog cancelled", "", false, false, MsgAnswer::Yes, -1, QString()},
+        {"answered No", "", true, true, MsgAnswer::No, -1, SixPages},
+        {"printer.dat in the way", "printer.dat", true, false, MsgAnswer::Yes, 6, SixPages},
+        {"output in the way", "poster.pdf", true, true, MsgAnswer::Yes, -1,
+         QStringLiteral("Error: 482 Printer error")},
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(r.what);
@@ -199,7 +202,7 @@ TEST_F(PrintWindowTest, WhatStopsAJobAndWhatDoesNot)
             messages.answerNext(MsgAnswer::No);
         WaitWindowWatcher wait;
         clickPrint();
-        EXPECT_EQ(currentPrinter().outputFileName().isEmpty(), !r.confirm) << "a cancelled dialog changes nothing";
+        EXPECT_EQ(currentPrinter().outputFileName().isEmpty(), !r.confirm) << "cancelled, nothing changes";
         EXPECT_EQ(QFileInfo(printerFile).isFile(), r.stored);
         EXPECT_EQ(test::pdfPageCount(output), r.sheets);
         EXPECT_EQ(messages.messages().empty() ? QString() : messages.messages().back().text, r.last);

@@ -50,7 +50,10 @@ template <typename T> T &field(PrinterRecords &r, T D::*member) { return r.dialo
 template <typename T> T &field(PrinterRecords &r, T M::*member) { return r.devMode.*member; }
 // A distinct value for every field (so that swapped fields show), its top bit set (so that a sign
 // slip shows).
-template <typename T, typename R> T valueAt(int offset, T R::*) { return T(0x80008000u | offset << 16 | (offset + 1)); }
+template <typename T, typename R> T valueAt(int offset, T R::*)
+{
+    return T(0x80008000u | offset << 16 | (offset + 1));
+}
 QByteArray bytesOf(const FixedText &text) { return QByteArray(text.data(), qsizetype(text.size())); }
 
 // The file as the table lays it out, with the device name "Office" and the form name "A4".
@@ -58,7 +61,7 @@ QByteArray sampleBytes()
 {
     QByteArray bytes(PrinterFileBytes, '\0');
     for (const Field &f : Fields)
-        std::visit([&](auto member) { qToLittleEndian(valueAt(f.offset, member), bytes.data() + f.offset); }, f.member);
+        std::visit([&](auto m) { qToLittleEndian(valueAt(f.offset, m), bytes.data() + f.offset); }, f.member);
     return bytes.replace(62, 6, "Office").replace(132, 2, "A4");
 }
 
@@ -99,7 +102,7 @@ TEST(PrinterRecords, FileFormMatchesTheOffsetsTable)
     const QByteArray bytes = sampleBytes();
     PrinterRecords r = decodePrinterRecords(bytes);
     for (const Field &f : Fields)
-        std::visit([&](auto member) { EXPECT_EQ(field(r, member), valueAt(f.offset, member)) << f.offset; }, f.member);
+        std::visit([&](auto m) { EXPECT_EQ(field(r, m), valueAt(f.offset, m)) << f.offset; }, f.member);
     EXPECT_EQ(bytesOf(r.devMode.dmDeviceName), QByteArray("Office").leftJustified(32, '\0'));
     EXPECT_EQ(bytesOf(r.devMode.dmFormName), QByteArray("A4").leftJustified(32, '\0'));
     EXPECT_EQ(encodePrinterRecords(r).toHex(' '), bytes.toHex(' '));
@@ -112,7 +115,7 @@ TEST(PrinterRecords, ShortOrDamagedFileIsReadAsFarAsItsFieldsAreWhole)
     const QByteArray bytes = sampleBytes();
     std::set<int> ends{0, 94, 164};  // the texts' ends; the template-name lengths are 0
     for (const Field &f : Fields)
-        ends.insert(f.offset + std::visit([](auto member) { return int(sizeof(valueAt(0, member))); }, f.member));
+        ends.insert(f.offset + std::visit([](auto m) { return int(sizeof(valueAt(0, m))); }, f.member));
     for (int length = 0; length < PrinterFileBytes; ++length) {
         const int whole = *std::prev(ends.upper_bound(length));
         EXPECT_EQ(encodePrinterRecords(decodePrinterRecords(bytes.left(length))),
@@ -120,7 +123,8 @@ TEST(PrinterRecords, ShortOrDamagedFileIsReadAsFarAsItsFieldsAreWhole)
             << length;
     }
     // A template name that fits is read; a length running past the end ends the reading.
-    const PrinterRecords r = decodePrinterRecords(QByteArray(bytes.left(50) + QByteArray("\x02\0AB\xff\xff", 6) + bytes.mid(54)));
+    const QByteArray names("\x02\0AB\xff\xff", 6);
+    const PrinterRecords r = decodePrinterRecords(QByteArray(bytes.left(50) + names + bytes.mid(54)));
     EXPECT_EQ(r.dialog.lpPrintTemplateName, QByteArray("AB"));
     EXPECT_EQ(std::tuple(r.dialog.lpSetupTemplateName, r.dialog.hPrintTemplate), std::tuple(QByteArray(), 0u));
     EXPECT_EQ(r.devMode, DevModeRecord());
@@ -133,7 +137,8 @@ TEST(PrinterRecords, DeviceNamesAndTheInstalledPrinterTheyMean)
     // printer.
     const QString umlaut = QStringLiteral("Drucker_im_Erdgeschoss_rechts_\u00fcber");
     EXPECT_EQ(bytesOf(paddedDeviceName(umlaut)), QByteArray("Drucker_im_Erdgeschoss_rechts_\xc3\xbc"));
-    EXPECT_EQ(bytesOf(dialogDeviceName(umlaut)), QByteArray("Drucker_im_Erdgeschoss_rechts_").leftJustified(32, '\0'));
+    EXPECT_EQ(bytesOf(dialogDeviceName(umlaut)),
+              QByteArray("Drucker_im_Erdgeschoss_rechts_").leftJustified(32, '\0'));
     DevModeRecord m;
     m.dmDeviceName = paddedDeviceName(umlaut);
     EXPECT_EQ(errorNumber([&] { chosenDeviceName(m); }), 5);
@@ -208,7 +213,8 @@ TEST(PrinterSettings, DialogAnswerAndRecordsMapBothWays)
         applyDeviceSettings(records.devMode, *devicePrinter);
         recordDialogAnswer(*dialogPrinter, viaDialog);
         recordDialogAnswer(*devicePrinter, viaDevice);
-        EXPECT_EQ(std::tuple(viaDialog.devMode.*r.field, viaDevice.devMode.*r.field), std::tuple(r.number, r.number));
+        EXPECT_EQ(viaDialog.devMode.*r.field, r.number);
+        EXPECT_EQ(viaDevice.devMode.*r.field, r.number);
     }
     // A PDF file is one-sided: the duplex numbers on their own.
     EXPECT_EQ(duplexMode(3), QPrinter::DuplexShortSide);
@@ -227,7 +233,8 @@ TEST(PageGeometry, PositionsAndHintsNameTheNeighbours)
     for (const Row &r : rows) {
         const PagePosition p = pagePosition(r.page, r.sheets);
         EXPECT_EQ(std::tuple(p.row, p.column), std::tuple(r.row, r.column)) << r.page;
-        EXPECT_EQ(bottomHint(r.page, p.row, std::int16_t(r.gridRows), pageColumns(r.sheets)), QString::fromUtf16(r.below));
+        EXPECT_EQ(bottomHint(r.page, p.row, std::int16_t(r.gridRows), pageColumns(r.sheets)),
+                  QString::fromUtf16(r.below));
         EXPECT_EQ(rightHint(r.page, p.column, r.sheets), QString::fromUtf16(r.next));
     }
 }
@@ -238,7 +245,8 @@ TEST(PageRenderer, CropIsTheCellAndItsOverlapOnePixelIn)
     // rounded up, at least 2 pixels. The crop starts with a white column and row; beyond the
     // source it stays white.
     struct Row { int page, overlap; QRect from; };
-    for (const Row &r : {Row{6, 5, {221, 313, 231, 323}}, Row{8, 0, {661, 313, 222, 314}}, Row{1, 7, {1, 1, 236, 328}}}) {
+    const Row rows[] = {{6, 5, {221, 313, 231, 323}}, {8, 0, {661, 313, 222, 314}}, {1, 7, {1, 1, 236, 328}}};
+    for (const Row &r : rows) {
         Poster poster(4, 800, r.overlap);
         poster.renderer.RenderPage(static_cast<std::int16_t>(r.page), false);
         QImage expected(r.from.size(), QImage::Format_RGB32);
@@ -266,7 +274,8 @@ TEST(PageRenderer, PageIsItsCropEnlargedWithHintsInMarginsAboveThreeHundredPixel
     EXPECT_TRUE(poster.previewed.isNull()) << "the preview is only drawn when asked";
     EXPECT_TRUE(messages.messages().empty());
     struct Row { double resolution; QSize canvas; };
-    for (const Row &r : {Row{300, {300, 424}}, Row{400, {420, 586}}, Row{250, {250, 354}}, Row{750, {770, 1080}}}) {
+    const Row rows[] = {{300, {300, 424}}, {400, {420, 586}}, {250, {250, 354}}, {750, {770, 1080}}};
+    for (const Row &r : rows) {
         Poster small(3, r.resolution, 3);
         small.renderer.RenderPage(1, true);
         ASSERT_EQ(small.previewed.size(), r.canvas) << r.resolution;

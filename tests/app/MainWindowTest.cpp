@@ -227,6 +227,52 @@ TEST_F(MainWindow, LeftPressOrRightReleasePicksThePageUnderThePointer)
     EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("Print this picture..."));
 }
 
+// Each tick draws over the kept picture: a box on the page under the pointer, and the selected
+// page's box, whose hatch blinks with a new phase every half second. Nothing else changes.
+TEST_F(MainWindow, TickDrawsThePointerBoxAndTheBlinkingSelection)
+{
+    double now = 100;
+    grid->setClock([&] { return now; });
+    const QImage background = grid->background();
+    const PosterSettings &s = window->poster();
+    const double scale = grid->pagePixelsPerViewPixel();
+    const auto view = [&](double x, double y) {
+        return QPointF(x * s.PagePixelWidth, y * s.PagePixelHeight) / scale;
+    };
+    // The view rectangle of a page cell, widened by the thick pen.
+    const auto cell = [&](int k, int r) {
+        return QRectF(view(k, r), view(k + 1, r + 1)).toRect().adjusted(-3, -3, 3, 3);
+    };
+    const auto changed = [](const QImage &a, const QImage &b) {
+        QRect where;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (a.pixel(x, y) != b.pixel(x, y))
+                    where |= QRect(x, y, 1, 1);
+        return where;
+    };
+    const auto frame = [&](double later) {
+        now += later;
+        window->tmrGrid_Timer();
+        return grid->composed();
+    };
+    window->picGrid_MouseDown(Qt::LeftButton, QPointF(1.5 * s.PagePixelWidth, 1.5 * s.PagePixelHeight));
+    const auto moveTo = [&](double x, double y) {
+        QTest::mouseMove(grid, grid->contentsRect().topLeft() + view(x, y).toPoint());
+    };
+    moveTo(3.02, 0.01);  // beside the grid: no box
+    const QImage first = frame(0.6);
+    EXPECT_EQ(frame(0.3), first) << "no new phase within half a second";
+    const QImage second = frame(0.3);
+    EXPECT_FALSE(changed(first, second).isEmpty());
+    EXPECT_TRUE(cell(1, 1).contains(changed(first, second)));
+    moveTo(0.5, 0.5);
+    const QImage pointed = frame(0);
+    EXPECT_FALSE(changed(second, pointed).isEmpty());
+    EXPECT_TRUE(cell(0, 0).contains(changed(second, pointed)));
+    EXPECT_EQ(grid->background(), background) << "a tick never redraws the picture";
+}
+
 // Dropped pictures at the edges of the page arithmetic neither stop the window nor show a message.
 TEST_F(MainWindow, ExtremePicturesKeepTheWindowWorking)
 {

@@ -294,6 +294,22 @@ TEST_F(MainWindow, ExtremePicturesKeepTheWindowWorking)
     EXPECT_TRUE(messages.messages().empty());
 }
 
+// The splash shows in its start-up role, then the main window opens.
+TEST(Startup, TheSplashInItsStartupRoleThenTheWindow)
+{
+    test::MessageCapture messages;
+    int startupSplashes = 0;
+    EXPECT_TRUE(modXPManifest::Main({.initControlClasses = [] { return true; },
+                                     .showSplash = [&] { startupSplashes += programWide().SplashAtStartup; }}));
+    EXPECT_EQ(startupSplashes, 1);
+    EXPECT_FALSE(programWide().SplashAtStartup);
+    ASSERT_NE(mainWindow(), nullptr);
+    EXPECT_TRUE(mainWindow()->isVisible());
+    EXPECT_TRUE(messages.messages().empty());
+    mainWindow()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 TEST(Startup, FailedInitialisationShowsTheErrorAndNoWindow)
 {
     test::MessageCapture messages;

@@ -8,6 +8,7 @@
 #include "printing/PageRenderer.h"
 #include "printing/PrintJob.h"
 #include "printing/PrinterSettings.h"
+#include "printing/modPrinter.h"
 #include "printing/StoredPrinter.h"
 #include "support/PdfTools.h"
 #include "support/TestSupport.h"
@@ -336,4 +337,54 @@ TEST(PrintJob, JobBrokenOffByAnErrorLeavesNoDocument)
     }
     printPoster(*printer, poster.renderer, {1, 2});
     EXPECT_EQ(pdfPageCount(pdf), 2) << "the same printer prints the next job";
+}
+
+// The dialog opens on the stored choices and the current printer, offers a page range only when
+// one is stored, and its answer becomes the current printer and the records (bits this program
+// does not know kept); a cancelled dialog changes nothing.
+TEST(ShowPrinterDialog, OpensOnTheStoredChoicesAndItsAnswerBecomesCurrent)
+{
+    QTemporaryDir dir;
+    resetCurrentPrinter();
+    currentPrinter().setOutputFormat(QPrinter::PdfFormat);
+    currentPrinter().setOutputFileName(dir.filePath(QStringLiteral("before.pdf")));
+    struct Opened { int copies = 0; QPrinter::ColorMode colour{}; QString file; bool range = false; };
+    std::optional<Opened> opened;
+    bool confirm = true;
+    const auto previous = setPrintDialogFunction([&](const PrintDialogRequest &request) {
+        const QPrinter &p = request.printer;
+        opened = Opened{p.copyCount(), p.colorMode(), p.outputFileName(),
+                        request.options.testFlag(QAbstractPrintDialog::PrintPageRange)};
+        request.printer.setOutputFileName(dir.filePath(confirm ? u"chosen.pdf"_qs : u"no.pdf"_qs));
+        request.printer.setCopyCount(5);
+        request.printer.setPrintRange(QPrinter::PageRange);
+        request.printer.setFromTo(2, 4);
+        return confirm;
+    });
+    PrinterRecords records;
+    records.dialog.Flags = 0x40000;
+    records.dialog.nMinPage = 1;
+    records.dialog.nMaxPage = 9;
+    records.devMode.dmCopies = 2;
+    records.devMode.dmColor = 1;
+    EXPECT_EQ(ShowPrinterDialog(nullptr, records.dialog, records.devMode), u"PRINT TO FILE (PDF)"_qs);
+    EXPECT_EQ(opened->copies, 2);
+    EXPECT_EQ(opened->colour, QPrinter::GrayScale);
+    EXPECT_TRUE(opened->range);
+    EXPECT_EQ(currentPrinter().outputFileName(), dir.filePath(QStringLiteral("chosen.pdf")));
+    EXPECT_EQ(currentPrinter().copyCount(), 5);
+    EXPECT_EQ(currentPrinter().colorMode(), QPrinter::GrayScale);
+    EXPECT_EQ(records.devMode.dmCopies, 5);
+    EXPECT_EQ(records.dialog.Flags, 0x40000u | pd::PageNums | pd::Collate | pd::PrintToFile);
+    EXPECT_EQ(records.dialog.nFromPage, 2);
+    EXPECT_EQ(records.dialog.nToPage, 4);
+
+    confirm = false;
+    PrinterRecords fresh;
+    EXPECT_EQ(ShowPrinterDialog(nullptr, fresh.dialog, fresh.devMode), QString());
+    EXPECT_EQ(opened->file, dir.filePath(QStringLiteral("chosen.pdf"))) << "opens on the file chosen last";
+    EXPECT_FALSE(opened->range);
+    EXPECT_EQ(currentPrinter().outputFileName(), dir.filePath(QStringLiteral("chosen.pdf")));
+    setPrintDialogFunction(previous);
+    resetCurrentPrinter();
 }

@@ -96,13 +96,14 @@ QByteArray makeIcon(const std::vector<QImage> &images)
     return directory + bodies;
 }
 
-QByteArray encode(const QImage &image, const char *format, int quality)
+QByteArray encode(const QImage &image, const char *format, int quality, bool progressive)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
     writer.setQuality(quality);
+    writer.setProgressiveScanWrite(progressive);
     EXPECT_TRUE(writer.write(image)) << writer.errorString().toStdString();
     return bytes;
 }

@@ -58,6 +58,6 @@ QByteArray makeIcon(const std::vector<QImage> &images);
 QByteArray jpegWithOrientation(const QImage &image, int orientation);
 
 // Encodes image with Qt's writer for format ("jpeg", "bmp", "png", "ico").
-QByteArray encode(const QImage &image, const char *format, int quality = -1);
+QByteArray encode(const QImage &image, const char *format, int quality = -1, bool progressive = false);
 
 }  // namespace plakatron::test

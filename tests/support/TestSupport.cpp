@@ -2,8 +2,6 @@
 
 namespace plakatron::test {
 
-QString dataPath(const QString &name) { return QStringLiteral(PLAKATRON_TEST_DATA_DIR "/") + name; }
-
 MessageCapture::MessageCapture()
 {
     previous_ = installMessageHandler([this](const MessageRequest &request) {

@@ -9,9 +9,6 @@
 
 namespace plakatron::test {
 
-// Path of a file under tests/data.
-QString dataPath(const QString &name);
-
 // While alive, message boxes are not shown: each request is recorded and answered from the queue
 // of answers (Ok, or Yes for a Yes/No box, once the queue is empty).
 class MessageCapture {

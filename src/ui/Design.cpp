@@ -19,4 +19,9 @@ QFont designFont(const QString &family, double pointSize, bool bold, bool underl
     return font;
 }
 
+QString wrappedToolTip(const QString &text)
+{
+    return QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}
+
 }  // namespace plakatron

@@ -35,7 +35,7 @@ QPoint centredTopLeft(const QRect &area, const QSize &window);
 QFont designFont(const QString &family, double pointSize, bool bold = false, bool underline = false);
 
 // A tool tip that wraps at a readable width instead of running across the screen in one line:
-// Qt wraps a tip given as rich text, so the plain words go into one paragraph.
-QString wrappedToolTip(const QString &text);
+// the words in lines of at most `lineLength` characters (a longer word gets a line of its own).
+QString wrappedToolTip(const QString &text, int lineLength = 60);
 
 }  // namespace plakatron

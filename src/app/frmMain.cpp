@@ -206,7 +206,9 @@ void frmMain::buildWidgets()
     connect(picGrid, &GridView::stepped, this, &frmMain::picGrid_KeyStep);
     connect(picGrid, &GridView::activated, this, &frmMain::picGrid_KeyShow);
     connect(picGrid, &GridView::menuRequested, this, &frmMain::picGrid_KeyMenu);
-    connect(picGrid, &GridView::focusChanged, this, &frmMain::tmrGrid_Timer);
+    // The focus frame comes and goes with the next tick, run from the event loop rather than from
+    // inside the focus change (a tick yields to pending events).
+    connect(picGrid, &GridView::focusChanged, this, &frmMain::tmrGrid_Timer, Qt::QueuedConnection);
     connect(picPreview, &PreviewBox::menuRequested, this, &frmMain::picPreview_KeyMenu);
     connect(picPreview, &PreviewBox::resolutionChanged, this, [this] {
         // The same page drawn again for the new screen; no wait window for a redraw.

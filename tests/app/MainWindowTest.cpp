@@ -665,6 +665,8 @@ TEST(Startup, TheSplashInItsStartupRoleThenTheWindow)
                                      .showSplash = [&] { startupSplashes += programWide().SplashAtStartup; }}));
     EXPECT_EQ(startupSplashes, 1);
     EXPECT_FALSE(programWide().SplashAtStartup);
+    // Windows without an owner (the start-up splash, messages before the window) carry the icon too.
+    EXPECT_FALSE(QApplication::windowIcon().availableSizes().isEmpty());
     ASSERT_NE(mainWindow(), nullptr);
     EXPECT_TRUE(mainWindow()->isVisible());
     EXPECT_TRUE(messages.messages().empty());

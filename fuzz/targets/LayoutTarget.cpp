@@ -121,7 +121,7 @@ void arithmeticOnly(InputReader &in)
     grid.GridViewHeight = fromBits(in.take<quint64>());
     LayoutLabels labels;
     completes([&] { RunLayoutPass(source, overlap, settings, grid, labels, surface); });
-    completes([&] { pageUnderClick(click, settings); });
+    completes([&] { pageAt(click, settings, grid); });
     completes([&] { selectedPageBox(page, settings); });
     completes([&] { pointerBox(click, settings, grid); });
     completes([&] { viewScale(settings, grid); });
@@ -201,11 +201,15 @@ void layoutTarget(QByteArrayView data)
     if (complete)
         checkCompletePass(settings, grid, labels, surface.index, double(width));
 
-    // A click on the grid view selects the page under it (a number beyond 16 bits is ignored).
+    // A click on the grid view selects the page under it: only pages of the poster, and a number
+    // beyond 16 bits is ignored.
     std::optional<std::int16_t> page;
     completes([&] {
-        page = CInt(pageUnderClick(QPointF(click) * view.pagePixelsPerViewPixel(), settings));
-        grid.SelectedPage = *page;
+        if (const std::optional<std::int32_t> at = pageAt(QPointF(click) * view.pagePixelsPerViewPixel(), settings, grid)) {
+            require(*at >= 1 && *at <= grid.pageCount(), "a click selected a page that is not on the poster");
+            page = CInt(*at);
+            grid.SelectedPage = *page;
+        }
     });
     view.tick(settings, grid);
     if (!page)

@@ -15,6 +15,7 @@
 #include "printing/StoredPrinter.h"
 #include "printing/modPrinter.h"
 #include "ui/Design.h"
+#include "ui/ProgramIcon.h"
 #include "input/DropRules.h"
 #include "input/OpenPicture.h"
 #include "input/PictureLoader.h"
@@ -28,6 +29,7 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -77,6 +79,7 @@ public:
     void clearPreview() override
     {
         w_.picPreview->clear();
+        w_.picPreview->setAccessibleName(QStringLiteral("Preview, empty"));
         w_.renderer_->clearPageCanvas();
     }
     void rebuildGridView() override { w_.picGrid->rebuild(w_.sourcePic_, w_.poster_, w_.grid_); }
@@ -93,6 +96,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
     setFont(QFont(QStringLiteral("Tahoma"), 8));
+    setWindowIcon(programIcon());
     sourcePic_ = QImage(QStringLiteral(":/plakatron/default.jpg")).convertToFormat(QImage::Format_RGB32);
     renderer_ = std::make_unique<PageRenderer>(PosterSource{&sourcePic_, &poster_, &grid_});
     renderer_->setMessageParent(this);
@@ -130,13 +134,22 @@ void frmMain::buildWidgets()
     picGrid = new GridView(client);
     picGrid->setObjectName(QStringLiteral("picGrid"));
     picGrid->setGeometry(16, 20, 440, 401);
+    picGrid->setAccessibleDescription(QStringLiteral(
+        "The picture with its pages. Arrow keys, Home and End move between pages, Enter or Space shows "
+        "the page in the preview, the Menu key opens the print menu."));
 
     lbPreview = label("lbPreview", QStringLiteral("Preview:"), 474, 4, true);
     lbPreview->setFixedWidth(290);
     picPreview = new PreviewBox(client);
     picPreview->setObjectName(QStringLiteral("picPreview"));
     picPreview->setGeometry(474, 22, 290, 400);
-    renderer_->setPreview([this](const QImage &page) { picPreview->showPage(page); });
+    picPreview->setAccessibleName(QStringLiteral("Preview, empty"));
+    picPreview->setAccessibleDescription(
+        QStringLiteral("The selected page as it will be printed. The Menu key opens the print menu."));
+    renderer_->setPreview([this](const QImage &page) {
+        picPreview->showPage(page);
+        picPreview->setAccessibleName(QStringLiteral("Preview of page ") + QString::number(grid_.SelectedPage));
+    });
 
     // Etched separators: under the picture area, above and below the row of lists.
     for (int i = 0; i < 3; ++i) {
@@ -146,32 +159,43 @@ void frmMain::buildWidgets()
     }
 
     const int sizeRow = 440;
-    label("Label3", QStringLiteral("Height in A4:"), 16, sizeRow);
+    Label3 = label("Label3", QStringLiteral("Height in A4:"), 16, sizeRow);
     lbA4Height = label("lbA4Height", QString(), 96, sizeRow, true);
-    label("Label6", QStringLiteral("Final image width:"), 196, sizeRow);
+    Label6 = label("Label6", QStringLiteral("Final image width:"), 196, sizeRow);
     lbFinalImageWidth = label("lbFinalImageWidth", QString(), 302, sizeRow, true);
-    label("Label7", QStringLiteral("Final image height:"), 404, sizeRow);
+    Label7 = label("Label7", QStringLiteral("Final image height:"), 404, sizeRow);
     lbFinalImageHeight = label("lbFinalImageHeight", QString(), 514, sizeRow, true);
-    label("Label9", QStringLiteral("Total pages:"), 624, sizeRow);
+    Label9 = label("Label9", QStringLiteral("Total pages:"), 624, sizeRow);
     lbTotalPages = label("lbTotalPages", QString(), 700, sizeRow, true);
     for (QLabel *value : {lbA4Height, lbFinalImageWidth, lbFinalImageHeight, lbTotalPages})
         value->setFixedWidth(90);
+    lbA4Height->setAccessibleDescription(QStringLiteral("The poster's height in A4 sheets"));
+    lbFinalImageWidth->setAccessibleDescription(QStringLiteral("The printed poster's width, overlaps taken off"));
+    lbFinalImageHeight->setAccessibleDescription(QStringLiteral("The printed poster's height, overlaps taken off"));
+    lbTotalPages->setAccessibleDescription(QStringLiteral("The number of sheets the poster is printed on"));
 
     const int listRow = 468;
-    label("Label2", QStringLiteral("Width in A4:"), 16, listRow);
+    // Each list's caption is its label for screen readers and carries its mnemonic (Alt+W, Alt+X).
+    Label2 = label("Label2", QStringLiteral("&Width in A4:"), 16, listRow);
     cmbA4Width = new QComboBox(client);
     cmbA4Width->setObjectName(QStringLiteral("cmbA4Width"));
     cmbA4Width->setGeometry(16, listRow + 16, 150, 24);
     cmbA4Width->setMaxVisibleItems(20);
-    label("Label5", QStringLiteral("A4 X resolution:"), 196, listRow);
+    cmbA4Width->setAccessibleName(QStringLiteral("Width in A4"));
+    Label2->setBuddy(cmbA4Width);
+    Label5 = label("Label5", QStringLiteral("A4 &X resolution:"), 196, listRow);
     cmbResox = new QComboBox(client);
     cmbResox->setObjectName(QStringLiteral("cmbResox"));
     cmbResox->setGeometry(196, listRow + 16, 150, 24);
     cmbResox->setMaxVisibleItems(24);
+    cmbResox->setAccessibleName(QStringLiteral("A4 X resolution"));
+    Label5->setBuddy(cmbResox);
 
     cmdPrint = new QPushButton(QStringLiteral("Print"), client);
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
     cmdPrint->setGeometry(664, listRow + 10, 100, 32);
+    cmdPrint->setShortcut(QKeySequence::Print);
+    cmdPrint->setAccessibleDescription(QStringLiteral("Prints every page of the poster"));
 
     connect(cmbA4Width, &QComboBox::currentIndexChanged, this, &frmMain::RecomputeLayout);
     connect(cmbResox, &QComboBox::currentIndexChanged, this, &frmMain::cmbResox_Click);
@@ -179,6 +203,18 @@ void frmMain::buildWidgets()
     connect(picGrid, &GridView::pressed, this, &frmMain::picGrid_MouseDown);
     connect(picGrid, &GridView::released, this, &frmMain::picGrid_MouseUp);
     connect(picPreview, &PreviewBox::released, this, &frmMain::picPreview_MouseUp);
+    connect(picGrid, &GridView::stepped, this, &frmMain::picGrid_KeyStep);
+    connect(picGrid, &GridView::activated, this, &frmMain::picGrid_KeyShow);
+    connect(picGrid, &GridView::menuRequested, this, &frmMain::picGrid_KeyMenu);
+    // The focus frame comes and goes with the next tick, run from the event loop rather than from
+    // inside the focus change (a tick yields to pending events).
+    connect(picGrid, &GridView::focusChanged, this, &frmMain::tmrGrid_Timer, Qt::QueuedConnection);
+    connect(picPreview, &PreviewBox::menuRequested, this, &frmMain::picPreview_KeyMenu);
+    connect(picPreview, &PreviewBox::resolutionChanged, this, [this] {
+        // The same page drawn again for the new screen; no wait window for a redraw.
+        if (grid_.SelectedPage >= 1 && !picPreview->picture().isNull())
+            RenderPage(grid_.SelectedPage, true);
+    });
     connect(picGrid, &GridView::dropped, this, &frmMain::picGrid_OLEDragDrop);
     picGrid->setDragOverHandler([this](const QMimeData &data) { return picGrid_OLEDragOver(data); });
     connect(cmdPrint, &QPushButton::clicked, this, &frmMain::cmdPrint_Click);
@@ -192,21 +228,30 @@ void frmMain::buildWidgets()
 
 void frmMain::buildMenus()
 {
-    QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("File"));
+    // Mnemonics (the letter after "&", shown underlined) and the platform's usual shortcuts; a
+    // platform without a Quit key gets Ctrl+Q.
+    QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    const auto action = [](QMenu *menu, const char *name, const QString &text) {
+    const auto action = [](QMenu *menu, const char *name, const QString &text, QKeySequence::StandardKey key,
+                           const QKeySequence &otherwise = {}) {
         QAction *a = menu->addAction(text);
         a->setObjectName(QLatin1String(name));
+        const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+        if (!keys.isEmpty())
+            a->setShortcuts(keys);
+        else if (!otherwise.isEmpty())
+            a->setShortcut(otherwise);
         return a;
     };
-    mnuOpenPicture = action(mnuFile, "mnuOpenPicture", QStringLiteral("Open Picture..."));
+    mnuOpenPicture = action(mnuFile, "mnuOpenPicture", QStringLiteral("&Open Picture..."), QKeySequence::Open);
     mnuFile->addSeparator();
-    mnuSettings = action(mnuFile, "mnuSettings", QStringLiteral("Settings"));
+    mnuSettings = action(mnuFile, "mnuSettings", QStringLiteral("&Settings"), QKeySequence::UnknownKey);
     mnuFile->addSeparator();
-    mnuInst = action(mnuFile, "mnuInst", QStringLiteral("Instructions"));
-    mnuAbout = action(mnuFile, "mnuAbout", QStringLiteral("About"));
+    mnuInst = action(mnuFile, "mnuInst", QStringLiteral("&Instructions"), QKeySequence::HelpContents);
+    mnuAbout = action(mnuFile, "mnuAbout", QStringLiteral("&About"), QKeySequence::UnknownKey);
     mnuFile->addSeparator();
-    mnuQuit = action(mnuFile, "mnuQuit", QStringLiteral("Exit"));
+    mnuQuit = action(mnuFile, "mnuQuit", QStringLiteral("E&xit"), QKeySequence::Quit,
+                     QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
     connect(mnuOpenPicture, &QAction::triggered, this, &frmMain::mnuOpenPicture_Click);
     connect(mnuSettings, &QAction::triggered, this, &frmMain::mnuSettings_Click);
@@ -215,7 +260,8 @@ void frmMain::buildMenus()
 
     mnu = new QMenu(this);
     mnu->setObjectName(QStringLiteral("mnu"));
-    mnuPrintThisPicture = action(mnu, "mnuPrintThisPicture", QStringLiteral("Print this picture..."));
+    mnuPrintThisPicture =
+        action(mnu, "mnuPrintThisPicture", QStringLiteral("&Print this picture..."), QKeySequence::UnknownKey);
     connect(mnuPrintThisPicture, &QAction::triggered, this, &frmMain::mnuPrintThisPicture_Click);
 }
 
@@ -244,10 +290,14 @@ void frmMain::Form_Load()
     // The first complete pass.
     cmbResox->setCurrentIndex(stored.resolutionIndex);
 
-    cmbA4Width->setToolTip(QStringLiteral("Input here the width of the final image in A4 sheets"));
-    cmbResox->setToolTip(QStringLiteral(
+    const QString widthTip = QStringLiteral("Input here the width of the final image in A4 sheets");
+    const QString resolutionTip = QStringLiteral(
         "Pixel resolution of one A4 printer page in the width dimension. Defines how smooth the image is "
-        "interpolated while blowing it up. You can see the effect by inserting small values."));
+        "interpolated while blowing it up. You can see the effect by inserting small values.");
+    cmbA4Width->setToolTip(wrappedToolTip(widthTip));
+    cmbResox->setToolTip(wrappedToolTip(resolutionTip));
+    cmbA4Width->setAccessibleDescription(widthTip);
+    cmbResox->setAccessibleDescription(resolutionTip);
 
     resize(sizeHint());
     setFixedSize(sizeHint());
@@ -296,63 +346,108 @@ void frmMain::cmbResox_Click()
 void frmMain::RecomputeLayout()
 {
     Surface surface(*this);
+    picGrid->setKeyboardPage(0);  // a new grid: the keyboard starts again on page 1
     try {
         RunLayoutPass(QSizeF(sourcePic_.size()), programWide().HorizontalOverlap, poster_, grid_, labels_, surface);
     } catch (const RuntimeError &) {
         // Abandoned silently; what the pass wrote before the failure stays.
     }
     showLabels();
+    describeGridView();
 }
 
 void frmMain::tmrGrid_Timer() { picGrid->tick(poster_, grid_); }
 
 void frmMain::picGrid_MouseMove() { tmrGrid_Timer(); }
 
-bool frmMain::selectPage(double page)
+bool frmMain::selectPage(std::int32_t page)
 {
-    if (page == grid_.SelectedPage)
-        return true;
     std::int16_t selected = 0;
     try {
         selected = CInt(page);
     } catch (const RuntimeError &) {
         return false;  // a page number beyond 16 bits: the click is ignored
     }
+    picGrid->setKeyboardPage(selected);  // the keyboard goes on from the page last clicked
+    if (selected == grid_.SelectedPage) {
+        describeGridView();
+        return true;
+    }
     grid_.SelectedPage = selected;
     lbPreview->setText(QStringLiteral("Preview: (page ") + Str(selected) + u')');
+    describeGridView();
     RenderPreview();
     return true;
 }
 
+void frmMain::popupMenu(QPoint globalPosition)
+{
+    DoEvents();
+    mnu->popup(globalPosition);
+}
+
+// Clicks outside the poster's pages (the white strip right of or below the grid) select nothing.
 void frmMain::picGrid_MouseDown(Qt::MouseButton button, QPointF position)
 {
     if (button != Qt::LeftButton)
         return;
-    try {
-        selectPage(pageUnderClick(position, poster_));
-    } catch (const RuntimeError &) {
-        // No page grid yet (no page size): nothing to select.
-    }
+    if (const std::optional<std::int32_t> page = pageAt(position, poster_, grid_))
+        selectPage(*page);
 }
 
 void frmMain::picGrid_MouseUp(Qt::MouseButton button, QPointF position, QPoint globalPosition)
 {
     if (button != Qt::RightButton)
         return;
-    try {
-        if (!selectPage(pageUnderClick(position, poster_)))
-            return;
-    } catch (const RuntimeError &) {
-        return;
-    }
-    DoEvents();
-    mnu->popup(globalPosition);
+    const std::optional<std::int32_t> page = pageAt(position, poster_, grid_);
+    if (page && selectPage(*page))
+        popupMenu(globalPosition);
 }
 
 void frmMain::picPreview_MouseUp(Qt::MouseButton, QPoint globalPosition)
 {
     if (grid_.SelectedPage >= 1)
         mnu->popup(globalPosition);
+}
+
+void frmMain::picGrid_KeyStep(PageStep step)
+{
+    const std::optional<std::int32_t> from = keyboardPage(picGrid->keyboardPage(), poster_, grid_);
+    if (!from)
+        return;  // no grid yet
+    if (const std::optional<std::int32_t> to = pageAfterStep(*from, step, poster_, grid_))
+        picGrid->setKeyboardPage(*to);
+    describeGridView();
+    tmrGrid_Timer();  // the focus frame follows at once, as the pointer box follows the mouse
+}
+
+void frmMain::picGrid_KeyShow()
+{
+    if (const std::optional<std::int32_t> page = keyboardPage(picGrid->keyboardPage(), poster_, grid_))
+        selectPage(*page);
+}
+
+void frmMain::picGrid_KeyMenu()
+{
+    if (mnu->isVisible())
+        return;  // the platform may send both the key and a menu request
+    const std::optional<std::int32_t> page = keyboardPage(picGrid->keyboardPage(), poster_, grid_);
+    if (!page || !selectPage(*page))
+        return;
+    QPoint at = picGrid->mapToGlobal(picGrid->rect().center());
+    skippingErrors([&] { at = picGrid->globalPosition(selectedPageBox(*page, poster_).center()); });
+    popupMenu(at);
+}
+
+void frmMain::picPreview_KeyMenu()
+{
+    if (grid_.SelectedPage >= 1 && !mnu->isVisible())
+        mnu->popup(picPreview->mapToGlobal(picPreview->rect().center()));
+}
+
+void frmMain::describeGridView()
+{
+    picGrid->setAccessibleName(gridViewAccessibleName(poster_, grid_, picGrid->keyboardPage()));
 }
 
 void frmMain::RenderPreview()
@@ -501,6 +596,11 @@ void frmMain::showLabels()
     lbFinalImageWidth->setText(labels_.lbFinalImageWidth);
     lbFinalImageHeight->setText(labels_.lbFinalImageHeight);
     lbTotalPages->setText(labels_.lbTotalPages);
+    // A screen reader reads each value with its caption.
+    const std::pair<QLabel *, QLabel *> pairs[] = {
+        {Label3, lbA4Height}, {Label6, lbFinalImageWidth}, {Label7, lbFinalImageHeight}, {Label9, lbTotalPages}};
+    for (const auto &[caption, value] : pairs)
+        value->setAccessibleName(caption->text() + u' ' + value->text());
 }
 
 }  // namespace plakatron

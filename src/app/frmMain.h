@@ -4,6 +4,7 @@
 // and input libraries and the handlers here only connect them to the widgets.
 
 #include "layout/PageLayout.h"
+#include "layout/PageSelection.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -47,6 +48,13 @@ public:
     void picGrid_MouseDown(Qt::MouseButton button, QPointF position);
     void picGrid_MouseUp(Qt::MouseButton button, QPointF position, QPoint globalPosition);
     void picPreview_MouseUp(Qt::MouseButton button, QPoint globalPosition);
+    // The keyboard on the grid view: arrows, Home and End move the page the keyboard is on,
+    // Enter or Space then acts as a left click on it, the Menu key or Shift+F10 as a right click.
+    void picGrid_KeyStep(PageStep step);
+    void picGrid_KeyShow();
+    void picGrid_KeyMenu();
+    // The Menu key or Shift+F10 on the preview: its pop-up menu, as a mouse release opens it.
+    void picPreview_KeyMenu();
     void RenderPreview();
     void mnuOpenPicture_Click();
     // Loads a picture as the new source; a failure is reported and changes nothing.
@@ -78,9 +86,13 @@ private:
     void Form_Load();
     void Form_Unload();
     void showLabels();
+    // What a screen reader says of the grid view after its pages or selection changed.
+    void describeGridView();
     // A click on page p (press with the left button, release with the right one); false when the
     // page number does not fit and the click is ignored.
-    bool selectPage(double page);
+    bool selectPage(std::int32_t page);
+    // A right click's second half: the pop-up menu at a point of the screen.
+    void popupMenu(QPoint globalPosition);
 
     PosterSettings poster_;
     PageGrid grid_;
@@ -93,6 +105,12 @@ private:
     GridView *picGrid = nullptr;
     PreviewBox *picPreview = nullptr;
     QLabel *lbPreview = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label9 = nullptr;
     QLabel *lbA4Height = nullptr;
     QLabel *lbFinalImageWidth = nullptr;
     QLabel *lbFinalImageHeight = nullptr;

@@ -4,6 +4,7 @@
 #include "core/MessageBox.h"
 #include "core/ProgramWide.h"
 
+#include "ui/ProgramIcon.h"
 #include "ui/frmSplash.h"
 
 #include <QApplication>
@@ -24,6 +25,8 @@ bool Main(const StartupSteps &steps)
         MsgBox(QStringLiteral("Initialization error!"), MsgIcon::Critical);
         return false;
     }
+    // Every window and message of the program carries its icon.
+    QApplication::setWindowIcon(programIcon());
     // The splash closing must not end the program before the main window exists.
     const bool quitOnClose = QGuiApplication::quitOnLastWindowClosed();
     QGuiApplication::setQuitOnLastWindowClosed(false);

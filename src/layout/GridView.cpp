@@ -3,13 +3,15 @@
 #include "core/MessageBox.h"
 #include "core/Numeric.h"
 #include "core/RuntimeError.h"
-#include "layout/PageSelection.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QDragEnterEvent>
 #include <QElapsedTimer>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 namespace plakatron {
 
@@ -17,35 +19,84 @@ namespace {
 // Pen OR NOT screen: lines stay visible on any picture.
 constexpr QPainter::CompositionMode MergePenNot = QPainter::RasterOp_SourceOrNotDestination;
 
-QPen pen(const QColor &colour, int width, Qt::PenStyle style = Qt::SolidLine)
+// Widths in device pixels whatever the view's scale.
+QPen pen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine)
 {
     QPen p(colour, width, style);
-    p.setCosmetic(true);  // widths in screen pixels whatever the view's scale
+    p.setCosmetic(true);
     return p;
 }
 
 // Blue lines from top left to bottom right every 8 pixels across `area` (in view pixels). Drawn
 // as lines rather than with a pattern brush: under the raster operation a brush's transparent
 // gaps would invert the picture between the lines.
-void drawDownwardHatch(QPainter &p, const QRectF &area)
+void drawDownwardHatch(QPainter &p, const QRectF &area, double ratio)
 {
     p.save();
     p.resetTransform();
     p.setClipRect(area);
-    p.setPen(pen(QColor(0, 0, 255), 1));
+    p.setPen(pen(QColor(0, 0, 255), ratio));
     const double h = area.height();
     for (double x = area.left() - h; x < area.right(); x += 8)
         p.drawLine(QPointF(x, area.top()), QPointF(x + h, area.top() + h));
     p.restore();
 }
+
+// Where the keyboard is: a dashed frame just inside the page's cell, dark on a light band so it
+// shows on any picture, drawn plainly (not mixed) so it never takes the picture's colours.
+void drawFocusFrame(QPainter &p, const QRectF &cell, double ratio)
+{
+    const QRectF frame = cell.adjusted(4, 4, -4, -4);
+    if (frame.width() < 2 || frame.height() < 2)
+        return;
+    p.save();
+    p.resetTransform();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(Qt::white, 3 * ratio));
+    p.drawRect(frame);
+    QPen dashes = pen(Qt::black, 1 * ratio, Qt::CustomDashLine);
+    dashes.setDashPattern({3, 2});
+    p.setPen(dashes);
+    p.drawRect(frame);
+    p.restore();
+}
+
+QAccessibleInterface *pictureViewAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("plakatron::GridView") || className == QLatin1String("plakatron::PreviewBox"))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
+    return nullptr;
+}
 }  // namespace
+
+bool isMenuKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    return key == Qt::Key_Menu || (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier);
+}
+
+QSize devicePixels(QSize logical, double ratio)
+{
+    return {qCeil(logical.width() * ratio - 1e-9), qCeil(logical.height() * ratio - 1e-9)};
+}
+
+void installViewAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(pictureViewAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
 
 GridView::GridView(QWidget *parent) : QFrame(parent)
 {
+    installViewAccessibility();
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setMouseTracking(true);
     setAcceptDrops(true);
+    setFocusPolicy(Qt::StrongFocus);
     clock_ = [] {
         static QElapsedTimer since;
         if (!since.isValid())
@@ -59,23 +110,38 @@ void GridView::rebuild(const QImage &source, const PosterSettings &settings, Pag
     const QSize interior = interiorSize();
     grid.GridViewWidth = interior.width();
     grid.GridViewHeight = interior.height();
-    background_ = QImage(interior, QImage::Format_RGB32);
+    source_ = source;
+    settings_ = settings;
+    grid_ = grid;
+    drawBackground();
+    update();
+}
+
+void GridView::drawBackground()
+{
+    const double ratio = devicePixelRatioF();
+    background_ = QImage(devicePixels(QSize(CLng(grid_.GridViewWidth), CLng(grid_.GridViewHeight)), ratio),
+                         QImage::Format_RGB32);
+    background_.setDevicePixelRatio(ratio);
     background_.fill(Qt::white);
     composed_ = background_;
 
-    const double scale = viewScale(settings, grid);
+    const double scale = viewScale(settings_, grid_);
     s_ = 1 / scale;
-    const std::int32_t dw = CLng(static_cast<float>(grid.PosterPixelWidth * scale));
-    const std::int32_t dh = CLng(static_cast<float>(grid.PosterPixelHeight * scale));
-    if (dw > 0 && dh > 0 && !source.isNull()) {
-        // Shrinking smoothly is slow, so it happens here once and never in a tick.
+    const std::int32_t dw = CLng(static_cast<float>(grid_.PosterPixelWidth * scale));
+    const std::int32_t dh = CLng(static_cast<float>(grid_.PosterPixelHeight * scale));
+    if (dw > 0 && dh > 0 && !source_.isNull()) {
+        // Shrinking smoothly is slow, so it happens here once and never in a tick; on a dense
+        // screen straight to the device pixels, so the picture stays sharp.
+        QImage shrunk = source_.scaled(qRound(dw * ratio), qRound(dh * ratio), Qt::IgnoreAspectRatio,
+                                       Qt::SmoothTransformation);
+        shrunk.setDevicePixelRatio(ratio);
         QPainter p(&background_);
-        p.drawImage(QPoint(0, 0), source.scaled(dw, dh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        p.drawImage(QPoint(0, 0), shrunk);
     }
     composed_ = background_;
     QPainter p(&composed_);
-    DrawGrid(p, settings, grid);
-    update();
+    DrawGrid(p, settings_, grid_);
 }
 
 void GridView::DrawGrid(QPainter &p, const PosterSettings &s, const PageGrid &g) const
@@ -85,6 +151,7 @@ void GridView::DrawGrid(QPainter &p, const PosterSettings &s, const PageGrid &g)
     p.save();
     p.scale(1 / s_, 1 / s_);
     p.setCompositionMode(MergePenNot);
+    // One device pixel wide on every screen: a hairline stays sharp where the thick boxes scale.
     p.setPen(pen(QColor(0, 200, 0), 1, Qt::DotLine));
     for (int i = 0; i <= g.GridColumns; ++i) {
         const float x = static_cast<float>(i * s.PagePixelWidth);
@@ -106,6 +173,7 @@ void GridView::tick(const PosterSettings &s, const PageGrid &g)
     }
     composed_ = background_;
     if (s_ > 0 && !composed_.isNull()) {
+        const double ratio = composed_.devicePixelRatio();
         QPainter p(&composed_);
         DrawGrid(p, s, g);
         p.scale(1 / s_, 1 / s_);
@@ -114,18 +182,23 @@ void GridView::tick(const PosterSettings &s, const PageGrid &g)
             skippingErrors([&] {
                 const QRectF box = selectedPageBox(g.SelectedPage, s);
                 if (blinkOn_)
-                    drawDownwardHatch(p, p.transform().mapRect(box));
-                p.setPen(pen(QColor(0, 0, 255), 3));
+                    drawDownwardHatch(p, p.transform().mapRect(box), ratio);
+                p.setPen(pen(QColor(0, 0, 255), 3 * ratio));
                 p.setBrush(Qt::NoBrush);
                 p.drawRect(box);
             });
         skippingErrors([&] {
             if (const std::optional<QRectF> box = pointerBox(pointer_, s, g)) {
-                p.setPen(pen(QColor(255, 0, 0), 3));
+                p.setPen(pen(QColor(255, 0, 0), 3 * ratio));
                 p.setBrush(Qt::NoBrush);
                 p.drawRect(*box);
             }
         });
+        if (hasFocus())
+            skippingErrors([&] {
+                if (const std::optional<std::int32_t> page = plakatron::keyboardPage(keyboardPage_, s, g))
+                    drawFocusFrame(p, p.transform().mapRect(selectedPageBox(*page, s)), ratio);
+            });
     }
     update();
     DoEvents();
@@ -134,9 +207,18 @@ void GridView::tick(const PosterSettings &s, const PageGrid &g)
 void GridView::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
+    // Moved to a screen of another density: the same background, drawn for this one.
+    if (s_ > 0 && !background_.isNull() && !qFuzzyCompare(background_.devicePixelRatio(), devicePixelRatioF()))
+        skippingErrors([this] { drawBackground(); });
     QPainter p(this);
     if (!composed_.isNull())
         p.drawImage(contentsRect().topLeft(), composed_);
+}
+
+QPoint GridView::globalPosition(QPointF viewPoint) const
+{
+    const QPointF widget = QPointF(contentsRect().topLeft()) + (s_ > 0 ? viewPoint / s_ : QPointF());
+    return mapToGlobal(widget.toPoint());
 }
 
 std::optional<QPointF> GridView::toView(QPointF widgetPosition) const
@@ -160,6 +242,58 @@ void GridView::mousePressEvent(QMouseEvent *event)
         Q_EMIT pressed(event->button(), *p);
 }
 
+void GridView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (const auto p = toView(event->position()))
+        Q_EMIT released(event->button(), *p, event->globalPosition().toPoint());
+}
+
+void GridView::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (isMenuKey(event->key(), modifiers)) {
+        Q_EMIT menuRequested();
+        return;
+    }
+    if (modifiers != Qt::NoModifier) {
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left: Q_EMIT stepped(PageStep::Left); return;
+    case Qt::Key_Right: Q_EMIT stepped(PageStep::Right); return;
+    case Qt::Key_Up: Q_EMIT stepped(PageStep::Up); return;
+    case Qt::Key_Down: Q_EMIT stepped(PageStep::Down); return;
+    case Qt::Key_Home: Q_EMIT stepped(PageStep::First); return;
+    case Qt::Key_End: Q_EMIT stepped(PageStep::Last); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: Q_EMIT activated(); return;
+    default: QFrame::keyPressEvent(event);
+    }
+}
+
+void GridView::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The mouse opens the menu on the right button's release; this is the keyboard's way in,
+    // where the platform turns the Menu key or Shift+F10 into a request of its own.
+    event->accept();
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        Q_EMIT menuRequested();
+}
+
+void GridView::focusInEvent(QFocusEvent *event)
+{
+    QFrame::focusInEvent(event);
+    Q_EMIT focusChanged();
+}
+
+void GridView::focusOutEvent(QFocusEvent *event)
+{
+    QFrame::focusOutEvent(event);
+    Q_EMIT focusChanged();
+}
+
 void GridView::dragEnterEvent(QDragEnterEvent *event) { dragMoveEvent(event); }
 
 void GridView::dragMoveEvent(QDragMoveEvent *event)
@@ -177,12 +311,6 @@ void GridView::dropEvent(QDropEvent *event)
     event->setDropAction(Qt::CopyAction);
     event->accept();
     Q_EMIT dropped(*event->mimeData());
-}
-
-void GridView::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (const auto p = toView(event->position()))
-        Q_EMIT released(event->button(), *p, event->globalPosition().toPoint());
 }
 
 }  // namespace plakatron

@@ -1,9 +1,12 @@
 #pragma once
 // The grid view `picGrid`: the whole poster at a glance. A persistent background (the picture
 // shrunk once per layout pass) and an overlay rebuilt from state alone on every tick: the dotted
-// page grid, the selected page in blinking blue, the page under the pointer in red.
+// page grid, the selected page in blinking blue, the page under the pointer in red and, while the
+// view has the keyboard focus, a frame round the page the keyboard is on. Both are drawn at the
+// screen's device pixel ratio; positions stay in logical pixels.
 
 #include "layout/PageLayout.h"
+#include "layout/PageSelection.h"
 
 #include <QFrame>
 #include <QImage>
@@ -20,15 +23,16 @@ class GridView : public QFrame {
 public:
     explicit GridView(QWidget *parent = nullptr);
 
-    // Interior size in pixels (inside the sunken border).
+    // Interior size in logical pixels (inside the sunken border).
     QSize interiorSize() const { return contentsRect().size(); }
 
     // The view rebuild of a layout pass: reads GridViewWidth/Height into the grid, fits the grid
-    // into the view, shrinks the picture into the background and draws the grid over it.
+    // into the view, shrinks the picture into the background and draws the grid over it. The view
+    // keeps what it was given, so it can draw the same background again for another screen.
     void rebuild(const QImage &source, const PosterSettings &settings, PageGrid &grid);
 
-    // One tick: blink phase, overlay from the background, grid, selected box, pointer box. Every
-    // statement that fails (as while the page size is still 0) is skipped.
+    // One tick: blink phase, overlay from the background, grid, selected box, pointer box, focus
+    // frame. Every statement that fails (as while the page size is still 0) is skipped.
     void tick(const PosterSettings &settings, const PageGrid &grid);
     void DrawGrid(QPainter &painter, const PosterSettings &settings, const PageGrid &grid) const;
 
@@ -38,6 +42,12 @@ public:
     bool blinkOn() const { return blinkOn_; }
     const QImage &background() const { return background_; }
     const QImage &composed() const { return composed_; }
+
+    // The page the keyboard was last put on (0: none, the selected page or page 1 is used).
+    std::int32_t keyboardPage() const { return keyboardPage_; }
+    void setKeyboardPage(std::int32_t page) { keyboardPage_ = page; }
+    // A point in view coordinates (page pixels) on the screen.
+    QPoint globalPosition(QPointF viewPoint) const;
 
     // Seconds on a steady clock; replaceable so a test can step the blink.
     void setClock(std::function<double()> clock) { clock_ = std::move(clock); }
@@ -50,12 +60,21 @@ Q_SIGNALS:
     void dropped(const QMimeData &data);
     void pressed(Qt::MouseButton button, QPointF position);
     void released(Qt::MouseButton button, QPointF position, QPoint globalPosition);
+    // Keys: arrows, Home and End; Enter or Space; the Menu key or Shift+F10.
+    void stepped(plakatron::PageStep step);
+    void activated();
+    void menuRequested();
+    void focusChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -63,15 +82,30 @@ protected:
 private:
     // A pointer position in page pixels, or nothing on the border.
     std::optional<QPointF> toView(QPointF widgetPosition) const;
+    // Background and grid at the widget's present device pixel ratio, from the kept inputs.
+    void drawBackground();
 
-    QImage background_;  // white + shrunken picture, made once per layout pass
-    QImage composed_;    // background + overlay of the last tick
+    QImage source_;            // what the last rebuild was given (shared, not copied)
+    PosterSettings settings_;
+    PageGrid grid_;
+    QImage background_;        // white + shrunken picture, made once per layout pass
+    QImage composed_;          // background + overlay of the last tick
     double s_ = 0;
     QPointF pointer_;
+    std::int32_t keyboardPage_ = 0;
     bool blinkOn_ = false;
     double lastBlinkTime_ = 0;
     std::function<double()> clock_;
     std::function<int(const QMimeData &)> dragOver_;
 };
+
+// Key events a picture view takes for its pop-up menu: the Menu key and Shift+F10.
+bool isMenuKey(int key, Qt::KeyboardModifiers modifiers);
+
+// Pixels of a logical size at a device pixel ratio, rounded up so nothing is cut.
+QSize devicePixels(QSize logical, double ratio);
+
+// Screen readers get the grid view and the preview as pictures (a plain frame would be skipped).
+void installViewAccessibility();
 
 }  // namespace plakatron

@@ -7,15 +7,81 @@
 
 namespace plakatron {
 
+namespace {
+struct Cells {
+    std::int32_t columns;
+    std::int32_t rows;
+    std::int32_t count() const { return columns * rows; }
+};
+
+// The laid-out grid, or nothing while no pass has laid one that matches the settings (the page
+// size still 0 at start-up, or sheets across changed by a pass abandoned before its grid).
+std::optional<Cells> layCells(const PosterSettings &s, const PageGrid &g)
+{
+    if (g.GridColumns < 1 || g.GridRows < 1 || g.GridColumns != s.SheetsAcross || !(s.PagePixelWidth > 0)
+        || !(s.PagePixelHeight > 0))
+        return std::nullopt;
+    return Cells{g.GridColumns, g.GridRows};
+}
+}  // namespace
+
 double CeilingOf(double x)
 {
     const double whole = Int(x);
     return whole == x ? whole : whole + 1;
 }
 
-double pageUnderClick(QPointF p, const PosterSettings &s)
+std::optional<std::int32_t> pageAt(QPointF p, const PosterSettings &s, const PageGrid &g)
 {
-    return Int(Div(p.y(), s.PagePixelHeight)) * s.SheetsAcross + Int(Div(p.x(), s.PagePixelWidth)) + 1;
+    const std::optional<Cells> cells = layCells(s, g);
+    if (!cells)
+        return std::nullopt;
+    const double column = std::floor(p.x() / s.PagePixelWidth);
+    const double row = std::floor(p.y() / s.PagePixelHeight);
+    // Written so that NaN fails too.
+    if (!(column >= 0 && column < cells->columns && row >= 0 && row < cells->rows))
+        return std::nullopt;
+    return static_cast<std::int32_t>(row) * cells->columns + static_cast<std::int32_t>(column) + 1;
+}
+
+bool isPosterPage(std::int32_t page, const PosterSettings &s, const PageGrid &g)
+{
+    const std::optional<Cells> cells = layCells(s, g);
+    return cells && page >= 1 && page <= cells->count();
+}
+
+std::optional<std::int32_t> pageAfterStep(std::int32_t page, PageStep step, const PosterSettings &s,
+                                          const PageGrid &g)
+{
+    const std::optional<Cells> cells = layCells(s, g);
+    if (!cells)
+        return std::nullopt;
+    if (page < 1 || page > cells->count() || step == PageStep::First)
+        return 1;
+    if (step == PageStep::Last)
+        return cells->count();
+    std::int32_t row = (page - 1) / cells->columns;
+    std::int32_t column = (page - 1) % cells->columns;
+    switch (step) {
+    case PageStep::Left: column = std::max(0, column - 1); break;
+    case PageStep::Right: column = std::min(cells->columns - 1, column + 1); break;
+    case PageStep::Up: row = std::max(0, row - 1); break;
+    case PageStep::Down: row = std::min(cells->rows - 1, row + 1); break;
+    case PageStep::First:
+    case PageStep::Last: break;
+    }
+    return row * cells->columns + column + 1;
+}
+
+std::optional<std::int32_t> keyboardPage(std::int32_t remembered, const PosterSettings &s, const PageGrid &g)
+{
+    if (!layCells(s, g))
+        return std::nullopt;
+    if (isPosterPage(remembered, s, g))
+        return remembered;
+    if (isPosterPage(g.SelectedPage, s, g))
+        return g.SelectedPage;
+    return 1;
 }
 
 QRectF selectedPageBox(int page, const PosterSettings &s)
@@ -27,10 +93,8 @@ QRectF selectedPageBox(int page, const PosterSettings &s)
 
 std::optional<QRectF> pointerBox(QPointF pointer, const PosterSettings &s, const PageGrid &g)
 {
-    const std::int32_t kx = IntDiv(CLng(pointer.x()), CLng(s.PagePixelWidth));
-    const std::int32_t ry = IntDiv(CLng(pointer.y()), CLng(s.PagePixelHeight));
-    if (kx <= s.SheetsAcross - 1 && ry <= g.SheetsDown)
-        return QRectF(kx * s.PagePixelWidth, ry * s.PagePixelHeight, s.PagePixelWidth, s.PagePixelHeight);
+    if (const std::optional<std::int32_t> page = pageAt(pointer, s, g))
+        return selectedPageBox(*page, s);
     return std::nullopt;
 }
 
@@ -39,6 +103,22 @@ double viewScale(const PosterSettings &s, const PageGrid &g)
     const double pagePixelsPerViewPixel = std::max(Div(g.GridColumns * s.PagePixelWidth, g.GridViewWidth),
                                                    Div(g.GridRows * s.PagePixelHeight, g.GridViewHeight));
     return Div(1, pagePixelsPerViewPixel);
+}
+
+QString gridViewAccessibleName(const PosterSettings &s, const PageGrid &g, std::int32_t keyboardAt)
+{
+    QString name = QStringLiteral("Source picture: ");
+    const std::optional<Cells> cells = layCells(s, g);
+    if (!cells)
+        return name + QStringLiteral("no pages");
+    name += QString::number(cells->columns) + QStringLiteral(" × ") + QString::number(cells->rows)
+            + (cells->count() == 1 ? QStringLiteral(" page") : QStringLiteral(" pages"));
+    const bool selected = isPosterPage(g.SelectedPage, s, g);
+    name += selected ? QStringLiteral(", page ") + QString::number(g.SelectedPage) + QStringLiteral(" selected")
+                     : QStringLiteral(", no page selected");
+    if (isPosterPage(keyboardAt, s, g) && !(selected && keyboardAt == g.SelectedPage))
+        name += QStringLiteral(", keyboard on page ") + QString::number(keyboardAt);
+    return name;
 }
 
 }  // namespace plakatron

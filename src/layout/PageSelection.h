@@ -1,11 +1,14 @@
 #pragma once
-// Which page lies where in the grid view, in page pixels (the view's own coordinates): one hit
-// test shared by clicks and the pointer box, and the boxes the view outlines.
+// Which page lies where in the grid view, in page pixels (the view's own coordinates): one rule
+// for the pages that are on the poster, shared by clicks, the pointer box and the keyboard, and
+// the boxes the view outlines.
 
 #include "layout/PageLayout.h"
 
 #include <QPointF>
 #include <QRectF>
+#include <QString>
+#include <cstdint>
 #include <optional>
 
 namespace plakatron {
@@ -13,19 +16,38 @@ namespace plakatron {
 // For a positive x, the smallest whole number not below x.
 double CeilingOf(double x);
 
-// The page number under a click, by the grid's numbering (row by row from the top left). A click
-// right of the last column or below the last row gives the number of a page further on, which is
-// selected like any other.
-double pageUnderClick(QPointF position, const PosterSettings &settings);
+// The page at a point of the view, numbered row by row from the top left. Nothing where no page
+// of the poster lies: the white strip right of the last column or below the last row, and any
+// point before a layout pass has laid the grid.
+std::optional<std::int32_t> pageAt(QPointF position, const PosterSettings &settings, const PageGrid &grid);
 
-// The outline of a selected page in view coordinates.
+// True for the pages of the laid-out grid, 1 to columns x rows.
+bool isPosterPage(std::int32_t page, const PosterSettings &settings, const PageGrid &grid);
+
+// A move of the keyboard over the grid.
+enum class PageStep { Left, Right, Up, Down, First, Last };
+
+// The page a move leads to from `page`, stopping at the poster's edges; from a page that is not
+// on the poster every move starts at page 1. Nothing when there is no grid.
+std::optional<std::int32_t> pageAfterStep(std::int32_t page, PageStep step, const PosterSettings &settings,
+                                          const PageGrid &grid);
+
+// The page the keyboard is on: `remembered` while it is on the poster, else the selected page,
+// else page 1; nothing when there is no grid.
+std::optional<std::int32_t> keyboardPage(std::int32_t remembered, const PosterSettings &settings,
+                                         const PageGrid &grid);
+
+// The outline of a page in view coordinates.
 QRectF selectedPageBox(int page, const PosterSettings &settings);
 
-// The red box under the pointer, or nothing when the pointer is right of the last column or
-// below the poster's (fractional) height.
+// The red box under the pointer: the page at the pointer, or nothing where no page lies.
 std::optional<QRectF> pointerBox(QPointF pointer, const PosterSettings &settings, const PageGrid &grid);
 
 // View pixels per page pixel for this grid fitted into the view, anchored at the top left.
 double viewScale(const PosterSettings &settings, const PageGrid &grid);
+
+// What a screen reader says of the grid view: «Source picture: 3 × 2 pages, page 5 selected»,
+// and where the keyboard is when that is another page.
+QString gridViewAccessibleName(const PosterSettings &settings, const PageGrid &grid, std::int32_t keyboardAt);
 
 }  // namespace plakatron

@@ -1,23 +1,32 @@
 #include "layout/PreviewBox.h"
 
+#include "layout/GridView.h"
+
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 namespace plakatron {
 
 PreviewBox::PreviewBox(QWidget *parent) : QFrame(parent)
 {
+    installViewAccessibility();
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void PreviewBox::showPage(const QImage &page)
 {
     const QSize inner = interiorSize();
-    picture_ = QImage(inner, QImage::Format_RGB32);
+    const double ratio = devicePixelRatioF();
+    picture_ = QImage(devicePixels(inner, ratio), QImage::Format_RGB32);
+    picture_.setDevicePixelRatio(ratio);
     picture_.fill(palette().color(QPalette::Base));
+    resolutionChangeSent_ = false;
     if (!page.isNull() && !inner.isEmpty()) {
         QPainter p(&picture_);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -35,15 +44,41 @@ void PreviewBox::clear()
 void PreviewBox::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
+    QPainter p(this);
     if (!picture_.isNull()) {
-        QPainter p(this);
+        if (!resolutionChangeSent_ && !qFuzzyCompare(picture_.devicePixelRatio(), devicePixelRatioF())) {
+            // Not from inside a paint event: the owner renders the page again.
+            resolutionChangeSent_ = true;
+            QTimer::singleShot(0, this, &PreviewBox::resolutionChanged);
+        }
         p.drawImage(contentsRect().topLeft(), picture_);
+    }
+    if (hasFocus()) {
+        // Where the keyboard is: a dotted frame in the highlight colour just inside the border.
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(contentsRect()).adjusted(2, 2, -2, -2));
     }
 }
 
 void PreviewBox::mouseReleaseEvent(QMouseEvent *event)
 {
     Q_EMIT released(event->button(), event->globalPosition().toPoint());
+}
+
+void PreviewBox::keyPressEvent(QKeyEvent *event)
+{
+    if (isMenuKey(event->key(), event->modifiers() & ~Qt::KeypadModifier))
+        Q_EMIT menuRequested();
+    else
+        QFrame::keyPressEvent(event);
+}
+
+void PreviewBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    event->accept();
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        Q_EMIT menuRequested();
 }
 
 }  // namespace plakatron

@@ -1,6 +1,8 @@
 #pragma once
 // The preview box `picPreview`: shows one finished page drawn at (1, 1) and stretched over its
-// interior, whatever the page's own proportions, so margins and hints are always in view.
+// interior, whatever the page's own proportions, so margins and hints are always in view. The
+// page is drawn at the screen's device pixel ratio. The box takes the keyboard focus so its
+// pop-up menu can be opened without a mouse.
 
 #include <QFrame>
 #include <QImage>
@@ -15,18 +17,25 @@ public:
     QSize interiorSize() const { return contentsRect().size(); }
     void showPage(const QImage &page);
     void clear();
-    // What the box shows, at its interior size (null when empty).
+    // What the box shows, its interior at the device pixel ratio (null when empty).
     const QImage &picture() const { return picture_; }
 
 Q_SIGNALS:
     void released(Qt::MouseButton button, QPoint globalPosition);
+    // The Menu key or Shift+F10.
+    void menuRequested();
+    // The box is now on a screen of another density: the page should be shown again.
+    void resolutionChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     QImage picture_;
+    bool resolutionChangeSent_ = false;
 };
 
 }  // namespace plakatron

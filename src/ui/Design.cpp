@@ -19,4 +19,22 @@ QFont designFont(const QString &family, double pointSize, bool bold, bool underl
     return font;
 }
 
+QString wrappedToolTip(const QString &text, int lineLength)
+{
+    QString wrapped;
+    qsizetype lineStart = 0;
+    for (const QString &word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (wrapped.size() > lineStart) {
+            if (wrapped.size() - lineStart + 1 + word.size() > lineLength) {
+                wrapped += u'\n';
+                lineStart = wrapped.size();
+            } else {
+                wrapped += u' ';
+            }
+        }
+        wrapped += word;
+    }
+    return wrapped;
+}
+
 }  // namespace plakatron

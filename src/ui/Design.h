@@ -34,4 +34,8 @@ QPoint centredTopLeft(const QRect &area, const QSize &window);
 // widths are close to the design faces, so captions still fit their boxes.
 QFont designFont(const QString &family, double pointSize, bool bold = false, bool underline = false);
 
+// A tool tip that wraps at a readable width instead of running across the screen in one line:
+// the words in lines of at most `lineLength` characters (a longer word gets a line of its own).
+QString wrappedToolTip(const QString &text, int lineLength = 60);
+
 }  // namespace plakatron

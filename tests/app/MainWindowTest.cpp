@@ -4,19 +4,32 @@
 #include "app/StoredSettings.h"
 #include "app/frmMain.h"
 #include "app/modXPManifest.h"
+#include "core/NumberText.h"
 #include "core/ProgramWide.h"
 #include "input/Toolbox.h"
 #include "layout/GridView.h"
+#include "layout/PreviewBox.h"
+#include "printing/modPrinter.h"
+#include "support/ModalDriver.h"
 #include "support/TestSupport.h"
+#include "ui/frmSettings.h"
+#include "ui/frmSplash.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace plakatron;
@@ -43,7 +56,16 @@ protected:
         window->setAttribute(Qt::WA_DeleteOnClose, false);
         window->show();
         grid = child<GridView>("picGrid");
+        preview = child<PreviewBox>("picPreview");
     }
+    // The window as the one the keyboard types into.
+    void activate()
+    {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    // The page the keyboard is on in the grid view (0: none).
+    int keyboardAt() const { return keyboardPage(grid->keyboardPage(), window->poster(), window->grid()).value_or(0); }
     template <typename Widget = QComboBox>
     Widget *child(const char *name) const { return window->findChild<Widget *>(QLatin1String(name)); }
     // The two lists' choices and the four size labels as the user reads them.
@@ -86,7 +108,14 @@ protected:
     test::MessageCapture messages;
     std::unique_ptr<frmMain> window;
     GridView *grid = nullptr;
+    PreviewBox *preview = nullptr;
 };
+
+// What a screen reader is told of a widget.
+std::string said(QWidget *widget, QAccessible::Text text = QAccessible::Name)
+{
+    return QAccessible::queryAccessibleInterface(widget)->text(text).toStdString();
+}
 
 // The worked example as the window first opens; a refused drop (two files, a name that is not a
 // picture's) or a file that fails to load keeps the picture, the labels and the selected page.
@@ -195,36 +224,56 @@ TEST_F(MainWindow, InstructionsOpenTheHelpPageIfThereIsOne)
     modToolbox::setAppFolderForTesting(QString());
 }
 
-// A left press or a right release picks the page under the pointer (x, y in pages), also beside
-// the grid; the right release opens the menu. The caption is only rewritten ("-" stays) for a new
-// page.
-TEST_F(MainWindow, LeftPressOrRightReleasePicksThePageUnderThePointer)
+// A left press or a right release picks the page under the pointer (x, y in pages); the right
+// release opens the menu. The caption is only rewritten ("-" stays) for a new page. The white
+// strip right of the grid and below it holds no page: clicks there select and open nothing.
+TEST_F(MainWindow, LeftPressOrRightReleasePicksThePageUnderThePointerAndOnlyOnThePoster)
 {
     auto *caption = child<QLabel>("lbPreview");
     auto *menu = child<QMenu>("mnu");
     const PosterSettings &s = window->poster();
-    const struct { double x, y; Qt::MouseButton button; bool press; int page; const char *says; } rows[] = {
-        {0.5, 0.5, Qt::RightButton, true, 0, "-"},
-        {0.5, 0.5, Qt::LeftButton, false, 0, "-"},
-        {1.5, 1.5, Qt::LeftButton, true, 5, "Preview: (page  5)"},
-        {3.02, 0.01, Qt::LeftButton, true, 4, "Preview: (page  4)"},  // right of the 3 x 2 grid
-        {1.5, 0.5, Qt::RightButton, false, 2, "Preview: (page  2)"},
-        {1.5, 0.5, Qt::RightButton, false, 2, "-"},
+    const struct { double x, y; Qt::MouseButton button; bool press; int page; const char *says; bool menu; } rows[] = {
+        {0.5, 0.5, Qt::RightButton, true, 0, "-", false},
+        {0.5, 0.5, Qt::LeftButton, false, 0, "-", false},
+        {1.5, 1.5, Qt::LeftButton, true, 5, "Preview: (page  5)", false},
+        {3.02, 0.01, Qt::LeftButton, true, 5, "-", false},   // right of the 3 x 2 grid
+        {3.02, 0.01, Qt::RightButton, false, 5, "-", false},
+        {3.05, 1.9, Qt::RightButton, false, 5, "-", false},
+        {1.5, 0.5, Qt::RightButton, false, 2, "Preview: (page  2)", true},
+        {1.5, 0.5, Qt::RightButton, false, 2, "-", true},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(testing::Message() << "row " << &r - rows);
         caption->setText(QStringLiteral("-"));
         const QPointF page(r.x * s.PagePixelWidth, r.y * s.PagePixelHeight);
         const QPoint at = grid->contentsRect().topLeft() + (page / grid->pagePixelsPerViewPixel()).toPoint();
+        ASSERT_TRUE(grid->contentsRect().contains(at));
         r.press ? QTest::mousePress(grid, r.button, {}, at) : QTest::mouseRelease(grid, r.button, {}, at);
         EXPECT_EQ(window->grid().SelectedPage, r.page);
         EXPECT_EQ(caption->text().toStdString(), r.says);
-        EXPECT_EQ(menu->isVisible(), r.button == Qt::RightButton && !r.press);
+        EXPECT_EQ(menu->isVisible(), r.menu);
         menu->hide();
     }
     EXPECT_EQ(window->pageCanvas().size(), QSize(820, 1151));
+
+    // Below the one row of a 3-page panorama: before, «page  5» with "5 put  6 next".
+    ASSERT_TRUE(drag({picture("panorama.bmp", 3000, 500)}));
+    ASSERT_EQ(window->grid().pageCount(), 3);
+    const auto click = [&](double x, double y, Qt::MouseButton button) {
+        const QPoint at = grid->contentsRect().topLeft()
+                          + (QPointF(x * s.PagePixelWidth, y * s.PagePixelHeight) / grid->pagePixelsPerViewPixel()).toPoint();
+        ASSERT_TRUE(grid->contentsRect().contains(at));
+        button == Qt::LeftButton ? QTest::mousePress(grid, button, {}, at) : QTest::mouseRelease(grid, button, {}, at);
+    };
+    click(1.5, 1.5, Qt::LeftButton);
+    click(0.5, 1.2, Qt::RightButton);
+    EXPECT_EQ(window->grid().SelectedPage, 0);
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_TRUE(child<PreviewBox>("picPreview")->picture().isNull());
+    click(1.5, 0.9, Qt::LeftButton);
+    EXPECT_EQ(window->grid().SelectedPage, 2);
     ASSERT_EQ(menu->actions().size(), 1);
-    EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("Print this picture..."));
+    EXPECT_EQ(menu->actions()[0]->text().remove(u'&'), QStringLiteral("Print this picture..."));
 }
 
 // Each tick draws over the kept picture: a box on the page under the pointer, and the selected
@@ -239,9 +288,10 @@ TEST_F(MainWindow, TickDrawsThePointerBoxAndTheBlinkingSelection)
     const auto view = [&](double x, double y) {
         return QPointF(x * s.PagePixelWidth, y * s.PagePixelHeight) / scale;
     };
-    // The view rectangle of a page cell, widened by the thick pen.
+    // The device rectangle of a page cell, widened by the thick pen.
+    const double ratio = background.devicePixelRatio();
     const auto cell = [&](int k, int r) {
-        return QRectF(view(k, r), view(k + 1, r + 1)).toRect().adjusted(-3, -3, 3, 3);
+        return QRectF(view(k, r) * ratio, view(k + 1, r + 1) * ratio).toRect().adjusted(-4, -4, 4, 4);
     };
     const auto changed = [](const QImage &a, const QImage &b) {
         QRect where;
@@ -258,7 +308,10 @@ TEST_F(MainWindow, TickDrawsThePointerBoxAndTheBlinkingSelection)
     };
     window->picGrid_MouseDown(Qt::LeftButton, QPointF(1.5 * s.PagePixelWidth, 1.5 * s.PagePixelHeight));
     const auto moveTo = [&](double x, double y) {
-        QTest::mouseMove(grid, grid->contentsRect().topLeft() + view(x, y).toPoint());
+        // Sent straight to the view: QTest's own move is off at scales other than 1.
+        const QPointF at = grid->contentsRect().topLeft() + view(x, y);
+        QMouseEvent move(QEvent::MouseMove, at, grid->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(grid, &move);
     };
     moveTo(3.02, 0.01);  // beside the grid: no box
     const QImage first = frame(0.6);
@@ -273,6 +326,309 @@ TEST_F(MainWindow, TickDrawsThePointerBoxAndTheBlinkingSelection)
     EXPECT_EQ(grid->background(), background) << "a tick never redraws the picture";
 }
 
+// Every shortcut opens what it names, each command answered through its own seam: Alt+F opens
+// the File menu and its letters its entries, Ctrl+O, F1, Ctrl+P and Ctrl+Q go straight to theirs,
+// and the Menu key or Shift+F10 opens the pop-up menu of the focused grid view or preview. The
+// captions stay as they were, with the mnemonic marked.
+TEST_F(MainWindow, EveryShortcutOpensWhatItNames)
+{
+    activate();
+    modToolbox::setAppFolderForTesting(dir.path());
+    QDir(dir.path()).mkpath(QStringLiteral("help"));
+    ASSERT_FALSE(picture("help/index.htm", 1, 1, "XPM").isEmpty());
+    QStringList opened;  // what each seam saw
+    const auto fileDialog = modToolbox::installFileDialogHandler([&](const modToolbox::FileDialogRequest &r) {
+        opened << "file dialog " + r.title;
+        return modToolbox::FileDialogAnswer{};
+    });
+    const auto shell = modToolbox::installShellOpenHandler([&](const QUrl &url) {
+        opened << "shell " + url.fileName();
+        return true;
+    });
+    const auto printDialog = setPrintDialogFunction([&](const PrintDialogRequest &) {
+        opened << QStringLiteral("print dialog");
+        return false;
+    });
+    // A modal window opened by the next key: recorded with its icon and closed.
+    const auto closeWhenModal = [&]<typename Window>(Window *) {
+        test::whileModal<Window>(0, &Window::current, [&](Window &w) {
+            opened << QLatin1String(w.metaObject()->className()) + QLatin1String(w.windowIcon().isNull() ? "" : " with icon");
+            w.done(QDialog::Rejected);
+        });
+    };
+    QMenu *file = child<QMenu>("mnuFile");
+    QMenu *popup = child<QMenu>("mnu");
+    const auto popupBy = [&](QWidget *view, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        view->setFocus();
+        QTest::keyClick(view, key, modifiers);
+        opened << (popup->isVisible() ? "pop-up menu" : "");
+        popup->hide();
+    };
+    const auto inFile = [&](Qt::Key letter) {
+        QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
+        EXPECT_TRUE(file->isVisible());
+        QTest::keyClick(file, letter);
+    };
+    const struct {
+        const char *keys;
+        std::function<void()> press;
+        const char *opens;
+    } rows[] = {
+        {"Alt+F", [&] {
+             QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
+             opened << (file->isVisible() ? "File menu" : "");
+             file->hide();
+         }, "File menu"},
+        {"Ctrl+O", [&] { QTest::keySequence(window.get(), QKeySequence(QStringLiteral("Ctrl+O"))); }, "file dialog Open Picture"},
+        {"Alt+F O", [&] { inFile(Qt::Key_O); }, "file dialog Open Picture"},
+        {"Alt+F S", [&] { closeWhenModal((frmSettings *)nullptr); inFile(Qt::Key_S); }, "plakatron::frmSettings with icon"},
+        {"F1", [&] { QTest::keyClick(window.get(), Qt::Key_F1); }, "shell index.htm"},
+        {"Alt+F I", [&] { inFile(Qt::Key_I); }, "shell index.htm"},
+        {"Alt+F A", [&] { closeWhenModal((frmSplash *)nullptr); inFile(Qt::Key_A); }, "plakatron::frmSplash with icon"},
+        {"Ctrl+P", [&] {
+             QTest::keySequence(window.get(), QKeySequence(QStringLiteral("Ctrl+P")));
+             // A button's shortcut clicks a moment later.
+             EXPECT_TRUE(QTest::qWaitFor([&] { return !opened.isEmpty(); }, 2000));
+         }, "print dialog"},
+        {"Menu on the grid", [&] { popupBy(grid, Qt::Key_Menu, {}); }, "pop-up menu"},
+        {"Shift+F10 on the grid", [&] { popupBy(grid, Qt::Key_F10, Qt::ShiftModifier); }, "pop-up menu"},
+        {"Menu on the preview", [&] { popupBy(preview, Qt::Key_Menu, {}); }, "pop-up menu"},
+        {"Shift+F10 on the preview", [&] { popupBy(preview, Qt::Key_F10, Qt::ShiftModifier); }, "pop-up menu"},
+        {"Ctrl+Q", [&] {
+             QTest::keySequence(window.get(), QKeySequence(QStringLiteral("Ctrl+Q")));
+             opened << (window->isVisible() ? "" : "closed");
+         }, "closed"},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.keys);
+        activate();  // again after each modal window
+        opened.clear();
+        r.press();
+        EXPECT_EQ(opened.join(u'|').toStdString(), r.opens);
+    }
+    // The keyboard's Menu opened the menu on page 1, where the keyboard starts.
+    EXPECT_EQ(window->grid().SelectedPage, 1);
+    EXPECT_EQ(mainWindow(), nullptr);
+
+    QStringList captions;
+    for (const QAction *a : window->menuBar()->actions() + file->actions() + popup->actions())
+        if (!a->isSeparator())
+            captions << a->text() + (a->shortcut().isEmpty() ? QString() : u'\t' + a->shortcut().toString());
+    EXPECT_EQ(captions.join(u'|').toStdString(),
+              "&File|&Open Picture...\tCtrl+O|&Settings|&Instructions\tF1|&About|E&xit\tCtrl+Q|&Print this picture...");
+    EXPECT_EQ(child<QPushButton>("cmdPrint")->text(), QStringLiteral("Print"));
+    EXPECT_TRUE(messages.messages().empty());
+    modToolbox::installFileDialogHandler(fileDialog);
+    modToolbox::installShellOpenHandler(shell);
+    setPrintDialogFunction(printDialog);
+    modToolbox::setAppFolderForTesting(QString());
+}
+
+// Tab goes round the grid view, the preview, the two lists and Print. In the grid view the
+// arrows move the keyboard one page, stopping at the poster's edges, Home and End go to the first
+// and last page; Enter or Space then shows the page exactly as a click does. Posters: 3 x 2, one
+// row, one column and one page.
+TEST_F(MainWindow, TheKeyboardMovesOverThePagesAndEnterShowsThePage)
+{
+    activate();
+    grid->setFocus();
+    QStringList visited;
+    for (int i = 0; i < 5; ++i) {
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited.join(u' '), "picGrid picPreview cmbA4Width cmbResox cmdPrint");
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+
+    using K = Qt::Key;
+    const struct { int sheetsIndex; QSize picture; int columns, rows; std::vector<std::pair<K, int>> keys; } posters[] = {
+        {2, {}, 3, 2, {{K::Key_Left, 1}, {K::Key_Up, 1}, {K::Key_Right, 2}, {K::Key_Right, 3}, {K::Key_Right, 3},
+                       {K::Key_Down, 6}, {K::Key_Down, 6}, {K::Key_Left, 5}, {K::Key_Home, 1}, {K::Key_End, 6},
+                       {K::Key_Up, 3}, {K::Key_Left, 2}}},
+        {2, {3000, 100}, 3, 1, {{K::Key_Down, 1}, {K::Key_Right, 2}, {K::Key_Up, 2}, {K::Key_End, 3}, {K::Key_Right, 3}}},
+        {0, {100, 1000}, 1, 8, {{K::Key_Right, 1}, {K::Key_Down, 2}, {K::Key_End, 8}, {K::Key_Down, 8}, {K::Key_Left, 8},
+                                {K::Key_Up, 7}}},
+        {0, {100, 100}, 1, 1, {{K::Key_Right, 1}, {K::Key_Down, 1}, {K::Key_End, 1}, {K::Key_Up, 1}}},
+    };
+    for (const auto &p : posters) {
+        SCOPED_TRACE(testing::Message() << p.columns << " x " << p.rows);
+        child("cmbA4Width")->setCurrentIndex(p.sheetsIndex);
+        if (!p.picture.isEmpty()) {
+            ASSERT_TRUE(drag({picture("poster.bmp", p.picture.width(), p.picture.height())}));
+        }
+        ASSERT_EQ(window->grid().GridColumns * 100 + window->grid().GridRows, p.columns * 100 + p.rows);
+        EXPECT_EQ(keyboardAt(), 1) << "a new grid starts the keyboard on page 1";
+        for (const auto &[key, page] : p.keys) {
+            QTest::keyClick(grid, key);
+            EXPECT_EQ(keyboardAt(), page) << QKeySequence(key).toString().toStdString();
+        }
+        const int last = p.keys.back().second;
+        EXPECT_EQ(window->grid().SelectedPage, 0) << "moving selects nothing yet";
+        EXPECT_TRUE(preview->picture().isNull());
+        for (const K show : {K::Key_Return, K::Key_Space, K::Key_Enter}) {
+            auto *caption = child<QLabel>("lbPreview");
+            caption->setText(QStringLiteral("-"));
+            QTest::keyClick(grid, show);
+            EXPECT_EQ(window->grid().SelectedPage, last);
+            // As a click: the caption is only rewritten for a new page.
+            EXPECT_EQ(caption->text(), show == K::Key_Return ? QString("Preview: (page " + Str(last) + ')') : QString("-"));
+            EXPECT_FALSE(preview->picture().isNull());
+        }
+    }
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+// While the grid view has the focus, a frame marks the keyboard's page, inside that page's cell
+// and nowhere else; without the focus there is none.
+TEST_F(MainWindow, AFocusFrameShowsWhereTheKeyboardIs)
+{
+    activate();
+    grid->setClock([] { return 100.0; });  // no blinking between the frames compared
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Right);
+    QTest::keyClick(grid, Qt::Key_Down);
+    ASSERT_EQ(keyboardAt(), 5);
+    window->tmrGrid_Timer();
+    const QImage focused = grid->composed();
+    child("cmbA4Width")->setFocus();
+    window->tmrGrid_Timer();
+    const QImage unfocused = grid->composed();
+    QRect changed;
+    for (int y = 0; y < focused.height(); ++y)
+        for (int x = 0; x < focused.width(); ++x)
+            if (focused.pixel(x, y) != unfocused.pixel(x, y))
+                changed |= QRect(x, y, 1, 1);
+    const PosterSettings &s = window->poster();
+    const QRectF cell = QRectF(1 * s.PagePixelWidth, 1 * s.PagePixelHeight, s.PagePixelWidth, s.PagePixelHeight);
+    const double toDevice = focused.devicePixelRatio() / grid->pagePixelsPerViewPixel();
+    const QRect deviceCell(QPointF(cell.topLeft() * toDevice).toPoint(), QPointF(cell.bottomRight() * toDevice).toPoint());
+    EXPECT_FALSE(changed.isEmpty());
+    EXPECT_TRUE(deviceCell.contains(changed)) << "frame " << changed.x() << "," << changed.y() << " " << changed.width()
+                                              << "x" << changed.height();
+}
+
+// Screen readers hear the grid view as a picture with its pages and selection, the preview with
+// its page, the lists by their captions and the size labels with their values.
+TEST_F(MainWindow, ScreenReadersFollowTheWindow)
+{
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(grid)->role(), QAccessible::Graphic);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(preview)->role(), QAccessible::Graphic);
+    EXPECT_EQ(said(grid), "Source picture: 3 × 2 pages, no page selected");
+    EXPECT_EQ(said(preview), "Preview, empty");
+    EXPECT_NE(said(grid, QAccessible::Description).find("Arrow keys"), std::string::npos);
+    EXPECT_NE(said(preview, QAccessible::Description).find("Menu key"), std::string::npos);
+    const PosterSettings &s = window->poster();
+    window->picGrid_MouseDown(Qt::LeftButton, QPointF(1.5 * s.PagePixelWidth, 1.5 * s.PagePixelHeight));
+    EXPECT_EQ(said(grid), "Source picture: 3 × 2 pages, page 5 selected");
+    EXPECT_EQ(said(preview), "Preview of page 5");
+    QTest::keyClick(grid, Qt::Key_Up);
+    EXPECT_EQ(said(grid), "Source picture: 3 × 2 pages, page 5 selected, keyboard on page 2");
+
+    const struct { const char *list, *label, *name; } lists[] = {
+        {"cmbA4Width", "Label2", "Width in A4"}, {"cmbResox", "Label5", "A4 X resolution"}};
+    for (const auto &l : lists) {
+        QComboBox *list = child(l.list);
+        EXPECT_EQ(list->accessibleName().toStdString(), l.name);
+        EXPECT_EQ(child<QLabel>(l.label)->buddy(), list);  // the label relation and its mnemonic
+        const QString tip = list->toolTip().replace(u'\n', u' ');
+        EXPECT_EQ(said(list, QAccessible::Description), tip.toStdString());
+        EXPECT_TRUE(tip.startsWith(l.list == std::string("cmbA4Width") ? "Input here" : "Pixel resolution"));
+    }
+    const auto labels = [&] {
+        QStringList names;
+        for (const char *label : {"lbA4Height", "lbFinalImageWidth", "lbFinalImageHeight", "lbTotalPages"})
+            names << QString::fromStdString(said(child<QLabel>(label)));
+        return names.join(u'|').toStdString();
+    };
+    EXPECT_EQ(labels(), "Height in A4: 1.35|Final image width: 59.8cm|Final image height: 38cm|Total pages: 6");
+    child("cmbA4Width")->setCurrentIndex(3);
+    EXPECT_EQ(labels(), "Height in A4: 1.80|Final image width: 79.8cm|Final image height: 50.7cm|Total pages: 8");
+    EXPECT_EQ(said(grid), "Source picture: 4 × 2 pages, no page selected");
+    EXPECT_EQ(said(preview), "Preview, empty");
+    EXPECT_FALSE(said(child<QLabel>("lbTotalPages"), QAccessible::Description).empty());
+}
+
+// The resolution list's tool tip, all its words, wraps into lines of a readable width; the window
+// carries the program's icon at the sizes desktops ask for.
+TEST_F(MainWindow, TheToolTipWrapsAndTheWindowHasItsIcon)
+{
+    QComboBox *list = child("cmbResox");
+    QToolTip::showText(list->mapToGlobal(QPoint(4, 4)), list->toolTip(), list);
+    QLabel *tip = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("qtooltip_label") && w->isVisible())
+            tip = qobject_cast<QLabel *>(w);
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(tip->text().replace(u'\n', u' '),
+              "Pixel resolution of one A4 printer page in the width dimension. Defines how smooth the image is "
+              "interpolated while blowing it up. You can see the effect by inserting small values.");
+    const QFontMetrics metrics(tip->font());
+    EXPECT_LE(tip->width(), 60 * metrics.averageCharWidth()) << tip->width();
+    EXPECT_GE(tip->height(), 3 * metrics.lineSpacing()) << tip->height();
+    QToolTip::hideText();
+
+    const QIcon icon = window->windowIcon();
+    for (const int size : {16, 32, 48, 256}) {
+        SCOPED_TRACE(size);
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size)));
+        const QImage drawn = icon.pixmap(QSize(size, size), 1.0).toImage();
+        EXPECT_EQ(drawn.size(), QSize(size, size));
+        EXPECT_EQ(qAlpha(drawn.pixel(size / 2, size / 2)), 255) << "a poster in the middle";
+        EXPECT_EQ(qAlpha(drawn.pixel(0, 0)), 0) << "nothing in the corner";
+    }
+}
+
+// At the screen's device pixel ratio (1 here, 2 in the run with QT_SCALE_FACTOR=2): the grid view's
+// background and the preview have a pixel for every device pixel, the window paints them 1:1, and
+// a grid line stays one device pixel wide; the layout in logical pixels stays as it is.
+TEST_F(MainWindow, HiDpiPicturesUseEveryDevicePixelAndGridLinesStayThin)
+{
+    const double ratio = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1;
+    ASSERT_EQ(grid->devicePixelRatioF(), ratio);
+    EXPECT_EQ(window->centralWidget()->size(), QSize(783, 537));
+    EXPECT_EQ(grid->geometry(), QRect(16, 20, 440, 401));
+    EXPECT_EQ(window->grid().GridViewWidth, 436);
+    const QImage background = grid->background();
+    EXPECT_EQ(background.size(), devicePixels(grid->interiorSize(), ratio));  // a fraction rounds up
+    EXPECT_EQ(background.devicePixelRatio(), ratio);
+    QImage lines = background;  // the grid alone, without the boxes of a tick
+    {
+        QPainter painter(&lines);
+        grid->DrawGrid(painter, window->poster(), window->grid());
+    }
+
+    // Changes along each device row across the first inner vertical grid line: one pixel, never two.
+    const PosterSettings &s = window->poster();
+    const int lineX = qRound(s.PagePixelWidth / grid->pagePixelsPerViewPixel() * ratio);
+    const int rowHeight = qRound(s.PagePixelHeight / grid->pagePixelsPerViewPixel() * ratio);
+    int widest = 0, rowsWithLine = 0;
+    for (int y = 5; y < rowHeight - 5; ++y) {  // between the horizontal lines
+        int width = 0;
+        for (int x = lineX - 4; x <= lineX + 4; ++x)
+            width += lines.pixel(x, y) != background.pixel(x, y);
+        widest = std::max(widest, width);
+        rowsWithLine += width > 0;
+    }
+    EXPECT_EQ(widest, 1);
+    EXPECT_GT(rowsWithLine, 40) << "a dotted line: about every other pixel";
+
+    // The window shows exactly these pixels.
+    window->tmrGrid_Timer();
+    const QImage composed = grid->composed();
+    const QImage shown = grid->grab().toImage();
+    ASSERT_EQ(shown.devicePixelRatio(), ratio);
+    const QPoint inside = grid->contentsRect().topLeft() * ratio;
+    int different = 0;
+    for (int y = 0; y < composed.height(); y += 3)
+        for (int x = 0; x < composed.width(); x += 3)
+            different += shown.pixel(inside + QPoint(x, y)) != composed.pixel(x, y);
+    EXPECT_EQ(different, 0);
+
+    window->picGrid_MouseDown(Qt::LeftButton, QPointF(10, 10));
+    EXPECT_EQ(preview->picture().size(), devicePixels(preview->interiorSize(), ratio));
+    EXPECT_EQ(preview->picture().devicePixelRatio(), ratio);
+}
+
 // Dropped pictures at the edges of the page arithmetic neither stop the window nor show a message.
 TEST_F(MainWindow, ExtremePicturesKeepTheWindowWorking)
 {
@@ -284,6 +640,12 @@ TEST_F(MainWindow, ExtremePicturesKeepTheWindowWorking)
     EXPECT_EQ(window->grid().GridRows, 1);
     window->picGrid_MouseDown(Qt::LeftButton, QPointF(5, 5));
     EXPECT_FALSE(window->pageCanvas().isNull());
+    // Keys on what that pass left: never a page beyond the grid.
+    for (const Qt::Key key : {Qt::Key_End, Qt::Key_Down, Qt::Key_Right, Qt::Key_Return, Qt::Key_Menu}) {
+        QTest::keyClick(grid, key);
+        child<QMenu>("mnu")->hide();
+        EXPECT_LE(window->grid().SelectedPage, window->grid().pageCount());
+    }
 
     // A 1 x 1 picture on 40 sheets: at least 10 picture pixels make a sheet, and there is one.
     child("cmbA4Width")->setCurrentIndex(39);
@@ -303,6 +665,8 @@ TEST(Startup, TheSplashInItsStartupRoleThenTheWindow)
                                      .showSplash = [&] { startupSplashes += programWide().SplashAtStartup; }}));
     EXPECT_EQ(startupSplashes, 1);
     EXPECT_FALSE(programWide().SplashAtStartup);
+    // Windows without an owner (the start-up splash, messages before the window) carry the icon too.
+    EXPECT_FALSE(QApplication::windowIcon().availableSizes().isEmpty());
     ASSERT_NE(mainWindow(), nullptr);
     EXPECT_TRUE(mainWindow()->isVisible());
     EXPECT_TRUE(messages.messages().empty());

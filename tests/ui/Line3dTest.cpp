@@ -35,6 +35,20 @@ struct Placed {
     QColor pixel(QPoint at) const { return line.grab().toImage().pixelColor(at); }
 };
 
+TEST(DesignText, ToolTipsWrapBetweenWordsAtAReadableWidth)
+{
+    const struct { const char *text; int length; const char *wrapped; } rows[] = {
+        {"short tip", 60, "short tip"},
+        {"one two three four", 9, "one two\nthree\nfour"},
+        {"one two three", 7, "one two\nthree"},        // exactly the length fits
+        {"a unbreakableword b", 5, "a\nunbreakableword\nb"},
+        {"  spaced   out  ", 60, "spaced out"},
+        {"", 60, ""},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(wrappedToolTip(QString::fromUtf8(r.text), r.length).toStdString(), r.wrapped) << r.text;
+}
+
 TEST(Line3dWidget, PlacedControlsTakeTheirShapeAndDrawTheGroove)
 {
     // Twips as placed, pixels after the layout, the two lines in twips. The widget measures whole

@@ -1,7 +1,10 @@
-// Not a test: saves pictures of the settings dialog (closed and with its list open), the about box,
-// the splash, the separator lines and the link cursor, so a person can look at them (run under a
-// real or virtual X server):
-//   xvfb-run -s "-screen 0 1280x1024x24" build/tests/ui/ui_screenshots /tmp/shots
+// Not a test: saves pictures of the main window (a page chosen with the keyboard, its pop-up menu,
+// the File menu, the resolution list's tool tip), the settings dialog (closed and with its list
+// open), the about box, the splash, the separator lines and the link cursor, so a person can look
+// at them (run under a real or virtual X server; QT_SCALE_FACTOR=2 shows a dense screen):
+//   xvfb-run -s "-screen 0 1280x1024x24" build/tools/screenshots/ui_screenshots /tmp/shots
+// The window's settings go to a temporary folder, never the user's.
+#include "app/frmMain.h"
 #include "core/ProgramWide.h"
 #include "ui/Design.h"
 #include "ui/LinkCursor.h"
@@ -11,16 +14,24 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QDir>
+#include <QMenu>
 #include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <cstdio>
 
 using namespace plakatron;
 
 int main(int argc, char **argv)
 {
+    QTemporaryDir settingsFolder;
+    qputenv("XDG_CONFIG_HOME", settingsFolder.path().toLocal8Bit());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/plakatron-shots");
     QDir().mkpath(folder);
@@ -35,6 +46,43 @@ int main(int argc, char **argv)
         QTest::qWait(300);
         return widget;
     };
+    const auto screenAround = [](const QRect &area) {
+        return QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    };
+
+    {
+        // The main window: page 5 chosen with the keyboard and shown, the focus frame on page 6.
+        frmMain window;
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        shown(window);
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            std::printf("the window did not become active: keys may go astray\n");
+        auto *grid = window.findChild<QWidget *>(QStringLiteral("picGrid"));
+        grid->setFocus();
+        for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Return, Qt::Key_Right})
+            QTest::keyClick(grid, key);
+        QTest::qWait(600);
+        const QRect frame = window.frameGeometry();
+        save(window.grab(), "main.png");
+        QTest::keyClick(grid, Qt::Key_Left);
+        QTest::keyClick(grid, Qt::Key_Menu);
+        QTest::qWait(300);
+        save(screenAround(frame), "main-popup.png");
+        window.findChild<QMenu *>(QStringLiteral("mnu"))->hide();
+        QTest::keyClick(&window, Qt::Key_F, Qt::AltModifier);
+        QTest::qWait(300);
+        save(screenAround(frame), "main-file-menu.png");
+        window.findChild<QMenu *>(QStringLiteral("mnuFile"))->hide();
+        auto *resolution = window.findChild<QComboBox *>(QStringLiteral("cmbResox"));
+        QCursor::setPos(resolution->mapToGlobal(QPoint(20, 12)));
+        QTest::qWait(100);
+        QToolTip::showText(resolution->mapToGlobal(QPoint(20, 12)), resolution->toolTip(), resolution);
+        QTest::qWait(300);
+        save(screenAround(frame.adjusted(0, 0, 0, frame.height() / 3)), "main-tooltip.png");  // the tip is below
+        QToolTip::hideText();
+        window.close();
+    }
 
     QWidget host;  // three separators as the main window places them, and a square one
     host.resize(783, 120);

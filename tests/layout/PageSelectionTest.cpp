@@ -1,0 +1,128 @@
+// The one rule for which page lies where in the grid view, as clicks, the pointer box and the
+// keyboard use it: only pages of the poster, never the white strip beside or below the grid.
+#include "layout/PageSelection.h"
+
+#include <gtest/gtest.h>
+#include <cmath>
+#include <limits>
+
+using namespace plakatron;
+
+namespace {
+
+struct Poster {
+    PosterSettings settings;
+    PageGrid grid;
+};
+
+// A laid-out grid of columns x rows pages at 800 pixels a page.
+Poster poster(int columns, int rows, double sheetsDown = 0)
+{
+    Poster p;
+    p.settings.SheetsAcross = columns;
+    p.settings.PagePixelWidth = 800;
+    p.settings.PagePixelHeight = 800 * A4Proportion;
+    p.grid.GridColumns = static_cast<std::int16_t>(columns);
+    p.grid.GridRows = static_cast<std::int16_t>(rows);
+    p.grid.SheetsDown = sheetsDown > 0 ? sheetsDown : rows;
+    return p;
+}
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double Inf = std::numeric_limits<double>::infinity();
+
+}  // namespace
+
+TEST(PageAt, OnlyPagesOfThePoster)
+{
+    const Poster p = poster(3, 2, 1.35);
+    // x, y in pages; 0: no page.
+    const struct { double x, y; int page; } rows[] = {
+        {0, 0, 1}, {0.5, 0.5, 1}, {1.5, 1.5, 5}, {2.999, 1.999, 6}, {2.5, 0.2, 3}, {0.1, 1.9, 4},
+        // The strip right of the last column: before, the next row's first page.
+        {3.0, 0.5, 0}, {3.02, 0.01, 0}, {3.9, 1.5, 0},
+        // Below the last row: before, «page  5» of a 3-page panorama and beyond.
+        {0.5, 2.0, 0}, {1.5, 2.3, 0}, {2.9, 7.0, 0},
+        {-0.001, 0.5, 0}, {0.5, -0.001, 0}, {NaN, 0.5, 0}, {0.5, NaN, 0}, {Inf, 0.5, 0}, {0.5, -Inf, 0},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(testing::Message() << r.x << ", " << r.y);
+        const QPointF at(r.x * p.settings.PagePixelWidth, r.y * p.settings.PagePixelHeight);
+        EXPECT_EQ(pageAt(at, p.settings, p.grid).value_or(0), r.page);
+        EXPECT_EQ(pointerBox(at, p.settings, p.grid).has_value(), r.page != 0);
+        if (r.page != 0) {
+            EXPECT_TRUE(pointerBox(at, p.settings, p.grid)->contains(at));
+        }
+    }
+}
+
+TEST(PageAt, NothingWithoutAGrid)
+{
+    // The page size still 0 (start-up), no rows, and sheets across changed by a pass abandoned
+    // before it laid the grid.
+    Poster noSize = poster(3, 2);
+    noSize.settings.PagePixelWidth = noSize.settings.PagePixelHeight = 0;
+    Poster noRows = poster(3, 0);
+    Poster stale = poster(3, 2);
+    stale.settings.SheetsAcross = 5;
+    for (const Poster *p : {&noSize, &noRows, &stale}) {
+        EXPECT_FALSE(pageAt(QPointF(10, 10), p->settings, p->grid));
+        EXPECT_FALSE(isPosterPage(1, p->settings, p->grid));
+        EXPECT_FALSE(pageAfterStep(1, PageStep::Right, p->settings, p->grid));
+        EXPECT_FALSE(keyboardPage(1, p->settings, p->grid));
+    }
+}
+
+TEST(PageAt, ThePointerBoxEndsWithTheLastRowEvenWhenTheSheetsDownAreWhole)
+{
+    // Two whole sheets down: the row below the grid is no page, though ry = 2 <= SheetsDown.
+    const Poster p = poster(3, 2, 2.0);
+    EXPECT_FALSE(pointerBox(QPointF(400, 2.01 * p.settings.PagePixelHeight), p.settings, p.grid));
+    EXPECT_TRUE(pointerBox(QPointF(400, 1.99 * p.settings.PagePixelHeight), p.settings, p.grid));
+}
+
+// The window's keyboard test walks the edges of 3 x 2, one-row, one-column and one-page posters;
+// here the starts that are not on the poster and a grid beyond 16-bit page numbers.
+TEST(PageAfterStep, StartsOnThePosterAndStaysInItsGrid)
+{
+    using S = PageStep;
+    const struct { int columns, rows, from; S step; int to; } rows[] = {
+        {3, 2, 7, S::Right, 1}, {3, 2, 0, S::Last, 1}, {3, 2, -4, S::Down, 1}, {3, 2, 6, S::Right, 6},
+        {40, 32767, 1, S::Last, 40 * 32767}, {40, 32767, 40 * 32767, S::Down, 40 * 32767},
+        {40, 32767, 40 * 32767, S::Up, 40 * 32766}, {40, 32767, 40, S::Right, 40},
+    };
+    for (const auto &r : rows) {
+        const Poster p = poster(r.columns, r.rows);
+        EXPECT_EQ(pageAfterStep(r.from, r.step, p.settings, p.grid), r.to) << r.columns << " x " << r.rows << " from " << r.from;
+    }
+}
+
+TEST(KeyboardPage, RememberedThenSelectedThenFirst)
+{
+    Poster p = poster(3, 2);
+    p.grid.SelectedPage = 5;
+    EXPECT_EQ(keyboardPage(2, p.settings, p.grid), 2);
+    EXPECT_EQ(keyboardPage(0, p.settings, p.grid), 5);
+    EXPECT_EQ(keyboardPage(7, p.settings, p.grid), 5);
+    p.grid.SelectedPage = 0;
+    EXPECT_EQ(keyboardPage(7, p.settings, p.grid), 1);
+}
+
+TEST(GridViewAccessibleName, SaysThePagesTheSelectionAndTheKeyboard)
+{
+    Poster p = poster(3, 2);
+    const auto name = [&](int selected, int keyboard) {
+        p.grid.SelectedPage = static_cast<std::int16_t>(selected);
+        return gridViewAccessibleName(p.settings, p.grid, keyboard).toStdString();
+    };
+    EXPECT_EQ(name(5, 5), "Source picture: 3 × 2 pages, page 5 selected");
+    EXPECT_EQ(name(5, 0), "Source picture: 3 × 2 pages, page 5 selected");
+    EXPECT_EQ(name(5, 4), "Source picture: 3 × 2 pages, page 5 selected, keyboard on page 4");
+    EXPECT_EQ(name(0, 0), "Source picture: 3 × 2 pages, no page selected");
+    EXPECT_EQ(name(0, 2), "Source picture: 3 × 2 pages, no page selected, keyboard on page 2");
+    EXPECT_EQ(name(0, 9), "Source picture: 3 × 2 pages, no page selected");
+    p = poster(1, 1);
+    EXPECT_EQ(name(1, 1), "Source picture: 1 × 1 page, page 1 selected");
+    p.grid.GridRows = 0;
+    EXPECT_EQ(name(0, 0), "Source picture: no pages");
+}

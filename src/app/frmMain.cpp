@@ -79,6 +79,7 @@ public:
     void clearPreview() override
     {
         w_.picPreview->clear();
+        w_.previewPage_ = 0;
         w_.picPreview->setAccessibleName(QStringLiteral("Preview, empty"));
         w_.renderer_->clearPageCanvas();
     }
@@ -135,8 +136,8 @@ void frmMain::buildWidgets()
     picGrid->setObjectName(QStringLiteral("picGrid"));
     picGrid->setGeometry(16, 20, 440, 401);
     picGrid->setAccessibleDescription(QStringLiteral(
-        "The picture with its pages. Arrow keys, Home and End move between pages, Enter or Space shows "
-        "the page in the preview, the Menu key opens the print menu."));
+        "The picture with its pages. Arrow keys, Home and End select a page, Enter or Space shows it in "
+        "the preview, the Menu key opens the print menu."));
 
     lbPreview = label("lbPreview", QStringLiteral("Preview:"), 474, 4, true);
     lbPreview->setFixedWidth(290);
@@ -148,7 +149,7 @@ void frmMain::buildWidgets()
         QStringLiteral("The selected page as it will be printed. The Menu key opens the print menu."));
     renderer_->setPreview([this](const QImage &page) {
         picPreview->showPage(page);
-        picPreview->setAccessibleName(QStringLiteral("Preview of page ") + QString::number(grid_.SelectedPage));
+        picPreview->setAccessibleName(QStringLiteral("Preview of page ") + QString::number(previewPage_));
     });
 
     // Etched separators: under the picture area, above and below the row of lists.
@@ -212,8 +213,8 @@ void frmMain::buildWidgets()
     connect(picPreview, &PreviewBox::menuRequested, this, &frmMain::picPreview_KeyMenu);
     connect(picPreview, &PreviewBox::resolutionChanged, this, [this] {
         // The same page drawn again for the new screen; no wait window for a redraw.
-        if (grid_.SelectedPage >= 1 && !picPreview->picture().isNull())
-            RenderPage(grid_.SelectedPage, true);
+        if (previewPage_ >= 1 && !picPreview->picture().isNull())
+            RenderPage(previewPage_, true);
     });
     connect(picGrid, &GridView::dropped, this, &frmMain::picGrid_OLEDragDrop);
     picGrid->setDragOverHandler([this](const QMimeData &data) { return picGrid_OLEDragOver(data); });
@@ -346,7 +347,6 @@ void frmMain::cmbResox_Click()
 void frmMain::RecomputeLayout()
 {
     Surface surface(*this);
-    picGrid->setKeyboardPage(0);  // a new grid: the keyboard starts again on page 1
     try {
         RunLayoutPass(QSizeF(sourcePic_.size()), programWide().HorizontalOverlap, poster_, grid_, labels_, surface);
     } catch (const RuntimeError &) {
@@ -368,14 +368,13 @@ bool frmMain::selectPage(std::int32_t page)
     } catch (const RuntimeError &) {
         return false;  // a page number beyond 16 bits: the click is ignored
     }
-    picGrid->setKeyboardPage(selected);  // the keyboard goes on from the page last clicked
-    if (selected == grid_.SelectedPage) {
-        describeGridView();
-        return true;
-    }
     grid_.SelectedPage = selected;
-    lbPreview->setText(QStringLiteral("Preview: (page ") + Str(selected) + u')');
     describeGridView();
+    // The page already in the preview is not rendered again; one the keyboard selected is shown now.
+    if (selected == previewPage_)
+        return true;
+    previewPage_ = selected;
+    lbPreview->setText(QStringLiteral("Preview: (page ") + Str(selected) + u')');
     RenderPreview();
     return true;
 }
@@ -404,50 +403,54 @@ void frmMain::picGrid_MouseUp(Qt::MouseButton button, QPointF position, QPoint g
         popupMenu(globalPosition);
 }
 
+// The menu's entry prints the selected page, so the preview shows that page first (the arrows
+// may have selected one it does not show yet).
 void frmMain::picPreview_MouseUp(Qt::MouseButton, QPoint globalPosition)
 {
-    if (grid_.SelectedPage >= 1)
+    if (showSelectedPage())
         mnu->popup(globalPosition);
 }
 
 void frmMain::picGrid_KeyStep(PageStep step)
 {
-    const std::optional<std::int32_t> from = keyboardPage(picGrid->keyboardPage(), poster_, grid_);
-    if (!from)
-        return;  // no grid yet
-    if (const std::optional<std::int32_t> to = pageAfterStep(*from, step, poster_, grid_))
-        picGrid->setKeyboardPage(*to);
+    const std::optional<std::int32_t> to = pageAfterStep(grid_.SelectedPage, step, poster_, grid_);
+    if (!to || *to == grid_.SelectedPage)
+        return;  // no grid, or already at the poster's edge
+    try {
+        grid_.SelectedPage = CInt(*to);
+    } catch (const RuntimeError &) {
+        return;  // a page number beyond 16 bits, which a click cannot select either
+    }
     describeGridView();
-    tmrGrid_Timer();  // the focus frame follows at once, as the pointer box follows the mouse
+    tmrGrid_Timer();  // the boxes follow at once, as the pointer box follows the mouse
 }
 
-void frmMain::picGrid_KeyShow()
+bool frmMain::showSelectedPage()
 {
-    if (const std::optional<std::int32_t> page = keyboardPage(picGrid->keyboardPage(), poster_, grid_))
-        selectPage(*page);
+    return isPosterPage(grid_.SelectedPage, poster_, grid_) && selectPage(grid_.SelectedPage);
 }
+
+void frmMain::picGrid_KeyShow() { showSelectedPage(); }
 
 void frmMain::picGrid_KeyMenu()
 {
-    if (mnu->isVisible())
-        return;  // the platform may send both the key and a menu request
-    const std::optional<std::int32_t> page = keyboardPage(picGrid->keyboardPage(), poster_, grid_);
-    if (!page || !selectPage(*page))
+    // The platform may send both the key and a menu request.
+    if (mnu->isVisible() || !showSelectedPage())
         return;
     QPoint at = picGrid->mapToGlobal(picGrid->rect().center());
-    skippingErrors([&] { at = picGrid->globalPosition(selectedPageBox(*page, poster_).center()); });
+    skippingErrors([&] { at = picGrid->globalPosition(selectedPageBox(grid_.SelectedPage, poster_).center()); });
     popupMenu(at);
 }
 
 void frmMain::picPreview_KeyMenu()
 {
-    if (grid_.SelectedPage >= 1 && !mnu->isVisible())
+    if (!mnu->isVisible() && showSelectedPage())
         mnu->popup(picPreview->mapToGlobal(picPreview->rect().center()));
 }
 
 void frmMain::describeGridView()
 {
-    picGrid->setAccessibleName(gridViewAccessibleName(poster_, grid_, picGrid->keyboardPage()));
+    picGrid->setAccessibleName(gridViewAccessibleName(poster_, grid_));
 }
 
 void frmMain::RenderPreview()
@@ -457,7 +460,10 @@ void frmMain::RenderPreview()
         wait = waitWindow(this);
         wait->showNow();
         DoEvents();
-        RenderPage(grid_.SelectedPage, true);
+        // Read after the yield: keys handled there may have moved the selection, and a layout
+        // pass there may have emptied the preview, which then stays empty.
+        if (previewPage_ >= 1)
+            RenderPage(previewPage_, true);
     } catch (const RuntimeError &e) {
         MsgBox(errorWithNumber(e), MsgIcon::Critical, MsgButtons::Ok, this);
     }

@@ -48,14 +48,19 @@ public:
     void picGrid_MouseDown(Qt::MouseButton button, QPointF position);
     void picGrid_MouseUp(Qt::MouseButton button, QPointF position, QPoint globalPosition);
     void picPreview_MouseUp(Qt::MouseButton button, QPoint globalPosition);
-    // The keyboard on the grid view: arrows, Home and End move the page the keyboard is on,
-    // Enter or Space then acts as a left click on it, the Menu key or Shift+F10 as a right click.
+    // The keyboard on the grid view: arrows, Home and End select a page without showing it (a
+    // page takes a while to render, stepping must not), Enter or Space then acts as a left click
+    // on the selected page, the Menu key or Shift+F10 as a right click.
     void picGrid_KeyStep(PageStep step);
     void picGrid_KeyShow();
     void picGrid_KeyMenu();
     // The Menu key or Shift+F10 on the preview: its pop-up menu, as a mouse release opens it.
+    // Both show the selected page first when the preview does not show it yet.
     void picPreview_KeyMenu();
+    // Renders the page the preview caption names (the page last clicked or shown with Enter).
     void RenderPreview();
+    // The page the preview shows or is being rendered for; 0 while it is empty.
+    std::int16_t previewPage() const { return previewPage_; }
     void mnuOpenPicture_Click();
     // Loads a picture as the new source; a failure is reported and changes nothing.
     void UpdatePictureFile(const QString &path);
@@ -88,9 +93,13 @@ private:
     void showLabels();
     // What a screen reader says of the grid view after its pages or selection changed.
     void describeGridView();
-    // A click on page p (press with the left button, release with the right one); false when the
+    // A click on page p (press with the left button, release with the right one): selects it and,
+    // unless the preview already shows it, names it in the caption and renders it. False when the
     // page number does not fit and the click is ignored.
     bool selectPage(std::int32_t page);
+    // Enter on the grid view, and every way to the pop-up menu, whose entry prints the selected
+    // page: a click on the selected page. False when none is selected.
+    bool showSelectedPage();
     // A right click's second half: the pop-up menu at a point of the screen.
     void popupMenu(QPoint globalPosition);
 
@@ -98,6 +107,8 @@ private:
     PageGrid grid_;
     LayoutLabels labels_;
     QImage sourcePic_;  // the source picture at its natural size
+    // Kept apart from the selection, which the keyboard moves without rendering.
+    std::int16_t previewPage_ = 0;
     std::unique_ptr<PageRenderer> renderer_;  // owns the two page buffers
     PrintJob *printJob_ = nullptr;  // the job doPrint is running
     bool unloaded_ = false;

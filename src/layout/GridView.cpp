@@ -42,11 +42,12 @@ void drawDownwardHatch(QPainter &p, const QRectF &area, double ratio)
     p.restore();
 }
 
-// Where the keyboard is: a dashed frame just inside the page's cell, dark on a light band so it
-// shows on any picture, drawn plainly (not mixed) so it never takes the picture's colours.
-void drawFocusFrame(QPainter &p, const QRectF &cell, double ratio)
+// Where the keyboard is: a dashed frame just inside `area` (a page's cell or the whole view), dark
+// on a light band so it shows on any picture, drawn plainly (not mixed) so it never takes the
+// picture's colours.
+void drawFocusFrame(QPainter &p, const QRectF &area, double ratio)
 {
-    const QRectF frame = cell.adjusted(4, 4, -4, -4);
+    const QRectF frame = area.adjusted(4, 4, -4, -4);
     if (frame.width() < 2 || frame.height() < 2)
         return;
     p.save();
@@ -196,8 +197,10 @@ void GridView::tick(const PosterSettings &s, const PageGrid &g)
         });
         if (hasFocus())
             skippingErrors([&] {
-                if (const std::optional<std::int32_t> page = plakatron::keyboardPage(keyboardPage_, s, g))
-                    drawFocusFrame(p, p.transform().mapRect(selectedPageBox(*page, s)), ratio);
+                const QRectF area = isPosterPage(g.SelectedPage, s, g)
+                                        ? p.transform().mapRect(selectedPageBox(g.SelectedPage, s))
+                                        : QRectF(QPointF(0, 0), composed_.deviceIndependentSize());
+                drawFocusFrame(p, area, ratio);
             });
     }
     update();

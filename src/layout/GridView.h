@@ -2,8 +2,8 @@
 // The grid view `picGrid`: the whole poster at a glance. A persistent background (the picture
 // shrunk once per layout pass) and an overlay rebuilt from state alone on every tick: the dotted
 // page grid, the selected page in blinking blue, the page under the pointer in red and, while the
-// view has the keyboard focus, a frame round the page the keyboard is on. Both are drawn at the
-// screen's device pixel ratio; positions stay in logical pixels.
+// view has the keyboard focus, a frame round the selected page (round the view while none is).
+// Both are drawn at the screen's device pixel ratio; positions stay in logical pixels.
 
 #include "layout/PageLayout.h"
 #include "layout/PageSelection.h"
@@ -43,9 +43,6 @@ public:
     const QImage &background() const { return background_; }
     const QImage &composed() const { return composed_; }
 
-    // The page the keyboard was last put on (0: none, the selected page or page 1 is used).
-    std::int32_t keyboardPage() const { return keyboardPage_; }
-    void setKeyboardPage(std::int32_t page) { keyboardPage_ = page; }
     // A point in view coordinates (page pixels) on the screen.
     QPoint globalPosition(QPointF viewPoint) const;
 
@@ -92,7 +89,6 @@ private:
     QImage composed_;          // background + overlay of the last tick
     double s_ = 0;
     QPointF pointer_;
-    std::int32_t keyboardPage_ = 0;
     bool blinkOn_ = false;
     double lastBlinkTime_ = 0;
     std::function<double()> clock_;

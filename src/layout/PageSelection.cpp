@@ -56,10 +56,10 @@ std::optional<std::int32_t> pageAfterStep(std::int32_t page, PageStep step, cons
     const std::optional<Cells> cells = layCells(s, g);
     if (!cells)
         return std::nullopt;
-    if (page < 1 || page > cells->count() || step == PageStep::First)
-        return 1;
     if (step == PageStep::Last)
         return cells->count();
+    if (page < 1 || page > cells->count() || step == PageStep::First)
+        return 1;
     std::int32_t row = (page - 1) / cells->columns;
     std::int32_t column = (page - 1) % cells->columns;
     switch (step) {
@@ -71,17 +71,6 @@ std::optional<std::int32_t> pageAfterStep(std::int32_t page, PageStep step, cons
     case PageStep::Last: break;
     }
     return row * cells->columns + column + 1;
-}
-
-std::optional<std::int32_t> keyboardPage(std::int32_t remembered, const PosterSettings &s, const PageGrid &g)
-{
-    if (!layCells(s, g))
-        return std::nullopt;
-    if (isPosterPage(remembered, s, g))
-        return remembered;
-    if (isPosterPage(g.SelectedPage, s, g))
-        return g.SelectedPage;
-    return 1;
 }
 
 QRectF selectedPageBox(int page, const PosterSettings &s)
@@ -105,7 +94,7 @@ double viewScale(const PosterSettings &s, const PageGrid &g)
     return Div(1, pagePixelsPerViewPixel);
 }
 
-QString gridViewAccessibleName(const PosterSettings &s, const PageGrid &g, std::int32_t keyboardAt)
+QString gridViewAccessibleName(const PosterSettings &s, const PageGrid &g)
 {
     QString name = QStringLiteral("Source picture: ");
     const std::optional<Cells> cells = layCells(s, g);
@@ -113,12 +102,9 @@ QString gridViewAccessibleName(const PosterSettings &s, const PageGrid &g, std::
         return name + QStringLiteral("no pages");
     name += QString::number(cells->columns) + QStringLiteral(" × ") + QString::number(cells->rows)
             + (cells->count() == 1 ? QStringLiteral(" page") : QStringLiteral(" pages"));
-    const bool selected = isPosterPage(g.SelectedPage, s, g);
-    name += selected ? QStringLiteral(", page ") + QString::number(g.SelectedPage) + QStringLiteral(" selected")
-                     : QStringLiteral(", no page selected");
-    if (isPosterPage(keyboardAt, s, g) && !(selected && keyboardAt == g.SelectedPage))
-        name += QStringLiteral(", keyboard on page ") + QString::number(keyboardAt);
-    return name;
+    return name + (isPosterPage(g.SelectedPage, s, g)
+                       ? QStringLiteral(", page ") + QString::number(g.SelectedPage) + QStringLiteral(" selected")
+                       : QStringLiteral(", no page selected"));
 }
 
 }  // namespace plakatron

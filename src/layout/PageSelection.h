@@ -27,15 +27,11 @@ bool isPosterPage(std::int32_t page, const PosterSettings &settings, const PageG
 // A move of the keyboard over the grid.
 enum class PageStep { Left, Right, Up, Down, First, Last };
 
-// The page a move leads to from `page`, stopping at the poster's edges; from a page that is not
-// on the poster every move starts at page 1. Nothing when there is no grid.
+// The page a move leads to from `page`, stopping at the poster's edges. From no page (or one that
+// is not on the poster) Last leads to the last page and every other move to page 1. Nothing when
+// there is no grid.
 std::optional<std::int32_t> pageAfterStep(std::int32_t page, PageStep step, const PosterSettings &settings,
                                           const PageGrid &grid);
-
-// The page the keyboard is on: `remembered` while it is on the poster, else the selected page,
-// else page 1; nothing when there is no grid.
-std::optional<std::int32_t> keyboardPage(std::int32_t remembered, const PosterSettings &settings,
-                                         const PageGrid &grid);
 
 // The outline of a page in view coordinates.
 QRectF selectedPageBox(int page, const PosterSettings &settings);
@@ -46,8 +42,7 @@ std::optional<QRectF> pointerBox(QPointF pointer, const PosterSettings &settings
 // View pixels per page pixel for this grid fitted into the view, anchored at the top left.
 double viewScale(const PosterSettings &settings, const PageGrid &grid);
 
-// What a screen reader says of the grid view: «Source picture: 3 × 2 pages, page 5 selected»,
-// and where the keyboard is when that is another page.
-QString gridViewAccessibleName(const PosterSettings &settings, const PageGrid &grid, std::int32_t keyboardAt);
+// What a screen reader says of the grid view: «Source picture: 3 × 2 pages, page 5 selected».
+QString gridViewAccessibleName(const PosterSettings &settings, const PageGrid &grid);
 
 }  // namespace plakatron

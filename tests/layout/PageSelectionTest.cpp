@@ -69,7 +69,7 @@ TEST(PageAt, NothingWithoutAGrid)
         EXPECT_FALSE(pageAt(QPointF(10, 10), p->settings, p->grid));
         EXPECT_FALSE(isPosterPage(1, p->settings, p->grid));
         EXPECT_FALSE(pageAfterStep(1, PageStep::Right, p->settings, p->grid));
-        EXPECT_FALSE(keyboardPage(1, p->settings, p->grid));
+        EXPECT_FALSE(pageAfterStep(0, PageStep::Last, p->settings, p->grid));
     }
 }
 
@@ -82,12 +82,13 @@ TEST(PageAt, ThePointerBoxEndsWithTheLastRowEvenWhenTheSheetsDownAreWhole)
 }
 
 // The window's keyboard test walks the edges of 3 x 2, one-row, one-column and one-page posters;
-// here the starts that are not on the poster and a grid beyond 16-bit page numbers.
+// here the starts from no page (or one not on the poster) and a grid beyond 16-bit page numbers.
 TEST(PageAfterStep, StartsOnThePosterAndStaysInItsGrid)
 {
     using S = PageStep;
     const struct { int columns, rows, from; S step; int to; } rows[] = {
-        {3, 2, 7, S::Right, 1}, {3, 2, 0, S::Last, 1}, {3, 2, -4, S::Down, 1}, {3, 2, 6, S::Right, 6},
+        {3, 2, 0, S::Right, 1}, {3, 2, 0, S::Up, 1}, {3, 2, 0, S::First, 1}, {3, 2, 0, S::Last, 6},
+        {3, 2, 7, S::Right, 1}, {3, 2, 7, S::Last, 6}, {3, 2, -4, S::Down, 1}, {3, 2, 6, S::Right, 6},
         {40, 32767, 1, S::Last, 40 * 32767}, {40, 32767, 40 * 32767, S::Down, 40 * 32767},
         {40, 32767, 40 * 32767, S::Up, 40 * 32766}, {40, 32767, 40, S::Right, 40},
     };
@@ -97,32 +98,18 @@ TEST(PageAfterStep, StartsOnThePosterAndStaysInItsGrid)
     }
 }
 
-TEST(KeyboardPage, RememberedThenSelectedThenFirst)
+TEST(GridViewAccessibleName, SaysThePagesAndTheSelection)
 {
     Poster p = poster(3, 2);
-    p.grid.SelectedPage = 5;
-    EXPECT_EQ(keyboardPage(2, p.settings, p.grid), 2);
-    EXPECT_EQ(keyboardPage(0, p.settings, p.grid), 5);
-    EXPECT_EQ(keyboardPage(7, p.settings, p.grid), 5);
-    p.grid.SelectedPage = 0;
-    EXPECT_EQ(keyboardPage(7, p.settings, p.grid), 1);
-}
-
-TEST(GridViewAccessibleName, SaysThePagesTheSelectionAndTheKeyboard)
-{
-    Poster p = poster(3, 2);
-    const auto name = [&](int selected, int keyboard) {
+    const auto name = [&](int selected) {
         p.grid.SelectedPage = static_cast<std::int16_t>(selected);
-        return gridViewAccessibleName(p.settings, p.grid, keyboard).toStdString();
+        return gridViewAccessibleName(p.settings, p.grid).toStdString();
     };
-    EXPECT_EQ(name(5, 5), "Source picture: 3 × 2 pages, page 5 selected");
-    EXPECT_EQ(name(5, 0), "Source picture: 3 × 2 pages, page 5 selected");
-    EXPECT_EQ(name(5, 4), "Source picture: 3 × 2 pages, page 5 selected, keyboard on page 4");
-    EXPECT_EQ(name(0, 0), "Source picture: 3 × 2 pages, no page selected");
-    EXPECT_EQ(name(0, 2), "Source picture: 3 × 2 pages, no page selected, keyboard on page 2");
-    EXPECT_EQ(name(0, 9), "Source picture: 3 × 2 pages, no page selected");
+    EXPECT_EQ(name(5), "Source picture: 3 × 2 pages, page 5 selected");
+    EXPECT_EQ(name(0), "Source picture: 3 × 2 pages, no page selected");
+    EXPECT_EQ(name(7), "Source picture: 3 × 2 pages, no page selected");
     p = poster(1, 1);
-    EXPECT_EQ(name(1, 1), "Source picture: 1 × 1 page, page 1 selected");
+    EXPECT_EQ(name(1), "Source picture: 1 × 1 page, page 1 selected");
     p.grid.GridRows = 0;
-    EXPECT_EQ(name(0, 0), "Source picture: no pages");
+    EXPECT_EQ(name(0), "Source picture: no pages");
 }

@@ -19,6 +19,7 @@
 #include "input/DropRules.h"
 #include "input/OpenPicture.h"
 #include "input/PictureLoader.h"
+#include "input/ProgramFolders.h"
 #include "input/Toolbox.h"
 #include "ui/frmSettings.h"
 #include "ui/frmSplash.h"
@@ -332,9 +333,10 @@ void frmMain::mnuAbout_Click() { showSplash(this); }
 
 void frmMain::mnuInst_Click()
 {
-    // The shell's own message, if any, is all the user sees when the help is missing.
-    modToolbox::ShellOpen(modToolbox::AppFolder() + QStringLiteral("help/index.htm"),
-                          modToolbox::AppFolder() + QStringLiteral("help/"), this);
+    // Beside the program, else where an installation put it. The shell's own message, if any, is
+    // all the user sees when the help is missing.
+    const QString folder = helpFolder(modToolbox::AppFolder());
+    modToolbox::ShellOpen(folder + QStringLiteral("index.htm"), folder, this);
 }
 
 void frmMain::cmbResox_Click()

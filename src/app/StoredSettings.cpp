@@ -5,6 +5,7 @@
 #include "core/RuntimeError.h"
 #include "layout/PageLayout.h"
 
+#include <QFileInfo>
 #include <QSettings>
 #include <memory>
 
@@ -36,6 +37,8 @@ int validated(const QString &key, int fallback, int min, int max, Read read)
     }
 }
 }  // namespace
+
+QString settingsFolder() { return QFileInfo(store()->fileName()).absolutePath() + u'/'; }
 
 QString GetSetting(const QString &section, const QString &key, const QString &fallback)
 {

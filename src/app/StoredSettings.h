@@ -10,6 +10,9 @@ namespace plakatron {
 QString GetSetting(const QString &section, const QString &key, const QString &fallback);
 // Stores a text. Failures to write (a read-only folder) are not fatal: the store keeps its old file.
 void SaveSetting(const QString &section, const QString &key, const QString &value);
+// The folder of the settings file, ending in a separator (~/.config/Plakatron/ here). It need not
+// exist yet.
+QString settingsFolder();
 
 namespace settingkeys {
 inline const QString Section = QStringLiteral("General");

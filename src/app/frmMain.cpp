@@ -12,6 +12,7 @@
 #include "layout/frmWait.h"
 #include "printing/PageRenderer.h"
 #include "printing/PrintJob.h"
+#include "printing/PrinterFileLocation.h"
 #include "printing/StoredPrinter.h"
 #include "printing/modPrinter.h"
 #include "ui/Design.h"
@@ -19,6 +20,7 @@
 #include "input/DropRules.h"
 #include "input/OpenPicture.h"
 #include "input/PictureLoader.h"
+#include "input/ProgramFolders.h"
 #include "input/Toolbox.h"
 #include "ui/frmSettings.h"
 #include "ui/frmSplash.h"
@@ -28,6 +30,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
@@ -332,9 +336,10 @@ void frmMain::mnuAbout_Click() { showSplash(this); }
 
 void frmMain::mnuInst_Click()
 {
-    // The shell's own message, if any, is all the user sees when the help is missing.
-    modToolbox::ShellOpen(modToolbox::AppFolder() + QStringLiteral("help/index.htm"),
-                          modToolbox::AppFolder() + QStringLiteral("help/"), this);
+    // Beside the program, else where an installation put it. The shell's own message, if any, is
+    // all the user sees when the help is missing.
+    const QString folder = helpFolder(modToolbox::AppFolder());
+    modToolbox::ShellOpen(folder + QStringLiteral("index.htm"), folder, this);
 }
 
 void frmMain::cmbResox_Click()
@@ -533,16 +538,20 @@ void frmMain::PrintNow(std::int32_t singlePage)
 {
     try {
         // The stored choice only spares the user some clicks: a file that cannot be read lets the
-        // dialog start afresh, and one that cannot be written (an installed program's folder is
-        // the administrator's) must not keep the poster from being printed.
-        const QString path = modToolbox::AppFolder() + QLatin1String(PrinterFileName);
+        // dialog start afresh, and one that cannot be written must not keep the poster from being
+        // printed.
+        const PrinterFilePlaces places = printerFilePlaces(modToolbox::AppFolder(), settingsFolder());
         PrinterRecords records;
-        if (modToolbox::FileExists(path))
-            skippingErrors([&] { records = readPrinterFile(path); });
+        if (!places.read.isEmpty())
+            skippingErrors([&] { records = readPrinterFile(places.read); });
         const PrintRange range = printRangeFor(singlePage, poster_, grid_);
         if (ShowPrinterDialog(this, records.dialog, records.devMode).isEmpty())
             return;  // cancelled: nothing stored, nothing printed
-        skippingErrors([&] { writePrinterFile(path, records); });
+        skippingErrors([&] {
+            // The configuration folder may not exist before the first settings are stored.
+            QDir().mkpath(QFileInfo(places.write).absolutePath());
+            writePrinterFile(places.write, records);
+        });
         programWide().FirstPrintPage = range.first;
         programWide().LastPrintPage = range.last;
         doPrint();

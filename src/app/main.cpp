@@ -1,14 +1,42 @@
+#include "app/CommandLine.h"
 #include "app/modXPManifest.h"
+#include "core/BuildConfig.h"
 #include "core/ProgramWide.h"
 
 #include <QApplication>
+#include <cstdio>
+
+using namespace plakatron;
+
+namespace {
+int answer(const StartupRequest &request)
+{
+    const bool failed = request.action == StartupRequest::Action::Fail;
+    std::fputs(request.text.toLocal8Bit().constData(), failed ? stderr : stdout);
+    return failed ? 2 : 0;
+}
+}  // namespace
 
 int main(int argc, char **argv)
 {
+    // --help and --version answer without a screen, before the window system is reached.
+    QStringList raw;
+    for (int i = 0; i < argc; ++i)
+        raw << QString::fromLocal8Bit(argv[i]);
+    const StartupRequest early = parseCommandLine(raw);
+    if (early.action == StartupRequest::Action::ShowHelp || early.action == StartupRequest::Action::ShowVersion)
+        return answer(early);
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(plakatron::appTitle());
-    QApplication::setApplicationVersion(plakatron::versionText());
-    if (!plakatron::modXPManifest::Main())
+    QApplication::setApplicationName(appTitle());
+    QApplication::setApplicationVersion(versionText());
+    // Ties the windows to the installed menu entry and its icon (Wayland's application id).
+    QGuiApplication::setDesktopFileName(QLatin1String(buildconfig::appId));
+    // Qt has taken its own options (-platform, -style ...) out of the arguments by now.
+    const StartupRequest request = parseCommandLine(QCoreApplication::arguments());
+    if (request.action != StartupRequest::Action::Run)
+        return answer(request);
+    if (!modXPManifest::Main({}, request.picture))
         return 1;
     return QApplication::exec();
 }

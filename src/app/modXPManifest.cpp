@@ -19,7 +19,7 @@ bool InitControlClasses()
 
 void showStartupSplash() { showSplash(nullptr); }
 
-bool Main(const StartupSteps &steps)
+bool Main(const StartupSteps &steps, const QString &picture)
 {
     if (!steps.initControlClasses()) {
         MsgBox(QStringLiteral("Initialization error!"), MsgIcon::Critical);
@@ -38,6 +38,8 @@ bool Main(const StartupSteps &steps)
     frmMain *window = mainWindow() ? mainWindow() : new frmMain;
     window->show();
     QGuiApplication::setQuitOnLastWindowClosed(quitOnClose);
+    if (!picture.isEmpty())
+        window->UpdatePictureFile(picture);
     return true;
 }
 

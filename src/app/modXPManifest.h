@@ -1,6 +1,7 @@
 #pragma once
 // Start-up: prepare the window toolkit, show the splash for its short display, then the main window.
 
+#include <QString>
 #include <functional>
 
 namespace plakatron::modXPManifest {
@@ -19,6 +20,8 @@ struct StartupSteps {
 
 // The start-up sequence. Returns false when the toolkit could not be initialised: then the user has
 // seen "Initialization error!" and the program must end at once, with no window created.
-bool Main(const StartupSteps &steps = {});
+// A picture named (the command line's, as "Open with" passes it) is loaded into the shown window
+// as a dropped one is: one that fails shows the message over the window, on the built-in picture.
+bool Main(const StartupSteps &steps = {}, const QString &picture = QString());
 
 }  // namespace plakatron::modXPManifest

@@ -1,0 +1,26 @@
+#pragma once
+// The window program's command line: `plakatron [PICTURE]`, what a file manager's "Open with"
+// runs, plus --help and --version.
+
+#include <QString>
+#include <QStringList>
+
+namespace plakatron {
+
+struct StartupRequest {
+    enum class Action {
+        Run,          // start the window, on `picture` when one is named
+        ShowHelp,     // print `text` to standard output and end
+        ShowVersion,  // likewise
+        Fail,         // print `text` to standard error and end with exit code 2
+    };
+    Action action = Action::Run;
+    QString picture;  // as given: a relative path is taken from the current folder
+    QString text;
+};
+
+// arguments as the program got them, its own name first. --help (-h) and --version (-v) answer
+// wherever they stand before "--"; "--" makes every following argument a picture's name.
+StartupRequest parseCommandLine(const QStringList &arguments);
+
+}  // namespace plakatron

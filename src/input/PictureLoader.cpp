@@ -3,6 +3,7 @@
 #include "core/RuntimeError.h"
 #include "input/Metafile.h"
 #include "input/PictureFormat.h"
+#include "input/Platform.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -94,6 +95,11 @@ QImage decodeRaster(const QByteArray &bytes, PictureFormat format)
     return image;
 }
 
+[[noreturn]] void notRegular()
+{
+    invalid(QStringLiteral("The path names a pipe, a device or another special file, not a picture file."));
+}
+
 void openPictureFile(QFile &file)
 {
     const QFileInfo info(file.fileName());
@@ -101,7 +107,15 @@ void openPictureFile(QFile &file)
         raise(err::FileNotFound);
     if (info.isDir())
         raise(err::PathFileAccessError, QStringLiteral("The path names a folder, not a picture file."));
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Reading a pipe waits for a writer, a device may never end: only regular files are opened.
+    if (!info.isFile())
+        notRegular();
+    switch (openRegularFile(file)) {
+    case RegularFileOpen::Opened:
+        break;
+    case RegularFileOpen::NotRegular:
+        notRegular();
+    case RegularFileOpen::Failed:
         if (file.error() == QFileDevice::PermissionsError)
             raise(err::PermissionDenied);
         raise(err::PathFileAccessError, QStringLiteral("The file could not be opened: %1").arg(file.errorString()));

@@ -225,15 +225,18 @@ QByteArray mappingProbe(QByteArrayView data, const MetafileLayout &layout, int x
     return headersFor(data, layout, records, largest);
 }
 
-void floodFill(std::span<quint32> pixels, int width, int height, int x, int y, quint32 colour, FloodMode mode)
+void floodFill(std::span<quint32> pixels, int width, int height, int x, int y, quint32 fill, quint32 colour,
+               FloodMode mode)
 {
     if (x < 0 || y < 0 || width <= 0 || height <= 0 || pixels.size() < std::size_t(width) * std::size_t(height))
         return;
     x = std::min(x, width - 1);
     y = std::min(y, height - 1);
-    const quint32 start = pixels[std::size_t(y) * width + x];
-    const auto inside = [&](quint32 pixel) { return mode == FloodMode::Border ? pixel != colour : pixel == start; };
-    if (!inside(start) || start == colour)
+    // Pixels already of the fill colour count as filled, so the fill ends.
+    const auto inside = [&](quint32 pixel) {
+        return pixel != fill && (mode == FloodMode::Border ? pixel != colour : pixel == colour);
+    };
+    if (!inside(pixels[std::size_t(y) * width + x]))
         return;
     struct Seed { int x, y; };
     std::vector<Seed> seeds{{x, y}};
@@ -248,7 +251,7 @@ void floodFill(std::span<quint32> pixels, int width, int height, int x, int y, q
             --left;
         while (right + 1 < width && inside(row[right + 1]))
             ++right;
-        std::fill(row + left, row + right + 1, colour);
+        std::fill(row + left, row + right + 1, fill);
         // One seed per run of fillable pixels in the rows above and below.
         for (const int y2 : {seed.y - 1, seed.y + 1}) {
             if (y2 < 0 || y2 >= height)

@@ -36,14 +36,15 @@ QByteArray normalisedCopy(QByteArrayView data, const MetafileLayout &layout);
 // pixel at (x, y): libwmf's scan of it tells where that point lands in device coordinates.
 QByteArray mappingProbe(QByteArrayView data, const MetafileLayout &layout, int x, int y);
 
-// The flood fills of the metafile records, on the drawing's pixels (rows of width, top down), from
-// (x, y): in border mode every pixel of the 4-connected area around it that is not already colour
-// becomes colour (libwmf's reading of both FLOODFILL and EXTFLOODFILL's border mode); in surface
-// mode, the area of the start pixel's colour. A start to the right of or below the picture is
-// moved onto its last column or row, as libwmf's drawing did; one left of or above it fills
-// nothing. Runs of a row are filled at once and the rows next to them kept on a list, so neither
-// the stack nor the time grows beyond the picture's size.
+// The flood fills of the metafile records, as Windows does them, on the drawing's pixels (rows of
+// width, top down), from (x, y), in the colour fill: in border mode the 4-connected area around
+// the start that is bounded by pixels of colour (FLOODFILL, and EXTFLOODFILL's border mode), in
+// surface mode the area of pixels of colour (nothing when the start is of another colour). A start
+// to the right of or below the picture is moved onto its last column or row, as libwmf's drawing
+// did; one left of or above it fills nothing. Runs of a row are filled at once and the rows next to
+// them kept on a list, so neither the stack nor the time grows beyond the picture's size.
 enum class FloodMode { Border, Surface };
-void floodFill(std::span<quint32> pixels, int width, int height, int x, int y, quint32 colour, FloodMode mode);
+void floodFill(std::span<quint32> pixels, int width, int height, int x, int y, quint32 fill, quint32 colour,
+               FloodMode mode);
 
 }  // namespace plakatron::metafile

@@ -18,6 +18,7 @@
 
 #include <libwmf/api.h>
 #include <libwmf/gd.h>
+#include <libwmf/gd/gd.h>
 #include <libwmf/ipa.h>
 #include <libwmf/macro.h>
 
@@ -271,27 +272,32 @@ void drawEllipseAsPolygon(wmfAPI *api, wmfDrawArc_t *arc)
 }
 
 // gd's flood fills recurse once per row they reach, so walls winding through a large picture
-// overflowed the stack. Both records are filled here instead, on the device's pixels, with the
-// colour gd would have used.
-template <FloodMode Exterior>
+// overflowed the stack; libwmf also filled with the record's colour up to that same colour, across
+// every other. Both records are filled here instead, on the device's pixels, as Windows fills
+// them: with the brush's colour, bounded by the record's colour or over the area of it.
+template <bool Extended>
 void floodFillHere(wmfAPI *api, wmfFlood_t *flood)
 {
     DrawingGuard &guard = guardOf(api);
     wmf_gd_t *device = WMF_GD_GetData(api);
-    int *pixels = device->gd_image ? wmf_gd_image_pixels(device->gd_image) : nullptr;
-    if (!pixels || guard.expired())
+    // The device's picture: the first member of its private data (gd_image is filled in only after
+    // the drawing), checked against the size the device was given before it is used.
+    const gdImage *image = device->gd_data ? *static_cast<gdImage *const *>(device->gd_data) : nullptr;
+    const wmfBrush *brush = flood->dc ? WMF_DC_BRUSH(flood->dc) : nullptr;
+    if (!image || !image->trueColor || !image->_tpixels || image->sx != int(device->width)
+        || image->sy != int(device->height) || !brush || WMF_BRUSH_STYLE(brush) == BS_NULL || guard.expired())
         return;
     const wmfD_Rect &box = device->bbox;
     const double x = (double(flood->pt.x) - box.TL.x) / (double(box.BR.x) - box.TL.x) * device->width;
     const double y = (double(flood->pt.y) - box.TL.y) / (double(box.BR.y) - box.TL.y) * device->height;
     if (!std::isfinite(x) || !std::isfinite(y) || x < 0 || y < 0)
         return;
-    const FloodMode mode = Exterior == FloodMode::Surface && flood->type == FLOODFILLSURFACE ? FloodMode::Surface
-                                                                                             : FloodMode::Border;
-    const quint32 colour = (quint32(flood->color.r) << 16) | (quint32(flood->color.g) << 8) | flood->color.b;
+    const auto gdColour = [](const wmfRGB &rgb) { return (quint32(rgb.r) << 16) | (quint32(rgb.g) << 8) | rgb.b; };
+    const FloodMode mode = Extended && flood->type == FLOODFILLSURFACE ? FloodMode::Surface : FloodMode::Border;
     const std::size_t count = std::size_t(device->width) * device->height;
-    floodFill(std::span<quint32>(reinterpret_cast<quint32 *>(pixels), count), int(device->width),
-              int(device->height), int(std::min(x, 1e9)), int(std::min(y, 1e9)), colour, mode);
+    floodFill(std::span<quint32>(reinterpret_cast<quint32 *>(image->_tpixels), count), int(device->width),
+              int(device->height), int(std::min(x, 1e9)), int(std::min(y, 1e9)), gdColour(*WMF_BRUSH_COLOR(brush)),
+              gdColour(flood->color), mode);
 }
 
 bool within(const wmfD_Coord &point, const wmfD_Rect &area)
@@ -469,8 +475,8 @@ public:
         api_->user_data = &guard;
 
         using F = wmfFunctionReference;
-        functions->flood_interior = &floodFillHere<FloodMode::Border>;
-        functions->flood_exterior = &floodFillHere<FloodMode::Surface>;
+        functions->flood_interior = &floodFillHere<false>;
+        functions->flood_exterior = &floodFillHere<true>;
         if (functions->draw_polygon)
             functions->draw_ellipse = &drawEllipseAsPolygon;
         if (functions->draw_text)

@@ -4,12 +4,14 @@
 #include "input/Metafile.h"
 #include "input/PictureFormat.h"
 #include "input/Platform.h"
+#include "input/RleBitmap.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <algorithm>
 #include <new>
 
 namespace plakatron {
@@ -40,10 +42,11 @@ void checkPixelCount(qint64 width, qint64 height)
 
 void checkPixelCount(QSize size) { checkPixelCount(size.width(), size.height()); }
 
-QByteArray readWhole(QFile &file)
+// Up to maxBytes more of the file (all of it when maxBytes is negative).
+QByteArray readBytes(QFile &file, qint64 maxBytes = -1)
 {
     try {
-        QByteArray bytes = file.readAll();
+        QByteArray bytes = maxBytes < 0 ? file.readAll() : file.read(maxBytes);
         if (file.error() != QFileDevice::NoError)
             raise(err::DeviceIOError, QStringLiteral("The file could not be read: %1").arg(file.errorString()));
         return bytes;
@@ -63,6 +66,14 @@ QString unsupportedDescription(const QString &path)
 
 QImage decodeRaster(const QByteArray &bytes, PictureFormat format)
 {
+    if (format == PictureFormat::Bmp && isRleBitmap(bytes)) {
+        const RleBitmap rle = decodeRleBitmap(bytes);
+        if (rle.image.isNull())
+            invalid(QStringLiteral("The BMP picture is damaged or incomplete and cannot be decoded."));
+        if (!rle.complete)
+            invalid(QStringLiteral("The BMP picture is incomplete: the file ends before the picture does."));
+        return rle.image;
+    }
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -131,7 +142,7 @@ QImage loadMetafile(QFile &file)
                                                "loaded.")
                                     .arg(file.size() / (1024 * 1024))
                                     .arg(PictureLimits::maxMetafileBytes / (1024 * 1024)));
-    const QByteArray bytes = readWhole(file);
+    const QByteArray bytes = readBytes(file);
     try {
         return renderMetafile(bytes);
     } catch (const std::bad_alloc &) {
@@ -140,7 +151,8 @@ QImage loadMetafile(QFile &file)
 }
 
 // An oversized or cut-off picture is refused from its header, before the whole file is read.
-void checkHeader(QFile &file, PictureFormat format)
+// Gives the size the header states (invalid when Qt's reader cannot tell).
+QSize checkHeader(QFile &file, PictureFormat format)
 {
     if (format == PictureFormat::Bmp) {
         // Qt's reader takes a cut-off bitmap and leaves the missing rows black.
@@ -156,15 +168,76 @@ void checkHeader(QFile &file, PictureFormat format)
     if (size.isValid())
         checkPixelCount(size);
     file.seek(0);
+    return size;
+}
+
+// As much of the file as its format can put to use: an icon up to the end of its last image, a
+// JPEG up to its end marker, any other picture up to what its size in pixels can fill. A picture
+// followed by gigabytes of padding is read only as far as the picture goes.
+QByteArray readUsefulBytes(QFile &file, PictureFormat format, QSize size)
+{
+    if (format == PictureFormat::Ico) {
+        constexpr qsizetype largestDirectory = 6 + 65535 * 16;
+        const qint64 end = iconFileEnd(file.peek(largestDirectory));
+        return readBytes(file, end > 0 ? end : -1);
+    }
+    const qint64 pixelsAcross = size.isValid() ? size.width() : PictureLimits::maxPixels;
+    const qint64 pixelsDown = size.isValid() ? size.height() : 1;
+    const qint64 useful = std::min(file.size(), usefulFileBytes(format, pixelsAcross, pixelsDown));
+    if (format != PictureFormat::Jpeg)
+        return readBytes(file, useful);
+    // In growing steps until the end marker has been read.
+    qint64 wanted = std::min<qint64>(useful, 1024 * 1024);
+    QByteArray bytes = readBytes(file, wanted);
+    for (;;) {
+        const qsizetype end = jpegStructure(bytes).end;
+        if (end >= 0) {
+            bytes.truncate(end);
+            return bytes;
+        }
+        if (bytes.size() < wanted || wanted >= useful)
+            return bytes;  // the file, or all it may use, ends first: incomplete
+        const qint64 more = std::min(useful, 2 * wanted) - wanted;
+        bytes += readBytes(file, more);
+        wanted += more;
+    }
 }
 
 // Qt's JPEG and GIF readers show a cut-off picture as far as it goes and call that success.
 void checkComplete(const QByteArray &bytes, PictureFormat format)
 {
-    if (format == PictureFormat::Jpeg && !jpegIsComplete(bytes))
-        invalid(QStringLiteral("The JPEG picture is incomplete: the file ends before the picture does."));
+    if (format == PictureFormat::Jpeg) {
+        const JpegStructure jpeg = jpegStructure(bytes);
+        if (jpeg.end < 0)
+            invalid(QStringLiteral("The JPEG picture is incomplete: the file ends before the picture does."));
+        if (jpeg.scans > PictureLimits::maxJpegScans)
+            invalid(QStringLiteral("The JPEG picture is made of %1 scans; pictures of more than %2 scans are not "
+                                   "loaded (encoders write about 10).")
+                        .arg(jpeg.scans)
+                        .arg(PictureLimits::maxJpegScans));
+    }
     if (format == PictureFormat::Gif && !gifFirstImageIsComplete(bytes))
         invalid(QStringLiteral("The GIF picture is damaged or incomplete: the file ends before its first image does."));
+}
+
+// Every image of an icon file, by its own header, before any is decoded: none may be larger than
+// its directory entry says (an entry of 256 stands for that size or larger), none beyond the limit.
+void checkIconImages(const QByteArray &bytes)
+{
+    const std::vector<IconImage> images = iconImages(bytes);
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const IconImage &image = images[i];
+        const auto beyond = [](qint64 own, int listed) { return listed < 256 ? own > listed : false; };
+        if (beyond(image.width, image.listedWidth) || beyond(image.height, image.listedHeight))
+            invalid(QStringLiteral("The ICO picture is damaged: its image %1 is %2 x %3 pixels, larger than its list "
+                                   "of images says (%4 x %5).")
+                        .arg(i + 1)
+                        .arg(image.width)
+                        .arg(image.height)
+                        .arg(image.listedWidth)
+                        .arg(image.listedHeight));
+        checkPixelCount(image.width, image.height);
+    }
 }
 
 }  // namespace
@@ -206,9 +279,11 @@ QImage loadPicture(const QString &path)
         invalid(unsupportedDescription(path));
     if (format == PictureFormat::Wmf)
         return loadMetafile(file);
-    checkHeader(file, format);
-    const QByteArray bytes = readWhole(file);
+    const QSize size = checkHeader(file, format);
+    const QByteArray bytes = readUsefulBytes(file, format, size);
     checkComplete(bytes, format);
+    if (format == PictureFormat::Ico)
+        checkIconImages(bytes);
     try {
         QImage opaque = toOpaqueRgb32(decodeRaster(bytes, format));
         if (opaque.isNull())

@@ -38,8 +38,11 @@ QByteArray floodMaze(int side, int step, quint16 function, int mode)
         b.record(0x0214, {openAtTop ? gap : 0, x});              // MOVETO y, x
         b.record(0x0213, {openAtTop ? side : side - gap, x});    // LINETO y, x
     }
-    // Red at (1, 1). libwmf reads both records with a mode word first.
-    return b.record(function, {mode, 0x00FF, 0, 1, 1}).bytes();
+    // A red brush, then the fill at (1, 1): bounded by black, or over white. libwmf reads both
+    // records with a mode word first.
+    b.record(0x02FC, {0, 0x00FF, 0, 0}).record(0x012D, {1});
+    const bool surface = function == 0x0548 && mode == 1;
+    return b.record(function, {mode, surface ? 0xFFFF : 0, surface ? 0x00FF : 0, 1, 1}).bytes();
 }
 
 QByteArray thickPolyline(int side, int points, int penWidth)

@@ -8,8 +8,9 @@
 namespace plakatron::test {
 
 // A placeable metafile of side x side pixels whose walls (1-pixel lines, every step pixels,
-// open at the top and the bottom in turn) make one winding corridor, then a flood fill at its
-// start: function 0x0419 (FLOODFILL) or 0x0548 (EXTFLOODFILL, mode 0 border or 1 surface).
+// open at the top and the bottom in turn) make one winding corridor, then a flood fill in red at
+// its start: function 0x0419 (FLOODFILL) or 0x0548 (EXTFLOODFILL), up to the black walls (mode 0)
+// or over the white (mode 1).
 QByteArray floodMaze(int side, int step, quint16 function, int mode = 0);
 
 // A placeable metafile of side x side pixels with one POLYLINE of the given points zigzagging

@@ -57,6 +57,7 @@ void registerAll()
         {"savedc_200000", [] { return saved("savedc.wmf", manySaveDc(200000)); }},
         {"font_as_tall_as_6000_pixels", [] { return saved("font.wmf", hugeFont(6000)); }},
         {"jpeg_3000_scans_249mp", [] { return saved("scans-249mp.jpg", jpegScanBomb(15800, 15800, 3000)); }},
+        {"jpeg_100_scans_249mp", [] { return saved("scans-100.jpg", jpegScanBomb(15800, 15800, 100)); }},
         {"jpeg_20000_scans_4mp", [] { return saved("scans-4mp.jpg", jpegScanBomb(2000, 2000, 20000)); }},
         {"jpeg_padded_to_3gb", [] {
              QImage image(64, 48, QImage::Format_RGB32);
@@ -64,6 +65,7 @@ void registerAll()
              return saved("padded.jpg", encode(image, "jpeg"), 3LL * 1024 * 1024 * 1024);
          }},
         {"icon_16_holding_png_16300", [] { return saved("large.ico", iconWithPng(16, 16300, true)); }},
+        {"icon_256_holding_png_16300", [] { return saved("large-256.ico", iconWithPng(256, 16300, true)); }},
     };
     for (const auto &[name, make] : cases) {
         benchmark::RegisterBenchmark(name, [make = make](benchmark::State &state) { loadOnce(state, make()); })

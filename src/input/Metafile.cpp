@@ -180,10 +180,16 @@ void forEachPlayedRecord(QByteArrayView data, const MetafileLayout &layout, Keep
         bool played = true;
         if (function == saveDc) {
             played = depth < maxSavedStates;
-            played ? ++depth : ++skipped;
+            if (played)
+                ++depth;
+            else
+                ++skipped;
         } else if (function == restoreDc) {
             played = skipped == 0;  // libwmf undoes one state per record, whatever its parameter says
-            played ? depth = qMax(0, depth - 1) : --skipped;
+            if (played)
+                depth = qMax(0, depth - 1);
+            else
+                --skipped;
         }
         if (played && !keep(pos, words, function))
             return;

@@ -199,29 +199,55 @@ double outlineLength(const wmfDrawRectangle_t &rect, const DrawingGuard &guard)
                 + std::abs(double(rect.BR.y) - rect.TL.y) * guard.pixelsPerUnitY);
 }
 
-// The pen no wider than widestPenPixels, and thinner still when the outline is long enough for
-// its brush to cost more than maxPenWork.
+// Gives the pen back the width it had once the shape is drawn: a pen limited for a long outline
+// is not thinner for the next shape.
+class PenWidthKept {
+public:
+    explicit PenWidthKept(wmfPen *pen) : pen_(pen), width_(pen ? pen->width : 0), height_(pen ? pen->height : 0) {}
+    ~PenWidthKept()
+    {
+        if (pen_) {
+            pen_->width = width_;
+            pen_->height = height_;
+        }
+    }
+    PenWidthKept(const PenWidthKept &) = delete;
+    PenWidthKept &operator=(const PenWidthKept &) = delete;
+
+private:
+    wmfPen *pen_;
+    double width_, height_;
+};
+
+template <typename Shape>
+wmfPen *penOf(const Shape &shape)
+{
+    return shape.dc ? shape.dc->pen : nullptr;
+}
+
+// The pen no wider than widestPenPixels, and thinner still when the shape's outline is long
+// enough for the brush to cost more than maxPenWork.
 template <typename Shape>
 void limitPen(Shape &shape, const DrawingGuard &guard)
 {
-    wmfDC *dc = shape.dc;
-    if (!dc || !dc->pen)
+    wmfPen *pen = penOf(shape);
+    if (!pen)
         return;
     const auto limit = [](double width, double pixelsPerUnit) {
         const double widest = widestPenPixels / pixelsPerUnit;
         return std::isfinite(width) ? std::clamp(width, -widest, widest) : 0.0;
     };
-    dc->pen->width = limit(dc->pen->width, guard.pixelsPerUnitX);
-    dc->pen->height = limit(dc->pen->height, guard.pixelsPerUnitY);
-    const double brushWidth = std::max(1.0, std::abs(dc->pen->width) * guard.pixelsPerUnitX);
-    const double brushHeight = std::max(1.0, std::abs(dc->pen->height) * guard.pixelsPerUnitY);
+    pen->width = limit(pen->width, guard.pixelsPerUnitX);
+    pen->height = limit(pen->height, guard.pixelsPerUnitY);
+    const double brushWidth = std::max(1.0, std::abs(pen->width) * guard.pixelsPerUnitX);
+    const double brushHeight = std::max(1.0, std::abs(pen->height) * guard.pixelsPerUnitY);
     const double work = outlineLength(shape, guard) * brushWidth * brushHeight;
-    if (std::isfinite(work) && work > maxPenWork) {
+    if (!std::isfinite(work)) {
+        pen->width = pen->height = 0;
+    } else if (work > maxPenWork) {
         const double thinner = std::sqrt(maxPenWork / work);
-        dc->pen->width *= thinner;
-        dc->pen->height *= thinner;
-    } else if (!std::isfinite(work)) {
-        dc->pen->width = dc->pen->height = 0;
+        pen->width *= thinner;
+        pen->height *= thinner;
     }
 }
 
@@ -232,6 +258,7 @@ void drawWithLimitedPen(wmfAPI *api, Shape *shape)
     DrawingGuard &guard = guardOf(api);
     if (guard.expired())
         return;
+    const PenWidthKept kept(penOf(*shape));
     limitPen(*shape, guard);
     (guard.device.*Slot)(api, shape);
 }
@@ -243,6 +270,7 @@ void drawPolylineInPieces(wmfAPI *api, wmfPolyLine_t *line)
     DrawingGuard &guard = guardOf(api);
     if (guard.expired())
         return;
+    const PenWidthKept kept(penOf(*line));
     limitPen(*line, guard);
     for (int first = 0; first + 1 < line->count && !guard.expired(); first += polylinePiecePoints) {
         wmfPolyLine_t piece{line->dc, line->pt + first, static_cast<U16>(std::min(polylinePiecePoints + 1, line->count - first))};

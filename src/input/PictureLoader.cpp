@@ -36,7 +36,9 @@ void raiseAllocationLimit()
 
 void checkPixelCount(qint64 width, qint64 height)
 {
-    if (width * height > PictureLimits::maxPixels)
+    // Each side on its own first: headers may give sides whose product does not fit 64 bits.
+    if (width > PictureLimits::maxPixels || height > PictureLimits::maxPixels
+        || width * height > PictureLimits::maxPixels)
         raise(err::OutOfMemory, tooLargeDescription(width, height, PictureLimits::maxPixels));
 }
 
@@ -244,7 +246,7 @@ void checkIconImages(const QByteArray &bytes)
 
 QString tooLargeDescription(qint64 width, qint64 height, qint64 maxPixels)
 {
-    const qint64 megapixels = (width * height + 500'000) / 1'000'000;
+    const qint64 megapixels = qint64((double(width) * double(height) + 500'000) / 1'000'000);
     return QStringLiteral("The picture is too large: %1 x %2 pixels (%3 megapixels). "
                           "Pictures of up to %4 megapixels can be loaded.")
         .arg(width)

@@ -44,11 +44,13 @@ void checkPixelCount(qint64 width, qint64 height)
 
 void checkPixelCount(QSize size) { checkPixelCount(size.width(), size.height()); }
 
-// Up to maxBytes more of the file (all of it when maxBytes is negative).
+// Up to maxBytes more of the file (all of it when maxBytes is negative). Never more than the file
+// holds: QFile takes the memory for all that is asked before it reads.
 QByteArray readBytes(QFile &file, qint64 maxBytes = -1)
 {
     try {
-        QByteArray bytes = maxBytes < 0 ? file.readAll() : file.read(maxBytes);
+        const qint64 left = std::max<qint64>(0, file.size() - file.pos());
+        QByteArray bytes = maxBytes < 0 ? file.readAll() : file.read(std::min(maxBytes, left));
         if (file.error() != QFileDevice::NoError)
             raise(err::DeviceIOError, QStringLiteral("The file could not be read: %1").arg(file.errorString()));
         return bytes;

@@ -1,7 +1,11 @@
 // Writes the seed corpora of the fuzz targets: small files made here, with Qt's writers and the
 // test suite's own builders for metafiles, GIFs and icons. `tools/fuzz seeds` runs it; the files
-// it writes are kept under fuzz/corpus/<target>/.
+// it writes are kept under fuzz/corpus/<target>/. With --regressions it writes instead the hostile
+// pictures that once crashed or held the loader (`tools/fuzz regressions`), kept under
+// fuzz/regressions/picture/.
 //   fuzz_make_seeds <corpus folder>
+//   fuzz_make_seeds --regressions <regressions folder>
+#include "HostileFiles.h"
 #include "TestFiles.h"
 #include "printing/PrinterRecords.h"
 
@@ -106,13 +110,16 @@ void pictureSeeds()
     const QColor red(255, 0, 0);
     put("picture", "placeable.wmf", MetafileBuilder().placeable(0, 0, 1440, 720, 1440).solidFill(red).rectangle(0, 0, 720, 720).bytes());
     put("picture", "mapped.wmf",
-        MetafileBuilder().placeable(100, 200, 1540, 1640, 1440).mapMode(8).windowOrg(100, 200).windowExt(1440, 1440)
+        MetafileBuilder().placeable(100, 200, 1540, 1640, 1440).mapMode(8).record(0x020B, {200, 100}).windowExt(1440, 1440)
             .viewportExt(300, 300).solidFill(red).ellipse(100, 200, 800, 900).bytes());
     put("picture", "plain.wmf", MetafileBuilder().solidFill(red).ellipse(20, 10, 60, 40).rectangle(0, 0, 30, 30).bytes());
     put("picture", "no-end.wmf", MetafileBuilder().solidFill(red).rectangle(0, 0, 9, 9).bytes(false));
+    // STRETCHDIB (copy, RGB colours) of a 2 x 2 bitmap at 24 bits, rows bottom up and padded.
+    const QByteArray dib = le(4, {40, 2, 2}) + le(2, {1, 24}) + le(4, {0, 16, 2835, 2835, 0, 0})
+                           + le(1, {0, 255, 0, 255, 255, 255, 0, 0}) + le(1, {0, 0, 255, 255, 0, 0, 0, 0});
     put("picture", "bitmap.wmf",
-        MetafileBuilder().placeable(0, 0, 720, 720, 1440).stretchDib(0, 0, 720, 720, {{qRgb(255, 0, 0), qRgb(0, 0, 255)},
-                                                                                   {qRgb(0, 255, 0), qRgb(255, 255, 255)}})
+        MetafileBuilder().placeable(0, 0, 720, 720, 1440)
+            .record(0x0F43, le(4, {0x00CC0020}) + le(2, {0, 2, 2, 0, 0, 720, 720, 0, 0}) + dib)
             .bytes());
     MetafileBuilder shapes;
     shapes.placeable(0, 0, 1440, 1440, 1440).mapMode(8).windowExt(1440, 1440).solidFill(red);
@@ -226,14 +233,39 @@ void printerSeeds()
     put("printer", "name-without-nul.dat", encodePrinterRecords(unterminated));
 }
 
+// The hostile pictures of each kind that once crashed the loader or held it for minutes: a
+// flood fill in a winding corridor (stack overflow), a pen as wide as the frame, 32000
+// characters, 50000 saved states, glyphs as tall as the picture, JPEGs of thousands of scans, an
+// icon whose PNG is larger than its directory says, a run-length bitmap that skips pixels.
+void pictureRegressions()
+{
+    put("picture", "flood-maze.wmf", floodMaze(2000, 10, 0x0419));
+    put("picture", "flood-maze-surface.wmf", floodMaze(2000, 10, 0x0548, 1));
+    put("picture", "pen-along-440-points.wmf", thickPolyline(3000, 440, 30000));
+    put("picture", "textout-32000.wmf", longText(32000, false));
+    put("picture", "exttextout-32000.wmf", longText(32000, true));
+    put("picture", "savedc-50000.wmf", manySaveDc(50000));
+    put("picture", "font-as-tall-as-the-frame.wmf", hugeFont(3000));
+    put("picture", "jpeg-3000-scans-249mp.jpg", jpegScanBomb(15800, 15800, 3000));
+    put("picture", "jpeg-20000-scans-4mp.jpg", jpegScanBomb(2000, 2000, 20000));
+    put("picture", "icon-16-holding-png-16300.ico", iconWithPng(16, 16300, false));
+    put("picture", "icon-256-holding-png-16300.ico", iconWithPng(256, 16300, false));
+    put("picture", "rle8-skips.bmp", rleBmpWithSkips(64, 32));
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--regressions") == 0) {
+        corpus = QDir(QString::fromLocal8Bit(argv[2]));
+        pictureRegressions();
+        return 0;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: fuzz_make_seeds <corpus folder>\n");
+        std::fprintf(stderr, "usage: fuzz_make_seeds <corpus folder> | --regressions <regressions folder>\n");
         return 2;
     }
     corpus = QDir(QString::fromLocal8Bit(argv[1]));

@@ -5,7 +5,9 @@
 #include "input/MetafileRecords.h"
 #include "input/PictureLoader.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace plakatron {
 
@@ -159,32 +161,67 @@ bool bitmapIsSound(QByteArrayView dib)
     return stride * height <= dib.size() - pixelsAt;
 }
 
+// Calls keep(position, words, function) for each record of the file before its end record that
+// libwmf is to see. SAVEDC records beyond maxSavedStates deep are left out with the RESTOREDC that
+// would undo them: libwmf keeps every saved state in a list it searches on each allocation, so
+// 200,000 of them took minutes.
+template <typename Keep>
+void forEachPlayedRecord(QByteArrayView data, const MetafileLayout &layout, Keep keep)
+{
+    constexpr quint16 saveDc = 0x001E, restoreDc = 0x0127;
+    int depth = 0;     // states saved for libwmf
+    int skipped = 0;   // SAVEDC records left out and not yet undone
+    qsizetype end = layout.recordsEnd;
+    if (layout.hasEndRecord)
+        end -= recordHeaderSize;
+    for (qsizetype pos = layout.recordsOffset; pos + recordHeaderSize <= end;) {
+        const quint32 words = u32At(data, pos);
+        const quint16 function = u16At(data, pos + 4);
+        bool played = true;
+        if (function == saveDc) {
+            played = depth < maxSavedStates;
+            if (played)
+                ++depth;
+            else
+                ++skipped;
+        } else if (function == restoreDc) {
+            played = skipped == 0;  // libwmf undoes one state per record, whatever its parameter says
+            if (played)
+                depth = qMax(0, depth - 1);
+            else
+                --skipped;
+        }
+        if (played && !keep(pos, words, function))
+            return;
+        pos += qsizetype(words) * 2;
+    }
+}
+
 // Whatever the header claimed about sizes: a wrong "largest record" field neither fails the file
 // nor sizes a huge buffer in libwmf.
 QByteArray normalisedCopy(QByteArrayView data, const MetafileLayout &layout)
 {
-    qsizetype end = layout.recordsEnd;
-    if (layout.hasEndRecord)
-        end -= recordHeaderSize;
-    return headersFor(data, layout, data.sliced(layout.recordsOffset, end - layout.recordsOffset),
-                      layout.largestRecordWords);
+    QByteArray records;
+    forEachPlayedRecord(data, layout, [&](qsizetype pos, quint32 words, quint16) {
+        records.append(data.data() + pos, qsizetype(words) * 2);
+        return true;
+    });
+    return headersFor(data, layout, records, layout.largestRecordWords);
 }
 
 QByteArray mappingProbe(QByteArrayView data, const MetafileLayout &layout, int x, int y)
 {
     QByteArray records;
     quint32 largest = 7;
-    for (qsizetype pos = layout.recordsOffset; pos + recordHeaderSize <= layout.recordsEnd;) {
-        const quint32 words = u32At(data, pos);
-        const quint16 function = u16At(data, pos + 4);
-        if (function == 0 || contains(drawingRecords, function))
-            break;
+    forEachPlayedRecord(data, layout, [&](qsizetype pos, quint32 words, quint16 function) {
+        if (contains(drawingRecords, function))
+            return false;
         if (contains(mappingRecords, function)) {
             records.append(data.data() + pos, qsizetype(words) * 2);
             largest = qMax(largest, words);
         }
-        pos += qsizetype(words) * 2;
-    }
+        return true;
+    });
     append32(records, 7);
     append16(records, setPixelRecord);
     append16(records, 0);  // colour: red and green
@@ -192,6 +229,46 @@ QByteArray mappingProbe(QByteArrayView data, const MetafileLayout &layout, int x
     append16(records, quint16(qint16(y)));
     append16(records, quint16(qint16(x)));
     return headersFor(data, layout, records, largest);
+}
+
+void floodFill(std::span<quint32> pixels, int width, int height, int x, int y, quint32 fill, quint32 colour,
+               FloodMode mode)
+{
+    if (x < 0 || y < 0 || width <= 0 || height <= 0 || pixels.size() < std::size_t(width) * std::size_t(height))
+        return;
+    x = std::min(x, width - 1);
+    y = std::min(y, height - 1);
+    // Pixels already of the fill colour count as filled, so the fill ends.
+    const auto inside = [&](quint32 pixel) {
+        return pixel != fill && (mode == FloodMode::Border ? pixel != colour : pixel == colour);
+    };
+    if (!inside(pixels[std::size_t(y) * width + x]))
+        return;
+    struct Seed { int x, y; };
+    std::vector<Seed> seeds{{x, y}};
+    while (!seeds.empty()) {
+        const Seed seed = seeds.back();
+        seeds.pop_back();
+        quint32 *row = pixels.data() + std::size_t(seed.y) * width;
+        if (!inside(row[seed.x]))
+            continue;  // filled since it was listed
+        int left = seed.x, right = seed.x;
+        while (left > 0 && inside(row[left - 1]))
+            --left;
+        while (right + 1 < width && inside(row[right + 1]))
+            ++right;
+        std::fill(row + left, row + right + 1, fill);
+        // One seed per run of fillable pixels in the rows above and below.
+        for (const int y2 : {seed.y - 1, seed.y + 1}) {
+            if (y2 < 0 || y2 >= height)
+                continue;
+            const quint32 *next = pixels.data() + std::size_t(y2) * width;
+            for (int i = left; i <= right; ++i) {
+                if (inside(next[i]) && (i == left || !inside(next[i - 1])))
+                    seeds.push_back({i, y2});
+            }
+        }
+    }
 }
 
 }  // namespace metafile

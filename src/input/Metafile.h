@@ -44,6 +44,16 @@ MetafileLayout inspectMetafile(QByteArrayView data);
 QSize placeableNaturalSize(int left, int top, int right, int bottom, int unitsPerInch);
 
 // Draws the metafile; RGB32, white background. Throws RuntimeError 481 / 7 with a description.
+// The drawing is given up after 20 seconds (7, metafileTooSlowDescription()), checked between
+// records and inside long ones; where the platform allows, it runs in a child process that is
+// ended should it still run on, and whose crash is reported (481,
+// metafileReaderFailedDescription()) instead of shared.
 QImage renderMetafile(QByteArrayView data);
+
+QString metafileTooSlowDescription();
+QString metafileReaderFailedDescription();
+
+// Tests: the drawing's time limit in milliseconds (0 for the usual 20 seconds).
+void setMetafileDeadlineForTesting(qint64 milliseconds);
 
 }  // namespace plakatron

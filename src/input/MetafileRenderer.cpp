@@ -1,8 +1,10 @@
 #include "input/Metafile.h"
 
 #include "core/RuntimeError.h"
+#include "input/Bytes.h"
 #include "input/MetafileRecords.h"
 #include "input/PictureLoader.h"
+#include "input/Platform.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>
@@ -11,14 +13,18 @@
 #include <cstdlib>
 #include <new>
 #include <optional>
+#include <string>
 #include <unordered_map>
 
 #include <libwmf/api.h>
 #include <libwmf/gd.h>
+#include <libwmf/gd/gd.h>
 #include <libwmf/ipa.h>
+#include <libwmf/macro.h>
 
 namespace plakatron {
 
+using namespace bytes;
 using namespace metafile;
 
 namespace {
@@ -26,6 +32,10 @@ namespace {
 // libwmf is asked after every record whether to go on; a metafile that has not been drawn by
 // then is given up, so no file can hold the window for long.
 constexpr qint64 drawingDeadlineMs = 20'000;
+qint64 deadlineMs = drawingDeadlineMs;  // shorter in tests
+// A drawing that stops itself at the deadline still hands over its message within this time;
+// after it, the child process drawing it is ended.
+constexpr qint64 reportGraceMs = 2'000;
 
 // libwmf's own allocations (records, decoded bitmaps, scaled copies) share this budget, so a
 // record that declares a gigantic bitmap fails cleanly instead of exhausting memory.
@@ -105,41 +115,167 @@ private:
 // --- checks between libwmf's player and its gd device --------------------------------------
 //
 // Some records that real files carry make the gd device crash or work for minutes. The device's
-// functions are therefore reached through the checks below, which know the picture's scale.
+// functions are therefore reached through the checks below, which know the picture's scale and
+// keep what one record may cost within limits; the deadline is also looked at inside long
+// records.
+
+// gd draws a thick pen as a square brush at every point of a line, so a pen thousands of pixels
+// wide takes minutes per shape. No pen is drawn wider than this.
+constexpr double widestPenPixels = 64;
+// ...and no shape's outline costs more than this many brush pixels (about two seconds): a longer
+// outline is drawn with a thinner pen.
+constexpr double maxPenWork = 200e6;
+// Text: gd's time grows with the square of a text's length, so long texts go to the device in
+// pieces; one record draws at most this many characters, and glyph pixels worth this many times
+// the picture.
+constexpr int textPieceCharacters = 64;
+constexpr qint64 maxRecordCharacters = 4096;
+constexpr double maxTextWorkPerPicture = 8;
+// Points of a polyline handed to the device at once, the deadline looked at between pieces.
+constexpr int polylinePiecePoints = 512;
 
 struct DrawingGuard {
     wmfFunctionReference device{};  // the gd device's own functions
     double pixelsPerUnitX = 0;       // picture pixels per libwmf device unit, across
     double pixelsPerUnitY = 0;       // and down
     double largestGlyph = 0;         // text larger than this cannot be shown in the picture
+    double maxTextWork = 0;          // glyph pixels one record may draw
     wmfD_Rect reach{};               // device area beyond which a text's background box is not believed
+    const QDeadlineTimer *deadline = nullptr;
+    bool stopped = false;            // the deadline passed inside a record
+
+    // What the record being played has drawn so far; the player's status call starts a record.
+    qint64 recordCharacters = 0;
+    double recordTextWork = 0;
+    void startRecord()
+    {
+        recordCharacters = 0;
+        recordTextWork = 0;
+    }
+    bool expired()
+    {
+        stopped = stopped || (deadline && deadline->hasExpired());
+        return stopped;
+    }
 };
 
-const DrawingGuard &guardOf(wmfAPI *api) { return *static_cast<const DrawingGuard *>(api->user_data); }
+DrawingGuard &guardOf(wmfAPI *api) { return *static_cast<DrawingGuard *>(api->user_data); }
 
-// gd draws a thick pen as a square brush at every point of a line, so a pen thousands of pixels
-// wide takes minutes per shape. No pen is drawn wider than this.
-constexpr double widestPenPixels = 64;
-
-void limitPen(wmfDC *dc, const DrawingGuard &guard)
+double distance(const wmfD_Coord &a, const wmfD_Coord &b, const DrawingGuard &guard)
 {
-    if (!dc || !dc->pen)
+    return std::hypot((double(b.x) - a.x) * guard.pixelsPerUnitX, (double(b.y) - a.y) * guard.pixelsPerUnitY);
+}
+
+double pathLength(const wmfD_Coord *points, int count, bool closed, const DrawingGuard &guard)
+{
+    double length = 0;
+    for (int i = 1; i < count; ++i)
+        length += distance(points[i - 1], points[i], guard);
+    if (closed && count > 2)
+        length += distance(points[count - 1], points[0], guard);
+    return length;
+}
+
+// The outline of each kind of shape in picture pixels, what its pen is drawn along.
+double outlineLength(const wmfDrawLine_t &line, const DrawingGuard &guard) { return distance(line.from, line.to, guard); }
+double outlineLength(const wmfPolyLine_t &poly, const DrawingGuard &guard)
+{
+    return pathLength(poly.pt, poly.count, true, guard);
+}
+double outlineLength(const wmfPolyPoly_t &poly, const DrawingGuard &guard)
+{
+    double length = 0;
+    for (int i = 0; i < poly.npoly; ++i)
+        length += pathLength(poly.pt[i], poly.count[i], true, guard);
+    return length;
+}
+double outlineLength(const wmfDrawArc_t &arc, const DrawingGuard &guard)  // the whole ellipse at most
+{
+    return 2 * distance(arc.TL, arc.BR, guard);
+}
+double outlineLength(const wmfDrawRectangle_t &rect, const DrawingGuard &guard)
+{
+    return 2 * (std::abs(double(rect.BR.x) - rect.TL.x) * guard.pixelsPerUnitX
+                + std::abs(double(rect.BR.y) - rect.TL.y) * guard.pixelsPerUnitY);
+}
+
+// Gives the pen back the width it had once the shape is drawn: a pen limited for a long outline
+// is not thinner for the next shape.
+class PenWidthKept {
+public:
+    explicit PenWidthKept(wmfPen *pen) : pen_(pen), width_(pen ? pen->width : 0), height_(pen ? pen->height : 0) {}
+    ~PenWidthKept()
+    {
+        if (pen_) {
+            pen_->width = width_;
+            pen_->height = height_;
+        }
+    }
+    PenWidthKept(const PenWidthKept &) = delete;
+    PenWidthKept &operator=(const PenWidthKept &) = delete;
+
+private:
+    wmfPen *pen_;
+    double width_, height_;
+};
+
+template <typename Shape>
+wmfPen *penOf(const Shape &shape)
+{
+    return shape.dc ? shape.dc->pen : nullptr;
+}
+
+// The pen no wider than widestPenPixels, and thinner still when the shape's outline is long
+// enough for the brush to cost more than maxPenWork.
+template <typename Shape>
+void limitPen(Shape &shape, const DrawingGuard &guard)
+{
+    wmfPen *pen = penOf(shape);
+    if (!pen)
         return;
     const auto limit = [](double width, double pixelsPerUnit) {
         const double widest = widestPenPixels / pixelsPerUnit;
         return std::isfinite(width) ? std::clamp(width, -widest, widest) : 0.0;
     };
-    dc->pen->width = limit(dc->pen->width, guard.pixelsPerUnitX);
-    dc->pen->height = limit(dc->pen->height, guard.pixelsPerUnitY);
+    pen->width = limit(pen->width, guard.pixelsPerUnitX);
+    pen->height = limit(pen->height, guard.pixelsPerUnitY);
+    const double brushWidth = std::max(1.0, std::abs(pen->width) * guard.pixelsPerUnitX);
+    const double brushHeight = std::max(1.0, std::abs(pen->height) * guard.pixelsPerUnitY);
+    const double work = outlineLength(shape, guard) * brushWidth * brushHeight;
+    if (!std::isfinite(work)) {
+        pen->width = pen->height = 0;
+    } else if (work > maxPenWork) {
+        const double thinner = std::sqrt(maxPenWork / work);
+        pen->width *= thinner;
+        pen->height *= thinner;
+    }
 }
 
 // Any shape drawn with a pen: the pen is limited, then the device draws.
 template <typename Shape, void (*wmfFunctionReference::*Slot)(wmfAPI *, Shape *)>
 void drawWithLimitedPen(wmfAPI *api, Shape *shape)
 {
-    const DrawingGuard &guard = guardOf(api);
-    limitPen(shape->dc, guard);
+    DrawingGuard &guard = guardOf(api);
+    if (guard.expired())
+        return;
+    const PenWidthKept kept(penOf(*shape));
+    limitPen(*shape, guard);
     (guard.device.*Slot)(api, shape);
+}
+
+// A long polyline goes to the device in pieces that share their end points, the deadline looked
+// at between them.
+void drawPolylineInPieces(wmfAPI *api, wmfPolyLine_t *line)
+{
+    DrawingGuard &guard = guardOf(api);
+    if (guard.expired())
+        return;
+    const PenWidthKept kept(penOf(*line));
+    limitPen(*line, guard);
+    for (int first = 0; first + 1 < line->count && !guard.expired(); first += polylinePiecePoints) {
+        wmfPolyLine_t piece{line->dc, line->pt + first, static_cast<U16>(std::min(polylinePiecePoints + 1, line->count - first))};
+        guard.device.poly_line(api, &piece);
+    }
 }
 
 // The gd device outlines an ellipse but never fills it (it asks gd for a chord from 0 to 360
@@ -163,6 +299,35 @@ void drawEllipseAsPolygon(wmfAPI *api, wmfDrawArc_t *arc)
     drawWithLimitedPen<wmfPolyLine_t, &wmfFunctionReference::draw_polygon>(api, &polygon);
 }
 
+// gd's flood fills recurse once per row they reach, so walls winding through a large picture
+// overflowed the stack; libwmf also filled with the record's colour up to that same colour, across
+// every other. Both records are filled here instead, on the device's pixels, as Windows fills
+// them: with the brush's colour, bounded by the record's colour or over the area of it.
+template <bool Extended>
+void floodFillHere(wmfAPI *api, wmfFlood_t *flood)
+{
+    DrawingGuard &guard = guardOf(api);
+    wmf_gd_t *device = WMF_GD_GetData(api);
+    // The device's picture: the first member of its private data (gd_image is filled in only after
+    // the drawing), checked against the size the device was given before it is used.
+    const gdImage *image = device->gd_data ? *static_cast<gdImage *const *>(device->gd_data) : nullptr;
+    const wmfBrush *brush = flood->dc ? WMF_DC_BRUSH(flood->dc) : nullptr;
+    if (!image || !image->trueColor || !image->_tpixels || image->sx != int(device->width)
+        || image->sy != int(device->height) || !brush || WMF_BRUSH_STYLE(brush) == BS_NULL || guard.expired())
+        return;
+    const wmfD_Rect &box = device->bbox;
+    const double x = (double(flood->pt.x) - box.TL.x) / (double(box.BR.x) - box.TL.x) * device->width;
+    const double y = (double(flood->pt.y) - box.TL.y) / (double(box.BR.y) - box.TL.y) * device->height;
+    if (!std::isfinite(x) || !std::isfinite(y) || x < 0 || y < 0)
+        return;
+    const auto gdColour = [](const wmfRGB &rgb) { return (quint32(rgb.r) << 16) | (quint32(rgb.g) << 8) | rgb.b; };
+    const FloodMode mode = Extended && flood->type == FLOODFILLSURFACE ? FloodMode::Surface : FloodMode::Border;
+    const std::size_t count = std::size_t(device->width) * device->height;
+    floodFill(std::span<quint32>(reinterpret_cast<quint32 *>(image->_tpixels), count), int(device->width),
+              int(device->height), int(std::min(x, 1e9)), int(std::min(y, 1e9)), gdColour(*WMF_BRUSH_COLOR(brush)),
+              gdColour(flood->color), mode);
+}
+
 bool within(const wmfD_Coord &point, const wmfD_Rect &area)
 {
     return point.x >= area.TL.x && point.x <= area.BR.x && point.y >= area.TL.y && point.y <= area.BR.y;
@@ -171,13 +336,15 @@ bool within(const wmfD_Coord &point, const wmfD_Rect &area)
 // Text crashes the device with a font height of 0 (Windows' "default size") and with glyphs
 // thousands of pixels wide or tall (a width far out of proportion to the height, or a mapping
 // that stretches one axis). A missing height becomes 12 points, the width ratio is kept within
-// reason, and text too large to be seen in the picture is left out.
+// reason, and text too large to be seen in the picture is left out. One record draws at most
+// maxRecordCharacters characters and glyph pixels worth maxTextWorkPerPicture pictures; a long
+// text goes to the device in pieces, each placed after the width of the ones before it.
 void drawTextSafely(wmfAPI *api, wmfDrawText_t *text)
 {
     constexpr double defaultPixels = 16;  // 12 points at 96 dpi
     constexpr double widestRatio = 8;
-    const DrawingGuard &guard = guardOf(api);
-    if (!std::isfinite(text->font_height))
+    DrawingGuard &guard = guardOf(api);
+    if (!std::isfinite(text->font_height) || !text->str || guard.expired())
         return;
     if (std::abs(text->font_height) * guard.pixelsPerUnitY < 0.5)
         text->font_height = defaultPixels / guard.pixelsPerUnitY;
@@ -188,12 +355,45 @@ void drawTextSafely(wmfAPI *api, wmfDrawText_t *text)
     const double wide = std::abs(text->font_height) * text->font_ratio * guard.pixelsPerUnitX;
     if (!(tall <= guard.largestGlyph) || !(wide <= guard.largestGlyph))
         return;
+    const double glyphWork = std::max(1.0, tall * wide);
+    const qint64 affordable = std::min<qint64>(maxRecordCharacters - guard.recordCharacters,
+                                               qint64((guard.maxTextWork - guard.recordTextWork) / glyphWork));
+    const qint64 length = std::min<qint64>(qint64(std::strlen(text->str)), std::max<qint64>(0, affordable));
+    if (length <= 0)
+        return;
+    guard.recordCharacters += length;
+    guard.recordTextWork += double(length) * glyphWork;
+
     // The background box comes from the same measures; the device fills it row by row, however
     // far it reaches. A box reaching far beyond the picture shrinks to the starting point.
     if (!within(text->bbox.TL, guard.reach) || !within(text->bbox.TR, guard.reach)
         || !within(text->bbox.BL, guard.reach) || !within(text->bbox.BR, guard.reach))
         text->bbox.TL = text->bbox.TR = text->bbox.BL = text->bbox.BR = text->pt;
-    guard.device.draw_text(api, text);
+    const auto *fonts = static_cast<const wmfFontData *>(api->font_data);
+    const wmfFont *font = text->dc ? WMF_DC_FONT(text->dc) : nullptr;
+    if (length <= textPieceCharacters || !fonts || !fonts->stringwidth || !font) {
+        text->str[length] = '\0';
+        guard.device.draw_text(api, text);
+        return;
+    }
+    const double angle = -WMF_TEXT_ANGLE(font);
+    std::string piece;
+    wmfDrawText_t part = *text;
+    part.str = piece.data();
+    for (qint64 first = 0; first < length && !guard.expired(); first += textPieceCharacters) {
+        piece.assign(text->str + first, std::size_t(std::min<qint64>(textPieceCharacters, length - first)));
+        part.str = piece.data();
+        guard.device.draw_text(api, &part);
+        // The next piece starts where this one ends; only the first paints the background box.
+        const double advance = double(fonts->stringwidth(api, const_cast<wmfFont *>(font), part.str))
+                               * text->font_height * text->font_ratio;
+        if (!std::isfinite(advance))
+            break;
+        part.pt.x = float(part.pt.x + advance * std::cos(angle));
+        part.pt.y = float(part.pt.y + advance * std::sin(angle));
+        part.TL = part.BR = wmfD_Coord{0, 0};
+        part.bbox.TL = part.bbox.TR = part.bbox.BL = part.bbox.BR = part.pt;
+    }
 }
 
 // The gd device hands its finished picture to this sink as a PNG stream.
@@ -295,11 +495,16 @@ public:
         guard.pixelsPerUnitX = size.width() / boxWidth;
         guard.pixelsPerUnitY = size.height() / boxHeight;
         guard.largestGlyph = 2.0 * std::max(size.width(), size.height());
+        guard.maxTextWork = maxTextWorkPerPicture * size.width() * size.height();
+        guard.deadline = &deadline_;
+        guard_ = &guard;
         guard.reach = {{float(box.TL.x - 4 * boxWidth), float(box.TL.y - 4 * boxHeight)},
                        {float(box.BR.x + 4 * boxWidth), float(box.BR.y + 4 * boxHeight)}};
         api_->user_data = &guard;
 
         using F = wmfFunctionReference;
+        functions->flood_interior = &floodFillHere<false>;
+        functions->flood_exterior = &floodFillHere<true>;
         if (functions->draw_polygon)
             functions->draw_ellipse = &drawEllipseAsPolygon;
         if (functions->draw_text)
@@ -313,7 +518,7 @@ public:
         if (functions->draw_line)
             functions->draw_line = &drawWithLimitedPen<wmfDrawLine_t, &F::draw_line>;
         if (functions->poly_line)
-            functions->poly_line = &drawWithLimitedPen<wmfPolyLine_t, &F::poly_line>;
+            functions->poly_line = &drawPolylineInPieces;
         if (functions->draw_polygon)
             functions->draw_polygon = &drawWithLimitedPen<wmfPolyLine_t, &F::draw_polygon>;
         if (functions->draw_polypolygon)
@@ -333,8 +538,7 @@ public:
     {
         switch (api_->err) {
         case wmf_E_UserExit:
-            raise(err::OutOfMemory, QStringLiteral("The metafile takes too long to draw (more than %1 seconds).")
-                                        .arg(drawingDeadlineMs / 1000));
+            raise(err::OutOfMemory, metafileTooSlowDescription());
         case wmf_E_InsMem:
             raise(err::OutOfMemory, QStringLiteral("The metafile needs more memory than a picture may take."));
         case wmf_E_EOF:
@@ -348,10 +552,18 @@ public:
     }
 
 private:
-    static int keepGoing(void *context, float) { return static_cast<WmfSession *>(context)->deadline_.hasExpired() ? 1 : 0; }
+    // Between records: a new record starts, unless the deadline has passed.
+    static int keepGoing(void *context, float)
+    {
+        auto *self = static_cast<WmfSession *>(context);
+        if (self->guard_)
+            self->guard_->startRecord();
+        return self->deadline_.hasExpired() || (self->guard_ && self->guard_->stopped) ? 1 : 0;
+    }
 
     MemoryBudget budget_;
     QDeadlineTimer deadline_;
+    DrawingGuard *guard_ = nullptr;
     wmfAPI *api_ = nullptr;
 };
 
@@ -386,12 +598,60 @@ std::optional<wmfD_Rect> deviceFrame(QByteArrayView data, const MetafileLayout &
     return frame;
 }
 
-QImage decodeSinkPng(const PngSink &sink, QSize expected)
+// What the drawing hands back to the loader: the PNG the device made and its size, or an error.
+// Marked by its first byte, so it can cross from a child process as plain bytes.
+QByteArray drawnPicture(QSize size, const PngSink &sink)
 {
     if (sink.failed)
         raise(err::OutOfMemory, QStringLiteral("There is not enough memory to draw the metafile."));
+    QByteArray out(1, 'P');
+    append32(out, quint32(size.width()));
+    append32(out, quint32(size.height()));
+    return out + sink.bytes;
+}
+
+QByteArray drawingError(int number, const QString &description)
+{
+    QByteArray out(1, 'E');
+    append32(out, quint32(number));
+    return out + description.toUtf8();
+}
+
+QByteArray draw(QByteArrayView data, const MetafileLayout &layout, const QDeadlineTimer &deadline) noexcept
+{
+    try {
+        QByteArray copy = normalisedCopy(data, layout);
+        const std::optional<wmfD_Rect> frame =
+            layout.placeable ? deviceFrame(data, layout, deadline) : std::optional<wmfD_Rect>();
+
+        WmfSession session(copy, deadline);
+        const wmfD_Rect drawn = session.scan();
+        const QSize size = layout.placeable ? layout.naturalSize : session.estimatedSize();
+
+        PngSink sink;
+        session.drawInto(sink, frame.value_or(drawn), size);
+        DrawingGuard guard;
+        session.guardDrawing(guard, size);
+        session.play();
+        return drawnPicture(size, sink);
+    } catch (const RuntimeError &e) {
+        return drawingError(e.number(), e.description());
+    } catch (const std::bad_alloc &) {
+        return drawingError(err::OutOfMemory, QStringLiteral("There is not enough memory to draw the metafile."));
+    } catch (...) {
+        return drawingError(err::InvalidPicture, QStringLiteral("The metafile could not be drawn."));
+    }
+}
+
+QImage pictureFrom(const QByteArray &result)
+{
+    if (result.size() >= 5 && result.front() == 'E')
+        raise(int(u32At(result, 1)), QString::fromUtf8(result.mid(5)));
+    if (result.size() < 9 || result.front() != 'P')
+        invalid(QStringLiteral("The metafile could not be drawn."));
+    const QSize expected(int(u32At(result, 1)), int(u32At(result, 5)));
     QImage image;
-    if (sink.bytes.isEmpty() || !image.loadFromData(sink.bytes, "PNG") || image.size() != expected)
+    if (!image.loadFromData(QByteArrayView(result).sliced(9), "PNG") || image.size() != expected)
         invalid(QStringLiteral("The metafile could not be drawn."));
     QImage opaque = toOpaqueRgb32(image);
     if (opaque.isNull())
@@ -401,24 +661,35 @@ QImage decodeSinkPng(const PngSink &sink, QSize expected)
 
 }  // namespace
 
+QString metafileTooSlowDescription()
+{
+    return QStringLiteral("The metafile takes too long to draw (more than %1 seconds).").arg(drawingDeadlineMs / 1000);
+}
+
+QString metafileReaderFailedDescription()
+{
+    return QStringLiteral("The metafile could not be drawn: the metafile reader (libwmf) failed on it.");
+}
+
+void setMetafileDeadlineForTesting(qint64 milliseconds) { deadlineMs = milliseconds > 0 ? milliseconds : drawingDeadlineMs; }
+
 QImage renderMetafile(QByteArrayView data)
 {
-    const QDeadlineTimer deadline(drawingDeadlineMs);
+    const QDeadlineTimer deadline(deadlineMs);
     const MetafileLayout layout = inspectMetafile(data);
-    QByteArray copy = normalisedCopy(data, layout);
-    const std::optional<wmfD_Rect> frame =
-        layout.placeable ? deviceFrame(data, layout, deadline) : std::optional<wmfD_Rect>();
-
-    WmfSession session(copy, deadline);
-    const wmfD_Rect drawn = session.scan();
-    const QSize size = layout.placeable ? layout.naturalSize : session.estimatedSize();
-
-    PngSink sink;
-    session.drawInto(sink, frame.value_or(drawn), size);
-    DrawingGuard guard;
-    session.guardDrawing(guard, size);
-    session.play();
-    return decodeSinkPng(sink, size);
+    // libwmf draws in a child process where there is one: the drawing's own checks stop it at the
+    // deadline, and should a record still run on, or the library crash, the child is given up.
+    const QDeadlineTimer giveUp(deadlineMs + reportGraceMs);
+    const IsolatedRun run = runIsolated([&] { return draw(data, layout, deadline); }, giveUp);
+    switch (run.outcome) {
+    case IsolatedRun::Outcome::Finished:
+        return pictureFrom(run.result);
+    case IsolatedRun::Outcome::TimedOut:
+        raise(err::OutOfMemory, metafileTooSlowDescription());
+    case IsolatedRun::Outcome::Failed:
+        break;
+    }
+    invalid(metafileReaderFailedDescription());
 }
 
 }  // namespace plakatron

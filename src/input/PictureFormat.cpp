@@ -2,6 +2,8 @@
 
 #include "input/Bytes.h"
 
+#include <QtEndian>
+#include <algorithm>
 #include <cstring>
 
 namespace plakatron {
@@ -90,11 +92,12 @@ QString displayName(PictureFormat format)
     return QStringLiteral("unknown");
 }
 
-bool jpegIsComplete(QByteArrayView data)
+JpegStructure jpegStructure(QByteArrayView data)
 {
+    JpegStructure jpeg;
     const qsizetype n = data.size();
     if (n < 4 || byteAt(data, 0) != 0xFF || byteAt(data, 1) != 0xD8)
-        return false;
+        return jpeg;
     qsizetype pos = 2;
     while (pos < n) {
         // Between segments libjpeg skips stray bytes up to the next marker.
@@ -105,31 +108,34 @@ bool jpegIsComplete(QByteArrayView data)
         while (pos < n && byteAt(data, pos) == 0xFF)  // fill bytes
             ++pos;
         if (pos >= n)
-            return false;
+            return jpeg;
         const quint8 marker = byteAt(data, pos++);
-        if (marker == 0xD9)  // end of image
-            return true;
+        if (marker == 0xD9) {  // end of image
+            jpeg.end = pos;
+            return jpeg;
+        }
         if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
             continue;  // no length follows
         if (pos + 2 > n)
-            return false;
+            return jpeg;
         const qsizetype length = (qsizetype(byteAt(data, pos)) << 8) | byteAt(data, pos + 1);
         if (length < 2 || pos + length > n)
-            return false;
+            return jpeg;
         pos += length;
         if (marker != 0xDA)  // only a start of scan is followed by entropy-coded data
             continue;
+        ++jpeg.scans;
         // The scan ends at the first marker that is neither a stuffed zero nor a restart.
         for (;;) {
             const void *ff = std::memchr(data.data() + pos, 0xFF, size_t(n - pos));
             if (!ff)
-                return false;
+                return jpeg;
             pos = static_cast<const char *>(ff) - data.data();
             qsizetype next = pos + 1;
             while (next < n && byteAt(data, next) == 0xFF)
                 ++next;
             if (next >= n)
-                return false;
+                return jpeg;
             const quint8 after = byteAt(data, next);
             if (after == 0x00 || (after >= 0xD0 && after <= 0xD7)) {
                 pos = next + 1;
@@ -139,7 +145,7 @@ bool jpegIsComplete(QByteArrayView data)
             break;
         }
     }
-    return false;
+    return jpeg;
 }
 
 bool gifFirstImageIsComplete(QByteArrayView data)
@@ -261,6 +267,59 @@ int largestIconImage(QByteArrayView data)
         }
     }
     return best;
+}
+
+std::vector<IconImage> iconImages(QByteArrayView data)
+{
+    std::vector<IconImage> images;
+    if (largestIconImage(data) < 0)
+        return images;
+    for (int i = 0; i < u16At(data, 4); ++i) {
+        const qsizetype e = 6 + qsizetype(i) * 16;
+        IconImage image;
+        image.listedWidth = byteAt(data, e) == 0 ? 256 : byteAt(data, e);
+        image.listedHeight = byteAt(data, e + 1) == 0 ? 256 : byteAt(data, e + 1);
+        const QByteArrayView body = data.sliced(u32At(data, e + 12), u32At(data, e + 8));
+        if (body.size() >= 24 && startsWith(body, "\x89PNG\r\n\x1A\n", 8)) {
+            image.width = qFromBigEndian<quint32>(body.data() + 16);
+            image.height = qFromBigEndian<quint32>(body.data() + 20);
+        } else if (body.size() >= 12 && u32At(body, 0) == 12) {  // core header: words
+            image.width = u16At(body, 4);
+            image.height = u16At(body, 6) / 2;
+        } else if (body.size() >= 12 && isBmpInfoHeaderSize(u32At(body, 0))) {
+            // The height counts the colour rows and the mask rows below them.
+            image.width = qAbs(qint64(bytes::s32At(body, 4)));
+            image.height = qAbs(qint64(bytes::s32At(body, 8))) / 2;
+        }
+        images.push_back(image);
+    }
+    return images;
+}
+
+qint64 iconFileEnd(QByteArrayView head)
+{
+    if (!isIconDirectory(head) || head.size() < 6 + qsizetype(u16At(head, 4)) * 16)
+        return -1;
+    qint64 end = 6 + qint64(u16At(head, 4)) * 16;
+    for (int i = 0; i < u16At(head, 4); ++i)
+        end = std::max(end, qint64(u32At(head, 6 + i * 16 + 12)) + u32At(head, 6 + i * 16 + 8));
+    return end;
+}
+
+qint64 usefulFileBytes(PictureFormat format, qint64 width, qint64 height)
+{
+    constexpr qint64 metadata = 64 * 1024 * 1024;
+    qint64 bytesPerPixel = 0;
+    switch (format) {
+    case PictureFormat::Jpeg: bytesPerPixel = 16; break;  // four components, every coefficient coded
+    case PictureFormat::Bmp: bytesPerPixel = 8; break;    // 32 bits, or run-length codes of single pixels
+    case PictureFormat::Gif: bytesPerPixel = 3; break;    // 12-bit codes in blocks of 255 bytes
+    case PictureFormat::Png: bytesPerPixel = 9; break;    // 64-bit pixels stored uncompressed, row filters
+    case PictureFormat::Ico:
+    case PictureFormat::Wmf:
+    case PictureFormat::Unknown: return 0;
+    }
+    return metadata + std::max<qint64>(0, width) * std::max<qint64>(0, height) * bytesPerPixel;
 }
 
 }  // namespace plakatron

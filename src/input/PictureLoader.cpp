@@ -3,12 +3,15 @@
 #include "core/RuntimeError.h"
 #include "input/Metafile.h"
 #include "input/PictureFormat.h"
+#include "input/Platform.h"
+#include "input/RleBitmap.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <algorithm>
 #include <new>
 
 namespace plakatron {
@@ -33,16 +36,21 @@ void raiseAllocationLimit()
 
 void checkPixelCount(qint64 width, qint64 height)
 {
-    if (width * height > PictureLimits::maxPixels)
+    // Each side on its own first: headers may give sides whose product does not fit 64 bits.
+    if (width > PictureLimits::maxPixels || height > PictureLimits::maxPixels
+        || width * height > PictureLimits::maxPixels)
         raise(err::OutOfMemory, tooLargeDescription(width, height, PictureLimits::maxPixels));
 }
 
 void checkPixelCount(QSize size) { checkPixelCount(size.width(), size.height()); }
 
-QByteArray readWhole(QFile &file)
+// Up to maxBytes more of the file (all of it when maxBytes is negative). Never more than the file
+// holds: QFile takes the memory for all that is asked before it reads.
+QByteArray readBytes(QFile &file, qint64 maxBytes = -1)
 {
     try {
-        QByteArray bytes = file.readAll();
+        const qint64 left = std::max<qint64>(0, file.size() - file.pos());
+        QByteArray bytes = maxBytes < 0 ? file.readAll() : file.read(std::min(maxBytes, left));
         if (file.error() != QFileDevice::NoError)
             raise(err::DeviceIOError, QStringLiteral("The file could not be read: %1").arg(file.errorString()));
         return bytes;
@@ -62,6 +70,14 @@ QString unsupportedDescription(const QString &path)
 
 QImage decodeRaster(const QByteArray &bytes, PictureFormat format)
 {
+    if (format == PictureFormat::Bmp && isRleBitmap(bytes)) {
+        const RleBitmap rle = decodeRleBitmap(bytes);
+        if (rle.image.isNull())
+            invalid(QStringLiteral("The BMP picture is damaged or incomplete and cannot be decoded."));
+        if (!rle.complete)
+            invalid(QStringLiteral("The BMP picture is incomplete: the file ends before the picture does."));
+        return rle.image;
+    }
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -94,6 +110,11 @@ QImage decodeRaster(const QByteArray &bytes, PictureFormat format)
     return image;
 }
 
+[[noreturn]] void notRegular()
+{
+    invalid(QStringLiteral("The path names a pipe, a device or another special file, not a picture file."));
+}
+
 void openPictureFile(QFile &file)
 {
     const QFileInfo info(file.fileName());
@@ -101,7 +122,15 @@ void openPictureFile(QFile &file)
         raise(err::FileNotFound);
     if (info.isDir())
         raise(err::PathFileAccessError, QStringLiteral("The path names a folder, not a picture file."));
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Reading a pipe waits for a writer, a device may never end: only regular files are opened.
+    if (!info.isFile())
+        notRegular();
+    switch (openRegularFile(file)) {
+    case RegularFileOpen::Opened:
+        break;
+    case RegularFileOpen::NotRegular:
+        notRegular();
+    case RegularFileOpen::Failed:
         if (file.error() == QFileDevice::PermissionsError)
             raise(err::PermissionDenied);
         raise(err::PathFileAccessError, QStringLiteral("The file could not be opened: %1").arg(file.errorString()));
@@ -117,7 +146,7 @@ QImage loadMetafile(QFile &file)
                                                "loaded.")
                                     .arg(file.size() / (1024 * 1024))
                                     .arg(PictureLimits::maxMetafileBytes / (1024 * 1024)));
-    const QByteArray bytes = readWhole(file);
+    const QByteArray bytes = readBytes(file);
     try {
         return renderMetafile(bytes);
     } catch (const std::bad_alloc &) {
@@ -126,7 +155,8 @@ QImage loadMetafile(QFile &file)
 }
 
 // An oversized or cut-off picture is refused from its header, before the whole file is read.
-void checkHeader(QFile &file, PictureFormat format)
+// Gives the size the header states (invalid when Qt's reader cannot tell).
+QSize checkHeader(QFile &file, PictureFormat format)
 {
     if (format == PictureFormat::Bmp) {
         // Qt's reader takes a cut-off bitmap and leaves the missing rows black.
@@ -142,22 +172,83 @@ void checkHeader(QFile &file, PictureFormat format)
     if (size.isValid())
         checkPixelCount(size);
     file.seek(0);
+    return size;
+}
+
+// As much of the file as its format can put to use: an icon up to the end of its last image, a
+// JPEG up to its end marker, any other picture up to what its size in pixels can fill. A picture
+// followed by gigabytes of padding is read only as far as the picture goes.
+QByteArray readUsefulBytes(QFile &file, PictureFormat format, QSize size)
+{
+    if (format == PictureFormat::Ico) {
+        constexpr qsizetype largestDirectory = 6 + 65535 * 16;
+        const qint64 end = iconFileEnd(file.peek(largestDirectory));
+        return readBytes(file, end > 0 ? end : -1);
+    }
+    const qint64 pixelsAcross = size.isValid() ? size.width() : PictureLimits::maxPixels;
+    const qint64 pixelsDown = size.isValid() ? size.height() : 1;
+    const qint64 useful = std::min(file.size(), usefulFileBytes(format, pixelsAcross, pixelsDown));
+    if (format != PictureFormat::Jpeg)
+        return readBytes(file, useful);
+    // In growing steps until the end marker has been read.
+    qint64 wanted = std::min<qint64>(useful, 1024 * 1024);
+    QByteArray bytes = readBytes(file, wanted);
+    for (;;) {
+        const qsizetype end = jpegStructure(bytes).end;
+        if (end >= 0) {
+            bytes.truncate(end);
+            return bytes;
+        }
+        if (bytes.size() < wanted || wanted >= useful)
+            return bytes;  // the file, or all it may use, ends first: incomplete
+        const qint64 more = std::min(useful, 2 * wanted) - wanted;
+        bytes += readBytes(file, more);
+        wanted += more;
+    }
 }
 
 // Qt's JPEG and GIF readers show a cut-off picture as far as it goes and call that success.
 void checkComplete(const QByteArray &bytes, PictureFormat format)
 {
-    if (format == PictureFormat::Jpeg && !jpegIsComplete(bytes))
-        invalid(QStringLiteral("The JPEG picture is incomplete: the file ends before the picture does."));
+    if (format == PictureFormat::Jpeg) {
+        const JpegStructure jpeg = jpegStructure(bytes);
+        if (jpeg.end < 0)
+            invalid(QStringLiteral("The JPEG picture is incomplete: the file ends before the picture does."));
+        if (jpeg.scans > PictureLimits::maxJpegScans)
+            invalid(QStringLiteral("The JPEG picture is made of %1 scans; pictures of more than %2 scans are not "
+                                   "loaded (encoders write about 10).")
+                        .arg(jpeg.scans)
+                        .arg(PictureLimits::maxJpegScans));
+    }
     if (format == PictureFormat::Gif && !gifFirstImageIsComplete(bytes))
         invalid(QStringLiteral("The GIF picture is damaged or incomplete: the file ends before its first image does."));
+}
+
+// Every image of an icon file, by its own header, before any is decoded: none may be larger than
+// its directory entry says (an entry of 256 stands for that size or larger), none beyond the limit.
+void checkIconImages(const QByteArray &bytes)
+{
+    const std::vector<IconImage> images = iconImages(bytes);
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const IconImage &image = images[i];
+        const auto beyond = [](qint64 own, int listed) { return listed < 256 ? own > listed : false; };
+        if (beyond(image.width, image.listedWidth) || beyond(image.height, image.listedHeight))
+            invalid(QStringLiteral("The ICO picture is damaged: its image %1 is %2 x %3 pixels, larger than its list "
+                                   "of images says (%4 x %5).")
+                        .arg(i + 1)
+                        .arg(image.width)
+                        .arg(image.height)
+                        .arg(image.listedWidth)
+                        .arg(image.listedHeight));
+        checkPixelCount(image.width, image.height);
+    }
 }
 
 }  // namespace
 
 QString tooLargeDescription(qint64 width, qint64 height, qint64 maxPixels)
 {
-    const qint64 megapixels = (width * height + 500'000) / 1'000'000;
+    const qint64 megapixels = qint64((double(width) * double(height) + 500'000) / 1'000'000);
     return QStringLiteral("The picture is too large: %1 x %2 pixels (%3 megapixels). "
                           "Pictures of up to %4 megapixels can be loaded.")
         .arg(width)
@@ -192,9 +283,11 @@ QImage loadPicture(const QString &path)
         invalid(unsupportedDescription(path));
     if (format == PictureFormat::Wmf)
         return loadMetafile(file);
-    checkHeader(file, format);
-    const QByteArray bytes = readWhole(file);
+    const QSize size = checkHeader(file, format);
+    const QByteArray bytes = readUsefulBytes(file, format, size);
     checkComplete(bytes, format);
+    if (format == PictureFormat::Ico)
+        checkIconImages(bytes);
     try {
         QImage opaque = toOpaqueRgb32(decodeRaster(bytes, format));
         if (opaque.isNull())

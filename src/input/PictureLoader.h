@@ -23,6 +23,9 @@ struct PictureLimits {
     static constexpr int maxMetafileSide = 20'000;
     // Metafiles are read whole; real ones are far smaller.
     static constexpr qint64 maxMetafileBytes = 64 * 1024 * 1024;
+    // A progressive JPEG is decoded once per scan; encoders write about 10. With this many at
+    // most, the largest picture decodes in seconds (thousands of scans took minutes).
+    static constexpr qint64 maxJpegScans = 100;
 };
 
 // Loads the picture file at path. Errors: 53 "File not found" (missing path), 75 (a folder, or

@@ -31,6 +31,7 @@
 #include <QTest>
 #include <QToolTip>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace plakatron;
 
@@ -134,12 +135,16 @@ TEST_F(MainWindow, FirstRunShowsTheWorkedExampleWhichFailedDropsKeep)
     window->picGrid_MouseDown(Qt::LeftButton, QPointF(10, 10));
     // A format the program does not read, named as one it does.
     const QString fake = picture("fake.bmp", 1, 1, "XPM");
+    // A pipe named as a picture: opening it would wait for a writer for ever.
+    const QString pipe = dir.filePath("pipe.jpg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     // The message's start and end; none when empty.
     const struct { QStringList files; bool accepted; QString starts, ends; } rows[] = {
         {{}, false, {}, {}},
         {{picture("a.bmp", 5, 5), picture("b.bmp", 6, 6)}, false, {}, {}},
         {{picture("notes.txt", 1, 1, "BMP")}, false, "File format not supported!", "supported!"},
         {{fake}, true, "Unable to load picture '" + fake + "'\r\n", "\r\nCode 481"},
+        {{pipe}, true, "Unable to load picture '" + pipe + "'\r\nThe path names a pipe", "\r\nCode 481"},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.files.join(u' ').toStdString());

@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace plakatron::test;
 
@@ -80,6 +81,8 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
     kept.close();
     // One pixel wide clamps to one sheet; 46400 high then makes more rows than 16 bits hold.
     picture(1, 46400);
+    // A pipe named as the picture would wait for a writer for ever.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.jpg"))).constData(), 0600), 0);
     const QStringList inputs = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
     const struct { const char *arguments; int exitCode; const char *mentions; } rows[] = {
         {"layout --sheets 41", 2, "--sheets"},
@@ -89,6 +92,7 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
         {"frobnicate", 2, "frobnicate"},
         {"layout --picture /nonexistent/x.jpg", 1, "/nonexistent/x.jpg"},
         {"layout --picture %1/1x46400.bmp --sheets 40 --resolution 1400", 1, "Overflow"},
+        {"layout --picture %1/pipe.jpg", 1, "a pipe, a device or another special file"},
         {"page --page 7 -o %1/kept.png", 2, "page 7"},
         {"page --page 0 -o %1/kept.png", 2, "--page"},
         {"page --page 1", 2, "-o"},

@@ -2,14 +2,20 @@
 // byte, headers claiming gigapixels, metafiles drawing far outside any sensible area. Each is
 // refused with error 481 or 7 and a description, or loads as a whole picture of bounded size;
 // none crashes, hangs or comes back half decoded.
+#include "HostileFiles.h"
 #include "TestFiles.h"
 #include "core/MessageBox.h"
 #include "core/RuntimeError.h"
+#include "input/Metafile.h"
 #include "input/PictureLoader.h"
 
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <zlib.h>
 
 using namespace plakatron;
@@ -17,17 +23,30 @@ using namespace plakatron::test;
 
 namespace {
 
-// What loading bytes saved under a name gives: "width x height", or "Error: number description".
-QString load(const char *name, const QByteArray &bytes)
+QTemporaryDir &folder()
 {
     static QTemporaryDir dir;
-    writeFile(dir.filePath(QLatin1String(name)), bytes);
+    return dir;
+}
+
+// What loading the file at path gives: "width x height", or "Error: number description".
+QString loaded(const QString &path, QImage *picture = nullptr)
+{
     try {
-        const QImage picture = loadPicture(dir.filePath(QLatin1String(name)));
-        return QStringLiteral("%1 x %2").arg(picture.width()).arg(picture.height());
+        const QImage image = loadPicture(path);
+        if (picture)
+            *picture = image;
+        return QStringLiteral("%1 x %2").arg(image.width()).arg(image.height());
     } catch (const RuntimeError &e) {
         return errorWithNumber(e);
     }
+}
+
+// The same for bytes saved under a name.
+QString load(const char *name, const QByteArray &bytes, QImage *picture = nullptr)
+{
+    writeFile(folder().filePath(QLatin1String(name)), bytes);
+    return loaded(folder().filePath(QLatin1String(name)), picture);
 }
 
 // A picture of one colour in a format Qt writes, or (no format) as an icon file.
@@ -87,9 +106,8 @@ TEST(HostilePicture, WholeCutOffClaimingTooMuchOrDrawingFarOut)
         {"bomb.gif", claiming(claiming(gif, 6, "ffffffff"), image + 5, "ffffffff"),
          tooLarge + "65535 x 65535", 0},
         {"bomb.jpg", claiming(jpeg, frame + 5, "ffdcffdc"), tooLarge + "65500 x 65500", 0},
-        // The icon's directory says 256 x 256, the PNG in it otherwise: the contradiction is reported.
-        {"bomb.ico", QByteArray(icon).replace(icon.indexOf("\x89PNG"), 33, pngClaiming().left(33)),
-         "Error: 481 The ICO picture is damaged", 0},
+        // The icon's directory says 256 x 256, which stands for larger too: the PNG's own size counts.
+        {"bomb.ico", QByteArray(icon).replace(icon.indexOf("\x89PNG"), 33, pngClaiming().left(33)), huge, 0},
         // Drawing far out: the whole 16-bit range, only negative coordinates, a negative frame, a
         // window flipped, of no size, blown up.
         {"far.wmf", red().rectangle(-32768, -32768, 32767, 32767).bytes(), {}, 6},
@@ -119,6 +137,100 @@ TEST(HostilePicture, WholeCutOffClaimingTooMuchOrDrawingFarOut)
             EXPECT_EQ(o == "Error: 481 The file is empty.", length == 0);
         }
     }
+}
+
+// Files made to crash a decoder, hold it for minutes or take gigabytes: each ends well within the
+// loader's budgets, drawn whole or refused with its reason. Where one is drawn, the pixels at the
+// points listed have the colours given (by initials: Red, blacK, White).
+TEST(HostilePicture, DecoderBombsEndWithinTheirBudgets)
+{
+    const QString tooLarge = "Error: 7 The picture is too large: ";
+    const QString scans = "Error: 481 The JPEG picture is made of ";
+    const struct { const char *name; QByteArray bytes; QString outcome; std::vector<std::pair<QPoint, char>> pixels; } cases[] = {
+        // Walls winding through the picture, then a fill: libwmf's recursion overflowed the stack.
+        // The corridor fills to its far end; the walls stay.
+        {"maze.wmf", floodMaze(2000, 10, 0x0419), "2000 x 2000", {{{5, 5}, 'R'}, {{1995, 1990}, 'R'}, {{10, 1000}, 'K'}}},
+        {"maze-border.wmf", floodMaze(2000, 10, 0x0548, 0), "2000 x 2000", {{{1005, 1000}, 'R'}, {{1000, 1000}, 'K'}}},
+        {"maze-surface.wmf", floodMaze(2000, 10, 0x0548, 1), "2000 x 2000", {{{1995, 5}, 'R'}, {{1990, 500}, 'K'}}},
+        // Minutes each before: a pen as wide as the frame along 440 points, 32000 characters,
+        // 200000 saved states, glyphs as tall as the picture.
+        {"polyline.wmf", thickPolyline(3000, 440, 30000), "3000 x 3000", {{{0, 0}, 'R'}}},
+        {"text.wmf", longText(32000, false), "6000 x 6000", {}},
+        {"spaced-text.wmf", longText(32000, true), "6000 x 6000", {}},
+        {"savedc.wmf", manySaveDc(200000), "668 x 668", {{{300, 300}, 'R'}}},
+        {"font.wmf", hugeFont(3000), "3000 x 3000", {}},
+        // Progressive JPEGs of thousands of empty scans; 100 scans are still a picture.
+        {"scans.jpg", jpegScanBomb(15800, 15800, 3000), scans + "3000 scans; pictures of more than 100 scans are "
+                                                                 "not loaded (encoders write about 10).", {}},
+        {"scans.jpg", jpegScanBomb(2000, 2000, 20000), scans + "20000 scans", {}},
+        {"scans.jpg", jpegScanBomb(64, 48, 101), scans + "101 scans", {}},
+        {"scans.jpg", jpegScanBomb(64, 48, 100), "64 x 48", {}},
+        // Icons whose PNG is larger than their directory says: up to 255 the directory is believed,
+        // 256 also stands for larger sizes, which count against the limit.
+        {"large.ico", iconWithPng(16, 16300, false), "Error: 481 The ICO picture is damaged: its image 1 is 16300 x "
+                                                     "16300 pixels, larger than its list of images says (16 x 16).", {}},
+        {"large.ico", iconWithPng(256, 16300, false), tooLarge + "16300 x 16300 pixels (266 megapixels)", {}},
+        {"large.ico", iconWithPng(256, 300, true), "300 x 300", {}},
+    };
+    for (const auto &c : cases) {
+        QImage picture;
+        const QString outcome = load(c.name, c.bytes, &picture);
+        SCOPED_TRACE(std::string(c.name) + " gives " + outcome.toStdString());
+        EXPECT_TRUE(outcome.startsWith(c.outcome));
+        for (const auto &[point, colour] : c.pixels) {
+            const QRgb p = picture.pixel(point);
+            EXPECT_EQ(qRed(p) > 127 ? (qBlue(p) > 127 ? 'W' : 'R') : 'K', colour) << point.x() << ", " << point.y();
+        }
+    }
+}
+
+// A drawing that runs past its time is given up with the documented message; so is one whose
+// single record would run on (the deadline is shortened for the test).
+TEST(HostilePicture, MetafileDrawingStopsAtTheDeadline)
+{
+    MetafileBuilder slow;
+    slow.placeable(0, 0, 3000, 3000, 96).record(0x02FA, {0, 64, 0, 0x00FF, 0}).record(0x012D, {0});
+    for (int i = 0; i < 200; ++i)  // each half a second of a 64-pixel brush
+        slow.record(0x0325, {4, 0, 0, 2999, 2999, 0, 2999, 2999, 0});
+    setMetafileDeadlineForTesting(1000);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(load("slow.wmf", slow.bytes()), "Error: 7 " + metafileTooSlowDescription());
+    EXPECT_LT(timer.elapsed(), 1000 + 2000 + 1000) << "the deadline and the time a child is given to report";
+    setMetafileDeadlineForTesting(0);
+    EXPECT_EQ(metafileTooSlowDescription(), "The metafile takes too long to draw (more than 20 seconds).");
+}
+
+// A pipe, a device or a socket named as the picture is refused before anything is read from it;
+// a link to a picture is the picture. A picture padded to gigabytes is read only as far as it goes.
+TEST(HostilePicture, SpecialFilesAndPaddingAreNotRead)
+{
+    const QString pipe = folder().filePath("pipe.jpg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString picture = folder().filePath("photo.jpg");
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    writeFile(picture, encode(image, "jpeg"));
+    const QString link = folder().filePath("link.jpg");
+    ASSERT_TRUE(QFile::link(picture, link));
+    const QString special = "Error: 481 The path names a pipe, a device or another special file, not a picture file.";
+    const std::pair<QString, QString> cases[] = {
+        {pipe, special}, {"/dev/zero", special}, {link, "64 x 48"}};
+    for (const auto &[path, outcome] : cases)
+        EXPECT_EQ(loaded(path), outcome) << path.toStdString();
+
+    // 3 GB of zeros after the end marker, in a sparse file: nothing of it is written or read.
+    const QString padded = folder().filePath("padded.jpg");
+    writeFile(padded, encode(image, "jpeg"));
+    QFile file(padded);
+    ASSERT_TRUE(file.resize(3LL * 1024 * 1024 * 1024));
+    const auto bytesRead = [] {
+        QFile io(QStringLiteral("/proc/self/io"));
+        return io.open(QIODevice::ReadOnly) ? io.readAll().split('\n').front().split(' ').back().toLongLong() : 0;
+    };
+    const qint64 before = bytesRead();
+    EXPECT_EQ(loaded(padded), "64 x 48");
+    EXPECT_LT(bytesRead() - before, 16 * 1024 * 1024);
 }
 
 }  // namespace

@@ -5,10 +5,14 @@
 #include "TestFiles.h"
 #include "core/RuntimeError.h"
 #include "input/DropRules.h"
+#include "HostileFiles.h"
 #include "input/Metafile.h"
+#include "input/MetafileRecords.h"
 #include "input/OpenPicture.h"
 #include "input/PictureLoader.h"
+#include "input/Platform.h"
 #include "input/Toolbox.h"
+#include "core/MessageBox.h"
 #include "support/ModalDriver.h"
 
 #include <QApplication>
@@ -17,6 +21,8 @@
 #include <QMimeData>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QElapsedTimer>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -196,6 +202,96 @@ TEST(LoadPicture, MetafileTextIsDrawnOrLeftOutButNeverCrashes)
         const auto *pixels = reinterpret_cast<const QRgb *>(image.constBits());
         const auto dark = std::count_if(pixels, pixels + 192 * 96, [](QRgb p) { return qGray(p) < 128; });
         EXPECT_TRUE(!visible || dark > 20) << height << " " << width << " " << windowHeight;
+    }
+}
+
+// The flood fills on a picture of 6 x 4, each pixel named by a letter ('.' white, 'k' black,
+// 'r' red, 'b' blue), from the point given, in red.
+TEST(Metafile, FloodFillsAsWindowsFills)
+{
+    using metafile::FloodMode;
+    const std::map<char, quint32> colours{{'.', 0xFFFFFF}, {'k', 0}, {'r', 0xFF0000}, {'b', 0x0000FF}};
+    const struct { const char *before; int x, y; char colour; FloodMode mode; const char *after; } cases[] = {
+        // Bounded by black; blue inside is filled too, diagonal gaps do not leak.
+        {"..k..."
+         "..k.b."
+         "kkk..."
+         "...k..", 4, 0, 'k', FloodMode::Border,
+         "..krrr"
+         "..krrr"
+         "kkkrrr"
+         "...krr"},
+        // The area of white only, the blue pixel and the corner beyond the black stay.
+        {"..k..."
+         "..k.b."
+         "kkk..."
+         "...k..", 4, 0, '.', FloodMode::Surface,
+         "..krrr"
+         "..krbr"
+         "kkkrrr"
+         "...krr"},
+        // A start on the border's colour, or off the surface's colour, fills nothing.
+        {"..k...", 2, 0, 'k', FloodMode::Border, "..k..."},
+        {"..k...", 2, 0, '.', FloodMode::Surface, "..k..."},
+        // Beyond the right edge: the last column; left of it: nothing.
+        {"...k..", 40, 0, 'k', FloodMode::Border, "...krr"},
+        {"...k..", -1, 0, 'k', FloodMode::Border, "...k.."},
+        // Red already there ends the fill.
+        {"..r...", 0, 0, 'k', FloodMode::Border, "rrr..."},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.before);
+        const int height = int(std::strlen(c.before)) / 6;
+        std::vector<quint32> pixels;
+        for (const char *p = c.before; *p; ++p)
+            pixels.push_back(colours.at(*p));
+        metafile::floodFill(pixels, 6, height, c.x, c.y, 0xFF0000, colours.at(c.colour), c.mode);
+        std::string after;
+        for (quint32 pixel : pixels)
+            after += std::find_if(colours.begin(), colours.end(), [&](auto &e) { return e.second == pixel; })->first;
+        EXPECT_EQ(after, c.after);
+    }
+}
+
+// The platform seam's child process: its bytes come back whole; one that runs on is stopped at
+// the deadline, one that crashes ends without a result.
+TEST(Platform, IsolatedWorkFinishesTimesOutOrFails)
+{
+    const QByteArray large(5 * 1024 * 1024, 'x');  // more than a pipe holds at once
+    const struct { const char *name; std::function<QByteArray()> work; IsolatedRun::Outcome outcome; } cases[] = {
+        {"finishes", [&] { return large; }, IsolatedRun::Outcome::Finished},
+        {"runs on", [] { for (volatile int i = 0;; i = i + 1) {} return QByteArray(); }, IsolatedRun::Outcome::TimedOut},
+        {"crashes", [] { std::raise(SIGSEGV); return QByteArray("unreached"); }, IsolatedRun::Outcome::Failed},
+    };
+    ASSERT_TRUE(isolationStopsFromOutside());
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QElapsedTimer timer;
+        timer.start();
+        const IsolatedRun run = runIsolated(c.work, QDeadlineTimer(300));
+        EXPECT_EQ(run.outcome, c.outcome);
+        EXPECT_EQ(run.result, c.outcome == IsolatedRun::Outcome::Finished ? large : QByteArray());
+        EXPECT_LT(timer.elapsed(), 3000);
+    }
+}
+
+// Run-length bitmaps: what the runs draw, white where they skip (a delta jump, rows ended early,
+// the bitmap ended before its last row); cut inside the codes, the file is incomplete.
+TEST(LoadPicture, RunLengthBitmapsAreWhiteWhereTheirRunsSkip)
+{
+    const QByteArray bmp = rleBmpWithSkips(8, 6);
+    const QImage image = loadPicture(saved("skips.bmp", bmp));
+    ASSERT_EQ(image.size(), QSize(8, 6));
+    std::string rows;  // top row first
+    for (int y = 0; y < 6; ++y, rows += '|')
+        for (int x = 0; x < 8; ++x)
+            rows += image.pixel(x, y) == qRgb(255, 0, 0) ? 'R' : image.pixel(x, y) == qRgb(255, 255, 255) ? '.' : '?';
+    EXPECT_EQ(rows, "........|....RRRR|........|RRRR....|RRRR....|RRRR....|");
+    try {
+        loadPicture(saved("cut-rle.bmp", bmp.chopped(6)));
+        ADD_FAILURE() << "loaded";
+    } catch (const RuntimeError &e) {
+        EXPECT_EQ(errorWithNumber(e), "Error: 481 The BMP picture is incomplete: the file ends before the picture does.");
     }
 }
 

@@ -1,10 +1,11 @@
 // The window's road from a picture size and the three choices to a page on the canvas: the
 // layout pass with its clamps, the grid view's rebuild and tick, a click that selects a page, the
-// page geometry and, where the picture and page are small enough to be quick, the rendering.
+// page geometry and, wherever the picture is small enough to be made quickly, the rendering.
 #include "FuzzTargets.h"
 
 #include "core/MessageBox.h"
 #include "core/Numeric.h"
+#include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
 #include "input/PictureLoader.h"
 #include "layout/GridView.h"
@@ -22,13 +23,10 @@ namespace plakatron::fuzz {
 
 namespace {
 
-// Pictures up to this many pixels are made for real and pages of up to this width rendered.
+// Pictures up to this many pixels are made for real, and their pages rendered whatever their
+// size: a page costs what the page needs, however large its crop (a line of 131072 pixels on one
+// sheet has a crop of 135005 x 189269 pixels at 3 % overlap).
 constexpr qint64 renderedPixels = 1 << 17;
-constexpr double renderedPageWidth = 400;
-// A page's crop is its cell in A4 proportion, white where it reaches beyond the picture: a wide
-// picture on few sheets gives a crop far larger than the picture (16000 x 1 pixels on one sheet:
-// 16000 x 22600). Such pages are rendered by the window as well, but too slowly to fuzz.
-constexpr double renderedCropPixels = 4e6;
 // The grid view's size in the window.
 constexpr QSize gridViewSize(440, 401);
 
@@ -136,15 +134,15 @@ void arithmeticOnly(InputReader &in)
     });
 }
 
-// About how many pixels the crop of a page takes (0 when the cell cannot be computed).
-double cropPixels(const PosterSettings &s, const PageGrid &g)
+// Whether the page's overlap strip fits its 16 bits: a percent of a cell wider than 65,534
+// pixels may not, and the renderer then reports an Overflow.
+bool overlapFits(const PosterSettings &s, const PageGrid &g, std::int16_t percent)
 {
     try {
-        const double cw = cellWidth(g.SourceWidth, s.SheetsAcross);
-        const double ch = cellHeight(g.SourceHeight, g.SheetsDown);
-        return (1.5 * cw + 2) * (ch + 0.5 * cw + 2);
+        overlapPixels(cellWidth(g.SourceWidth, s.SheetsAcross), percent);
+        return true;
     } catch (const RuntimeError &) {
-        return 0;
+        return false;
     }
 }
 
@@ -186,7 +184,8 @@ void layoutTarget(QByteArrayView data)
     const bool real = width * height <= renderedPixels;
     const QImage picture = real ? pictureOfSize(int(width), int(height)) : QImage();
 
-    // cmbResox_Click, then the pass the list change starts.
+    // The settings dialog's overlap, then cmbResox_Click and the pass the list change starts.
+    programWide().HorizontalOverlap = programWide().VerticalOverlap = overlap;
     PosterSettings settings;
     settings.PagePixelWidth = Val(resolutionEntries()[resolutionIndex]);
     settings.PagePixelHeight = settings.PagePixelWidth * A4Proportion;
@@ -224,7 +223,7 @@ void layoutTarget(QByteArrayView data)
     }
 
     // RenderPreview: the page on the canvas, every failed step reported in a message box.
-    if (!real || settings.PagePixelWidth > renderedPageWidth || cropPixels(settings, grid) > renderedCropPixels)
+    if (!real)
         return;
     PageRenderer renderer(PosterSource{&picture, &settings, &grid});
     CountedMessages messages;
@@ -233,7 +232,8 @@ void layoutTarget(QByteArrayView data)
     renderer.RenderPage(*page, true);
     if (!onThePoster)
         return;
-    require(messages.count == 0, "rendering a page of a complete layout reported a failure");
+    require(messages.count == (overlapFits(settings, grid, overlap) ? 0 : 1),
+            "rendering a page of a complete layout reported a failure");
     const int margin = settings.PagePixelWidth > HintMarginThreshold ? HintMargin : 0;
     require(renderer.pageCanvas().size()
                 == QSize(CLng(settings.PagePixelWidth) + margin, CLng(settings.PagePixelHeight) + margin),

@@ -373,14 +373,25 @@ bool frmMain::selectPage(std::int32_t page)
     } catch (const RuntimeError &) {
         return false;  // a page number beyond 16 bits: the click is ignored
     }
+    const std::int16_t selectedBefore = grid_.SelectedPage;
     grid_.SelectedPage = selected;
     describeGridView();
     // The page already in the preview is not rendered again; one the keyboard selected is shown now.
     if (selected == previewPage_)
         return true;
+    const std::int16_t previewBefore = previewPage_;
+    const QString caption = lbPreview->text();
     previewPage_ = selected;
     lbPreview->setText(QStringLiteral("Preview: (page ") + Str(selected) + u')');
-    RenderPreview();
+    if (!RenderPreview()) {
+        // The page could not be had: the preview still shows the page before, and the selection
+        // stays as it was.
+        previewPage_ = previewBefore;
+        grid_.SelectedPage = selectedBefore;
+        lbPreview->setText(caption);
+        describeGridView();
+        return false;
+    }
     return true;
 }
 
@@ -458,9 +469,10 @@ void frmMain::describeGridView()
     picGrid->setAccessibleName(gridViewAccessibleName(poster_, grid_));
 }
 
-void frmMain::RenderPreview()
+bool frmMain::RenderPreview()
 {
     frmWait *wait = nullptr;
+    bool made = true;
     try {
         wait = waitWindow(this);
         wait->showNow();
@@ -468,17 +480,18 @@ void frmMain::RenderPreview()
         // Read after the yield: keys handled there may have moved the selection, and a layout
         // pass there may have emptied the preview, which then stays empty.
         if (previewPage_ >= 1)
-            RenderPage(previewPage_, true);
+            made = RenderPage(previewPage_, true);
     } catch (const RuntimeError &e) {
         MsgBox(errorWithNumber(e), MsgIcon::Critical, MsgButtons::Ok, this);
     }
     if (frmWait *loaded = loadedWaitWindow())
         loaded->unload();
+    return made;
 }
 
-void frmMain::RenderPage(std::int16_t pageNumber, bool showInPreview)
+bool frmMain::RenderPage(std::int16_t pageNumber, bool showInPreview)
 {
-    renderer_->RenderPage(pageNumber, showInPreview);
+    return renderer_->RenderPage(pageNumber, showInPreview);
 }
 
 const QImage &frmMain::pageCanvas() const { return renderer_->pageCanvas(); }
@@ -582,7 +595,9 @@ void frmMain::doPrint()
         job.run(
             range,
             [this](std::int16_t page) {
-                RenderPage(page, false);
+                // A page that cannot be had ends the job rather than print the page before again.
+                if (!RenderPage(page, false))
+                    plakatron::raise(err::OutOfMemory);
                 PrintPageImage();
             },
             [wait](std::int16_t page, std::int16_t pages) {

@@ -57,8 +57,9 @@ public:
     // The Menu key or Shift+F10 on the preview: its pop-up menu, as a mouse release opens it.
     // Both show the selected page first when the preview does not show it yet.
     void picPreview_KeyMenu();
-    // Renders the page the preview caption names (the page last clicked or shown with Enter).
-    void RenderPreview();
+    // Renders the page the preview caption names (the page last clicked or shown with Enter);
+    // false when it could not be had in memory (the preview keeps the page before).
+    bool RenderPreview();
     // The page the preview shows or is being rendered for; 0 while it is empty.
     std::int16_t previewPage() const { return previewPage_; }
     void mnuOpenPicture_Click();
@@ -66,7 +67,8 @@ public:
     void UpdatePictureFile(const QString &path);
     int picGrid_OLEDragOver(const QMimeData &data) const;
     void picGrid_OLEDragDrop(const QMimeData &data);
-    void RenderPage(std::int16_t pageNumber, bool showInPreview);
+    // False when the page could not be had in memory: reported, and the canvas keeps the page before.
+    bool RenderPage(std::int16_t pageNumber, bool showInPreview);
     // The page canvas: the last page rendered, as the print job prints it.
     const QImage &pageCanvas() const;
 
@@ -95,7 +97,8 @@ private:
     void describeGridView();
     // A click on page p (press with the left button, release with the right one): selects it and,
     // unless the preview already shows it, names it in the caption and renders it. False when the
-    // page number does not fit and the click is ignored.
+    // page number does not fit and the click is ignored, or when the page cannot be had in memory
+    // (the selection, caption and preview then stay as they were).
     bool selectPage(std::int32_t page);
     // Enter on the grid view, and every way to the pop-up menu, whose entry prints the selected
     // page: a click on the selected page. False when none is selected.

@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <QTime>
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -162,6 +163,85 @@ void cDIBSection::copyIn(const std::uint8_t *bottomUp, std::int32_t width, std::
     for (std::int32_t y = 0; y < r->height; ++y)
         std::memcpy(to.rowPointer(toRow + y) + 3 * std::ptrdiff_t(r->destX),
                     from.rowPointer(fromRow + y) + 3 * std::ptrdiff_t(r->sourceX), std::size_t(r->width) * 3);
+}
+
+void cDIBSection::CreateFromCrop(const PictureCrop &crop, const std::vector<std::int32_t> &columns,
+                                 const std::vector<std::int32_t> &rows)
+{
+    const std::int32_t width = checkedLong(std::int64_t(columns.size()));
+    const std::int32_t height = checkedLong(std::int64_t(rows.size()));
+    if (!Create(width, height)) {
+        if (width > 0 && height > 0)
+            raise(err::OutOfMemory);
+        return;
+    }
+    // Where the picture's part lands in the crop, and the chosen columns [inBegin, inEnd) that
+    // fall inside it: runs of neighbouring columns are converted in one go.
+    const QImage *picture = crop.picture;
+    const QRect part = picture ? crop.part.intersected(picture->rect()) : QRect();
+    const QRect landed(crop.at + (part.topLeft() - crop.part.topLeft()), part.size());
+    const auto firstAtOrAfter = [&columns](std::int64_t x) {
+        return std::size_t(std::lower_bound(columns.begin(), columns.end(), x) - columns.begin());
+    };
+    const std::size_t inBegin = firstAtOrAfter(landed.left());
+    const std::size_t inEnd = firstAtOrAfter(std::int64_t(landed.left()) + landed.width());
+    struct Run {
+        std::int32_t column;  // in this buffer
+        std::int32_t pictureX;
+        std::int32_t length;
+    };
+    std::vector<Run> runs;
+    for (std::size_t c = inBegin; c < inEnd; ++c) {
+        const std::int32_t x = columns[c] - landed.left() + part.left();
+        if (!runs.empty() && runs.back().pictureX + runs.back().length == x)
+            ++runs.back().length;
+        else
+            runs.push_back({std::int32_t(c), x, 1});
+    }
+
+    // Pictures in other formats than the program's own go through Qt's painter, as they would
+    // into the crop made whole: one row of the needed span at a time.
+    const bool direct = picture && picture->format() == QImage::Format_RGB32;
+    const std::int32_t spanLeft = runs.empty() ? 0 : runs.front().pictureX;
+    const std::int32_t spanWidth = runs.empty() ? 0 : runs.back().pictureX + runs.back().length - spanLeft;
+    QImage converted;
+    if (!direct && !runs.empty()) {
+        converted = QImage(spanWidth, 1, QImage::Format_RGB32);
+        if (converted.isNull())
+            raise(err::OutOfMemory);
+    }
+
+    const ByteView view = bytes();
+    view.require(0, 3LL * width - 1, 0, height - 1);
+    for (std::int32_t k = 0; k < height; ++k) {
+        std::uint8_t *out = view.rowPointer(height - 1 - k);  // the buffer counts rows from the bottom
+        const std::int32_t y = rows[std::size_t(k)];
+        if (runs.empty() || y < landed.top() || y > landed.bottom()) {
+            std::memset(out, 0xFF, 3 * std::size_t(width));
+            continue;
+        }
+        std::memset(out, 0xFF, 3 * inBegin);
+        std::memset(out + 3 * inEnd, 0xFF, 3 * (std::size_t(width) - inEnd));
+        const std::int32_t pictureY = y - landed.top() + part.top();
+        const uchar *line = nullptr;
+        std::int32_t lineLeft = 0;
+        if (direct) {
+            line = picture->constScanLine(pictureY);
+        } else {
+            const QImage row = picture->copy(spanLeft, pictureY, spanWidth, 1);
+            if (row.isNull())
+                raise(err::OutOfMemory);
+            QPainter painter(&converted);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.drawImage(QPoint(0, 0), row);
+            painter.end();
+            line = converted.constScanLine(0);
+            lineLeft = spanLeft;
+        }
+        for (const Run &run : runs)
+            pixelcopy::toBgr(QImage::Format_RGB32, line + 4 * std::ptrdiff_t(run.pictureX - lineLeft),
+                             out + 3 * std::ptrdiff_t(run.column), run.length);
+    }
 }
 
 namespace {

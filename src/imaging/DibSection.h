@@ -10,14 +10,20 @@
 // A fresh buffer is all zero (black, padding zero); no operation of the class writes padding.
 
 #include "imaging/ByteView.h"
+#include "imaging/PictureCrop.h"
 
 #include <QImage>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class QPainter;
 
 namespace plakatron {
+
+namespace resample {
+struct Plan;
+}
 
 // The only raster operation of the copies: the source replaces the destination.
 inline constexpr std::uint32_t SRCCOPY = 0x00CC0020;
@@ -38,6 +44,12 @@ public:
     bool CreateDIB(std::int32_t width, std::int32_t height);
     // Sizes the buffer to the picture and copies it in; a null picture leaves it empty.
     void CreateFromPicture(const QImage &picture);
+    // Sizes the buffer to the chosen columns and rows of the crop (counted from its top left,
+    // each list ascending) and copies just those pixels in: the crop made whole, with every other
+    // column and row left out. Out of memory (7) when the buffer cannot be had; no columns or no
+    // rows leave it empty.
+    void CreateFromCrop(const PictureCrop &crop, const std::vector<std::int32_t> &columns,
+                        const std::vector<std::int32_t> &rows);
     // Empties the buffer, then makes it anew at this size (pixels zero). The old pixels are
     // gone even when the new creation fails.
     bool Create(std::int32_t width, std::int32_t height);
@@ -86,6 +98,13 @@ public:
     // bilinear interpolation otherwise. Null when the new buffer cannot be created. A source
     // 1 pixel wide or high, or without pixels, fails with Subscript out of range (9).
     std::unique_ptr<cDIBSection> Resample(std::int32_t newHeight, std::int32_t newWidth) const;
+    // Byte for byte what Resample(newHeight, newWidth) gives on a buffer made from the whole crop,
+    // without making it: only the crop's columns and rows the bilinear pass reads (at most two for
+    // each destination column and row) are copied, into `gathered`, and the pass reads them
+    // there. Time and memory follow the new size, not the crop's. Fails as Resample does, and
+    // with Out of memory (7) when `gathered` cannot be had.
+    static std::unique_ptr<cDIBSection> ResampleCrop(const PictureCrop &crop, std::int32_t newHeight,
+                                                     std::int32_t newWidth, cDIBSection &gathered);
 
     // The checked view over all pixel bytes (BytesPerScanLine x Height); empty without pixels.
     ByteView bytes();
@@ -96,6 +115,7 @@ public:
 
 private:
     void ResampleInto(cDIBSection &destination) const;
+    void resampleWith(const resample::Plan &plan, cDIBSection &destination) const;
     void copyIn(const std::uint8_t *bottomUp, std::int32_t width, std::int32_t height, std::int32_t stride,
                 std::int32_t sourceLeft, std::int32_t sourceTop, std::int32_t w, std::int32_t h);
 

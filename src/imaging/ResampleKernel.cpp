@@ -28,6 +28,21 @@ std::vector<Sample> samples(std::int32_t sourceSize, std::int32_t destSize)
     return result;
 }
 
+std::vector<std::int32_t> readIndices(const std::vector<Sample> &samples)
+{
+    std::vector<std::int32_t> indices;
+    indices.reserve(2 * samples.size());
+    for (const Sample &s : samples) {
+        indices.push_back(s.first);
+        indices.push_back(s.first + 1);
+    }
+    // `first` never falls along an axis, so this is nearly sorted already; sorting also covers
+    // the falling positions of a source without pixels.
+    std::sort(indices.begin(), indices.end());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    return indices;
+}
+
 Plan::Plan(std::int32_t sourceWidth, std::int32_t sourceHeight, std::int32_t destWidth, std::int32_t destHeight)
     : sourceWidth(sourceWidth),
       sourceHeight(sourceHeight),
@@ -35,6 +50,28 @@ Plan::Plan(std::int32_t sourceWidth, std::int32_t sourceHeight, std::int32_t des
       destHeight(destHeight),
       columns(samples(sourceWidth, destWidth)),
       rows(samples(sourceHeight, destHeight))
+{
+    findRanges();
+}
+
+Plan Plan::gathered(const std::vector<std::int32_t> &sourceColumns, const std::vector<std::int32_t> &sourceRows) const
+{
+    // first and first + 1 are both in the list and no whole number lies between them, so they
+    // stay neighbours there: renumbering `first` renumbers the pair.
+    const auto renumber = [](std::vector<Sample> &axis, const std::vector<std::int32_t> &kept) {
+        for (Sample &s : axis)
+            s.first = std::int32_t(std::lower_bound(kept.begin(), kept.end(), s.first) - kept.begin());
+    };
+    Plan plan = *this;
+    plan.sourceWidth = std::int32_t(sourceColumns.size());
+    plan.sourceHeight = std::int32_t(sourceRows.size());
+    renumber(plan.columns, sourceColumns);
+    renumber(plan.rows, sourceRows);
+    plan.findRanges();
+    return plan;
+}
+
+void Plan::findRanges()
 {
     // s is monotonic in the index, so the extremes sit at the ends (both ends, should the scale
     // be negative for a source without pixels).

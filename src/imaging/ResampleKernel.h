@@ -34,9 +34,18 @@ struct Sample {
 
 std::vector<Sample> samples(std::int32_t sourceSize, std::int32_t destSize);
 
+// The source columns (or rows) the samples read, `first` and `first + 1` of each, ascending and
+// each once: never more than two per destination column (row), however large the source.
+std::vector<std::int32_t> readIndices(const std::vector<Sample> &samples);
+
 // Positions and weights of one run, computed once per call.
 struct Plan {
     Plan(std::int32_t sourceWidth, std::int32_t sourceHeight, std::int32_t destWidth, std::int32_t destHeight);
+
+    // The same run over a copy of the source that holds only the given columns and rows, in
+    // that order (ascending, and among them every one this plan reads, as readIndices gives
+    // them). Only the positions are renumbered: the weights, and so every byte, stay the same.
+    Plan gathered(const std::vector<std::int32_t> &sourceColumns, const std::vector<std::int32_t> &sourceRows) const;
 
     std::int32_t sourceWidth, sourceHeight, destWidth, destHeight;
     std::vector<Sample> columns, rows;
@@ -46,6 +55,9 @@ struct Plan {
 
     // Bytes at the start of each source row that the vertical pass blends.
     std::int32_t rowBytes() const noexcept { return 3 * (lastColumn + 2); }
+
+private:
+    void findRanges();
 };
 
 // The two pixel arrays of a run (row 0 first in memory, as in the buffer).

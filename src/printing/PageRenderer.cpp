@@ -67,20 +67,27 @@ void PageRenderer::releaseBuffers()
     PageImageBuffer.reset();
 }
 
-void PageRenderer::RenderPage(std::int16_t pageNumber, bool showInPreview)
+bool PageRenderer::RenderPage(std::int16_t pageNumber, bool showInPreview)
 {
     const PosterSettings &s = *source_.settings;
     const PageGrid &g = *source_.grid;
 
-    // Every step under one handler that reports and goes on with the next step.
-    const auto step = [this](auto &&body) {
+    // Every step under one handler that reports and goes on with the next step; except that a
+    // page that cannot be had in memory ends the call there, before the canvas is touched, so
+    // the page before stays whole.
+    bool outOfMemory = false;
+    const auto step = [&](auto &&body) {
+        if (outOfMemory)
+            return;
         try {
             body();
         } catch (const RuntimeError &e) {
             MsgBox(describeWithCode(e), MsgIcon::Exclamation, MsgButtons::Ok, messageParent_);
+            outOfMemory = e.number() == err::OutOfMemory;
         } catch (const std::bad_alloc &) {
             MsgBox(describeWithCode(RuntimeError(err::OutOfMemory)), MsgIcon::Exclamation, MsgButtons::Ok,
                    messageParent_);
+            outOfMemory = true;
         }
     };
 
@@ -102,20 +109,20 @@ void PageRenderer::RenderPage(std::int16_t pageNumber, bool showInPreview)
         overlapX = overlapPixels(cw, programWide().HorizontalOverlap);
         overlapY = overlapPixels(cw, programWide().VerticalOverlap);
     });
-    step([&] { tmpPic_ = whiteImage(cw + overlapX, ch + overlapY); });
+    // The crop is only described: white, of the cell's size plus the overlap ...
+    step([&] { crop_ = PictureCrop{source_.picture, QSize(CLng(cw + overlapX), CLng(ch + overlapY)), {}, {}}; });
     step([&] {
-        // The cell plus overlap, offset by one pixel, copied 1:1 to (1, 1); beyond the source stays white.
-        const QRect wanted = cropSourceRect({CurrentPageRow, CurrentPageColumn}, cw, ch, overlapX, overlapY);
-        const QRect available = wanted.intersected(source_.picture->rect());
-        if (!available.isEmpty() && !tmpPic_.isNull()) {
-            QPainter p(&tmpPic_);
-            p.setCompositionMode(QPainter::CompositionMode_Source);
-            p.drawImage(available.topLeft() - wanted.topLeft() + QPoint(1, 1), *source_.picture, available);
-        }
+        // ... with the cell and its overlap, offset by one pixel, copied 1:1 to (1, 1); beyond the
+        // source it stays white.
+        crop_.place(cropSourceRect({CurrentPageRow, CurrentPageColumn}, cw, ch, overlapX, overlapY), QPoint(1, 1));
     });
-    step([&] { pageCropBuffer().CreateFromPicture(tmpPic_); });
     step([&] {
-        std::unique_ptr<cDIBSection> enlarged = pageCropBuffer().Resample(CLng(s.PagePixelHeight), CLng(s.PagePixelWidth));
+        // The enlargement reads the few rows and columns of it that it needs.
+        const std::int32_t height = CLng(s.PagePixelHeight);
+        const std::int32_t width = CLng(s.PagePixelWidth);
+        std::unique_ptr<cDIBSection> enlarged = cDIBSection::ResampleCrop(crop_, height, width, pageCropBuffer());
+        if (!enlarged && width > 0 && height > 0)
+            raise(err::OutOfMemory);  // a page of a proper size, but no memory for it
         PageImageBuffer = enlarged ? std::move(enlarged) : std::make_unique<cDIBSection>();
     });
     step([&] {
@@ -137,6 +144,7 @@ void PageRenderer::RenderPage(std::int16_t pageNumber, bool showInPreview)
             if (preview_)
                 preview_(picDibBuffer_);
         });
+    return !outOfMemory;
 }
 
 void PageRenderer::drawHints(std::int16_t pageNumber)

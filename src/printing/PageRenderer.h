@@ -4,6 +4,7 @@
 // assembly hints for pages wider than 300 pixels. The finished page stays on the page canvas for
 // the print job; on request it is also shown in the preview.
 
+#include "imaging/PictureCrop.h"
 #include "layout/PageLayout.h"
 
 #include <QImage>
@@ -33,13 +34,17 @@ public:
 
     // Renders page `pageNumber` (1-based, row by row). Each step that fails reports
     // "description\r\nCode N" in a warning box and the next step goes on with what is left; the
-    // call itself never fails.
-    void RenderPage(std::int16_t pageNumber, bool showInPreview);
+    // call itself never fails. Time and memory follow the page size, not the size of the page's
+    // share of the picture. A page that cannot be had in memory ("Out of memory", 7) ends the
+    // call after its message with the canvas and the preview as they were: then, and only then,
+    // the result is false.
+    bool RenderPage(std::int16_t pageNumber, bool showInPreview);
 
     // The finished page (picDibBuffer's picture): what the print job prints.
     const QImage &pageCanvas() const { return picDibBuffer_; }
-    // The crop before enlargement (tmpPic's picture).
-    const QImage &crop() const { return tmpPic_; }
+    // The crop of the page last rendered, before enlargement (tmpPic's picture), as described:
+    // it is never made whole.
+    const PictureCrop &crop() const { return crop_; }
     std::int16_t CurrentPageRow = 0;
     std::int16_t CurrentPageColumn = 0;
 
@@ -59,9 +64,9 @@ private:
     void drawHints(std::int16_t pageNumber);
 
     PosterSource source_;
-    std::unique_ptr<cDIBSection> PageCropBuffer;
+    std::unique_ptr<cDIBSection> PageCropBuffer;  // the columns and rows of the crop the enlargement read
     std::unique_ptr<cDIBSection> PageImageBuffer;
-    QImage tmpPic_;
+    PictureCrop crop_;
     QImage picDibBuffer_;
     std::function<void(const QImage &)> preview_;
     QWidget *messageParent_ = nullptr;

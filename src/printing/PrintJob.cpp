@@ -98,7 +98,9 @@ void printPoster(QPrinter &printer, PageRenderer &renderer, PrintRange range, co
     job.run(
         range,
         [&](std::int16_t page) {
-            renderer.RenderPage(page, false);
+            // A page that cannot be had ends the job rather than print the page before again.
+            if (!renderer.RenderPage(page, false))
+                raise(err::OutOfMemory);
             job.PrintPageImage(renderer.pageCanvas());
         },
         progress);

@@ -840,6 +840,48 @@ TEST_F(MainWindow, ExtremePicturesKeepTheWindowWorking)
     EXPECT_TRUE(messages.messages().empty());
 }
 
+// A page that cannot be had in memory: its message, and the page selected before stays selected,
+// with its caption, its preview and the canvas. In a child process whose address space is capped
+// just above what it uses.
+using MainWindowDeathTest = MainWindow;
+TEST_F(MainWindowDeathTest, APageThatCannotBeHadKeepsTheSelection)
+{
+    if (!test::addressSpaceCanBeLimited())
+        GTEST_SKIP() << "the address space cannot be capped here";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const test::CappableChildren cappable;
+    const auto inChild = [this] {
+        const auto fail = [](const char *what) {
+            std::fprintf(stderr, "%s\n", what);
+            std::_Exit(1);
+        };
+        child("cmbResox")->setCurrentIndex(23);  // 1400 pixels: 8 MB a page
+        const PosterSettings &s = window->poster();
+        const auto click = [&](double x, double y) {
+            window->picGrid_MouseDown(Qt::LeftButton, QPointF(x * s.PagePixelWidth, y * s.PagePixelHeight));
+        };
+        click(0.5, 0.5);
+        auto *preview = child<PreviewBox>("picPreview");
+        const QImage canvas = window->pageCanvas().copy(), shown = preview->picture().copy();
+        messages.clear();
+        test::limitAddressSpace(4 << 20);
+        click(1.5, 0.5);
+        test::restoreAddressSpace();
+        if (messages.messages().size() != 1 || messages.messages()[0].text != QStringLiteral("Out of memory\r\nCode 7"))
+            fail("not the one Out of memory message");
+        if (window->grid().SelectedPage != 1 || window->previewPage() != 1
+            || child<QLabel>("lbPreview")->text() != QStringLiteral("Preview: (page  1)"))
+            fail("the selection changed");
+        if (window->pageCanvas() != canvas || preview->picture() != shown)
+            fail("the page before did not stay");
+        click(1.5, 0.5);  // with memory again, the page is had
+        if (window->grid().SelectedPage != 2 || window->previewPage() != 2 || messages.messages().size() != 1)
+            fail("the page was not had with memory again");
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(inChild(), testing::ExitedWithCode(0), "");
+}
+
 // The splash shows in its start-up role, then the main window opens.
 TEST(Startup, TheSplashInItsStartupRoleThenTheWindow)
 {

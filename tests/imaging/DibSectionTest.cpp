@@ -6,6 +6,7 @@
 #include "imaging/DibSection.h"
 #include "imaging/ResampleKernel.h"
 #include "support/TestSupport.h"
+#include "support/WholeCrop.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -285,6 +286,72 @@ TEST(Resample, SameSizeCopiesFailuresAndMissingBuffers)
     EXPECT_EQ(allBytes(*narrow->Resample(4, 1)), allBytes(*narrow));
     EXPECT_EQ(narrow->Resample(0, 5), nullptr);  // no buffer where none can be created
     EXPECT_EQ(errorNumberOf([&] { narrow->Resample(1, 800'000'000); }), err::Overflow);  // a 2.4 GB row
+}
+
+// A crop read in part must give the bytes of the crop made whole, resampled; and fail where that
+// fails. Random pictures of every kind of row, placed anywhere (also partly or wholly outside the
+// crop and the picture), to enlargements, reductions by up to 40 times and the same size.
+TEST(ResampleCrop, EqualsTheWholeCropResampled)
+{
+    std::mt19937 random(20250101);
+    const auto size = [&random](int lo, int hi) { return lo + int(random() % unsigned(hi - lo + 1)); };
+    const QImage::Format formats[] = {QImage::Format_RGB32, QImage::Format_RGB32, QImage::Format_ARGB32,
+                                      QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB888,
+                                      QImage::Format_Indexed8};
+    cDIBSection gathered;
+    for (int n = 0; n < 1500 && !HasFailure(); ++n) {
+        QImage picture = randomBuffer(size(1, 30), size(1, 30), random)->toImage();
+        const QImage::Format format = formats[n % std::size(formats)];
+        if (format == QImage::Format_ARGB32)  // see-through pixels, which the painter blends
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    picture.setPixel(x, y, (picture.pixel(x, y) & 0xFFFFFF) | (random() & 0xFF000000));
+        picture = picture.convertToFormat(format);
+        PictureCrop crop{n % 50 == 7 ? nullptr : &picture, QSize(size(0, 90), size(0, 90)), {}, {}};
+        crop.place(QRect(size(-10, 35), size(-10, 35), size(0, 40), size(0, 40)), QPoint(size(-5, 40), size(-5, 40)));
+        std::int32_t w = size(1, 120), h = size(1, 120);
+        if (n % 6 == 1) {
+            w = crop.size.width(), h = crop.size.height();
+        } else if (n % 6 == 2) {
+            w = size(1, 4), h = size(1, 4);
+        }
+        SCOPED_TRACE(testing::Message() << "case " << n << ": " << crop.size.width() << 'x' << crop.size.height()
+                                        << " to " << w << 'x' << h << ", format " << format);
+        cDIBSection whole;
+        whole.CreateFromPicture(wholeCrop(crop));
+        std::unique_ptr<cDIBSection> expected, made;
+        const int expectedError = errorNumberOf([&] { expected = whole.Resample(h, w); });
+        EXPECT_EQ(errorNumberOf([&] { made = cDIBSection::ResampleCrop(crop, h, w, gathered); }), expectedError);
+        ASSERT_EQ(made == nullptr, expected == nullptr);
+        if (expected) {
+            EXPECT_TRUE(allBytes(*made) == allBytes(*expected));
+        }
+    }
+}
+
+// However large the crop, the pass reads at most two of its columns and rows per page pixel, and
+// the gathered copy holds just those: a page of a panorama's cell, 100,000 x 140,000 pixels with
+// a 1000 x 300 picture near its top left, which lands in the page's top left corner.
+TEST(ResampleCrop, ReadsAtMostTwoColumnsAndRowsPerPagePixel)
+{
+    std::mt19937 random(5);
+    const QImage picture = randomBuffer(1000, 300, random)->toImage();
+    PictureCrop crop{&picture, QSize(100'000, 140'000), {}, {}};
+    crop.place(QRect(-20, 0, 100'000, 140'000), QPoint(1, 500));
+    cDIBSection gathered;
+    const auto page = cDIBSection::ResampleCrop(crop, 1131, 800, gathered);
+    ASSERT_TRUE(page);
+    EXPECT_LE(gathered.Width(), 2 * 800);
+    EXPECT_LE(gathered.Height(), 2 * 1131);
+    const QImage image = page->toImage();
+    QRect coloured;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                coloured |= QRect(x, y, 1, 1);
+    EXPECT_FALSE(coloured.isEmpty());
+    EXPECT_TRUE(QRect(0, 0, 10, 10).contains(coloured)) << coloured.x() << ',' << coloured.y() << ' '
+                                                        << coloured.width() << 'x' << coloured.height();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Printing without the window: the printer records against bytes laid out by hand from the
 // offsets table and against Qt's printer settings, pages rendered from the built-in picture
 // checked pixel by pixel, and the print loop on a real PDF printer.
+#include "core/Numeric.h"
 #include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
 #include "imaging/DibSection.h"
@@ -12,6 +13,7 @@
 #include "printing/StoredPrinter.h"
 #include "support/PdfTools.h"
 #include "support/TestSupport.h"
+#include "support/WholeCrop.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +21,8 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <cstring>
+#include <random>
 #include <set>
 #include <variant>
 
@@ -77,9 +81,14 @@ int errorNumber(const std::function<void()> &call)
     return 0;
 }
 
-// The built-in picture (880 x 560) laid out by the real layout pass, as the window holds it.
+QImage builtInPicture()
+{
+    return QImage(QStringLiteral(":/plakatron/default.jpg")).convertToFormat(QImage::Format_RGB32);
+}
+
+// A picture (the built-in one unless given) laid out by the real layout pass, as the window holds it.
 struct Poster {
-    Poster(int sheets, double resolution, int overlap)
+    Poster(int sheets, double resolution, int overlap, QImage source = builtInPicture()) : picture(std::move(source))
     {
         programWide().HorizontalOverlap = programWide().VerticalOverlap = static_cast<std::int16_t>(overlap);
         settings.PagePixelWidth = resolution;
@@ -89,7 +98,7 @@ struct Poster {
         RunLayoutPass(QSizeF(picture.size()), static_cast<std::int16_t>(overlap), settings, grid, labels, surface);
         renderer.setPreview([this](const QImage &page) { previewed = page; });
     }
-    QImage picture = QImage(QStringLiteral(":/plakatron/default.jpg")).convertToFormat(QImage::Format_RGB32);
+    QImage picture;
     PosterSettings settings;
     PageGrid grid;
     PageRenderer renderer{PosterSource{&picture, &settings, &grid}};
@@ -256,7 +265,7 @@ TEST(PageRenderer, CropIsTheCellAndItsOverlapOnePixelIn)
             for (int x = 1; x < expected.width(); ++x)
                 if (poster.picture.valid(r.from.x() + x - 1, r.from.y() + y - 1))
                     expected.setPixel(x, y, poster.picture.pixel(r.from.x() + x - 1, r.from.y() + y - 1));
-        EXPECT_EQ(poster.renderer.crop(), expected) << r.page;
+        EXPECT_EQ(wholeCrop(poster.renderer.crop()), expected) << r.page;
     }
 }
 
@@ -268,7 +277,7 @@ TEST(PageRenderer, PageIsItsCropEnlargedWithHintsInMarginsAboveThreeHundredPixel
     const QImage &page = poster.renderer.pageCanvas();
     ASSERT_EQ(page.size(), QSize(820, 1151));
     cDIBSection buffer;
-    buffer.CreateFromPicture(poster.renderer.crop());
+    buffer.CreateFromPicture(wholeCrop(poster.renderer.crop()));
     EXPECT_EQ(page.copy(0, 0, 800, 1131), buffer.Resample(1131, 800)->toImage());
     EXPECT_FALSE(hasDarkPixel(page, QRect(0, 1131, 800, 20)));
     EXPECT_TRUE(hasDarkPixel(page, QRect(800, 0, 20, 1131)));
@@ -285,6 +294,100 @@ TEST(PageRenderer, PageIsItsCropEnlargedWithHintsInMarginsAboveThreeHundredPixel
             EXPECT_NEAR(ink.left(), 419 - ink.right(), 2);
         }
     }
+}
+
+// Page `page` the straightforward way, from the page geometry alone: the whole crop made (white,
+// the cell and its overlap copied to (1, 1) from one pixel in), made a buffer and enlarged.
+QImage pageFromWholeCrop(const Poster &poster, int page)
+{
+    const double cw = cellWidth(poster.grid.SourceWidth, poster.settings.SheetsAcross);
+    const double ch = cellHeight(poster.grid.SourceHeight, poster.grid.SheetsDown);
+    const std::int16_t overlapX = overlapPixels(cw, programWide().HorizontalOverlap);
+    const std::int16_t overlapY = overlapPixels(cw, programWide().VerticalOverlap);
+    const QRect from = cropSourceRect(pagePosition(page, poster.settings.SheetsAcross), cw, ch, overlapX, overlapY);
+    QImage crop(from.size(), QImage::Format_RGB32);
+    crop.fill(Qt::white);
+    const QRect inside = from.intersected(poster.picture.rect());
+    for (int y = inside.top(); y <= inside.bottom() && y - from.top() + 1 < crop.height(); ++y) {
+        const int width = std::min(inside.width(), crop.width() - (inside.left() - from.left() + 1));
+        std::memcpy(crop.scanLine(y - from.top() + 1) + 4 * (inside.left() - from.left() + 1),
+                    poster.picture.constScanLine(y) + 4 * inside.left(), 4 * std::size_t(std::max(width, 0)));
+    }
+    cDIBSection buffer;
+    buffer.CreateFromPicture(crop);
+    return buffer.Resample(CLng(poster.settings.PagePixelHeight), CLng(poster.settings.PagePixelWidth))->toImage();
+}
+
+// Pictures with a different colour in every pixel.
+QImage noise(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    std::mt19937 random(std::uint32_t(width * 7919 + height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, random() | 0xFF000000u);
+    return image;
+}
+
+TEST(PageRenderer, EveryPageEqualsItsWholeCropEnlarged)
+{
+    // Very wide and very tall pictures on few sheets (crops far larger than the picture, mostly
+    // white, shrunk at 10 pixels), tiny ones, and the built-in one; on each the first page, the
+    // last of the first row (the right edge), the first and the last of the last row (the bottom).
+    struct Row { QSize picture; int sheets; };
+    const Row rows[] = {{{1200, 2}, 1}, {{2400, 3}, 2}, {{12, 3000}, 1}, {{40, 2500}, 3}, {{1, 1}, 1},
+                        {{2, 2}, 1},    {{3, 1}, 40},   {{700, 500}, 1}, {{880, 560}, 4}};
+    MessageCapture messages;
+    for (const Row &r : rows) {
+        for (const double resolution : {10.0, 1400.0}) {
+            for (const int overlap : {0, 50}) {
+                Poster poster(r.sheets, resolution, overlap, noise(r.picture.width(), r.picture.height()));
+                const int columns = int(poster.grid.GridColumns), count = poster.grid.pageCount();
+                for (const int page : std::set<int>{1, columns, count - columns + 1, count}) {
+                    SCOPED_TRACE(testing::Message() << r.picture.width() << 'x' << r.picture.height() << " on "
+                                                    << r.sheets << " sheets at " << resolution << " px, overlap "
+                                                    << overlap << ", page " << page << " of " << count);
+                    ASSERT_TRUE(poster.renderer.RenderPage(std::int16_t(page), false));
+                    const QImage expected = pageFromWholeCrop(poster, page);
+                    EXPECT_TRUE(poster.renderer.pageCanvas().copy(expected.rect()) == expected);
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+// A page that cannot be had in memory: "Out of memory", code 7, once, and the page before stays
+// whole on the canvas and in the preview. In a child process whose address space is capped just
+// above what it uses.
+TEST(PageRendererDeathTest, APageThatCannotBeHadLeavesThePageBefore)
+{
+    if (!addressSpaceCanBeLimited())
+        GTEST_SKIP() << "the address space cannot be capped here";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const CappableChildren cappable;
+    const auto child = [] {
+        const auto fail = [](const char *what) {
+            std::fprintf(stderr, "%s\n", what);
+            std::_Exit(1);
+        };
+        MessageCapture messages;
+        Poster poster(3, 1400, 3);
+        if (!poster.renderer.RenderPage(1, true))
+            fail("page 1 was not made");
+        const QImage before = poster.renderer.pageCanvas().copy();
+        limitAddressSpace(4 << 20);  // a 1400-pixel page takes 8 MB
+        const bool made = poster.renderer.RenderPage(2, true);
+        restoreAddressSpace();
+        if (made)
+            fail("page 2 was made");
+        if (messages.messages().size() != 1 || messages.messages()[0].text != QStringLiteral("Out of memory\r\nCode 7"))
+            fail("not the one Out of memory message");
+        if (poster.renderer.pageCanvas() != before || poster.previewed != before)
+            fail("the page before did not stay");
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(child(), testing::ExitedWithCode(0), "");
 }
 
 TEST(PageRenderer, AFailedStepIsReportedAndTheRestCarriesOn)

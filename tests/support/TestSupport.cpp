@@ -1,5 +1,21 @@
 #include "support/TestSupport.h"
 
+#include <QFile>
+#include <algorithm>
+
+#if defined(__linux__)
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+#if defined(__SANITIZE_ADDRESS__)
+#define PLAKATRON_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PLAKATRON_TEST_ASAN 1
+#endif
+#endif
+
 namespace plakatron::test {
 
 MessageCapture::MessageCapture()
@@ -16,5 +32,46 @@ MessageCapture::MessageCapture()
 }
 
 MessageCapture::~MessageCapture() { installMessageHandler(previous_); }
+
+CappableChildren::CappableChildren()
+    : previous_(qgetenv("GLIBC_TUNABLES")), wasSet_(qEnvironmentVariableIsSet("GLIBC_TUNABLES"))
+{
+    qputenv("GLIBC_TUNABLES", "glibc.malloc.arena_max=1:glibc.malloc.mmap_threshold=131072");
+}
+
+CappableChildren::~CappableChildren()
+{
+    if (wasSet_)
+        qputenv("GLIBC_TUNABLES", previous_);
+    else
+        qunsetenv("GLIBC_TUNABLES");
+}
+
+#if defined(__linux__) && !defined(PLAKATRON_TEST_ASAN)
+bool addressSpaceCanBeLimited() { return true; }
+
+namespace {
+rlimit unlimited{};  // the cap before limitAddressSpace
+}
+
+void limitAddressSpace(std::size_t headroom)
+{
+    // The first number of statm is the address space in use, in pages.
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return;
+    const rlim_t used = rlim_t(statm.readLine().split(' ').value(0).toULongLong()) * rlim_t(sysconf(_SC_PAGESIZE));
+    getrlimit(RLIMIT_AS, &unlimited);
+    rlimit limit = unlimited;
+    limit.rlim_cur = std::min(limit.rlim_max, used + headroom);
+    setrlimit(RLIMIT_AS, &limit);
+}
+
+void restoreAddressSpace() { setrlimit(RLIMIT_AS, &unlimited); }
+#else
+bool addressSpaceCanBeLimited() { return false; }
+void limitAddressSpace(std::size_t) {}
+void restoreAddressSpace() {}
+#endif
 
 }  // namespace plakatron::test

@@ -60,7 +60,7 @@ TEST(CliOutput, AFullDiskLeavesTheOldFileAndSaysWhy)
 {
     SmallDisk disk(2);
     PLAKATRON_REQUIRE_SMALL_DISK(disk);
-    // The case: 50 pages (about 2.1 MB) onto a 2 MB disk; a page PNG (about 140 KB) with
+    // 50 pages (about 2.1 MB) onto a 2 MB disk; a page PNG (about 140 KB) with
     // 40 KB left; a disk already full; each over an old file and as a new name.
     const struct { const char *arguments; qint64 left; bool old; } rows[] = {
         {"print --sheets 10 -o %1/poster.pdf", 2 << 20, true},

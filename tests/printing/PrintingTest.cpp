@@ -1,7 +1,6 @@
 // Printing without the window: the printer records against bytes laid out by hand from the
 // offsets table and against Qt's printer settings, pages rendered from the built-in picture
 // checked pixel by pixel, and the print loop on a real PDF printer.
-#include "core/Cancellation.h"
 #include "core/Numeric.h"
 #include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
@@ -257,32 +256,6 @@ TEST(PdfCheck, AWholeFilePassesAndEveryLostWriteIsSeen)
         ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
         EXPECT_EQ(isWholePdf(buffer), r.whole);
     }
-}
-
-TEST(PrintJob, AStopAskedForEndsTheJobBeforeTheNextPageAndKeepsTheOldFile)
-{
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("poster.pdf"));
-    QFile old(pdf);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("the old poster") == 14);
-    old.close();
-    Poster poster(3, 200, 3);
-    const auto printer = pdfPrinter(pdf);
-    Cancellation stop;
-    std::vector<int> printed;
-    PrintJob job(*printer, &stop);
-    const auto printPage = [&](std::int16_t page) {
-        job.PrintPageImage(poster.picture);
-        printed.push_back(page);
-        if (page == 2)
-            stop.request();
-    };
-    EXPECT_EQ(errorNumber([&] { job.run({1, 6}, printPage); }), err::UserInterrupt);
-    EXPECT_EQ(printed, (std::vector<int>{1, 2}));
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), QByteArray("the old poster"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("poster.pdf")});
-    EXPECT_EQ(printer->outputFileName(), pdf);
 }
 
 TEST(PrinterSettings, DialogAnswerAndRecordsMapBothWays)

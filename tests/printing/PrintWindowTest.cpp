@@ -4,6 +4,7 @@
 // server tools/test-cups starts ("Office" and "Office_2", each writing PDF files into its own
 // folder). Without that server the queue tests skip, unless PLAKATRON_REQUIRE_CUPS=1.
 #include "support/PdfTools.h"
+#include "app/StoredSettings.h"
 #include "app/frmMain.h"
 #include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
@@ -298,7 +299,9 @@ TEST_F(PrintWindowTest, AFullDiskKeepsTheOldPosterAndSaysWhy)
 TEST_F(PrintWindowTest, APrinterFileThatIsNoRegularFileIsNeitherReadNorWrittenAndThePosterPrints)
 {
     // A printer.dat that was written through links or waited on as a FIFO could overwrite another
-    // file or freeze the window; each is taken as unreadable, as one that cannot be written.
+    // file or freeze the window. A link is taken as a file that can be neither read nor written;
+    // a FIFO, like anything else in the program folder's way, sends the choice to the user's own
+    // printer.dat.
     PrinterRecords remembered;
     remembered.dialog.Flags = pd::PrintToFile;
     enum Kind { LinkToFile, DanglingLink, Fifo, LinkToFifo };
@@ -310,8 +313,10 @@ TEST_F(PrintWindowTest, APrinterFileThatIsNoRegularFileIsNeitherReadNorWrittenAn
     };
     const QString target = dir.filePath(QStringLiteral("elsewhere"));
     const QByteArray path = QFile::encodeName(printerFile);
+    const QString usersOwn = settingsFolder() + QLatin1String(PrinterFileName);
     for (const auto &r : rows) {
         SCOPED_TRACE(r.what);
+        QFile::remove(usersOwn);
         QDir(dir.path()).removeRecursively();
         ASSERT_TRUE(QDir().mkpath(dir.path()));
         switch (r.kind) {
@@ -335,10 +340,12 @@ TEST_F(PrintWindowTest, APrinterFileThatIsNoRegularFileIsNeitherReadNorWrittenAn
         EXPECT_EQ(test::pdfPageCount(output), 6);
         EXPECT_EQ(namesIn(dir.path()), expected);
         EXPECT_EQ(QFileInfo(printerFile).isSymLink(), r.kind != Fifo);
+        EXPECT_EQ(QFileInfo(usersOwn).isFile(), r.kind == Fifo || r.kind == LinkToFifo);
         if (r.kind == LinkToFile) {
             EXPECT_EQ(contentOf(target), targetBefore);
         }
     }
+    QFile::remove(usersOwn);
 }
 
 namespace {

@@ -5,8 +5,8 @@
 #include "core/RuntimeError.h"
 #include "input/PictureLoader.h"
 
+#include <QBuffer>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <cstdio>
 
 namespace plakatron::cli {
@@ -128,18 +128,35 @@ const QImage &CliPoster::renderPage(int page, int renderer)
     return renderers_[renderer].pageCanvas();
 }
 
-void writeImageFile(const QImage &image, const QString &path)
+CliExit cannotWrite(const WriteError &error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw CliExit(1, QStringLiteral("cannot write '%1': %2").arg(path, file.errorString()));
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        throw CliExit(1, QStringLiteral("cannot write '%1': %2").arg(path, writer.errorString()));
+    return CliExit(1, QStringLiteral("cannot write '%1': %2").arg(error.path(), error.reason()));
+}
+
+std::unique_ptr<OutputFile> imageFileFor(const QString &path)
+{
+    try {
+        return std::make_unique<OutputFile>(path);
+    } catch (const WriteError &e) {
+        throw cannotWrite(e);
     }
-    if (!file.commit())
-        throw CliExit(1, QStringLiteral("cannot write '%1': %2").arg(path, file.errorString()));
+}
+
+void commitImageFile(const QImage &image, OutputFile &file)
+{
+    // A page's PNG is a few megabytes at most; made in memory, its bytes reach the file through
+    // writes that are each checked.
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    QImageWriter writer(&png, "png");
+    if (!writer.write(image))
+        throw CliExit(1, QStringLiteral("cannot write '%1': %2").arg(file.path(), writer.errorString()));
+    try {
+        file.write(png.data());
+        file.commit();
+    } catch (const WriteError &e) {
+        throw cannotWrite(e);
+    }
 }
 
 }  // namespace plakatron::cli

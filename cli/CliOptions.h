@@ -4,11 +4,13 @@
 
 #include "layout/PageLayout.h"
 #include "core/MessageBox.h"
+#include "core/OutputFile.h"
 #include "printing/PageRenderer.h"
 
 #include <QCommandLineParser>
 #include <QImage>
 #include <QString>
+#include <memory>
 #include <stdexcept>
 
 namespace plakatron::cli {
@@ -64,8 +66,14 @@ private:
     MessageHandler previousMessages_;
 };
 
-// Writes a file under a temporary name and renames it into place, so a failed write never
-// leaves a half-written file under the final name. CliExit 1 when it cannot be written.
-void writeImageFile(const QImage &image, const QString &path);
+// The tool's one-line error for a file that cannot be written: "cannot write 'FILE': REASON", exit 1.
+CliExit cannotWrite(const WriteError &error);
+
+// An output file for `path`, its name checked before any work is done (CliExit 1 when it cannot
+// be written). Nothing replaces the old file before commitImageFile.
+std::unique_ptr<OutputFile> imageFileFor(const QString &path);
+// Writes `image` as a PNG file into `file` and puts it in place; CliExit 1 when it cannot, the old
+// file left as it was.
+void commitImageFile(const QImage &image, OutputFile &file);
 
 }  // namespace plakatron::cli

@@ -2,56 +2,23 @@
 
 #include "cli/CliOptions.h"
 #include "cli/Terminal.h"
+#include "core/OutputFile.h"
 #include "core/RuntimeError.h"
+#include "core/StopSignals.h"
 #include "printing/PrintJob.h"
 #include "printing/modPrinter.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QPageSize>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QTemporaryFile>
 #include <cstdio>
-#include <filesystem>
 #include <future>
-#include <system_error>
 
 namespace plakatron::cli {
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// A PDF written under a temporary name in the target's folder and renamed into place only when
-// the whole job has been written: a broken job never leaves a half-written file under the name.
-class PdfTarget {
-public:
-    explicit PdfTarget(const QString &path) : path_(path)
-    {
-        const QFileInfo info(path);
-        temporary_.setFileTemplate(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
-        if (!temporary_.open())
-            throw CliExit(1, QStringLiteral("cannot write '%1': %2").arg(path, temporary_.errorString()));
-        temporary_.close();
-    }
-    QString writingName() const { return temporary_.fileName(); }
-    void commit()
-    {
-        // A temporary file is private to its owner; the finished PDF is an ordinary file.
-        QFile::setPermissions(temporary_.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                         | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-        std::error_code error;
-        std::filesystem::rename(std::filesystem::path(temporary_.fileName().toStdU16String()),
-                                std::filesystem::path(path_.toStdU16String()), error);
-        if (error)
-            throw CliExit(1, QStringLiteral("cannot write '%1': %2").arg(path_, QString::fromStdString(error.message())));
-    }
-
-private:
-    QString path_;
-    QTemporaryFile temporary_;  // removed with this object unless renamed into place
-};
 
 // Progress on stderr: a bar that redraws itself on a terminal, one plain line per page otherwise.
 class ProgressReport {
@@ -63,6 +30,11 @@ public:
             std::fprintf(stderr, "\r%s", qPrintable(progressBar(page, count, Clock::now() - start_)));
         else
             std::fprintf(stderr, "printing page %d of %d\n", page, count);
+        std::fflush(stderr);
+    }
+    void stopped(const QString &why)
+    {
+        std::fprintf(stderr, "%splakatron-cli: %s\n", terminal_ ? "\r\033[K" : "", qPrintable(why));
         std::fflush(stderr);
     }
     void done(int count)
@@ -117,6 +89,9 @@ void listPrinters()
         std::printf("%s\n", qPrintable(name));
 }
 
+// Page numbers of a print job are 16-bit, as in the window.
+constexpr int LastNumberedPage = 32767;
+
 PrintRange requestedRange(const QCommandLineParser &parser, const CliPoster &poster)
 {
     const int pages = poster.grid().pageCount();
@@ -124,13 +99,22 @@ PrintRange requestedRange(const QCommandLineParser &parser, const CliPoster &pos
     if (parser.isSet(QStringLiteral("page")) && parser.isSet(QStringLiteral("pages")))
         throw CliExit(2, QStringLiteral("give either --page or --pages, not both"));
     if (parser.isSet(QStringLiteral("page"))) {
-        first = last = integerOption(parser, QStringLiteral("page"), 1, 32767);
+        first = last = integerOption(parser, QStringLiteral("page"), 1, LastNumberedPage);
         poster.checkPage(first);
     } else if (parser.isSet(QStringLiteral("pages"))) {
         if (!parsePageRange(parser.value(QStringLiteral("pages")), first, last))
             throw CliExit(2, QStringLiteral("invalid value '%1' for --pages: give A-B with 1 <= A <= B").arg(parser.value(QStringLiteral("pages"))));
         poster.checkPage(first);
         poster.checkPage(last);
+        if (last > LastNumberedPage)
+            throw CliExit(2, QStringLiteral("--pages %1 goes beyond page %2, the last a print job can number")
+                                 .arg(parser.value(QStringLiteral("pages")))
+                                 .arg(LastNumberedPage));
+    } else if (pages > LastNumberedPage) {
+        throw CliExit(2, QStringLiteral("the poster has %1 pages, more than a print job can number (%2): print part "
+                                        "of it with --pages, or use fewer sheets or a lower resolution")
+                             .arg(pages)
+                             .arg(LastNumberedPage));
     }
     return {static_cast<std::int16_t>(first), static_cast<std::int16_t>(last)};
 }
@@ -183,11 +167,9 @@ int runPrint(const QStringList &arguments)
     const PrintRange range = requestedRange(parser, poster);
 
     QPrinter printer(QPrinter::HighResolution);
-    std::unique_ptr<PdfTarget> pdf;
     if (toFile) {
-        pdf = std::make_unique<PdfTarget>(parser.value(QStringLiteral("output")));
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf->writingName());
+        printer.setOutputFileName(parser.value(QStringLiteral("output")));
     } else {
         const QString name = parser.value(QStringLiteral("printer"));
         if (!installedPrinterNames().contains(name))
@@ -196,19 +178,28 @@ int runPrint(const QStringList &arguments)
     }
     printer.setPageSize(QPageSize(QPageSize::A4));
 
+    // A stop signal ends the job between pages; the job then removes its half-written file
+    // before the signal ends the tool. The guard outlives the job.
+    Cancellation stop;
+    const CancelOnStopSignals stopSignals(stop);
     ProgressReport progress;
-    PrintJob job(printer);
+    PrintJob job(printer, &stop);
     PagesAhead pages(poster, range);
     try {
         job.run(
             range,
             [&](std::int16_t page) { job.PrintPageImage(pages.take(page)); },
             [&](std::int16_t page, std::int16_t count) { progress.page(page - range.first + 1, count); });
+    } catch (const WriteError &e) {
+        throw cannotWrite(e);
     } catch (const RuntimeError &e) {
+        // The signal ends the tool as this function returns; what to say is said now.
+        if (e.number() == err::UserInterrupt && stop.signal() != 0)
+            progress.stopped(QStringLiteral("stopped by %1; %2")
+                                 .arg(stopSignalName(stop.signal()),
+                                      toFile ? QStringLiteral("the PDF file was not written") : QStringLiteral("nothing was printed")));
         throw CliExit(1, QStringLiteral("printing failed: %1 (Code %2)").arg(e.description()).arg(e.number()));
     }
-    if (pdf)
-        pdf->commit();
     progress.done(printPageCount(range));
     return 0;
 }

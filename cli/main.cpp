@@ -3,6 +3,7 @@
 #include "cli/CliOptions.h"
 #include "cli/PrintCommand.h"
 #include "core/ProgramWide.h"
+#include "core/StopSignals.h"
 
 #include <QGuiApplication>
 #include <QJsonDocument>
@@ -72,7 +73,18 @@ int runPage(const QStringList &arguments)
     const int page = integerOption(parser, QStringLiteral("page"), 1, 32767);
     CliPoster poster(posterOptions(parser));
     poster.checkPage(page);
-    writeImageFile(poster.renderPage(page), parser.value(QStringLiteral("output")));
+    // A stop signal leaves the old file as it was: the new one is dropped before the signal ends
+    // the tool. The guard outlives the file.
+    Cancellation stop;
+    const CancelOnStopSignals stopSignals(stop);
+    const std::unique_ptr<OutputFile> png = imageFileFor(parser.value(QStringLiteral("output")));
+    const QImage &canvas = poster.renderPage(page);
+    if (stop.signal() != 0) {
+        std::fprintf(stderr, "plakatron-cli: stopped by %s; the PNG file was not written\n",
+                     qPrintable(stopSignalName(stop.signal())));
+        return 1;
+    }
+    commitImageFile(canvas, *png);
     return 0;
 }
 

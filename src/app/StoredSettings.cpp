@@ -19,8 +19,17 @@ QString keyPath(const QString &section, const QString &key)
     return section == settingkeys::Section ? key : section + u'/' + key;
 }
 
+// The program's own file holds four short values; anything this large is not one it wrote, and
+// reading or rewriting it would hold the window for seconds.
+constexpr qint64 MaxSettingsFileBytes = 64 * 1024;
+
+// The store, or none when its file is too large or not a file at all (a FIFO would never answer):
+// the program then runs on the defaults and leaves that file alone.
 std::unique_ptr<QSettings> store()
 {
+    const QFileInfo file(settingsFilePath());
+    if (file.exists() && (!file.isFile() || file.size() > MaxSettingsFileBytes))
+        return nullptr;
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, appTitle(), appTitle());
 }
 
@@ -38,18 +47,29 @@ int validated(const QString &key, int fallback, int min, int max, Read read)
 }
 }  // namespace
 
-QString settingsFolder() { return QFileInfo(store()->fileName()).absolutePath() + u'/'; }
+QString settingsFilePath()
+{
+    // Named without being opened: QSettings reads its files as it is made, so it is asked about an
+    // organisation that has no files, whose folder lies beside the program's.
+    const QFileInfo probe(
+        QSettings(QSettings::IniFormat, QSettings::UserScope, appTitle() + QChar(1), appTitle()).fileName());
+    return QFileInfo(probe.path()).path() + u'/' + appTitle() + u'/' + appTitle() + QStringLiteral(".ini");
+}
+
+QString settingsFolder() { return QFileInfo(settingsFilePath()).absolutePath() + u'/'; }
 
 QString GetSetting(const QString &section, const QString &key, const QString &fallback)
 {
-    return store()->value(keyPath(section, key), fallback).toString();
+    const auto s = store();
+    return s ? s->value(keyPath(section, key), fallback).toString() : fallback;
 }
 
 void SaveSetting(const QString &section, const QString &key, const QString &value)
 {
-    const auto s = store();
-    s->setValue(keyPath(section, key), value);
-    s->sync();
+    if (const auto s = store()) {
+        s->setValue(keyPath(section, key), value);
+        s->sync();
+    }
 }
 
 StoredPosterChoices readPosterChoices()

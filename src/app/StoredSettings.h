@@ -6,6 +6,11 @@
 
 namespace plakatron {
 
+// The store's file (~/.config/Plakatron/Plakatron.ini here). A file there that is larger than the
+// program ever writes (64 KB) or not a file at all is neither read nor written: every key reads
+// as missing and stores go nowhere.
+QString settingsFilePath();
+
 // Reads a stored text, or `fallback` when the key is missing.
 QString GetSetting(const QString &section, const QString &key, const QString &fallback);
 // Stores a text. Failures to write (a read-only folder) are not fatal: the store keeps its old file.

@@ -5,6 +5,7 @@
 #include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
 #include "core/MessageBox.h"
+#include "core/StopSignals.h"
 #include "core/NumberText.h"
 #include "layout/GridView.h"
 #include "layout/PageSelection.h"
@@ -579,7 +580,11 @@ void frmMain::doPrint()
     const std::int16_t count = printPageCount(range);
     if (MsgBox(confirmationText(count), MsgIcon::Question, MsgButtons::YesNo, this) != MsgAnswer::Yes)
         return;
+    printCancellation_.clear();
     try {
+        // A stop signal ends the job between pages, its half-written file removed, and then the
+        // program as the signal asked.
+        const CancelOnStopSignals stopSignals(printCancellation_);
         frmWait *wait = waitWindow(this);
         // Centred over this window, outer sizes.
         const QRect main = frameGeometry();
@@ -589,7 +594,7 @@ void frmMain::doPrint()
         wait->showNow();
         waitUntilExposed(wait);
 
-        PrintJob job(currentPrinter());
+        PrintJob job(currentPrinter(), &printCancellation_);
         printJob_ = &job;
         const auto noJob = qScopeGuard([this] { printJob_ = nullptr; });
         job.run(
@@ -602,10 +607,12 @@ void frmMain::doPrint()
             },
             [wait](std::int16_t page, std::int16_t pages) {
                 wait->label()->setText(progressText(page, pages));
-                wait->repaint();  // no other events: the job cannot be interrupted
+                wait->repaint();  // no other events: the window waits for the job
             });
     } catch (const RuntimeError &e) {
-        MsgBox(errorWithNumber(e), MsgIcon::Critical, MsgButtons::Ok, this);
+        // A job stopped on request needs no message.
+        if (e.number() != err::UserInterrupt || !printCancellation_.requested())
+            MsgBox(errorWithNumber(e), MsgIcon::Critical, MsgButtons::Ok, this);
     } catch (const std::bad_alloc &) {
         MsgBox(errorWithNumber(RuntimeError(err::OutOfMemory)), MsgIcon::Critical, MsgButtons::Ok, this);
     }

@@ -3,6 +3,7 @@
 // button and the menus. It owns the poster state; the rules live in the layout, imaging, printing
 // and input libraries and the handlers here only connect them to the widgets.
 
+#include "core/Cancellation.h"
 #include "layout/PageLayout.h"
 #include "layout/PageSelection.h"
 
@@ -114,6 +115,7 @@ private:
     std::int16_t previewPage_ = 0;
     std::unique_ptr<PageRenderer> renderer_;  // owns the two page buffers
     PrintJob *printJob_ = nullptr;  // the job doPrint is running
+    Cancellation printCancellation_;  // asks the running job to stop between pages
     bool unloaded_ = false;
 
     GridView *picGrid = nullptr;

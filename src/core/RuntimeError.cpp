@@ -12,10 +12,12 @@ QString standardDescription(int number)
     case err::OutOfMemory: return QStringLiteral("Out of memory");
     case err::SubscriptOutOfRange: return QStringLiteral("Subscript out of range");
     case err::DivisionByZero: return QStringLiteral("Division by zero");
+    case err::UserInterrupt: return QStringLiteral("User interrupt occurred");
     case err::TypeMismatch: return QStringLiteral("Type mismatch");
     case err::BadFileNameOrNumber: return QStringLiteral("Bad file name or number");
     case err::FileNotFound: return QStringLiteral("File not found");
     case err::DeviceIOError: return QStringLiteral("Device I/O error");
+    case err::DiskFull: return QStringLiteral("Disk full");
     case err::InputPastEndOfFile: return QStringLiteral("Input past end of file");
     case err::PermissionDenied: return QStringLiteral("Permission denied");
     case err::PathFileAccessError: return QStringLiteral("Path/File access error");

@@ -1,14 +1,19 @@
 #include "printing/PrintJob.h"
 
+#include "core/Cancellation.h"
 #include "core/NumberText.h"
 #include "core/Numeric.h"
+#include "core/OutputFile.h"
 #include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
 #include "printing/PageGeometry.h"
 #include "printing/PageRenderer.h"
+#include "printing/PdfCheck.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPrinter>
+#include <utility>
 
 namespace plakatron {
 
@@ -37,7 +42,7 @@ QString progressText(std::int16_t page, std::int16_t count)
     return QStringLiteral("Printing page ") + Str(page);
 }
 
-PrintJob::PrintJob(QPrinter &printer) : printer_(printer) {}
+PrintJob::PrintJob(QPrinter &printer, const Cancellation *cancellation) : printer_(printer), cancellation_(cancellation) {}
 
 PrintJob::~PrintJob() { abort(); }
 
@@ -45,6 +50,11 @@ void PrintJob::begin()
 {
     if (printer_.docName().isEmpty())
         printer_.setDocName(appTitle());
+    if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
+        pdfFile_ = std::make_unique<OutputFile>(printer_.outputFileName());
+        pdfFileName_ = printer_.outputFileName();
+        printer_.setOutputFileName(pdfFile_->temporaryPath());
+    }
     if (!painter_.begin(&printer_))
         raise(err::PrinterError);
     // Pages reach the printer as a PDF stream; Qt then stores each page picture as a JPEG at
@@ -53,10 +63,44 @@ void PrintJob::begin()
     painter_.setRenderHint(QPainter::LosslessImageRendering, false);
 }
 
+void PrintJob::end()
+{
+    stopIfAsked();
+    const bool ended = painter_.end();
+    restoreFileName();
+    if (!ended)
+        raise(err::PrinterError);
+    if (pdfFile_) {
+        QFile written(pdfFile_->temporaryPath());
+        if (!written.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !isWholePdf(written))
+            throw pdfFile_->failure();
+        written.close();
+        pdfFile_->commit();
+        pdfFile_.reset();
+    }
+}
+
 void PrintJob::abort()
 {
     if (painter_.isActive())
         abortPrinterDocument(printer_, painter_);
+    restoreFileName();
+    if (pdfFile_) {
+        renewPdfEngine(printer_);
+        pdfFile_.reset();
+    }
+}
+
+void PrintJob::stopIfAsked() const
+{
+    if (cancellation_)
+        cancellation_->check();
+}
+
+void PrintJob::restoreFileName()
+{
+    if (!pdfFileName_.isEmpty())
+        printer_.setOutputFileName(std::exchange(pdfFileName_, QString()));
 }
 
 void PrintJob::run(PrintRange range, const PagePrinter &printPage, const Progress &progress)
@@ -64,10 +108,11 @@ void PrintJob::run(PrintRange range, const PagePrinter &printPage, const Progres
     if (range.last < range.first)
         return;
     const std::int16_t count = printPageCount(range);
-    begin();
     try {
+        begin();
         for (int page = range.first; page <= range.last; ++page) {
             const auto p = static_cast<std::int16_t>(page);
+            stopIfAsked();
             if (progress)
                 progress(p, count);
             printPage(p);
@@ -75,8 +120,7 @@ void PrintJob::run(PrintRange range, const PagePrinter &printPage, const Progres
             if (page < range.last && !printer_.newPage())
                 raise(err::PrinterError);
         }
-        if (!painter_.end())
-            raise(err::PrinterError);
+        end();
     } catch (...) {
         abort();
         throw;

@@ -10,12 +10,15 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class QImage;
 class QPrinter;
 
 namespace plakatron {
 
+class Cancellation;
+class OutputFile;
 class PageRenderer;
 
 struct PrintRange {
@@ -40,7 +43,8 @@ public:
     using PagePrinter = std::function<void(std::int16_t page)>;
     using Progress = std::function<void(std::int16_t page, std::int16_t count)>;
 
-    explicit PrintJob(QPrinter &printer);
+    // `cancellation`, when given, is looked at before each page and before the document ends.
+    explicit PrintJob(QPrinter &printer, const Cancellation *cancellation = nullptr);
     ~PrintJob();  // a document still open is aborted
     PrintJob(const PrintJob &) = delete;
     PrintJob &operator=(const PrintJob &) = delete;
@@ -49,7 +53,13 @@ public:
     // which renders the page and hands it to PrintPageImage; a new sheet between pages; the
     // document ends after the last. A range without pages starts no document. Any failure aborts
     // the document (nothing of it is printed, a PDF file of it is removed) and is rethrown;
-    // a document that cannot be started fails with Printer error (482).
+    // a document that cannot be started fails with Printer error (482), a stop asked for through
+    // the cancellation with User interrupt (18).
+    //
+    // A PDF file is written under a temporary name beside it and replaces the old file only when
+    // it is whole (OutputFile): a name that cannot be written fails before the first page, and a
+    // document that did not reach the disk whole fails with the system's reason (WriteError), the
+    // old file untouched either way. The printer keeps its file name.
     void run(PrintRange range, const PagePrinter &printPage, const Progress &progress = {});
 
     // Draws `page` on the current sheet at (1, 1) device pixels of the printable area, stretched
@@ -59,14 +69,24 @@ public:
 
 private:
     void begin();
+    void end();
     void abort();
+    void stopIfAsked() const;
+    void restoreFileName();
 
     QPrinter &printer_;
+    const Cancellation *cancellation_;
     QPainter painter_;
+    std::unique_ptr<OutputFile> pdfFile_;  // while a PDF file is written
+    QString pdfFileName_;                  // the printer's own file name, given back after the job
 };
 
 // The loop with a page renderer: each page rendered by `renderer` and printed from its page canvas.
 void printPoster(QPrinter &printer, PageRenderer &renderer, PrintRange range, const PrintJob::Progress &progress = {});
+
+// Qt's PDF engine keeps a failed write in the state of its output stream and writes nothing in any
+// later job; a PDF printer whose job broke off gets a fresh engine with the same settings.
+void renewPdfEngine(QPrinter &printer);
 
 // Where an engine cannot abort a document itself (Qt's CUPS and PDF engines), the platform seam
 // makes sure the open document comes to nothing. Returns after the painter has ended.

@@ -1,4 +1,5 @@
-// Platform seam: ending a printer document so that nothing of it is printed.
+// Platform seam: ending a printer document so that nothing of it is printed, and a printer that
+// can print again after it.
 #include "printing/PrintJob.h"
 
 #include <QFile>
@@ -41,6 +42,14 @@ void abortPrinterDocument(QPrinter &printer, QPainter &painter)
     painter.end();
     if (!file.isEmpty())
         QFile::remove(file);
+}
+
+void renewPdfEngine(QPrinter &printer)
+{
+    // A change of PDF version is the one public way to a new engine; Qt carries every setting over.
+    const QPrinter::PdfVersion version = printer.pdfVersion();
+    printer.setPdfVersion(version == QPrinter::PdfVersion_1_4 ? QPrinter::PdfVersion_1_6 : QPrinter::PdfVersion_1_4);
+    printer.setPdfVersion(version);
 }
 
 }  // namespace plakatron

@@ -11,6 +11,7 @@
 #include "layout/PreviewBox.h"
 #include "printing/modPrinter.h"
 #include "support/ModalDriver.h"
+#include "support/SmallDisk.h"
 #include "support/TestSupport.h"
 #include "ui/frmSettings.h"
 #include "ui/frmSplash.h"
@@ -37,10 +38,8 @@ using namespace plakatron;
 
 namespace {
 
-QString settingsFile()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, appTitle(), appTitle()).fileName();
-}
+// Named without being opened (a FIFO there would never answer QSettings).
+QString settingsFile() { return settingsFilePath(); }
 
 class MainWindow : public ::testing::Test {
 protected:
@@ -213,6 +212,91 @@ TEST_F(MainWindow, TheSettingsStore)
     EXPECT_EQ(stored(), "|||");
     EXPECT_TRUE(messages.messages().empty());
     QDir(settingsFile()).removeRecursively();
+}
+
+TEST_F(MainWindow, ASettingsFileTooLargeOrNotARegularFileIsLeftAlone)
+{
+    // The program's own file is under 1 KB; reading and rewriting 50 MB froze the window for
+    // seconds, and a FIFO for good. Such a file is neither read nor written: the window runs on the
+    // defaults. Up to 64 KB is read as usual.
+    window->close();
+    const QByteArray choices = "[General]\nPW=0\nResX=0\nOverlap=9\n";
+    // Keys of their own, each parsed and written back: 60 KB, or 1 MB.
+    const auto padded = [&choices](int keys) {
+        QByteArray file = choices;
+        file.reserve(keys * 50);
+        for (int i = 0; i < keys; ++i)
+            file += "Note" + QByteArray::number(i) + '=' + QByteArray(40, 'x') + '\n';
+        return file;
+    };
+    enum Kind { File, Fifo, LinkToFifo };
+    const struct { Kind kind; QByteArray content; const char *shown; bool kept; } rows[] = {
+        {File, padded(1200), "1 page|10|", false},
+        {File, padded(20'000), "3 pages *|800 *|", true},  // 1 MB
+        {Fifo, {}, "3 pages *|800 *|", true},
+        {LinkToFifo, {}, "3 pages *|800 *|", true},
+    };
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    EXPECT_EQ(settingsFile(), QSettings(QSettings::IniFormat, QSettings::UserScope, appTitle(), appTitle()).fileName());
+    for (const auto &r : rows) {
+        SCOPED_TRACE(testing::Message() << r.kind << ", " << r.content.size() << " bytes");
+        QFile::remove(settingsFile());
+        QFile::remove(fifo);
+        if (r.kind == File) {
+            QFile file(settingsFile());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            ASSERT_EQ(file.write(r.content), r.content.size());
+        } else {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(r.kind == Fifo ? settingsFile() : fifo).constData(), 0644), 0);
+            if (r.kind == LinkToFifo) {
+                ASSERT_TRUE(QFile::link(fifo, settingsFile()));
+            }
+        }
+        const QFileInfo before(settingsFile());
+        open();
+        EXPECT_EQ(shown().substr(0, std::strlen(r.shown)), r.shown);
+        child("cmbA4Width")->setCurrentIndex(7);
+        window->close();
+        const QFileInfo after(settingsFile());
+        if (r.kind == File && r.kept) {
+            QFile file(settingsFile());
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), r.content);
+        }
+        if (r.kept) {
+            EXPECT_EQ(std::tuple(after.size(), after.lastModified(), after.isSymLink(), after.isFile()),
+                      std::tuple(before.size(), before.lastModified(), before.isSymLink(), before.isFile()));
+        } else {
+            EXPECT_EQ(GetSetting(settingkeys::Section, settingkeys::SheetsAcross, {}), QStringLiteral("7"));
+        }
+    }
+    QFile::remove(settingsFile());
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(MainWindow, AFullDiskKeepsTheSettingsFile)
+{
+    window->close();
+    test::SmallDisk disk(1);
+    PLAKATRON_REQUIRE_SMALL_DISK(disk);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, disk.path());
+    const QByteArray stored = "[General]\nOverlap=7\nPW=5\nResX=3\n";
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(settingsFile()).path()));
+    QFile file(settingsFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(stored) == stored.size());
+    file.close();
+    disk.fill(0);
+    open();
+    EXPECT_EQ(shown().substr(0, 11), "6 pages|40|");
+    child("cmbA4Width")->setCurrentIndex(7);
+    window->close();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), stored);
+    EXPECT_EQ(QDir(QFileInfo(settingsFile()).path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("Plakatron.ini")})
+        << "no temporary file left";
+    EXPECT_TRUE(messages.messages().empty());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, qEnvironmentVariable("XDG_CONFIG_HOME"));
 }
 
 // Instructions opens help/index.htm beside the program; without it nothing of ours happens.

@@ -4,6 +4,7 @@
 // server tools/test-cups starts ("Office" and "Office_2", each writing PDF files into its own
 // folder). Without that server the queue tests skip, unless PLAKATRON_REQUIRE_CUPS=1.
 #include "support/PdfTools.h"
+#include "app/StoredSettings.h"
 #include "app/frmMain.h"
 #include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
@@ -12,6 +13,7 @@
 #include "printing/PrintJob.h"
 #include "printing/StoredPrinter.h"
 #include "printing/modPrinter.h"
+#include "support/SmallDisk.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -25,7 +27,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <atomic>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace plakatron;
 
@@ -88,7 +94,7 @@ protected:
     void clickPrint() { window.findChild<QPushButton *>(QStringLiteral("cmdPrint"))->click(); }
 
     QTemporaryDir dir;
-    const QString output = dir.filePath(QStringLiteral("poster.pdf"));
+    QString output = dir.filePath(QStringLiteral("poster.pdf"));
     const QString printerFile = dir.filePath(QStringLiteral("printer.dat"));
     QString queue;  // the queue the user chooses; none: the PDF file `output`
     bool confirm = true;
@@ -98,6 +104,27 @@ protected:
     test::MessageCapture messages;
     frmMain window;
 };
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(content), content.size());
+}
+
+// The names in a folder, hidden ones included, with `added`, in order: "poster.pdf printer.dat".
+std::string namesIn(const QString &folder, QStringList added = {})
+{
+    added += QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    added.sort();
+    return added.join(u' ').toStdString();
+}
 
 class CupsPrintTest : public PrintWindowTest {
 protected:
@@ -190,7 +217,7 @@ TEST_F(PrintWindowTest, WhatStopsAJobAndWhatDoesNot)
         {"answered No", "", true, true, MsgAnswer::No, -1, SixPages},
         {"printer.dat in the way", "printer.dat", true, false, MsgAnswer::Yes, 6, SixPages},
         {"output in the way", "poster.pdf", true, true, MsgAnswer::Yes, -1,
-         QStringLiteral("Error: 482 Printer error")},
+         QStringLiteral("Error: 75 Cannot write '%1': Is a directory").arg(output)},
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(r.what);
@@ -232,4 +259,137 @@ TEST_F(CupsPrintTest, PosterArrivesOnExactlyTheChosenQueueAndABrokenJobNowhere)
     ASSERT_EQ(files.size(), 1);
     EXPECT_TRUE(files[0].contains(QStringLiteral("/Office/"))) << files[0].toStdString();
     EXPECT_EQ(test::pdfPageCount(files[0]), 6);
+}
+
+TEST_F(PrintWindowTest, AFullDiskKeepsTheOldPosterAndSaysWhy)
+{
+    test::SmallDisk disk(2);
+    PLAKATRON_REQUIRE_SMALL_DISK(disk);
+    // The six pages do not fit in what is left: the message names the system's reason, the
+    // poster printed before stays, and nothing else is left on the disk.
+    output = disk.filePath(QStringLiteral("poster.pdf"));
+    writeFile(output, "the old poster");
+    disk.fill(100 << 10);
+    const std::string before = namesIn(disk.path());
+    clickPrint();
+    ASSERT_EQ(messages.messages().size(), 2u);
+    const MessageRequest &failure = messages.messages().back();
+    EXPECT_EQ(std::tuple(failure.text, failure.icon),
+              std::tuple(QStringLiteral("Error: 61 Cannot write '%1': No space left on device").arg(output),
+                         MsgIcon::Critical));
+    EXPECT_EQ(contentOf(output), QByteArray("the old poster"));
+    EXPECT_EQ(namesIn(disk.path()), before);
+    EXPECT_EQ(currentPrinter().outputFileName(), output) << "the next dialog offers the same file";
+    QApplication::processEvents();
+    EXPECT_EQ(loadedWaitWindow(), nullptr);
+
+    // printer.dat on a full disk: the poster prints (elsewhere), the choice is not remembered and
+    // no empty printer.dat is left behind.
+    disk.empty();
+    disk.fill(0);
+    modToolbox::setAppFolderForTesting(disk.path());
+    output = dir.filePath(QStringLiteral("poster.pdf"));
+    messages.clear();
+    clickPrint();
+    EXPECT_EQ(messages.messages().size(), 1u) << messages.messages().back().text.toStdString();
+    EXPECT_EQ(test::pdfPageCount(output), 6) << "the printer prints again after a failed job";
+    EXPECT_EQ(namesIn(disk.path()), ".filler poster.pdf");
+}
+
+TEST_F(PrintWindowTest, APrinterFileThatIsNoRegularFileIsNeitherReadNorWrittenAndThePosterPrints)
+{
+    // A printer.dat that was written through links or waited on as a FIFO could overwrite another
+    // file or freeze the window. A link is taken as a file that can be neither read nor written;
+    // a FIFO, like anything else in the program folder's way, sends the choice to the user's own
+    // printer.dat.
+    PrinterRecords remembered;
+    remembered.dialog.Flags = pd::PrintToFile;
+    enum Kind { LinkToFile, DanglingLink, Fifo, LinkToFifo };
+    const struct { Kind kind; const char *what; } rows[] = {
+        {LinkToFile, "a link to another file"},
+        {DanglingLink, "a link to a file that does not exist"},
+        {Fifo, "a FIFO"},
+        {LinkToFifo, "a link to a FIFO"},
+    };
+    const QString target = dir.filePath(QStringLiteral("elsewhere"));
+    const QByteArray path = QFile::encodeName(printerFile);
+    const QString usersOwn = settingsFolder() + QLatin1String(PrinterFileName);
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.what);
+        QFile::remove(usersOwn);
+        QDir(dir.path()).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(dir.path()));
+        switch (r.kind) {
+        case LinkToFile:
+            writePrinterFile(target, remembered);
+            ASSERT_TRUE(QFile::link(target, printerFile));
+            break;
+        case DanglingLink: ASSERT_TRUE(QFile::link(target, printerFile)); break;
+        case Fifo: ASSERT_EQ(::mkfifo(path.constData(), 0644), 0); break;
+        case LinkToFifo:
+            ASSERT_EQ(::mkfifo(QFile::encodeName(target).constData(), 0644), 0);
+            ASSERT_TRUE(QFile::link(target, printerFile));
+            break;
+        }
+        const QByteArray targetBefore = r.kind == LinkToFile ? contentOf(target) : QByteArray();
+        const std::string expected = namesIn(dir.path(), {QStringLiteral("poster.pdf")});
+        messages.clear();
+        clickPrint();
+        EXPECT_EQ(seen.dialog.Flags, 0u) << "the dialog starts afresh";
+        EXPECT_EQ(messages.messages().size(), 1u) << "only the confirmation";
+        EXPECT_EQ(test::pdfPageCount(output), 6);
+        EXPECT_EQ(namesIn(dir.path()), expected);
+        EXPECT_EQ(QFileInfo(printerFile).isSymLink(), r.kind != Fifo);
+        EXPECT_EQ(QFileInfo(usersOwn).isFile(), r.kind == Fifo || r.kind == LinkToFifo);
+        if (r.kind == LinkToFile) {
+            EXPECT_EQ(contentOf(target), targetBefore);
+        }
+    }
+    QFile::remove(usersOwn);
+}
+
+namespace {
+std::atomic<int> hangups{0};
+extern "C" void countHangup(int) { ++hangups; }
+}  // namespace
+
+TEST_F(PrintWindowTest, AStopSignalDuringAPrintStopsItBetweenPagesAndLeavesTheOldPoster)
+{
+    // This process counts hang-ups instead of ending; the job must hand the signal back when it
+    // has cleaned up, as it would end a process that keeps the default.
+    struct sigaction counting = {}, previous = {};
+    counting.sa_handler = countHangup;
+    ASSERT_EQ(::sigaction(SIGHUP, &counting, &previous), 0);
+    hangups = 0;
+    writeFile(output, "the old poster");
+    const std::string expected = namesIn(dir.path(), {QStringLiteral("printer.dat")});
+
+    // The hang-up comes while page 2 is being printed.
+    class HangUpAtPage2 : public QObject {
+    protected:
+        bool eventFilter(QObject *object, QEvent *event) override
+        {
+            const auto *label = qobject_cast<QLabel *>(object);
+            if (event->type() == QEvent::Paint && label && label->text() == QLatin1String("Printing page  2/ 6")
+                && hangups == 0 && !raised_) {
+                raised_ = true;
+                std::raise(SIGHUP);
+            }
+            return false;
+        }
+        bool raised_ = false;
+    } hangUp;
+    qApp->installEventFilter(&hangUp);
+    WaitWindowWatcher wait;
+    clickPrint();
+    qApp->removeEventFilter(&hangUp);
+    ::sigaction(SIGHUP, &previous, nullptr);
+
+    EXPECT_EQ(wait.painted.back(), QStringLiteral("Printing page  2/ 6")) << "no page after the signal";
+    EXPECT_EQ(hangups.load(), 1) << "the signal is delivered again after the job";
+    EXPECT_EQ(messages.messages().size(), 1u) << "only the confirmation";
+    EXPECT_EQ(contentOf(output), QByteArray("the old poster"));
+    EXPECT_EQ(namesIn(dir.path()), expected);
+    QApplication::processEvents();
+    EXPECT_EQ(loadedWaitWindow(), nullptr);
 }

@@ -7,6 +7,7 @@
 #include "imaging/DibSection.h"
 #include "printing/PageGeometry.h"
 #include "printing/PageRenderer.h"
+#include "printing/PdfCheck.h"
 #include "printing/PrintJob.h"
 #include "printing/PrinterSettings.h"
 #include "printing/modPrinter.h"
@@ -15,15 +16,18 @@
 #include "support/TestSupport.h"
 #include "support/WholeCrop.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <gtest/gtest.h>
+#include <csignal>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <random>
 #include <set>
+#include <sys/resource.h>
 #include <variant>
 
 using namespace plakatron;
@@ -187,6 +191,71 @@ TEST(StoredPrinter, WritesInPlaceAndReadsAsFarAsTheFileGoes)
     EXPECT_EQ(errorNumber([&] { readPrinterFile(dir.filePath(QStringLiteral("taken"))); }), 75);
     EXPECT_EQ(errorNumber([&] { writePrinterFile(dir.filePath(QStringLiteral("taken")), {}); }), 75);
     EXPECT_EQ(errorNumber([&] { writePrinterFile(dir.filePath(QStringLiteral("gone/printer.dat")), {}); }), 76);
+}
+
+TEST(StoredPrinter, RecordsThatDoNotAllFitLeaveTheFileAsItWas)
+{
+    // A file size limit stands in for a full disk (which takes whole pages, so a short file is
+    // never cut there): the 184 bytes do not fit, and the file stays as it was or is not made.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("printer.dat"));
+    const PrinterRecords records = decodePrinterRecords(sampleBytes());
+    for (const QByteArray &old : {QByteArray("ten bytes!"), QByteArray()}) {
+        SCOPED_TRACE(old.size());
+        QFile::remove(path);
+        if (!old.isEmpty()) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+        }
+        rlimit previous{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+        rlimit limit = previous;
+        limit.rlim_cur = 100;
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        const int error = errorNumber([&] { writePrinterFile(path, records); });
+        ::setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+        EXPECT_EQ(error, err::DeviceIOError);
+        QFile file(path);
+        EXPECT_EQ(file.exists(), !old.isEmpty());
+        if (file.open(QIODevice::ReadOnly)) {
+            EXPECT_EQ(file.readAll(), old);
+        }
+    }
+}
+
+TEST(PdfCheck, AWholeFilePassesAndEveryLostWriteIsSeen)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("poster.pdf"));
+    Poster poster(3, 200, 3);
+    printPoster(*pdfPrinter(path), poster.renderer, {1, 3});
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    const qsizetype xref = whole.lastIndexOf("\nxref") + 1;
+    const qsizetype image = whole.indexOf("/Subtype /Image");
+    ASSERT_GT(image, 0);
+    // A failed write loses a block somewhere: the file ends early or what follows moves up.
+    const struct { const char *what; qsizetype at, length; bool whole; } rows[] = {
+        {"whole", 0, 0, true},
+        {"empty", 0, whole.size(), false},
+        {"the header only", 9, whole.size(), false},
+        {"cut in the middle", whole.size() / 2, whole.size(), false},
+        {"cut before %%EOF", whole.size() - 6, 6, false},
+        {"16 KB of an image lost", image + 100, 16 * 1024, false},
+        {"one byte lost", image, 1, false},
+        {"a line of the table lost", xref + 30, 20, false},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.what);
+        QByteArray damaged = whole;
+        damaged.remove(r.at, r.length);
+        QBuffer buffer(&damaged);
+        ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+        EXPECT_EQ(isWholePdf(buffer), r.whole);
+    }
 }
 
 TEST(PrinterSettings, DialogAnswerAndRecordsMapBothWays)

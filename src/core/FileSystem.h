@@ -1,0 +1,86 @@
+#pragma once
+// Platform seam: the file operations Qt's classes leave out and the program's output files and its
+// own records need. Knowing what a name is without following it; opening only regular files, never
+// waiting on a FIFO and never through a link at the end of the name; writes, syncs and closes whose
+// failures are seen; and the system's own error number for each failure.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace plakatron::platform {
+
+// Not one of the system's error numbers: the name is taken by something other than a regular file
+// (a FIFO, a device, a socket).
+inline constexpr int NotRegularFile = -1;
+
+// The system's text for an error number ("No space left on device"), "Not a regular file" for
+// NotRegularFile.
+QString errorText(int error);
+
+enum class FileKind { Missing, Regular, Folder, Link, Other };
+
+struct FileStatus {
+    FileKind kind = FileKind::Missing;
+    int error = 0;             // why the name cannot be looked at (a name too long, a folder in it
+                               // that is a file); kind is then Missing
+    unsigned permissions = 0;  // the permission bits (0777)
+};
+
+// What `path` names; a link is reported as a link, not followed.
+FileStatus fileStatus(const QString &path);
+
+// 0 when this process may write the existing file `path`, else the system's reason.
+int writeAccess(const QString &path);
+
+// Renames `from` over `to` in one step: `to` is the old file or the new one, never half of either.
+// 0 or the system's error.
+int replaceFile(const QString &from, const QString &to);
+
+// Removes a file if it is there; nothing is reported.
+void removeFile(const QString &path);
+
+// An open regular file. The destructor closes it without a word; close() says whether everything
+// reached the file.
+class NativeFile {
+public:
+    enum class Mode {
+        Read,       // an existing file, for reading
+        ReadWrite,  // an existing file, for reading and writing
+        CreateNew,  // a new file, for reading and writing; EEXIST when the name is taken
+    };
+
+    NativeFile() = default;
+    // Opens `path` as a regular file and nothing else: a link at the end of the name fails (ELOOP),
+    // anything other than a regular file fails (NotRegularFile) without being opened for use, and
+    // a FIFO is never waited on. A new file gets `permissions` less the process's file mask.
+    NativeFile(const QString &path, Mode mode, unsigned permissions = 0666);
+    ~NativeFile();
+    NativeFile(NativeFile &&other) noexcept;
+    NativeFile &operator=(NativeFile &&other) noexcept;
+    NativeFile(const NativeFile &) = delete;
+    NativeFile &operator=(const NativeFile &) = delete;
+
+    bool isOpen() const { return handle_ >= 0; }
+    // The system's error number of the last failure (or of the opening), 0 when none.
+    int error() const { return error_; }
+
+    qint64 size();  // -1 on failure
+    // Up to `maxSize` bytes from `offset` (fewer at the end); empty on failure.
+    QByteArray readAt(qint64 offset, qint64 maxSize);
+    // Writes all of `bytes` at `offset`, or fails.
+    bool writeAt(qint64 offset, QByteArrayView bytes);
+    bool resize(qint64 size);
+    bool setPermissions(unsigned permissions);
+    // Hands everything written (by any writer of this file) to the device.
+    bool sync();
+    bool close();
+
+private:
+    bool failed();  // records the system's error; false
+
+    int handle_ = -1;
+    int error_ = 0;
+};
+
+}  // namespace plakatron::platform

@@ -1,0 +1,182 @@
+// The file seam on POSIX systems. Another platform provides FileSystem.h in a file of its own.
+#include "core/FileSystem.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace plakatron::platform {
+
+namespace {
+
+QByteArray native(const QString &path) { return QFile::encodeName(path); }
+
+// Retries a call interrupted by a signal (the stop signals are caught while files are written).
+template <typename Call>
+auto retried(Call call)
+{
+    for (;;) {
+        const auto result = call();
+        if (result >= 0 || errno != EINTR)
+            return result;
+    }
+}
+
+}  // namespace
+
+QString errorText(int error)
+{
+    if (error == NotRegularFile)
+        return QStringLiteral("Not a regular file");
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+FileStatus fileStatus(const QString &path)
+{
+    struct stat s {};
+    if (::lstat(native(path).constData(), &s) != 0)
+        return {FileKind::Missing, errno == ENOENT ? 0 : errno, 0};
+    const FileKind kind = S_ISREG(s.st_mode)   ? FileKind::Regular
+                          : S_ISDIR(s.st_mode) ? FileKind::Folder
+                          : S_ISLNK(s.st_mode) ? FileKind::Link
+                                               : FileKind::Other;
+    return {kind, 0, unsigned(s.st_mode & 0777)};
+}
+
+int writeAccess(const QString &path)
+{
+    return ::faccessat(AT_FDCWD, native(path).constData(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+
+int replaceFile(const QString &from, const QString &to)
+{
+    return std::rename(native(from).constData(), native(to).constData()) == 0 ? 0 : errno;
+}
+
+void removeFile(const QString &path) { ::unlink(native(path).constData()); }
+
+NativeFile::NativeFile(const QString &path, Mode mode, unsigned permissions)
+{
+    const QByteArray name = native(path);
+    if (mode != Mode::CreateNew) {
+        // Looked at before it is opened: opening a device may already do something.
+        struct stat s {};
+        if (::lstat(name.constData(), &s) != 0) {
+            error_ = errno;
+            return;
+        }
+        if (S_ISLNK(s.st_mode)) {
+            error_ = ELOOP;
+            return;
+        }
+        if (!S_ISREG(s.st_mode)) {
+            error_ = NotRegularFile;
+            return;
+        }
+    }
+    const int flags = (mode == Mode::Read ? O_RDONLY : O_RDWR) | (mode == Mode::CreateNew ? O_CREAT | O_EXCL : 0)
+                      | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    handle_ = retried([&] { return ::open(name.constData(), flags, mode_t(permissions)); });
+    if (handle_ < 0) {
+        error_ = errno;
+        return;
+    }
+    // The name may have been given to something else since it was looked at.
+    struct stat s {};
+    if (::fstat(handle_, &s) != 0 || !S_ISREG(s.st_mode)) {
+        ::close(std::exchange(handle_, -1));
+        error_ = NotRegularFile;
+    }
+}
+
+NativeFile::~NativeFile()
+{
+    if (handle_ >= 0)
+        ::close(handle_);
+}
+
+NativeFile::NativeFile(NativeFile &&other) noexcept
+    : handle_(std::exchange(other.handle_, -1)), error_(std::exchange(other.error_, 0))
+{
+}
+
+NativeFile &NativeFile::operator=(NativeFile &&other) noexcept
+{
+    if (this != &other) {
+        if (handle_ >= 0)
+            ::close(handle_);
+        handle_ = std::exchange(other.handle_, -1);
+        error_ = std::exchange(other.error_, 0);
+    }
+    return *this;
+}
+
+bool NativeFile::failed()
+{
+    error_ = errno;
+    return false;
+}
+
+qint64 NativeFile::size()
+{
+    struct stat s {};
+    if (::fstat(handle_, &s) != 0) {
+        failed();
+        return -1;
+    }
+    return s.st_size;
+}
+
+QByteArray NativeFile::readAt(qint64 offset, qint64 maxSize)
+{
+    QByteArray bytes(maxSize, Qt::Uninitialized);
+    qint64 done = 0;
+    while (done < maxSize) {
+        const ssize_t n = retried([&] { return ::pread(handle_, bytes.data() + done, size_t(maxSize - done), off_t(offset + done)); });
+        if (n < 0) {
+            failed();
+            return {};
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    bytes.truncate(done);
+    return bytes;
+}
+
+bool NativeFile::writeAt(qint64 offset, QByteArrayView bytes)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            retried([&] { return ::pwrite(handle_, bytes.data() + done, size_t(bytes.size() - done), off_t(offset + done)); });
+        if (n < 0)
+            return failed();
+        done += n;
+    }
+    return true;
+}
+
+bool NativeFile::resize(qint64 size) { return retried([&] { return ::ftruncate(handle_, off_t(size)); }) == 0 || failed(); }
+
+bool NativeFile::setPermissions(unsigned permissions) { return ::fchmod(handle_, mode_t(permissions)) == 0 || failed(); }
+
+bool NativeFile::sync() { return retried([&] { return ::fsync(handle_); }) == 0 || failed(); }
+
+bool NativeFile::close()
+{
+    if (handle_ < 0)
+        return true;
+    // Not retried: after an interrupted close the descriptor is gone on Linux.
+    if (::close(std::exchange(handle_, -1)) != 0 && errno != EINTR)
+        return failed();
+    return true;
+}
+
+}  // namespace plakatron::platform

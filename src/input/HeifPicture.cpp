@@ -49,6 +49,12 @@ void check(const heif_error &error, const QString &name)
     case heif_error_Ok:
         return;
     case heif_error_Memory_allocation_error:
+        // Sides beyond what the size limit allows are refused by libheif itself, without the size.
+        if (error.subcode == heif_suberror_Security_limit_exceeded)
+            raise(err::OutOfMemory, QStringLiteral("The %1 picture is too large (%2). Pictures of up to %3 megapixels "
+                                                   "can be loaded.")
+                                        .arg(name, QString::fromUtf8(error.message).trimmed())
+                                        .arg(PictureLimits::maxPixels / 1'000'000));
         outOfMemory();
     case heif_error_Unsupported_feature:
     case heif_error_Unsupported_filetype:

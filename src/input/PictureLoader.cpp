@@ -17,6 +17,7 @@
 #include <QTransform>
 #include <algorithm>
 #include <new>
+#include <tiffio.h>
 
 namespace plakatron {
 
@@ -42,6 +43,19 @@ void raiseAllocationLimit()
 {
     if (QImageReader::allocationLimit() < PictureLimits::qtAllocationLimitMB)
         QImageReader::setAllocationLimit(PictureLimits::qtAllocationLimitMB);
+}
+
+// libtiff, under Qt's TIFF plugin, writes its errors and warnings (a camera's private tags, a
+// damaged strip) to standard error; the loader's own message says what matters, and the
+// command-line tool promises one line.
+void quietenTiff()
+{
+    static const bool quiet = [] {
+        TIFFSetErrorHandler(nullptr);
+        TIFFSetWarningHandler(nullptr);
+        return true;
+    }();
+    Q_UNUSED(quiet)
 }
 
 void checkSize(QSize size) { checkPixelCount(size.width(), size.height()); }
@@ -115,7 +129,8 @@ QImage decodeRaster(const QByteArray &bytes, PictureFormat format)
         return rle.image;
     }
     // TIFF and WebP come with Qt's extra image plugins, which may be missing.
-    if (!QImageReader::supportedImageFormats().contains(qtFormatName(format)))
+    if ((format == PictureFormat::Tiff || format == PictureFormat::Webp)
+        && !QImageReader::supportedImageFormats().contains(qtFormatName(format)))
         invalid(QStringLiteral("The %1 picture cannot be decoded: Qt's image plugin for it is not installed (on "
                                "Debian, qt6-image-formats-plugins).")
                     .arg(displayName(format)));
@@ -147,9 +162,9 @@ QImage decodeRaster(const QByteArray &bytes, PictureFormat format)
             raise(err::OutOfMemory, tooLargeDescription(size.width(), size.height(), PictureLimits::maxPixels));
         // A TIFF that is all there but still fails is most likely of a kind Qt's reader does not
         // decode (16-bit CMYK, floating point); say which.
-        if (format == PictureFormat::Tiff)
+        if (const TiffStructure tiff = tiffStructure(bytes); format == PictureFormat::Tiff && tiff.photometric >= 0)
             invalid(QStringLiteral("The TIFF picture is damaged, or of a kind this program cannot decode (%1).")
-                        .arg(tiffKind(tiffStructure(bytes))));
+                        .arg(tiffKind(tiff)));
         invalid(QStringLiteral("The %1 picture is damaged or incomplete and cannot be decoded.")
                     .arg(displayName(format)));
     }
@@ -348,6 +363,7 @@ QImage toOpaqueRgb32(const QImage &image)
 QImage loadPicture(const QString &path)
 {
     raiseAllocationLimit();
+    quietenTiff();
     QFile file(path);
     openPictureFile(file);
     const PictureFormat format = sniffPictureFormat(file.peek(pictureSniffBytes));

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <libheif/heif.h>
+#include <algorithm>
 #include <memory>
 #include <new>
 
@@ -25,7 +26,7 @@ int64_t readerPosition(void *reader) { return static_cast<FileReader *>(reader)-
 int readerRead(void *data, size_t size, void *reader)
 {
     const auto *r = static_cast<FileReader *>(reader);
-    if (size > quint64(r->end - r->file->pos()))
+    if (size > quint64(std::max<qint64>(0, r->end - r->file->pos())))
         return -1;
     return r->file->read(static_cast<char *>(data), qint64(size)) == qint64(size) ? 0 : -1;
 }

@@ -1,7 +1,10 @@
-// Writes a synthetic photograph for the whole-run print benchmark (tools/bench-print):
-//   build/bench/make_photo FILE [WIDTHxHEIGHT]     (6000 x 4000 unless told; JPEG at quality 90)
+// Writes a synthetic photograph for the whole-run print benchmark (tools/bench-print) and the
+// loading measurements:
+//   build/bench/make_photo FILE [WIDTHxHEIGHT]     (6000 x 4000 unless told; JPEG at quality 90,
+//                                                   or PNG, TIFF, WebP by the name's extension)
 #include "SyntheticPhoto.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <cstdio>
@@ -21,7 +24,12 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "size must be WIDTHxHEIGHT\n");
         return 2;
     }
-    QImageWriter writer(args[1], "jpeg");
+    const QString suffix = QFileInfo(args[1]).suffix().toLower();
+    const QByteArray format = suffix == u"png"             ? "png"
+                              : suffix.startsWith(u"tif") ? "tiff"
+                              : suffix == u"webp"         ? "webp"
+                                                          : "jpeg";
+    QImageWriter writer(args[1], format);
     writer.setQuality(90);
     if (!writer.write(plakatron::bench::syntheticPhoto(w, h))) {
         std::fprintf(stderr, "%s\n", qPrintable(writer.errorString()));

@@ -12,15 +12,17 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Plakatron developers <${PLAKATRON_AUTHOR_EMAIL}>")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 # The summary is the package's synopsis; this is its long description.
-set(CPACK_PACKAGE_DESCRIPTION "Plakatron lays a grid of A4 pages over a picture (JPEG, PNG, BMP, GIF, icon or
-Windows metafile), previews each page enlarged with assembly hints in its
-margins and prints one sheet per page on any printer or to a PDF file.
-plakatron-cli does the same from the command line.")
-# The libraries come from the binaries (dpkg-shlibdeps, in Debian's dpkg-dev); the plugins the
-# program needs (X11 and offscreen windows, JPEG, GIF and icon decoders, CUPS printing) come with
-# those libraries. Wayland windows without XWayland need Qt's Wayland plugin; opening the help
+set(CPACK_PACKAGE_DESCRIPTION "Plakatron lays a grid of A4 pages over a picture, previews each page enlarged
+with assembly hints in its margins and prints one sheet per page on any
+printer or to a PDF file. plakatron-cli does the same from the command line.
+It reads ${PLAKATRON_PICTURE_NAMES_TEXT} pictures.")
+# The libraries come from the binaries (dpkg-shlibdeps, in Debian's dpkg-dev; libheif among them);
+# the plugins the program needs (X11 and offscreen windows, JPEG, GIF and icon decoders, CUPS
+# printing) come with those libraries, except the TIFF and WebP decoders: nothing links them, so
+# they are named. Wayland windows without XWayland need Qt's Wayland plugin; opening the help
 # pages in a browser goes through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups")
 

@@ -106,6 +106,37 @@ void pictureSeeds()
     put("picture", "two.ico", makeIcon({small, large}));
     put("picture", "qt.ico", encode(quarters(16, 16), "ico"));
     put("picture", "small.png", encode(quarters(6, 6, QImage::Format_ARGB32), "png"));
+    put("picture", "deep.png", encode(quarters(6, 4, QImage::Format_RGBA64), "png"));
+
+    // TIFF, WebP, HEIC and AVIF: each kind of pixel and orientation, and each cut short and
+    // claiming 100000 x 100000 pixels (a TIFF's first two entries, a WebP canvas, every image-size
+    // box of a HEIC or AVIF file).
+    const QImage clear = quarters(8, 6, QImage::Format_ARGB32);
+    const QByteArray tiff = makeTiff({quarters(6, 4)}, "rgb8");
+    put("picture", "qt.tif", encode(quarters(6, 4), "tiff"));
+    put("picture", "pages.tif", makeTiff({quarters(6, 4), quarters(3, 3)}, "rgb8"));
+    put("picture", "cmyk-turned.tif", makeTiff({quarters(6, 4)}, "cmyk8", 6));
+    put("picture", "rgba16.tif", makeTiff({clear}, "rgba16"));
+    put("picture", "grey16.tif", makeTiff({quarters(5, 3)}, "grey16"));
+    put("picture", "cut.tif", tiff.chopped(7));
+    put("picture", "huge.tif", QByteArray(tiff).replace(18, 4, le(4, {100000})).replace(30, 4, le(4, {100000})));
+    const QByteArray webp = webpWithOrientation(quarters(6, 4), 6);
+    put("picture", "lossy.webp", encode(quarters(8, 6), "webp", 50));
+    put("picture", "turned.webp", webp);
+    put("picture", "animated.webp", animatedWebp({quarters(6, 4), quarters(6, 4, QImage::Format_ARGB32)}));
+    put("picture", "cut.webp", webp.chopped(5));
+    put("picture", "huge.webp", QByteArray(webp).replace(24, 3, le(3, {99999})).replace(27, 3, le(3, {99999})));
+    const QByteArray heic = makeHeif(quarters(16, 12), false, 6, 6);
+    put("picture", "turned.heic", heic);
+    put("picture", "clear.heic", makeHeif(clear, false));
+    put("picture", "deep.heic", makeHeif(quarters(8, 8), false, 1, 0, 10));
+    put("picture", "cut.heic", heic.chopped(9));
+    put("picture", "huge.heic", heifClaiming(heic, 100000, 100000));
+    const QByteArray avif = makeHeif(quarters(16, 12), true, 3);
+    put("picture", "turned.avif", avif);
+    put("picture", "clear.avif", makeHeif(clear, true));
+    put("picture", "cut.avif", avif.chopped(9));
+    put("picture", "huge.avif", heifClaiming(avif, 100000, 100000));
 
     const QColor red(255, 0, 0);
     put("picture", "placeable.wmf", MetafileBuilder().placeable(0, 0, 1440, 720, 1440).solidFill(red).rectangle(0, 0, 720, 720).bytes());

@@ -1,6 +1,6 @@
 #include "input/DropRules.h"
 
-#include "input/Toolbox.h"
+#include "input/PictureTypes.h"
 
 #include <QDir>
 #include <QMimeData>
@@ -26,23 +26,10 @@ QStringList droppedFiles(const QMimeData &data)
 
 }  // namespace
 
-const QStringList &acceptedPictureExtensions()
-{
-    static const QStringList extensions{QStringLiteral(".jpg"), QStringLiteral(".jpeg"), QStringLiteral(".gif"),
-                                        QStringLiteral(".ico"), QStringLiteral(".wmf"),  QStringLiteral(".bmp")};
-    return extensions;
-}
-
-bool hasAcceptedPictureExtension(const QString &path)
-{
-    const std::optional<QString> extension = modToolbox::FileExtension(path, true);
-    return extension && acceptedPictureExtensions().contains(extension->toLower());
-}
-
 int dragOverEffect(const QMimeData &data)
 {
     const QStringList files = droppedFiles(data);
-    return files.size() == 1 && hasAcceptedPictureExtension(files.front()) ? dropEffectCopy : dropEffectNone;
+    return files.size() == 1 && hasPictureExtension(files.front()) ? dropEffectCopy : dropEffectNone;
 }
 
 DropDecision checkDrop(const QMimeData &data)
@@ -50,7 +37,7 @@ DropDecision checkDrop(const QMimeData &data)
     const QStringList files = droppedFiles(data);
     if (files.size() != 1)
         return {DropDecision::Action::Ignore, QString()};
-    if (!hasAcceptedPictureExtension(files.front()))
+    if (!hasPictureExtension(files.front()))
         return {DropDecision::Action::Unsupported, files.front()};
     return {DropDecision::Action::Load, files.front()};
 }

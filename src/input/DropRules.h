@@ -1,24 +1,18 @@
 #pragma once
 // What a drag over the grid view may do, decided from the drag's data alone: exactly one local
-// file whose extension, in lower case, is a picture extension.
+// file whose extension, in any letter case, is one of the program's picture extensions
+// (pictureExtensions(), the open dialog's list).
 
 #include <QString>
-#include <QStringList>
 
 class QMimeData;
 
 namespace plakatron {
 
-// ".jpg", ".jpeg", ".gif", ".ico", ".wmf", ".bmp"
-const QStringList &acceptedPictureExtensions();
-
-// FileExtension(path, withDot) in lower case is one of the accepted extensions.
-bool hasAcceptedPictureExtension(const QString &path);
-
 inline constexpr int dropEffectNone = 0;
 inline constexpr int dropEffectCopy = 1;
 
-// Copy (1) while the drag carries exactly one file with an accepted extension, else none (0).
+// Copy (1) while the drag carries exactly one file with a picture extension, else none (0).
 int dragOverEffect(const QMimeData &data);
 
 struct DropDecision {

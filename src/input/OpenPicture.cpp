@@ -11,7 +11,7 @@ QString defaultPictureFolder() { return modToolbox::SpecialFolderPath(modToolbox
 QString openPictureDialog(QWidget *owner, const QString &lastFolder)
 {
     int filterIndex = 1;
-    return modToolbox::ShowFileDialog(openPictureFilter, owner, lastFolder, openPictureTitle, 0, false,
+    return modToolbox::ShowFileDialog(openPictureFilterText(), owner, lastFolder, openPictureTitle, 0, false,
                                       filterIndex);
 }
 

@@ -2,6 +2,8 @@
 // The pieces of "Open Picture..." and of the load-failure message that the main window puts
 // together: the dialog's texts, the stored-folder key and its default, and the message text.
 
+#include "input/PictureTypes.h"
+
 #include <QString>
 
 class QWidget;
@@ -10,15 +12,15 @@ namespace plakatron {
 
 class RuntimeError;
 
-// The dialog's one filter entry. It has no pattern for ".jpeg"; such a name can still be typed.
-inline const QString openPictureFilter = QStringLiteral("Supported formats|*.jpg;*.bmp;*.gif;*.ico;*.wmf");
 inline const QString openPictureTitle = QStringLiteral("Open Picture");
 
 // The folder the dialog starts in when none is stored: the user's documents folder.
 QString defaultPictureFolder();
 
-// Shows the open dialog (owner, initial folder lastFolder, title "Open Picture", the filter,
-// typed names of missing files allowed). Returns the chosen path, or empty when cancelled.
+// Shows the open dialog (owner, initial folder lastFolder, title "Open Picture", the filter
+// openPictureFilterText(): "Supported formats" with every picture extension, matched in any letter
+// case (IMG_0001.JPG, photo.Png), then "All files"; typed names of missing files allowed).
+// Returns the chosen path, or empty when cancelled.
 QString openPictureDialog(QWidget *owner, const QString &lastFolder);
 
 // "Unable to load picture '<path>'\r\n<description>\r\nCode <number>"

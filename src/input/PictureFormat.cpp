@@ -43,6 +43,25 @@ bool isBmpInfoHeaderSize(quint32 size)
            || size == 124;
 }
 
+// An ISO media file (HEIF, AVIF) opens with its file-type box: its size, "ftyp", the major brand, a
+// version and the compatible brands. AVIF names an AV1 brand, every other HEIF picture an HEVC or
+// plain image brand.
+PictureFormat isoMediaFormat(QByteArrayView d)
+{
+    if (d.size() < 16 || std::memcmp(d.data() + 4, "ftyp", 4) != 0)
+        return PictureFormat::Unknown;
+    const qsizetype boxEnd = std::min<qsizetype>(d.size(), qFromBigEndian<quint32>(d.data()));
+    bool heif = false;
+    for (qsizetype at = 8; at + 4 <= boxEnd; at += at == 8 ? 8 : 4) {  // the version is no brand
+        const QByteArrayView brand = d.sliced(at, 4);
+        if (brand == "avif" || brand == "avis")
+            return PictureFormat::Avif;
+        for (const char *name : {"heic", "heix", "heim", "heis", "hevc", "hevx", "hevm", "hevs", "mif1", "msf1"})
+            heif = heif || brand == name;
+    }
+    return heif ? PictureFormat::Heic : PictureFormat::Unknown;
+}
+
 }  // namespace
 
 PictureFormat sniffPictureFormat(QByteArrayView head)
@@ -53,6 +72,13 @@ PictureFormat sniffPictureFormat(QByteArrayView head)
         return PictureFormat::Gif;
     if (startsWith(head, "\x89PNG\r\n\x1A\n", 8))
         return PictureFormat::Png;
+    if (startsWith(head, "II*\0", 4) || startsWith(head, "MM\0*", 4) || startsWith(head, "II+\0", 4)
+        || startsWith(head, "MM\0+", 4))
+        return PictureFormat::Tiff;  // classic or BigTIFF, either byte order
+    if (startsWith(head, "RIFF", 4) && head.size() >= 12 && std::memcmp(head.data() + 8, "WEBP", 4) == 0)
+        return PictureFormat::Webp;
+    if (const PictureFormat iso = isoMediaFormat(head); iso != PictureFormat::Unknown)
+        return iso;
     if (startsWith(head, "\xD7\xCD\xC6\x9A", 4) || isStandardMetafileHeader(head))
         return PictureFormat::Wmf;
     // "BM" then the file size, two reserved words and the pixel offset; one of the known info
@@ -72,7 +98,11 @@ QByteArray qtFormatName(PictureFormat format)
     case PictureFormat::Gif: return QByteArrayLiteral("gif");
     case PictureFormat::Ico: return QByteArrayLiteral("ico");
     case PictureFormat::Png: return QByteArrayLiteral("png");
+    case PictureFormat::Tiff: return QByteArrayLiteral("tiff");
+    case PictureFormat::Webp: return QByteArrayLiteral("webp");
     case PictureFormat::Wmf:
+    case PictureFormat::Heic:
+    case PictureFormat::Avif:
     case PictureFormat::Unknown: break;
     }
     return QByteArray();
@@ -87,6 +117,10 @@ QString displayName(PictureFormat format)
     case PictureFormat::Ico: return QStringLiteral("ICO");
     case PictureFormat::Wmf: return QStringLiteral("WMF");
     case PictureFormat::Png: return QStringLiteral("PNG");
+    case PictureFormat::Tiff: return QStringLiteral("TIFF");
+    case PictureFormat::Webp: return QStringLiteral("WebP");
+    case PictureFormat::Heic: return QStringLiteral("HEIC");
+    case PictureFormat::Avif: return QStringLiteral("AVIF");
     case PictureFormat::Unknown: break;
     }
     return QStringLiteral("unknown");
@@ -315,11 +349,176 @@ qint64 usefulFileBytes(PictureFormat format, qint64 width, qint64 height)
     case PictureFormat::Bmp: bytesPerPixel = 8; break;    // 32 bits, or run-length codes of single pixels
     case PictureFormat::Gif: bytesPerPixel = 3; break;    // 12-bit codes in blocks of 255 bytes
     case PictureFormat::Png: bytesPerPixel = 9; break;    // 64-bit pixels stored uncompressed, row filters
+    // Four 32-bit floating-point samples, and half as much again for LZW codes longer than the data.
+    case PictureFormat::Tiff: bytesPerPixel = 24; break;
     case PictureFormat::Ico:
     case PictureFormat::Wmf:
+    case PictureFormat::Webp:
+    case PictureFormat::Heic:
+    case PictureFormat::Avif:
     case PictureFormat::Unknown: return 0;
     }
     return metadata + std::max<qint64>(0, width) * std::max<qint64>(0, height) * bytesPerPixel;
+}
+
+TiffStructure tiffStructure(QByteArrayView d)
+{
+    TiffStructure tiff;
+    const auto size = quint64(d.size());
+    if (size < 8 || !(startsWith(d, "II", 2) || startsWith(d, "MM", 2)))
+        return tiff;
+    const bool little = d.at(0) == 'I';
+    // Callers check the bounds; every offset below is first checked against size.
+    const auto uint = [&](quint64 at, int bytes) -> quint64 {
+        quint64 v = 0;
+        for (int i = 0; i < bytes; ++i)
+            v |= quint64(quint8(d.at(qsizetype(at) + (little ? i : bytes - 1 - i)))) << (8 * i);
+        return v;
+    };
+    const quint64 magic = uint(2, 2);
+    const bool big = magic == 43;
+    if (!(magic == 42 || (big && size >= 16 && uint(4, 2) == 8)))
+        return tiff;
+    tiff.valid = true;
+    // A directory: its entry count, the entries (tag, type, value count, the values or where they
+    // are), the next directory's offset.
+    const int offsetBytes = big ? 8 : 4, countBytes = big ? 8 : 2, entryBytes = big ? 20 : 12;
+    const quint64 directory = uint(big ? 8 : 4, offsetBytes);
+    if (directory > size || size - directory < quint64(countBytes))
+        return tiff;
+    const quint64 count = uint(directory, countBytes);
+    const quint64 entries = directory + countBytes;
+    if (count > (size - entries) / entryBytes || size - entries - count * entryBytes < quint64(offsetBytes))
+        return tiff;
+    quint64 end = entries + count * entryBytes + offsetBytes;  // the entries, then the next directory's offset
+
+    // A tag's values: in the entry when they fit, else where it points.
+    struct Values {
+        quint64 at = 0, count = 0;
+        int bytes = 0;
+    };
+    const auto typeBytes = [](quint64 type) {
+        switch (type) {
+        case 3: case 8: return 2;                    // SHORT, SSHORT
+        case 4: case 9: case 11: case 13: return 4;  // LONG, SLONG, FLOAT, IFD
+        case 5: case 10: case 12: case 16: case 17: case 18: return 8;  // rationals, DOUBLE, 64-bit
+        default: return 1;                           // BYTE, ASCII, SBYTE, UNDEFINED and unknown types
+        }
+    };
+    Values stripOffsets, stripBytes, tileOffsets, tileBytes, jpegAt, jpegBytes;
+    const auto first = [&](const Values &v) { return v.count > 0 ? uint(v.at, v.bytes) : 0; };
+    for (quint64 i = 0; i < count; ++i) {
+        const quint64 entry = entries + i * entryBytes;
+        const quint64 tag = uint(entry, 2);
+        Values v{entry + 4 + offsetBytes, uint(entry + 4, offsetBytes), typeBytes(uint(entry + 2, 2))};
+        if (v.count > size / quint64(v.bytes))
+            return tiff;  // more values than the file has bytes
+        if (v.count * v.bytes > quint64(offsetBytes)) {
+            v.at = uint(v.at, offsetBytes);
+            if (v.at > size || v.count * v.bytes > size - v.at)
+                return tiff;
+            end = std::max(end, v.at + v.count * v.bytes);
+        }
+        switch (tag) {
+        case 256: tiff.width = qint64(first(v)); break;
+        case 257: tiff.height = qint64(first(v)); break;
+        case 258: tiff.bitsPerSample = int(first(v)); break;
+        case 262: tiff.photometric = int(first(v)); break;
+        case 274: tiff.orientation = first(v) >= 1 && first(v) <= 8 ? int(first(v)) : 1; break;
+        case 339: tiff.sampleFormat = int(first(v)); break;
+        case 273: stripOffsets = v; break;
+        case 279: stripBytes = v; break;
+        case 324: tileOffsets = v; break;
+        case 325: tileBytes = v; break;
+        case 513: jpegAt = v; break;     // old-style JPEG: where its stream starts
+        case 514: jpegBytes = v; break;  // and how long it is
+        default: break;
+        }
+    }
+    // The image's parts: each strip or tile, and an old-style JPEG stream.
+    const auto partsEnd = [&](const Values &offsets, const Values &lengths) -> bool {
+        for (quint64 i = 0; i < std::min(offsets.count, lengths.count); ++i) {
+            const quint64 at = uint(offsets.at + i * offsets.bytes, offsets.bytes);
+            const quint64 bytes = uint(lengths.at + i * lengths.bytes, lengths.bytes);
+            if (at > size || bytes > size - at)
+                return false;
+            end = std::max(end, at + bytes);
+        }
+        return true;
+    };
+    if (partsEnd(stripOffsets, stripBytes) && partsEnd(tileOffsets, tileBytes) && partsEnd(jpegAt, jpegBytes))
+        tiff.end = qint64(end);
+    return tiff;
+}
+
+WebpHeader readWebpHeader(QByteArrayView d)
+{
+    WebpHeader header;
+    if (d.size() < webpHeaderBytes || !startsWith(d, "RIFF", 4) || std::memcmp(d.data() + 8, "WEBP", 4) != 0)
+        return header;
+    // Chunks are padded to an even length; the RIFF size counts from after itself.
+    header.end = 8 + qint64(u32At(d, 4)) + (u32At(d, 4) & 1);
+    const QByteArrayView chunk = d.sliced(12, 4);
+    const auto u24At = [&d](qsizetype at) { return qint64(u16At(d, at)) | qint64(byteAt(d, at + 2)) << 16; };
+    if (chunk == "VP8X") {  // flags, three reserved bytes, canvas width and height less one, 24 bits each
+        header.animated = (byteAt(d, 20) & 0x02) != 0;
+        header.width = u24At(24) + 1;
+        header.height = u24At(27) + 1;
+        header.valid = true;
+    } else if (chunk == "VP8 " && std::memcmp(d.data() + 23, "\x9D\x01\x2A", 3) == 0) {
+        // A key frame's tag, its start code, then the size in 14 bits (2 bits of scaling above).
+        header.width = u16At(d, 26) & 0x3FFF;
+        header.height = u16At(d, 28) & 0x3FFF;
+        header.valid = true;
+    } else if (chunk == "VP8L" && byteAt(d, 20) == 0x2F) {  // signature, then width and height less one in 14 bits each
+        const quint32 bits = u32At(d, 21);
+        header.width = (bits & 0x3FFF) + 1;
+        header.height = ((bits >> 14) & 0x3FFF) + 1;
+        header.valid = true;
+    }
+    return header;
+}
+
+int webpOrientation(QByteArrayView d)
+{
+    // The chunks after the file header: four letters, a length, the data, a pad byte to even.
+    for (qsizetype at = 12; at <= d.size() - 8;) {
+        const qint64 length = u32At(d, at + 4);
+        if (length > d.size() - at - 8)
+            break;
+        if (d.sliced(at, 4) == "EXIF") {
+            QByteArrayView exif = d.sliced(at + 8, length);
+            if (exif.startsWith(QByteArrayView("Exif\0\0", 6)))  // the JPEG segment's prefix, written by some
+                exif = exif.sliced(6);
+            return tiffStructure(exif).orientation;
+        }
+        at += 8 + length + (length & 1);
+    }
+    return 1;
+}
+
+qint64 isoMediaEnd(const std::function<QByteArray(qint64 offset)> &headerAt, qint64 fileSize)
+{
+    qint64 at = 0;
+    while (at < fileSize) {
+        const QByteArray header = headerAt(at);
+        if (header.size() < 8)
+            return -1;
+        qint64 size = qFromBigEndian<quint32>(header.constData());
+        qint64 headerBytes = 8;
+        if (size == 1) {  // a 64-bit size follows the type
+            if (header.size() < 16 || qFromBigEndian<quint64>(header.constData() + 8) > quint64(fileSize))
+                return -1;
+            size = qint64(qFromBigEndian<quint64>(header.constData() + 8));
+            headerBytes = 16;
+        } else if (size == 0) {
+            return fileSize;  // the last box, to the end of the file
+        }
+        if (size < headerBytes || size > fileSize - at)
+            return -1;
+        at += size;
+    }
+    return at;
 }
 
 }  // namespace plakatron

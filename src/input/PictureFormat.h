@@ -1,24 +1,32 @@
 #pragma once
 // Rules over a picture file's bytes, kept apart from decoding so they can be checked on their
-// own: which format a file holds, whether a JPEG file is complete, which image of an icon file
-// to take.
+// own: which format a file holds, what its header says, whether it is complete, which image of an
+// icon file to take.
 
 #include <QByteArrayView>
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace plakatron {
 
-enum class PictureFormat { Unknown, Jpeg, Bmp, Gif, Ico, Wmf, Png };
+// HEIC stands for every HEIF picture but AVIF: both are decoded by libheif.
+enum class PictureFormat { Unknown, Jpeg, Bmp, Gif, Ico, Wmf, Png, Tiff, Webp, Heic, Avif };
 
-// The format the first bytes of a file announce (16 bytes are enough). The content decides;
-// the file's extension is never trusted.
+// How many of a file's first bytes sniffPictureFormat wants: an ISO media file lists its brands in
+// its first box.
+inline constexpr qsizetype pictureSniffBytes = 64;
+
+// The format the first bytes of a file announce. The content decides; the file's extension is
+// never trusted.
 PictureFormat sniffPictureFormat(QByteArrayView head);
 
-// The name Qt's image plugins know a format by ("jpeg", "bmp", ...); empty for Wmf and Unknown.
+// The name Qt's image plugins know a format by ("jpeg", "bmp", "tiff", "webp", ...); empty for
+// the formats Qt does not decode here (WMF, HEIC, AVIF) and Unknown.
 QByteArray qtFormatName(PictureFormat format);
 
-// A readable name for messages ("JPEG", "BMP", "GIF", "ICO", "WMF", "PNG").
+// A readable name for messages ("JPEG", "BMP", "GIF", "ICO", "WMF", "PNG", "TIFF", "WebP",
+// "HEIC", "AVIF"), as the list of supported formats names them.
 QString displayName(PictureFormat format);
 
 // A JPEG stream walked from its start marker through every segment and scan: where its end
@@ -70,7 +78,42 @@ qint64 iconFileEnd(QByteArrayView head);
 
 // The most bytes of a file in this format, of width x height pixels, that its decoder can put to
 // use; what lies beyond is never read. Generous: 64 MB of metadata and more bytes a pixel than any
-// encoder writes. 0 for formats whose reader knows its own end (ICO, WMF).
+// encoder writes. 0 for formats whose file says where it ends (ICO, WMF, WebP, HEIC, AVIF).
 qint64 usefulFileBytes(PictureFormat format, qint64 width, qint64 height);
+
+// What a TIFF stream says about its first image (a TIFF file, or the Exif block of another format,
+// which is one): its size, its orientation (the Exif values 1-8: 6 is turned a quarter to the
+// right), its kind of pixels, and where the last of its parts ends: the directory, the values it
+// points to, the strips or tiles. end is -1 when any of them lies beyond data, or the first
+// directory does; valid is false when data is no TIFF stream (classic or BigTIFF).
+struct TiffStructure {
+    bool valid = false;
+    qint64 width = 0, height = 0;
+    int orientation = 1;
+    int photometric = -1, bitsPerSample = 1, sampleFormat = 1;
+    qint64 end = -1;
+};
+TiffStructure tiffStructure(QByteArrayView data);
+
+// What a WebP file's header says (head: its first 30 bytes): the picture's size (the canvas of
+// an animation), whether it is animated, and where its RIFF container ends, padding included.
+// valid is false when the header is no WebP header of a kind libwebp decodes.
+struct WebpHeader {
+    bool valid = false;
+    qint64 width = 0, height = 0;
+    bool animated = false;
+    qint64 end = 0;
+};
+inline constexpr qsizetype webpHeaderBytes = 30;
+WebpHeader readWebpHeader(QByteArrayView head);
+
+// The orientation the Exif chunk of a WebP file gives (the Exif values 1-8), 1 when it has none.
+int webpOrientation(QByteArrayView data);
+
+// Where the chain of top-level boxes of an ISO media file (HEIC, AVIF) ends: each box's header
+// gives its size, the last may run to the end of the file. -1 when a box runs past fileSize or a
+// header is impossible: the file is cut short or damaged. headerAt(offset) gives the file's 16
+// bytes from offset on (fewer at its end).
+qint64 isoMediaEnd(const std::function<QByteArray(qint64 offset)> &headerAt, qint64 fileSize);
 
 }  // namespace plakatron

@@ -1,8 +1,11 @@
 #include "input/PictureLoader.h"
 
 #include "core/RuntimeError.h"
+#include "input/HeifPicture.h"
+#include "input/LoadChecks.h"
 #include "input/Metafile.h"
 #include "input/PictureFormat.h"
+#include "input/PictureTypes.h"
 #include "input/Platform.h"
 #include "input/RleBitmap.h"
 
@@ -11,28 +14,16 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <QTransform>
 #include <algorithm>
 #include <new>
+#include <tiffio.h>
 
 namespace plakatron {
 
-namespace {
+void invalidPicture(const QString &description) { raise(err::InvalidPicture, description); }
 
-constexpr qsizetype sniffBytes = 32;  // enough to tell the formats apart
-constexpr qsizetype bmpHeaderBytes = 64;  // the file header and the start of the info header
-
-[[noreturn]] void invalid(const QString &description) { raise(err::InvalidPicture, description); }
-
-[[noreturn]] void outOfMemory()
-{
-    raise(err::OutOfMemory, QStringLiteral("There is not enough memory to load the picture."));
-}
-
-void raiseAllocationLimit()
-{
-    if (QImageReader::allocationLimit() < PictureLimits::qtAllocationLimitMB)
-        QImageReader::setAllocationLimit(PictureLimits::qtAllocationLimitMB);
-}
+void outOfMemory() { raise(err::OutOfMemory, QStringLiteral("There is not enough memory to load the picture.")); }
 
 void checkPixelCount(qint64 width, qint64 height)
 {
@@ -42,7 +33,32 @@ void checkPixelCount(qint64 width, qint64 height)
         raise(err::OutOfMemory, tooLargeDescription(width, height, PictureLimits::maxPixels));
 }
 
-void checkPixelCount(QSize size) { checkPixelCount(size.width(), size.height()); }
+namespace {
+
+constexpr qsizetype bmpHeaderBytes = 64;  // the file header and the start of the info header
+
+[[noreturn]] void invalid(const QString &description) { invalidPicture(description); }
+
+void raiseAllocationLimit()
+{
+    if (QImageReader::allocationLimit() < PictureLimits::qtAllocationLimitMB)
+        QImageReader::setAllocationLimit(PictureLimits::qtAllocationLimitMB);
+}
+
+// libtiff, under Qt's TIFF plugin, writes its errors and warnings (a camera's private tags, a
+// damaged strip) to standard error; the loader's own message says what matters, and the
+// command-line tool promises one line.
+void quietenTiff()
+{
+    static const bool quiet = [] {
+        TIFFSetErrorHandler(nullptr);
+        TIFFSetWarningHandler(nullptr);
+        return true;
+    }();
+    Q_UNUSED(quiet)
+}
+
+void checkSize(QSize size) { checkPixelCount(size.width(), size.height()); }
 
 // Up to maxBytes more of the file (all of it when maxBytes is negative). Never more than the file
 // holds: QFile takes the memory for all that is asked before it reads.
@@ -62,10 +78,44 @@ QByteArray readBytes(QFile &file, qint64 maxBytes = -1)
 QString unsupportedDescription(const QString &path)
 {
     const QString suffix = QFileInfo(path).suffix();
-    QString text = QStringLiteral("The file is not a picture in a supported format (JPEG, BMP, GIF, ICO or WMF)");
+    QString text = QStringLiteral("The file is not a picture in a supported format (%1)").arg(pictureFormatNames());
     if (!suffix.isEmpty())
         text += QStringLiteral(", although its name ends in \".%1\"").arg(suffix);
     return text + u'.';
+}
+
+// The picture as an Exif orientation (1-8) says to show it: mirrored, then turned (Qt's order).
+QImage oriented(const QImage &image, int orientation)
+{
+    if (orientation == 8)
+        return image.transformed(QTransform().rotate(270));
+    const bool across = orientation == 2 || orientation == 3 || orientation == 7;
+    const bool down = orientation == 3 || orientation == 4 || orientation == 5;
+    QImage result = across || down ? image.mirrored(across, down) : image;
+    if (orientation >= 5 && orientation <= 7)
+        result = result.transformed(QTransform().rotate(90));
+    return result;
+}
+
+// What kind of TIFF picture the header describes, for a message: "16-bit CMYK", "32-bit
+// floating-point RGB".
+QString tiffKind(const TiffStructure &tiff)
+{
+    QString colours;
+    switch (tiff.photometric) {
+    case 0:
+    case 1: colours = QStringLiteral("grey"); break;
+    case 2: colours = QStringLiteral("RGB"); break;
+    case 3: colours = QStringLiteral("palette"); break;
+    case 5: colours = QStringLiteral("CMYK"); break;
+    case 6: colours = QStringLiteral("YCbCr"); break;
+    case 8: colours = QStringLiteral("CIE L*a*b*"); break;
+    default: colours = QStringLiteral("colour model %1").arg(tiff.photometric); break;
+    }
+    return QStringLiteral("%1-bit%2 %3")
+        .arg(tiff.bitsPerSample)
+        .arg(tiff.sampleFormat == 3 ? QStringLiteral(" floating-point") : QString())
+        .arg(colours);
 }
 
 QImage decodeRaster(const QByteArray &bytes, PictureFormat format)
@@ -78,10 +128,18 @@ QImage decodeRaster(const QByteArray &bytes, PictureFormat format)
             invalid(QStringLiteral("The BMP picture is incomplete: the file ends before the picture does."));
         return rle.image;
     }
+    // TIFF and WebP come with Qt's extra image plugins, which may be missing.
+    if ((format == PictureFormat::Tiff || format == PictureFormat::Webp)
+        && !QImageReader::supportedImageFormats().contains(qtFormatName(format)))
+        invalid(QStringLiteral("The %1 picture cannot be decoded: Qt's image plugin for it is not installed (on "
+                               "Debian, qt6-image-formats-plugins).")
+                    .arg(displayName(format)));
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, qtFormatName(format));
+    // The orientation a JPEG or TIFF header gives; the first page of a TIFF, the first frame of
+    // an animation.
     reader.setAutoTransform(true);
     if (format == PictureFormat::Ico) {
         const int index = largestIconImage(bytes);
@@ -95,18 +153,30 @@ QImage decodeRaster(const QByteArray &bytes, PictureFormat format)
     // The header's size, before any pixel memory is taken.
     const QSize size = reader.size();
     if (size.isValid())
-        checkPixelCount(size);
+        checkSize(size);
 
     QImage image;
     if (!reader.read(&image)) {
         if (reader.error() == QImageReader::InvalidDataError && image.isNull() && size.isValid()
             && qint64(size.width()) * size.height() * 4 > qint64(PictureLimits::qtAllocationLimitMB) * 1024 * 1024)
             raise(err::OutOfMemory, tooLargeDescription(size.width(), size.height(), PictureLimits::maxPixels));
+        // A TIFF that is all there but still fails is most likely of a kind Qt's reader does not
+        // decode (16-bit CMYK, floating point); say which.
+        if (const TiffStructure tiff = tiffStructure(bytes); format == PictureFormat::Tiff && tiff.photometric >= 0)
+            invalid(QStringLiteral("The TIFF picture is damaged, or of a kind this program cannot decode (%1).")
+                        .arg(tiffKind(tiff)));
         invalid(QStringLiteral("The %1 picture is damaged or incomplete and cannot be decoded.")
                     .arg(displayName(format)));
     }
     if (image.isNull())
         outOfMemory();
+    // Qt's WebP reader leaves the Exif orientation to its caller (should a later one apply it, it
+    // says so, and the picture is not turned twice).
+    if (format == PictureFormat::Webp && !reader.supportsOption(QImageIOHandler::ImageTransformation)) {
+        image = oriented(image, webpOrientation(bytes));
+        if (image.isNull())
+            outOfMemory();
+    }
     return image;
 }
 
@@ -155,7 +225,7 @@ QImage loadMetafile(QFile &file)
 }
 
 // An oversized or cut-off picture is refused from its header, before the whole file is read.
-// Gives the size the header states (invalid when Qt's reader cannot tell).
+// Gives the size the header states (invalid when it cannot be told).
 QSize checkHeader(QFile &file, PictureFormat format)
 {
     if (format == PictureFormat::Bmp) {
@@ -167,17 +237,27 @@ QSize checkHeader(QFile &file, PictureFormat format)
                 invalid(QStringLiteral("The BMP picture is incomplete: the file ends before the picture does."));
         }
     }
+    if (format == PictureFormat::Webp) {
+        // Qt's WebP reader reads the whole file and makes an animation's canvas as soon as it is
+        // asked for the size: the header is read here instead.
+        const WebpHeader header = readWebpHeader(file.peek(webpHeaderBytes));
+        if (!header.valid)
+            invalid(QStringLiteral("The WebP picture is damaged or incomplete: its header cannot be read."));
+        checkPixelCount(header.width, header.height);
+        return QSize(int(header.width), int(header.height));
+    }
     QImageReader probe(&file, qtFormatName(format));
     const QSize size = probe.size();
     if (size.isValid())
-        checkPixelCount(size);
+        checkSize(size);
     file.seek(0);
     return size;
 }
 
 // As much of the file as its format can put to use: an icon up to the end of its last image, a
-// JPEG up to its end marker, any other picture up to what its size in pixels can fill. A picture
-// followed by gigabytes of padding is read only as far as the picture goes.
+// JPEG up to its end marker, a WebP file to the end of its container, any other picture up to
+// what its size in pixels can fill. A picture followed by gigabytes of padding is read only as far
+// as the picture goes.
 QByteArray readUsefulBytes(QFile &file, PictureFormat format, QSize size)
 {
     if (format == PictureFormat::Ico) {
@@ -185,6 +265,8 @@ QByteArray readUsefulBytes(QFile &file, PictureFormat format, QSize size)
         const qint64 end = iconFileEnd(file.peek(largestDirectory));
         return readBytes(file, end > 0 ? end : -1);
     }
+    if (format == PictureFormat::Webp)
+        return readBytes(file, readWebpHeader(file.peek(webpHeaderBytes)).end);
     const qint64 pixelsAcross = size.isValid() ? size.width() : PictureLimits::maxPixels;
     const qint64 pixelsDown = size.isValid() ? size.height() : 1;
     const qint64 useful = std::min(file.size(), usefulFileBytes(format, pixelsAcross, pixelsDown));
@@ -222,6 +304,11 @@ void checkComplete(const QByteArray &bytes, PictureFormat format)
     }
     if (format == PictureFormat::Gif && !gifFirstImageIsComplete(bytes))
         invalid(QStringLiteral("The GIF picture is damaged or incomplete: the file ends before its first image does."));
+    // libtiff reads a strip past the end as zeros; libwebp may show what it has.
+    if ((format == PictureFormat::Tiff && tiffStructure(bytes).end < 0)
+        || (format == PictureFormat::Webp && bytes.size() < readWebpHeader(bytes).end))
+        invalid(QStringLiteral("The %1 picture is incomplete: the file ends before the picture does.")
+                    .arg(displayName(format)));
 }
 
 // Every image of an icon file, by its own header, before any is decoded: none may be larger than
@@ -276,13 +363,16 @@ QImage toOpaqueRgb32(const QImage &image)
 QImage loadPicture(const QString &path)
 {
     raiseAllocationLimit();
+    quietenTiff();
     QFile file(path);
     openPictureFile(file);
-    const PictureFormat format = sniffPictureFormat(file.peek(sniffBytes));
+    const PictureFormat format = sniffPictureFormat(file.peek(pictureSniffBytes));
     if (format == PictureFormat::Unknown)
         invalid(unsupportedDescription(path));
     if (format == PictureFormat::Wmf)
         return loadMetafile(file);
+    if (format == PictureFormat::Heic || format == PictureFormat::Avif)
+        return loadHeifPicture(file, format);
     const QSize size = checkHeader(file, format);
     const QByteArray bytes = readUsefulBytes(file, format, size);
     checkComplete(bytes, format);

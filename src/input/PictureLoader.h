@@ -1,10 +1,11 @@
 #pragma once
-// The one entry point that brings a picture file in: JPEG, BMP, GIF, ICO and Windows metafiles
-// (PNG too, for files that carry a picture extension but PNG content).
+// The one entry point that brings a picture file in: JPEG, PNG, TIFF (its first page), WebP (its
+// first frame), HEIC and AVIF, BMP, GIF, ICO and Windows metafiles, told apart by their content.
 //
 // The result is the picture at its natural size in Format_RGB32, what the grid view and the page
-// renderer copy from. Transparent parts of icons, GIFs and PNGs are laid on white. A JPEG's
-// orientation tag is applied, so phone photos come in upright. Every failure is a RuntimeError
+// renderer copy from. Transparent parts are laid on white; 16-bit, CMYK and 10-bit pictures come
+// down to 8-bit RGB. Pictures are shown upright: the orientation tag of a JPEG, TIFF or WebP file
+// is applied, and the turns and mirrors of a HEIC or AVIF file. Every failure is a RuntimeError
 // with a number and a description a user can act on; nothing is returned half-decoded.
 
 #include <QImage>

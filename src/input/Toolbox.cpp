@@ -61,6 +61,9 @@ FileDialogAnswer runQtDialog(const FileDialogRequest &request)
     if (request.saveDialog && !request.confirmOverwrite)
         dialog->setOption(QFileDialog::DontConfirmOverwrite);
     if (!request.nameFilters.isEmpty()) {
+        // Patterns match names in any letter case (a camera's IMG_0001.JPG under *.jpg), as the
+        // classic dialog matches them, whatever the file system.
+        dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);
         dialog->setNameFilters(request.nameFilters);
         dialog->selectNameFilter(request.nameFilters.value(request.filterIndex - 1));
     }

@@ -109,7 +109,8 @@ TEST_F(Install, TheMenuEntryStartsThePictureProgramOnOnePicture)
     EXPECT_EQ(entry.value("Name"), "Plakatron");
     const QStringList types = entry.value("MimeType").split(u';', Qt::SkipEmptyParts);
     EXPECT_EQ(types.join(u' ').toStdString(),
-              "image/jpeg image/png image/bmp image/gif image/vnd.microsoft.icon image/x-icon image/wmf image/x-wmf");
+              "image/jpeg image/png image/tiff image/webp image/heic image/heif image/avif image/bmp image/gif "
+              "image/vnd.microsoft.icon image/x-icon image/wmf image/x-wmf");
     for (const QString &type : types)
         EXPECT_TRUE(QMimeDatabase().mimeTypeForName(type).isValid()) << type.toStdString();
 }

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QtEndian>
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -119,6 +120,42 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("previous content"));
     EXPECT_EQ(runCli(words("--version")).out, QByteArray("2.0.9\n"));
+}
+
+// libtiff's warnings and errors (a private tag, a directory without the picture's height) stay off
+// standard error: a TIFF that loads leaves it empty, one that does not gets the usual one line.
+TEST_F(CliLayout, TiffMessagesStayOffStandardError)
+{
+    // A 1 x 1 RGB TIFF, uncompressed, with a private tag (65000) libtiff does not know.
+    const auto entry = [](quint16 tag, quint16 type, quint32 value) {
+        QByteArray e(12, '\0');
+        qToLittleEndian(tag, e.data());
+        qToLittleEndian(type, e.data() + 2);
+        qToLittleEndian(quint32(1), e.data() + 4);
+        qToLittleEndian(value, e.data() + 8);
+        return e;
+    };
+    const std::pair<quint16, quint32> tags[] = {{256, 1}, {257, 1}, {258, 8}, {259, 1}, {262, 2}, {273, 8 + 2 + 10 * 12 + 4},
+                                                {277, 3}, {278, 1}, {279, 3}, {65000, 7}};
+    QByteArray tiff = QByteArray("II*\0\x08\0\0\0\x0A\0", 10);
+    for (const auto &[tag, value] : tags)
+        tiff += entry(tag, tag == 256 || tag == 257 || tag == 273 || tag == 278 || tag == 279 ? 4 : 3, value);
+    tiff += QByteArray(4, '\0') + QByteArray("\xC8\x1E\x3C", 3);
+    QByteArray noHeight = tiff;
+    noHeight.replace(10 + 12, 2, QByteArray("\xE8\xFD", 2));  // the height's tag made an unknown one
+    const std::tuple<const char *, QByteArray, int> rows[] = {{"tagged.tif", tiff, 0}, {"no-height.tif", noHeight, 1}};
+    for (const auto &[name, bytes, exitCode] : rows) {
+        SCOPED_TRACE(name);
+        QFile file(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        const CliRun run = runCli({QStringLiteral("layout"), QStringLiteral("--picture"), file.fileName()});
+        EXPECT_EQ(run.exitCode, exitCode);
+        EXPECT_EQ(run.err.count('\n'), exitCode) << run.err.toStdString();
+        if (exitCode)
+            EXPECT_TRUE(run.err.contains("The TIFF picture is damaged")) << run.err.toStdString();
+    }
 }
 
 TEST_F(CliLayout, PageIsThePictureTheWindowRenders)

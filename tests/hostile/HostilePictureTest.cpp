@@ -57,6 +57,19 @@ QByteArray encoded(int width, int height, const char *format)
     return format ? encode(image, format, 60) : makeIcon({image});
 }
 
+QImage filled(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    return image;
+}
+
+// bytes with a little-endian number of size bytes written over them at offset.
+QByteArray writing(QByteArray bytes, qsizetype offset, int size, qint64 value)
+{
+    return bytes.replace(offset, size, le(size, {value}));
+}
+
 // bytes with the hex digits written over them from offset on: a header claiming another size.
 QByteArray claiming(QByteArray bytes, qsizetype offset, const char *hex)
 {
@@ -80,6 +93,8 @@ TEST(HostilePicture, WholeCutOffClaimingTooMuchOrDrawingFarOut)
 {
     const QByteArray gif = makeGif({qRgb(255, 0, 0), 0, 0, 0}, {GifFrame{4, 3, std::vector<quint8>(12, 0)}});
     const QByteArray bmp = encoded(8, 8, "bmp"), jpeg = encoded(16, 16, "jpeg");
+    const QByteArray tiff = makeTiff({filled(6, 4)}, "rgb8"), heic = makeHeif(filled(16, 12), false);
+    const QByteArray avif = makeHeif(filled(16, 12), true), webp = webpWithOrientation(filled(6, 4), 1);
     const QByteArray icon = encoded(256, 256, nullptr);  // 256 x 256 icons hold a PNG
     const qsizetype image = gif.indexOf(char(0x2C), 25), frame = jpeg.indexOf("\xFF\xC0");
     const QString tooLarge = "Error: 7 The picture is too large: ";
@@ -96,12 +111,28 @@ TEST(HostilePicture, WholeCutOffClaimingTooMuchOrDrawingFarOut)
         {"cut.gif", gif, "4 x 3", 1},
         {"cut.ico", encoded(8, 8, nullptr), "8 x 8", 0},
         {"cut.png", encoded(6, 4, "png"), "6 x 4", 4},
+        {"cut.tif", tiff, "6 x 4", 0},
+        {"cut.tif", makeTiff({filled(6, 4)}, "cmyk8", 6), "4 x 6", 0},
+        {"cut.webp", encoded(6, 4, "webp"), "6 x 4", 0},
+        {"cut.webp", webp, "6 x 4", 0},
+        {"cut.webp", animatedWebp({filled(6, 4), filled(6, 4)}), "6 x 4", 0},
+        {"cut.heic", heic, "16 x 12", 0},
+        {"cut.avif", avif, "16 x 12", 0},
         {"cut.wmf", red().placeable(0, 0, 720, 720, 1440).rectangle(0, 0, 360, 360).bytes(), "48 x 48", 6},
         {"cut.wmf", red().rectangle(0, 0, 30, 30).ellipse(10, 10, 40, 20).bytes(), "54 x 41", 6},
         // 100000 little-endian is a0 86 01 00, -100000 (rows top-down) 60 79 fe ff.
         {"bomb.bmp", claiming(bmp, 18, "a0860100a0860100"), huge, 0},
         {"bomb.bmp", claiming(bmp, 18, "a08601006079feff"), huge, 0},
         {"bomb.png", pngClaiming(), huge, 0},
+        // A TIFF's first two entries, a WebP canvas (24 bits, less one), every image-size box of a
+        // HEIC or AVIF file.
+        {"bomb.tif", writing(writing(tiff, 18, 4, 100000), 30, 4, 100000), huge, 0},
+        {"bomb.webp", writing(writing(webp, 24, 3, 99999), 27, 3, 99999), huge, 0},
+        {"bomb.heic", heifClaiming(heic, 100000, 100000), huge, 0},
+        {"bomb.avif", heifClaiming(avif, 100000, 100000), huge, 0},
+        // Beyond what any side of the format can hold.
+        {"bomb.webp", writing(writing(webp, 24, 3, 0xFFFFFF), 27, 3, 0xFFFFFF), tooLarge + "16777216 x 16777216", 0},
+        {"bomb.heic", heifClaiming(heic, 0xFFFFFFFF, 0xFFFFFFFF), "Error: 7 The HEIC picture is too large (", 0},
         // GIF and JPEG at their largest: 65535 and 65500 (beyond it the decoder itself refuses).
         {"bomb.gif", claiming(claiming(gif, 6, "ffffffff"), image + 5, "ffffffff"),
          tooLarge + "65535 x 65535", 0},
@@ -219,18 +250,25 @@ TEST(HostilePicture, SpecialFilesAndPaddingAreNotRead)
     for (const auto &[path, outcome] : cases)
         EXPECT_EQ(loaded(path), outcome) << path.toStdString();
 
-    // 3 GB of zeros after the end marker, in a sparse file: nothing of it is written or read.
-    const QString padded = folder().filePath("padded.jpg");
-    writeFile(padded, encode(image, "jpeg"));
-    QFile file(padded);
-    ASSERT_TRUE(file.resize(3LL * 1024 * 1024 * 1024));
+    // 3 GB of zeros after the end marker, the container or the last box, in a sparse file: nothing
+    // of it is written or read.
     const auto bytesRead = [] {
         QFile io(QStringLiteral("/proc/self/io"));
         return io.open(QIODevice::ReadOnly) ? io.readAll().split('\n').front().split(' ').back().toLongLong() : 0;
     };
-    const qint64 before = bytesRead();
-    EXPECT_EQ(loaded(padded), "64 x 48");
-    EXPECT_LT(bytesRead() - before, 16 * 1024 * 1024);
+    const std::pair<const char *, QByteArray> pictures[] = {
+        {"padded.jpg", encode(image, "jpeg")}, {"padded.webp", encode(image, "webp")},
+        {"padded.heic", makeHeif(image, false)}, {"padded.avif", makeHeif(image, true)}};
+    for (const auto &[name, bytes] : pictures) {
+        const QString padded = folder().filePath(QLatin1String(name));
+        writeFile(padded, bytes);
+        QFile file(padded);
+        ASSERT_TRUE(file.resize(3LL * 1024 * 1024 * 1024));
+        const qint64 before = bytesRead();
+        EXPECT_EQ(loaded(padded), "64 x 48") << name;
+        EXPECT_LT(bytesRead() - before, 16 * 1024 * 1024) << name;
+        file.remove();
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "input/MetafileRecords.h"
 #include "input/OpenPicture.h"
 #include "input/PictureLoader.h"
+#include "input/PictureTypes.h"
 #include "input/Platform.h"
 #include "input/Toolbox.h"
 #include "core/MessageBox.h"
@@ -18,7 +19,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QListView>
 #include <QMimeData>
+#include <QTest>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QElapsedTimer>
@@ -55,6 +58,23 @@ QByteArray bitmapMetafile(qint64 header, qint64 height, const QByteArray &pixels
     const QByteArray bitmap = le(4, {header, 1, height}) + le(2, {1, 24}) + le(4, {0, 0, 2835, 2835, 0, 0});
     const QByteArray stretch = le(4, {0x00CC0020}) + le(2, {0, 1, 1, 0, 0, 1440, 1440, 0, 0});
     return Wmf().placeable(0, 0, 1440, 1440, 1440).record(0x0F43, stretch + bitmap + pixels).bytes();
+}
+
+// image with one quarter (0 top left, 1 top right, 2, 3) transparent.
+QImage clearQuarter(const QImage &image, int quarter)
+{
+    QImage clear = image.convertToFormat(QImage::Format_ARGB32);
+    const int w = clear.width() / 2, h = clear.height() / 2;
+    for (int y = quarter / 2 * h; y < (quarter / 2 + 1) * h; ++y)
+        for (int x = quarter % 2 * w; x < (quarter % 2 + 1) * w; ++x)
+            clear.setPixel(x, y, qRgba(0, 0, 0, 0));
+    return clear;
+}
+
+// bytes with a little-endian number of size bytes written over them at offset.
+QByteArray patched(QByteArray bytes, qsizetype offset, int size, qint64 value)
+{
+    return bytes.replace(offset, size, le(size, {value}));
 }
 
 // Saves bytes, when there are any, under name in a temporary folder; gives the path.
@@ -97,6 +117,37 @@ TEST(LoadPicture, EveryFormatAtItsNaturalSize)
          "RGBY"},
         {"vista.ico", makeIcon({quarters(32, 32, "RRRR"), quarters(256, 256)}), {256, 256}, "RGBY"},
         {"really-a-png.jpg", encode(quarters(50, 40), "png"), {50, 40}, "RGBY"},
+        // 16 bits a sample, a transparent quarter on white.
+        {"screenshot.png", encode(clearQuarter(quarters(48, 32), 3).convertToFormat(QImage::Format_RGBA64), "png"),
+         {48, 32}, "RGBW"},
+        // TIFF: the first page only, every kind of pixel as 8-bit RGB, the orientation tag applied once.
+        {"scan.tif", encode(quarters(40, 30), "tiff"), {40, 30}, "RGBY"},
+        {"pages.tif", makeTiff({quarters(40, 30), quarters(20, 20, "KKKK")}, "rgb8"), {40, 30}, "RGBY"},
+        {"print.tif", makeTiff({quarters(40, 30)}, "cmyk8"), {40, 30}, "RGBY"},
+        {"deep.tif", makeTiff({quarters(40, 30)}, "rgb16"), {40, 30}, "RGBY"},
+        {"clear.tif", makeTiff({clearQuarter(quarters(40, 30), 1)}, "rgba16"), {40, 30}, "RWBY"},
+        {"grey.tif", makeTiff({quarters(40, 30, "KWWK")}, "grey16"), {40, 30}, "KWWK"},
+        {"turned.tif", makeTiff({quarters(40, 20)}, "rgb8", 6), {20, 40}, "BRYG"},
+        {"mirrored.tif", makeTiff({quarters(40, 20)}, "rgb8", 2), {40, 20}, "GRYB"},
+        // WebP: lossy and lossless, turned by its Exif chunk, the first frame of an animation.
+        {"photo.webp", encode(quarters(40, 30), "webp", 90), {40, 30}, "RGBY"},
+        {"clear.webp", encode(clearQuarter(quarters(40, 30), 0), "webp", 100), {40, 30}, "WGBY"},
+        {"turned.webp", webpWithOrientation(quarters(40, 20), 6), {20, 40}, "BRYG"},
+        {"transposed.webp", webpWithOrientation(quarters(40, 20), 5), {20, 40}, "RBGY"},
+        {"upside-down.webp", webpWithOrientation(quarters(40, 20), 3), {40, 20}, "YBGR"},
+        {"animated.webp", animatedWebp({quarters(40, 30), quarters(40, 30, "KKKK")}), {40, 30}, "RGBY"},
+        // HEIC and AVIF: turned by the file's own boxes, once even with an Exif tag saying the same;
+        // 10 bits a sample; odd sizes; transparency on white.
+        {"iphone.heic", makeHeif(quarters(64, 48), false), {64, 48}, "RGBY"},
+        {"odd.heic", makeHeif(quarters(61, 45), false), {61, 45}, "RGBY"},
+        {"turned.heic", makeHeif(quarters(64, 48), false, 6, 6), {48, 64}, "BRYG"},
+        {"mirrored.heic", makeHeif(quarters(64, 48), false, 4), {64, 48}, "BYRG"},
+        {"deep.heic", makeHeif(quarters(64, 48), false, 1, 0, 10), {64, 48}, "RGBY"},
+        {"clear.heic", makeHeif(clearQuarter(quarters(64, 48), 3), false), {64, 48}, "RGBW"},
+        {"photo.avif", makeHeif(quarters(64, 48), true), {64, 48}, "RGBY"},
+        {"turned.avif", makeHeif(quarters(64, 48), true, 8), {48, 64}, "GYRB"},
+        {"clear.avif", makeHeif(clearQuarter(quarters(64, 48), 0), true), {64, 48}, "WGBY"},
+        {"really-a-heic.jpg", makeHeif(quarters(64, 48), false), {64, 48}, "RGBY"},
         // A placeable metafile is its frame at 96 dpi, however it maps its units, and its drawing
         // keeps its place in the frame.
         {"frame.wmf", Wmf().placeable(0, 0, 1245, 1000, 1000).bytes(), {120, 96}, "WWWW"},
@@ -136,8 +187,8 @@ TEST(LoadPicture, FailuresSayWhatIsWrong)
         {"album.jpg", std::nullopt, 75, "The path names a folder, not a picture file."},
         {"empty.jpg", QByteArray(), 481, "The file is empty."},
         {"notes.bmp", QByteArray("BMP is a nice format; these are notes."), 481,
-         "The file is not a picture in a supported format (JPEG, BMP, GIF, ICO or WMF), although its name "
-         "ends in \".bmp\"."},
+         "The file is not a picture in a supported format (JPEG, PNG, TIFF, WebP, HEIC, AVIF, BMP, GIF, ICO or WMF), "
+         "although its name ends in \".bmp\"."},
         {"cut.jpg", encode(quarters(64, 64), "jpeg").chopped(40), 481, "The JPEG picture is incomplete: the"},
         // A progressive JPEG is complete only with its last scan.
         {"cut-progressive.jpg", encode(quarters(64, 64), "jpeg", -1, true).chopped(40), 481,
@@ -146,6 +197,27 @@ TEST(LoadPicture, FailuresSayWhatIsWrong)
         {"cut.gif", makeGif(palette, {{40, 30, std::vector<quint8>(1200, 2), -1}}).left(400), 481,
          "The GIF picture is damaged or incomplete: the file ends before its first image does."},
         {"cut.ico", makeIcon({quarters(32, 32)}).left(3000), 481, "The icon file is damaged or incomplete"},
+        {"cut.tif", makeTiff({quarters(40, 30)}, "rgb8").chopped(10), 481,
+         "The TIFF picture is incomplete: the file ends before the picture does."},
+        {"cut.webp", encode(quarters(40, 30), "webp").chopped(10), 481,
+         "The WebP picture is incomplete: the file ends before the picture does."},
+        {"cut.heic", makeHeif(quarters(64, 48), false).chopped(10), 481,
+         "The HEIC picture is incomplete or damaged: the file ends before the picture does."},
+        {"cut.avif", makeHeif(quarters(64, 48), true).chopped(10), 481, "The AVIF picture is incomplete or damaged"},
+        // A TIFF of a kind Qt's reader does not decode says which kind it is.
+        {"print-16.tif", makeTiff({quarters(8, 8)}, "cmyk16"), 481,
+         "The TIFF picture is damaged, or of a kind this program cannot decode (16-bit CMYK)."},
+        // Sizes in the headers: the TIFF's first two entries, the WebP canvas (less one, 24 bits), the
+        // HEIC's image-size boxes.
+        {"huge.tif", patched(patched(makeTiff({quarters(8, 8)}, "rgb8"), 18, 4, 100000), 30, 4, 100000), 7,
+         "The picture is too large: 100000 x 100000 pixels (10000 megapixels)."},
+        {"huge.webp", patched(patched(webpWithOrientation(quarters(8, 8), 1), 24, 3, 99999), 27, 3, 99999), 7,
+         "The picture is too large: 100000 x 100000 pixels (10000 megapixels)."},
+        {"huge.heic", heifClaiming(makeHeif(quarters(64, 48), false), 100000, 100000), 7,
+         "The picture is too large: 100000 x 100000 pixels (10000 megapixels)."},
+        // An AVIF whose header and image data disagree on its size.
+        {"other-size.avif", heifClaiming(makeHeif(quarters(64, 48), true), 600, 400), 481,
+         "The AVIF picture is damaged: its header says 600 x 400 pixels, its image data holds 64 x 48."},
         {"huge.bmp", encode(quarters(8, 8), "bmp").replace(18, 8, le(4, {20000, 20000})), 7,
          "The picture is too large: 20000 x 20000 pixels (400 megapixels). Pictures of up to 250 megapixels "
          "can be loaded."},
@@ -367,11 +439,54 @@ TEST(Toolbox, FileDialog)
     test::whileModal<QFileDialog>(0, open, [&](QFileDialog &dialog) {
         EXPECT_EQ(dialog.directory().absolutePath(), QDir(dir.path()).absolutePath());
         EXPECT_EQ(dialog.windowTitle(), "Open Picture");
-        EXPECT_EQ(dialog.nameFilters(), QStringList{"Supported formats (*.jpg *.bmp *.gif *.ico *.wmf)"});
+        EXPECT_EQ(dialog.nameFilters(),
+                  QStringList({"Supported formats (*.jpg *.jpeg *.jpe *.jfif *.png *.tif *.tiff *.webp *.heic *.heif "
+                               "*.avif *.bmp *.gif *.ico *.wmf)",
+                               "All files (*)"}));
         dialog.selectFile(dir.filePath("typed-but-missing.jpeg"));
         QMetaObject::invokeMethod(&dialog, &QDialog::accept);
     });
     EXPECT_EQ(openPictureDialog(nullptr, dir.path()), dir.filePath("typed-but-missing.jpeg"));
+}
+
+// The open dialog's "Supported formats" entry, in Qt's own dialog over a real folder: a name with
+// any picture extension shows, in any letter case (a camera's IMG_0001.JPG, photo.Png), other files
+// do not; "All files" shows them all.
+TEST(Toolbox, TheOpenDialogShowsEveryPictureInAnyLetterCase)
+{
+    QTemporaryDir dir;
+    QStringList pictures{"IMG_0001.JPG", "photo.Png", "scan.TIFF", "IMG_2000.HEIC", "mixed.Jpeg"};
+    for (const QString &extension : pictureExtensions())
+        pictures << "lower" + extension << "UPPER" + extension.toUpper();
+    const QStringList others{"notes.txt", "movie.mp4", "jpg", "photo.jpg.part"};
+    for (const QString &name : pictures + others)
+        writeFile(dir.filePath(name), "x");
+    const auto listed = [](QFileDialog &dialog) {
+        const auto *view = dialog.findChild<QListView *>(QStringLiteral("listView"));
+        QStringList names;
+        for (int row = 0; view && row < view->model()->rowCount(view->rootIndex()); ++row)
+            names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        names.sort();
+        return names;
+    };
+    QStringList seen, all;
+    const auto open = [] { return qobject_cast<QFileDialog *>(QApplication::activeModalWidget()); };
+    const test::ModalWatchdog<QFileDialog> watchdog(10000, open);
+    test::whileModal<QFileDialog>(0, open, [&](QFileDialog &dialog) {
+        // The folder is read in the background: wait until the listing settles.
+        QTRY_COMPARE_WITH_TIMEOUT(listed(dialog).size(), pictures.size(), 5000);
+        seen = listed(dialog);
+        dialog.selectNameFilter("All files (*)");
+        QTRY_COMPARE_WITH_TIMEOUT(listed(dialog).size(), pictures.size() + others.size(), 5000);
+        all = listed(dialog);
+        QMetaObject::invokeMethod(&dialog, &QDialog::reject);
+    });
+    EXPECT_EQ(openPictureDialog(nullptr, dir.path()), QString());
+    pictures.sort();
+    EXPECT_EQ(seen, pictures);
+    QStringList everything = pictures + others;
+    everything.sort();
+    EXPECT_EQ(all, everything);
 }
 
 TEST(DropRules, OneLocalFileWithAPictureExtension)
@@ -379,9 +494,19 @@ TEST(DropRules, OneLocalFileWithAPictureExtension)
     using Action = DropDecision::Action;
     const std::pair<QStringList, Action> cases[] = {
         {{"/tmp/a.gif"}, Action::Load},        {{"/tmp/a.ico"}, Action::Load},
-        {{"/tmp/a.wmf"}, Action::Load},        {{"/tmp/a.png"}, Action::Unsupported},
+        {{"/tmp/a.wmf"}, Action::Load},        {{"/tmp/a.png"}, Action::Load},
+        {{"/tmp/IMG_0001.JPG"}, Action::Load}, {{"/tmp/photo.Png"}, Action::Load},
+        {{"/tmp/scan.tiff"}, Action::Load},    {{"/tmp/web.webp"}, Action::Load},
+        {{"/tmp/IMG_2000.HEIC"}, Action::Load}, {{"/tmp/a.heif"}, Action::Load},
+        {{"/tmp/a.avif"}, Action::Load},       {{"/tmp/a.jfif"}, Action::Load},
+        {{"/tmp/a.txt"}, Action::Unsupported}, {{"/tmp/a.jpg.part"}, Action::Unsupported},
         {{"/tmp/my.pics/photo"}, Action::Unsupported}, {{"/tmp/a.txt", "/tmp/b.jpg"}, Action::Ignore},
         {{"https://example.org/tower.jpg"}, Action::Ignore}};  // no file
+    for (const QString &extension : pictureExtensions()) {  // every one the dialog lists
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile("/tmp/picture" + extension.toUpper())});
+        EXPECT_EQ(checkDrop(data).action, Action::Load) << extension.toStdString();
+    }
     for (const auto &[files, action] : cases) {
         QList<QUrl> urls;
         for (const QString &file : files)

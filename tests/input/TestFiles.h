@@ -1,6 +1,7 @@
 #pragma once
 // Picture files built byte by byte for the loader's tests: Windows metafiles, GIFs (Qt writes
-// none), multi-image icons and JPEGs with an orientation tag.
+// none), multi-image icons, JPEGs with an orientation tag, TIFFs of every kind of pixel, WebP files
+// with an orientation or frames; HEIC and AVIF files made with libheif's encoders.
 
 #include <QByteArray>
 #include <QColor>
@@ -57,7 +58,28 @@ QByteArray makeIcon(const std::vector<QImage> &images);
 // JPEG bytes of image with an Exif orientation tag (1 to 8) inserted after the start marker.
 QByteArray jpegWithOrientation(const QImage &image, int orientation);
 
-// Encodes image with Qt's writer for format ("jpeg", "bmp", "png", "ico").
+// Encodes image with Qt's writer for format ("jpeg", "bmp", "png", "ico", "tiff", "webp").
 QByteArray encode(const QImage &image, const char *format, int quality = -1, bool progressive = false);
+
+// An uncompressed little-endian TIFF of image, one strip per image, in the kind of pixels given:
+// "rgb8", "rgb16", "rgba16" (unassociated alpha), "cmyk8" or "cmyk16" (inks from the colours:
+// C = 255 - R ..., K = 0) or "grey16"; with an Orientation tag when orientation is not 0. Every further image is
+// another page.
+QByteArray makeTiff(const std::vector<QImage> &pages, const char *kind, int orientation = 0);
+
+// A lossless WebP of image (Qt's writer) in the extended layout with an Exif chunk holding the
+// orientation (1 to 8).
+QByteArray webpWithOrientation(const QImage &image, int orientation);
+
+// An animated lossless WebP: every frame covers the whole canvas.
+QByteArray animatedWebp(const std::vector<QImage> &frames);
+
+// image (its alpha kept) as HEIC (HEVC, x265) or AVIF (AV1, aom) at quality 90, of the given bits a
+// sample (8, or 10 for HEIC); orientation (1 to 8) is written as the file's turn and mirror
+// boxes, exifOrientation (0: none) in an Exif block beside them.
+QByteArray makeHeif(const QImage &image, bool avif, int orientation = 1, int exifOrientation = 0, int bits = 8);
+
+// heif (a HEIC or AVIF file) with every image-size box claiming width x height.
+QByteArray heifClaiming(QByteArray heif, quint32 width, quint32 height);
 
 }  // namespace plakatron::test

@@ -1,0 +1,42 @@
+#include "input/PictureTypes.h"
+
+#include "input/PictureTypeList.h"
+#include "input/Toolbox.h"
+
+namespace plakatron {
+
+const QStringList &pictureExtensions()
+{
+    static const QStringList extensions = [] {
+        QStringList list;
+        for (const char *extension : generated::pictureExtensions)
+            list << u'.' + QLatin1String(extension);
+        return list;
+    }();
+    return extensions;
+}
+
+bool hasPictureExtension(const QString &path)
+{
+    const std::optional<QString> extension = modToolbox::FileExtension(path, true);
+    return extension && pictureExtensions().contains(extension->toLower());
+}
+
+QString pictureFormatNames()
+{
+    QStringList names;
+    for (const char *name : generated::pictureFormatNames)
+        names << QLatin1String(name);
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+}
+
+QString openPictureFilterText()
+{
+    QStringList patterns;
+    for (const QString &extension : pictureExtensions())
+        patterns << u'*' + extension;
+    return QStringLiteral("Supported formats|") + patterns.join(u';') + QStringLiteral("|All files|*");
+}
+
+}  // namespace plakatron

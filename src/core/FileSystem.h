@@ -8,6 +8,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+class QFile;
+
 namespace plakatron::platform {
 
 // Not one of the system's error numbers: the name is taken by something other than a regular file
@@ -39,6 +41,14 @@ int replaceFile(const QString &from, const QString &to);
 
 // Removes a file if it is there; nothing is reported.
 void removeFile(const QString &path);
+
+// Opens `file` (its name set) for reading when it names a regular file, or a link to one: a file
+// the user names is followed to what it names. A pipe, device or socket is refused without
+// waiting for it (opening a pipe for reading waits for a writer) and without reading from it; the
+// check is made on what was opened, so nothing can be swapped in between. Other failures leave
+// file's error set, as QFile::open does.
+enum class RegularFileOpen { Opened, NotRegular, Failed };
+RegularFileOpen openRegularFile(QFile &file);
 
 // An open regular file. The destructor closes it without a word; close() says whether everything
 // reached the file.

@@ -60,6 +60,27 @@ int replaceFile(const QString &from, const QString &to)
 
 void removeFile(const QString &path) { ::unlink(native(path).constData()); }
 
+RegularFileOpen openRegularFile(QFile &file)
+{
+    const int fd = retried([&] { return ::open(native(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC); });
+    if (fd < 0) {
+        // Not a pipe (those open at once without blocking): QFile meets the same failure, and
+        // describes it.
+        return file.open(QIODevice::ReadOnly) ? RegularFileOpen::Opened : RegularFileOpen::Failed;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return RegularFileOpen::NotRegular;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return RegularFileOpen::Failed;
+    }
+    return RegularFileOpen::Opened;
+}
+
 NativeFile::NativeFile(const QString &path, Mode mode, unsigned permissions)
 {
     const QByteArray name = native(path);

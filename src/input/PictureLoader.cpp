@@ -1,12 +1,12 @@
 #include "input/PictureLoader.h"
 
+#include "core/FileSystem.h"
 #include "core/RuntimeError.h"
 #include "input/HeifPicture.h"
 #include "input/LoadChecks.h"
 #include "input/Metafile.h"
 #include "input/PictureFormat.h"
 #include "input/PictureTypes.h"
-#include "input/Platform.h"
 #include "input/RleBitmap.h"
 
 #include <QBuffer>
@@ -195,12 +195,12 @@ void openPictureFile(QFile &file)
     // Reading a pipe waits for a writer, a device may never end: only regular files are opened.
     if (!info.isFile())
         notRegular();
-    switch (openRegularFile(file)) {
-    case RegularFileOpen::Opened:
+    switch (platform::openRegularFile(file)) {
+    case platform::RegularFileOpen::Opened:
         break;
-    case RegularFileOpen::NotRegular:
+    case platform::RegularFileOpen::NotRegular:
         notRegular();
-    case RegularFileOpen::Failed:
+    case platform::RegularFileOpen::Failed:
         if (file.error() == QFileDevice::PermissionsError)
             raise(err::PermissionDenied);
         raise(err::PathFileAccessError, QStringLiteral("The file could not be opened: %1").arg(file.errorString()));

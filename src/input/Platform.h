@@ -1,20 +1,13 @@
 #pragma once
-// The picture loader's few needs that Qt has no abstraction for, behind one small seam: a POSIX
-// implementation and a portable stand-in.
+// Work the picture loader runs where it can be stopped from outside, behind one small seam: a
+// POSIX implementation and a portable stand-in. (Opening only regular files is part of the file
+// seam in core/FileSystem.h.)
 
 #include <QByteArray>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <functional>
 
 namespace plakatron {
-
-// Opens file (its name set) for reading, but only when it names a regular file or a link to one.
-// A pipe, device or socket is refused without waiting for it (opening a pipe for reading waits
-// for a writer) and without reading from it; the check is made on what was opened, so nothing
-// can be swapped in between. Other failures leave file's error set, as QFile::open does.
-enum class RegularFileOpen { Opened, NotRegular, Failed };
-RegularFileOpen openRegularFile(QFile &file);
 
 // Work that may run away or crash, done where it can be stopped from outside: on POSIX systems
 // in a child process that is killed at the deadline, so neither a hang nor a crash inside a

@@ -1,12 +1,11 @@
-// The loader's platform seam on POSIX systems: open(2) with O_NONBLOCK and fstat(2) for regular
-// files; fork, a pipe and SIGKILL at the deadline for isolated work.
+// The loader's platform seam on POSIX systems: fork, a pipe and SIGKILL at the deadline for
+// isolated work.
 #include "input/Platform.h"
 
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,28 +35,6 @@ int waitFor(pid_t child)
 }
 
 }  // namespace
-
-RegularFileOpen openRegularFile(QFile &file)
-{
-    const QByteArray path = QFile::encodeName(file.fileName());
-    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        // Not a pipe (those open at once without blocking): QFile meets the same failure, and
-        // describes it.
-        return file.open(QIODevice::ReadOnly) ? RegularFileOpen::Opened : RegularFileOpen::Failed;
-    }
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        return RegularFileOpen::NotRegular;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return RegularFileOpen::Failed;
-    }
-    return RegularFileOpen::Opened;
-}
 
 bool isolationStopsFromOutside() { return true; }
 

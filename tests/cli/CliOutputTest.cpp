@@ -4,6 +4,7 @@
 #include "support/CliRunner.h"
 #include "support/PdfTools.h"
 #include "support/SmallDisk.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,18 +21,7 @@ using namespace plakatron::test;
 
 namespace {
 
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    ASSERT_EQ(file.write(content), content.size());
-}
 
 // Every name in `folder`, hidden ones included, with what it is: "a.pdf link.pdf->a.pdf fifo|".
 std::string listing(const QString &folder)

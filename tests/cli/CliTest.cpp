@@ -153,8 +153,9 @@ TEST_F(CliLayout, TiffMessagesStayOffStandardError)
         const CliRun run = runCli({QStringLiteral("layout"), QStringLiteral("--picture"), file.fileName()});
         EXPECT_EQ(run.exitCode, exitCode);
         EXPECT_EQ(run.err.count('\n'), exitCode) << run.err.toStdString();
-        if (exitCode)
+        if (exitCode) {
             EXPECT_TRUE(run.err.contains("The TIFF picture is damaged")) << run.err.toStdString();
+        }
     }
 }
 

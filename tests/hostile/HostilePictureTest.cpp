@@ -8,6 +8,7 @@
 #include "core/RuntimeError.h"
 #include "input/Metafile.h"
 #include "input/PictureLoader.h"
+#include "support/TestSupport.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -15,6 +15,7 @@
 #include "input/Toolbox.h"
 #include "core/MessageBox.h"
 #include "support/ModalDriver.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -332,7 +333,7 @@ TEST(Platform, IsolatedWorkFinishesTimesOutOrFails)
     const QByteArray large(5 * 1024 * 1024, 'x');  // more than a pipe holds at once
     const struct { const char *name; std::function<QByteArray()> work; IsolatedRun::Outcome outcome; } cases[] = {
         {"finishes", [&] { return large; }, IsolatedRun::Outcome::Finished},
-        {"runs on", [] { for (volatile int i = 0;; i = i + 1) {} return QByteArray(); }, IsolatedRun::Outcome::TimedOut},
+        {"runs on", [] { volatile int i = 0; for (;;) { i = i + 1; } return QByteArray(); }, IsolatedRun::Outcome::TimedOut},
         {"crashes", [] { std::raise(SIGSEGV); return QByteArray("unreached"); }, IsolatedRun::Outcome::Failed},
     };
     ASSERT_TRUE(isolationStopsFromOutside());

@@ -19,12 +19,6 @@ QByteArray le(int size, std::initializer_list<qint64> values)
     return out;
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 MetafileBuilder &MetafileBuilder::placeable(int left, int top, int right, int bottom, int unitsPerInch)
 {

@@ -14,9 +14,6 @@ namespace plakatron::test {
 // Each value as size bytes, least significant first (negative values in two's complement).
 QByteArray le(int size, std::initializer_list<qint64> values);
 
-// Writes bytes to path; fails the calling test when that is not possible.
-void writeFile(const QString &path, const QByteArray &bytes);
-
 class MetafileBuilder {
 public:
     // Adds the 22-byte placeable header with this frame and units per inch.

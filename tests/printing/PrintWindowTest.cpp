@@ -34,6 +34,8 @@
 #include <unistd.h>
 
 using namespace plakatron;
+using test::contentOf;
+using test::writeFile;
 
 namespace {
 
@@ -105,18 +107,7 @@ protected:
     frmMain window;
 };
 
-QByteArray contentOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    ASSERT_EQ(file.write(content), content.size());
-}
 
 // The names in a folder, hidden ones included, with `added`, in order: "poster.pdf printer.dat".
 std::string namesIn(const QString &folder, QStringList added = {})

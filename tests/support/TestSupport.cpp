@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <gtest/gtest.h>
 
 #if defined(__linux__)
 #include <sys/resource.h>
@@ -17,6 +18,19 @@
 #endif
 
 namespace plakatron::test {
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
 
 MessageCapture::MessageCapture()
 {

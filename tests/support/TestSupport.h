@@ -11,6 +11,11 @@
 
 namespace plakatron::test {
 
+// The whole content of a file, or "<unreadable>".
+QByteArray contentOf(const QString &path);
+// Writes `bytes` to `path`, replacing what was there; a failure fails the calling test.
+void writeFile(const QString &path, const QByteArray &bytes);
+
 // While alive, message boxes are not shown: each request is recorded and answered from the queue
 // of answers (Ok, or Yes for a Yes/No box, once the queue is empty).
 class MessageCapture {

@@ -128,6 +128,11 @@ const QImage &CliPoster::renderPage(int page, int renderer)
     return renderers_[renderer].pageCanvas();
 }
 
+AssemblyMap CliPoster::assemblyMap() const
+{
+    return AssemblyMap(picture_, settings_, grid_, labels_, programWide().HorizontalOverlap);
+}
+
 CliExit cannotWrite(const WriteError &error)
 {
     return CliExit(1, QStringLiteral("cannot write '%1': %2").arg(error.path(), error.reason()));

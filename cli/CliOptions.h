@@ -5,6 +5,7 @@
 #include "layout/PageLayout.h"
 #include "core/MessageBox.h"
 #include "core/OutputFile.h"
+#include "printing/AssemblyMap.h"
 #include "printing/PageRenderer.h"
 
 #include <QCommandLineParser>
@@ -55,6 +56,8 @@ public:
     // The finished page, exactly as the print job prints it, from renderer 0 or 1. Its canvas stays
     // as it is until that renderer renders again.
     const QImage &renderPage(int page, int renderer = 0);
+    // The assembly map of this poster, with the overlap its pages are cut with.
+    AssemblyMap assemblyMap() const;
 
 private:
     QImage picture_;

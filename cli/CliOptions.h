@@ -76,7 +76,7 @@ CliExit cannotWrite(const WriteError &error);
 // be written). Nothing replaces the old file before commitImageFile.
 std::unique_ptr<OutputFile> imageFileFor(const QString &path);
 // Writes `image` as a PNG file into `file` and puts it in place; CliExit 1 when it cannot, the old
-// file left as it was.
-void commitImageFile(const QImage &image, OutputFile &file);
+// file left as it was. `quality` is Qt's for PNG: -1 its default compression, 70 a lighter one.
+void commitImageFile(const QImage &image, OutputFile &file, int quality = -1);
 
 }  // namespace plakatron::cli

@@ -305,7 +305,7 @@ int runMap(const QStringList &arguments)
             return 1;
         }
         // A sheet of 9 megapixels full of fine lines and numbers takes zlib most of a second at
-        // its usual level; a lighter one takes a third of that for a file a few percent larger.
+        // its usual level; a lighter one takes less than half of that for a somewhat larger file.
         commitImageFile(image, *png, 70);
         return 0;
     }

@@ -18,7 +18,8 @@ constexpr double mapPixelsFromMillimetres(double mm) { return mm * MapDotsPerInc
 
 constexpr double CaptionPoints = 9;
 // Numbers as large as a cell allows, up to this; below the smallest size that can still be read
-// with a magnifier, the cells carry none.
+// with a magnifier, the cells carry none (which also keeps the numbers on a sheet to about ten
+// thousand, however many pages the poster has).
 constexpr double LargestNumberPoints = 36;
 constexpr double SmallestNumberPoints = 1.5;
 // A number sits on a light ground reaching this far round its digits (in digit heights); ground
@@ -183,7 +184,7 @@ QImage AssemblyMap::sheetImage(const QPageLayout &sheet)
     const double pixelsPerMillimetre = MapDotsPerInch / MillimetresPerInch;
     const QSizeF size = sheet.fullRect(QPageLayout::Millimeter).size() * pixelsPerMillimetre;
     const QRectF printable = sheet.paintRect(QPageLayout::Millimeter);
-    QImage image(qRound(size.width()), qRound(size.height()), QImage::Format_RGB32);
+    QImage image(qRound(size.width()), qRound(size.height()), QImage::Format_RGB888);
     if (image.isNull())
         raise(err::OutOfMemory);
     const int dotsPerMetre = qRound(pixelsPerMillimetre * 1000);

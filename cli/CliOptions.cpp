@@ -128,6 +128,11 @@ const QImage &CliPoster::renderPage(int page, int renderer)
     return renderers_[renderer].pageCanvas();
 }
 
+AssemblyMap CliPoster::assemblyMap() const
+{
+    return AssemblyMap(picture_, settings_, grid_, labels_, programWide().HorizontalOverlap);
+}
+
 CliExit cannotWrite(const WriteError &error)
 {
     return CliExit(1, QStringLiteral("cannot write '%1': %2").arg(error.path(), error.reason()));
@@ -142,13 +147,14 @@ std::unique_ptr<OutputFile> imageFileFor(const QString &path)
     }
 }
 
-void commitImageFile(const QImage &image, OutputFile &file)
+void commitImageFile(const QImage &image, OutputFile &file, int quality)
 {
     // A page's PNG is a few megabytes at most; made in memory, its bytes reach the file through
     // writes that are each checked.
     QBuffer png;
     png.open(QIODevice::WriteOnly);
     QImageWriter writer(&png, "png");
+    writer.setQuality(quality);
     if (!writer.write(image))
         throw CliExit(1, QStringLiteral("cannot write '%1': %2").arg(file.path(), writer.errorString()));
     try {

@@ -5,6 +5,7 @@
 #include "layout/PageLayout.h"
 #include "core/MessageBox.h"
 #include "core/OutputFile.h"
+#include "printing/AssemblyMap.h"
 #include "printing/PageRenderer.h"
 
 #include <QCommandLineParser>
@@ -55,6 +56,8 @@ public:
     // The finished page, exactly as the print job prints it, from renderer 0 or 1. Its canvas stays
     // as it is until that renderer renders again.
     const QImage &renderPage(int page, int renderer = 0);
+    // The assembly map of this poster, with the overlap its pages are cut with.
+    AssemblyMap assemblyMap() const;
 
 private:
     QImage picture_;
@@ -73,7 +76,7 @@ CliExit cannotWrite(const WriteError &error);
 // be written). Nothing replaces the old file before commitImageFile.
 std::unique_ptr<OutputFile> imageFileFor(const QString &path);
 // Writes `image` as a PNG file into `file` and puts it in place; CliExit 1 when it cannot, the old
-// file left as it was.
-void commitImageFile(const QImage &image, OutputFile &file);
+// file left as it was. `quality` is Qt's for PNG: -1 its default compression, 70 a lighter one.
+void commitImageFile(const QImage &image, OutputFile &file, int quality = -1);
 
 }  // namespace plakatron::cli

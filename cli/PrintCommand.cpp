@@ -8,11 +8,15 @@
 #include "printing/PrintJob.h"
 #include "printing/modPrinter.h"
 
+#include <QFileInfo>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <cstdio>
+#include <functional>
 #include <future>
+#include <optional>
 
 namespace plakatron::cli {
 
@@ -37,11 +41,22 @@ public:
         std::fprintf(stderr, "%splakatron-cli: %s\n", terminal_ ? "\r\033[K" : "", qPrintable(why));
         std::fflush(stderr);
     }
-    void done(int count)
+    void map()
+    {
+        if (!terminal_) {
+            std::fprintf(stderr, "printing the assembly map\n");
+            std::fflush(stderr);
+        }
+    }
+    void done(int count, bool withMap = false)
     {
         const double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
-        std::fprintf(stderr, "%sprinted %d page%s in %.2f s\n", terminal_ ? "\r\033[K" : "", count, count == 1 ? "" : "s",
-                     seconds);
+        const QString what = count == 0 ? QStringLiteral("the assembly map")
+                             : QStringLiteral("%1 page%2%3")
+                                   .arg(count)
+                                   .arg(count == 1 ? "" : "s")
+                                   .arg(withMap ? QStringLiteral(" and the assembly map") : QString());
+        std::fprintf(stderr, "%sprinted %s in %.2f s\n", terminal_ ? "\r\033[K" : "", qPrintable(what), seconds);
     }
 
 private:
@@ -61,6 +76,13 @@ public:
     }
     PagesAhead(const PagesAhead &) = delete;
     PagesAhead &operator=(const PagesAhead &) = delete;
+
+    // Starts on the first page at once (while the printer takes a sheet of another kind).
+    void startFirst()
+    {
+        if (!next_.valid())
+            next_ = start(range_.first);
+    }
 
     const QImage &take(std::int16_t page)
     {
@@ -119,6 +141,48 @@ PrintRange requestedRange(const QCommandLineParser &parser, const CliPoster &pos
     return {static_cast<std::int16_t>(first), static_cast<std::int16_t>(last)};
 }
 
+// The A4 sheets the tool prints on: a PDF file (-o), or an installed printer (--printer).
+void setUpPrinter(QPrinter &printer, const QCommandLineParser &parser)
+{
+    if (parser.isSet(QStringLiteral("output"))) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(parser.value(QStringLiteral("output")));
+    } else {
+        const QString name = parser.value(QStringLiteral("printer"));
+        if (!installedPrinterNames().contains(name))
+            throw CliExit(2, QStringLiteral("no installed printer is named '%1' (see --list-printers)").arg(name));
+        printer.setPrinterName(name);
+    }
+    printer.setPageSize(QPageSize(QPageSize::A4));
+}
+
+// The poster's assembly map; CliExit 1 when there is none to draw.
+AssemblyMap assemblyMapOf(const CliPoster &poster)
+{
+    try {
+        return poster.assemblyMap();
+    } catch (const RuntimeError &e) {
+        throw CliExit(1, QStringLiteral("the assembly map cannot be drawn: %1 (Code %2)").arg(e.description()).arg(e.number()));
+    }
+}
+
+// Runs a print job and turns its failures into the tool's one-line errors.
+void runJob(const Cancellation &stop, ProgressReport &progress, bool toFile, const std::function<void()> &run)
+{
+    try {
+        run();
+    } catch (const WriteError &e) {
+        throw cannotWrite(e);
+    } catch (const RuntimeError &e) {
+        // The signal ends the tool as this function returns; what to say is said now.
+        if (e.number() == err::UserInterrupt && stop.signal() != 0)
+            progress.stopped(QStringLiteral("stopped by %1; %2")
+                                 .arg(stopSignalName(stop.signal()),
+                                      toFile ? QStringLiteral("the PDF file was not written") : QStringLiteral("nothing was printed")));
+        throw CliExit(1, QStringLiteral("printing failed: %1 (Code %2)").arg(e.description()).arg(e.number()));
+    }
+}
+
 }  // namespace
 
 QString progressBar(int page, int count, std::chrono::duration<double> elapsed, int width)
@@ -152,6 +216,8 @@ int runPrint(const QStringList &arguments)
     parser.addOption({QStringLiteral("list-printers"), QStringLiteral("List the installed printers and stop.")});
     parser.addOption({QStringLiteral("page"), QStringLiteral("Print only this page."), QStringLiteral("n")});
     parser.addOption({QStringLiteral("pages"), QStringLiteral("Print only these pages, e.g. 3-5."), QStringLiteral("A-B")});
+    parser.addOption({QStringLiteral("with-map"),
+                      QStringLiteral("Print the assembly map first, on a sheet of its own (see 'map --help').")});
     if (!parseVerb(parser, arguments, QStringLiteral("print"),
                    QStringLiteral("Prints the poster, one sheet per page, as the window's Print button does.")))
         return 0;
@@ -165,18 +231,10 @@ int runPrint(const QStringList &arguments)
 
     CliPoster poster(posterOptions(parser));
     const PrintRange range = requestedRange(parser, poster);
+    const bool withMap = parser.isSet(QStringLiteral("with-map"));
 
     QPrinter printer(QPrinter::HighResolution);
-    if (toFile) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(parser.value(QStringLiteral("output")));
-    } else {
-        const QString name = parser.value(QStringLiteral("printer"));
-        if (!installedPrinterNames().contains(name))
-            throw CliExit(2, QStringLiteral("no installed printer is named '%1' (see --list-printers)").arg(name));
-        printer.setPrinterName(name);
-    }
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    setUpPrinter(printer, parser);
 
     // A stop signal ends the job between pages; the job then removes its half-written file
     // before the signal ends the tool. The guard outlives the job.
@@ -185,22 +243,81 @@ int runPrint(const QStringList &arguments)
     ProgressReport progress;
     PrintJob job(printer, &stop);
     PagesAhead pages(poster, range);
-    try {
+    std::optional<AssemblyMap> map;
+    if (withMap)
+        map.emplace(assemblyMapOf(poster));
+    runJob(stop, progress, toFile, [&] {
         job.run(
-            range,
-            [&](std::int16_t page) { job.PrintPageImage(pages.take(page)); },
-            [&](std::int16_t page, std::int16_t count) { progress.page(page - range.first + 1, count); });
-    } catch (const WriteError &e) {
-        throw cannotWrite(e);
-    } catch (const RuntimeError &e) {
-        // The signal ends the tool as this function returns; what to say is said now.
-        if (e.number() == err::UserInterrupt && stop.signal() != 0)
-            progress.stopped(QStringLiteral("stopped by %1; %2")
-                                 .arg(stopSignalName(stop.signal()),
-                                      toFile ? QStringLiteral("the PDF file was not written") : QStringLiteral("nothing was printed")));
-        throw CliExit(1, QStringLiteral("printing failed: %1 (Code %2)").arg(e.description()).arg(e.number()));
+            range, [&](std::int16_t page) { job.PrintPageImage(pages.take(page)); },
+            [&](std::int16_t page, std::int16_t count) { progress.page(page - range.first + 1, count); },
+            map ? PrintJob::SheetPrinter([&] {
+                pages.startFirst();
+                progress.map();
+                job.PrintAssemblyMap(*map);
+            })
+                : PrintJob::SheetPrinter());
+    });
+    progress.done(printPageCount(range), withMap);
+    return 0;
+}
+
+int runMap(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                      QStringLiteral("The file to write: FILE.pdf (one A4 sheet) or FILE.png (the A4 sheet at 300 dpi)."),
+                      QStringLiteral("file")});
+    parser.addOption({QStringLiteral("printer"), QStringLiteral("Print the map on this installed printer instead of a file."),
+                      QStringLiteral("name")});
+    if (!parseVerb(parser, arguments, QStringLiteral("map"),
+                   QStringLiteral("Writes the assembly map: one A4 sheet with the whole poster, the page grid with every "
+                                  "page's number, and a line with the poster's size, sheets, pages and overlap.")))
+        return 0;
+    const bool toFile = parser.isSet(QStringLiteral("output"));
+    if (toFile == parser.isSet(QStringLiteral("printer")))
+        throw CliExit(2, QStringLiteral("map needs either -o FILE.pdf, -o FILE.png or --printer NAME"));
+    const QString output = parser.value(QStringLiteral("output"));
+    const QString kind = QFileInfo(output).suffix().toLower();
+    if (toFile && kind != QLatin1String("pdf") && kind != QLatin1String("png"))
+        throw CliExit(2, QStringLiteral("map writes a PDF or a PNG file: '%1' ends in neither .pdf nor .png").arg(output));
+
+    const CliPoster poster(posterOptions(parser));
+    AssemblyMap map = assemblyMapOf(poster);
+    if (kind == QLatin1String("png")) {
+        // The sheet as the PDF file has it: A4, the map in the same printable area.
+        QPrinter pdf(QPrinter::HighResolution);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        const QPageLayout sheet = pdf.pageLayout();
+        // A stop signal leaves the old file as it was; the guard outlives the file.
+        Cancellation stop;
+        const CancelOnStopSignals stopSignals(stop);
+        const std::unique_ptr<OutputFile> png = imageFileFor(output);
+        QImage image;
+        try {
+            image = map.sheetImage(sheet);
+        } catch (const RuntimeError &e) {
+            throw CliExit(1, QStringLiteral("the assembly map cannot be drawn: %1 (Code %2)").arg(e.description()).arg(e.number()));
+        }
+        if (stop.signal() != 0) {
+            std::fprintf(stderr, "plakatron-cli: stopped by %s; the PNG file was not written\n",
+                         qPrintable(stopSignalName(stop.signal())));
+            return 1;
+        }
+        // A sheet of 9 megapixels full of fine lines and numbers takes zlib most of a second at
+        // its usual level; a lighter one takes less than half of that for a somewhat larger file.
+        commitImageFile(image, *png, 70);
+        return 0;
     }
-    progress.done(printPageCount(range));
+
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer, parser);
+    Cancellation stop;
+    const CancelOnStopSignals stopSignals(stop);
+    ProgressReport progress;
+    PrintJob job(printer, &stop);
+    runJob(stop, progress, toFile, [&] { job.run({1, 0}, {}, {}, [&] { job.PrintAssemblyMap(map); }); });
+    progress.done(0);
     return 0;
 }
 

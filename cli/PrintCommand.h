@@ -1,5 +1,6 @@
 #pragma once
-// plakatron-cli print: the window's print job on a PDF file at A4 or on an installed printer.
+// plakatron-cli print and map: the window's print job on a PDF file at A4 or on an installed
+// printer, and the assembly map as a PDF or PNG file or on a printer.
 
 #include <QString>
 #include <QStringList>
@@ -8,6 +9,7 @@
 namespace plakatron::cli {
 
 int runPrint(const QStringList &arguments);
+int runMap(const QStringList &arguments);
 
 // "[#########-----------] page 3 of 6, 0.4 s elapsed, about 0.8 s left": the progress bar for
 // a terminal, before page `page` of `count` is printed.

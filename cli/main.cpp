@@ -22,6 +22,7 @@ const char *const usage =
     "  layout   print the poster layout of a picture as JSON\n"
     "  page     write one finished page (margins and hints included) as a PNG file\n"
     "  print    print the poster, one A4 sheet per page, to a PDF file or a printer\n"
+    "  map      write the assembly map (the poster on one A4 sheet, its pages numbered) as PDF or PNG\n"
     "\n"
     "Run 'plakatron-cli <verb> --help' for the options of a verb; --version prints the version.\n";
 
@@ -123,6 +124,8 @@ int main(int argc, char **argv)
             return runPage(arguments);
         if (verb == QLatin1String("print"))
             return runPrint(arguments);
+        if (verb == QLatin1String("map"))
+            return runMap(arguments);
         throw CliExit(2, QStringLiteral("unknown verb '%1' (try --help)").arg(verb));
     } catch (const CliExit &e) {
         std::fprintf(stderr, "plakatron-cli: %s\n", e.what());

@@ -11,6 +11,7 @@
 #include "layout/GridView.h"
 #include "layout/PageLayout.h"
 #include "layout/PageSelection.h"
+#include "printing/AssemblyMap.h"
 #include "printing/PageGeometry.h"
 #include "printing/PageRenderer.h"
 
@@ -132,6 +133,12 @@ void arithmeticOnly(InputReader &in)
         bottomHint(page, p.row, grid.GridRows, pageColumns(settings.SheetsAcross));
         rightHint(page, p.column, settings.SheetsAcross);
     });
+    // The assembly map of whatever the pass left: a layout, or no map (5) or no arithmetic for it.
+    try {
+        AssemblyMap(QImage(), settings, grid, labels, overlap).layout(QSizeF(fromBits(in.take<quint64>()), 3424));
+    } catch (const RuntimeError &e) {
+        require(e.number() == err::InvalidCall || isArithmetic(e.number()), "the assembly map failed with an unexpected error number");
+    }
 }
 
 // Whether the page's overlap strip fits its 16 bits: a percent of a cell wider than 65,534
@@ -161,6 +168,22 @@ void checkCompletePass(const PosterSettings &s, const PageGrid &g, const LayoutL
     require(labels.lbTotalPages == QString::number(g.pageCount()), "the page count label differs from the grid");
     require(labels.lbFinalImageWidth.endsWith(QLatin1String("cm")) && labels.lbFinalImageHeight.endsWith(QLatin1String("cm")),
             "a size label without its unit");
+}
+
+// Every poster a pass lays out has its assembly map on Qt's A4 PDF sheet (2397 x 3424 map pixels
+// of printable area): the grid at the top left, inside the area and above the caption.
+void checkAssemblyMap(const PosterSettings &s, const PageGrid &g, const LayoutLabels &labels, std::int16_t overlap)
+{
+    const QSizeF area(2397, 3424);
+    try {
+        const AssemblyMapLayout l = AssemblyMap(QImage(), s, g, labels, overlap).layout(area);
+        require(l.grid.topLeft() == QPointF(0, 0) && l.grid.width() <= area.width() * (1 + 1e-12) && l.grid.height() > 0,
+                "the map's grid is not at the top left of the sheet, inside it");
+        require(l.grid.bottom() < l.captionOrigin.y() && l.captionOrigin.y() < area.height(), "the map's caption is not under its grid");
+        require(l.fit.picture.width() <= std::ceil(l.grid.width()), "the map's picture is wider than its grid");
+    } catch (const RuntimeError &) {
+        require(false, "a poster the window laid out has no assembly map");
+    }
 }
 
 }  // namespace
@@ -197,8 +220,10 @@ void layoutTarget(QByteArrayView data)
     const bool complete = completes([&] {
         RunLayoutPass(QSizeF(double(width), double(height)), overlap, settings, grid, labels, surface);
     });
-    if (complete)
+    if (complete) {
         checkCompletePass(settings, grid, labels, surface.index, double(width));
+        checkAssemblyMap(settings, grid, labels, overlap);
+    }
 
     // A click on the grid view selects the page under it: only pages of the poster, and a number
     // beyond 16 bits is ignored.

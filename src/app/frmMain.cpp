@@ -11,6 +11,7 @@
 #include "layout/PageSelection.h"
 #include "layout/PreviewBox.h"
 #include "layout/frmWait.h"
+#include "printing/AssemblyMap.h"
 #include "printing/PageRenderer.h"
 #include "printing/PrintJob.h"
 #include "printing/PrinterFileLocation.h"
@@ -269,6 +270,9 @@ void frmMain::buildMenus()
     mnuPrintThisPicture =
         action(mnu, "mnuPrintThisPicture", QStringLiteral("&Print this picture..."), QKeySequence::UnknownKey);
     connect(mnuPrintThisPicture, &QAction::triggered, this, &frmMain::mnuPrintThisPicture_Click);
+    mnuPrintAssemblyMap =
+        action(mnu, "mnuPrintAssemblyMap", QStringLiteral("Print assembly &map..."), QKeySequence::UnknownKey);
+    connect(mnuPrintAssemblyMap, &QAction::triggered, this, &frmMain::mnuPrintAssemblyMap_Click);
 }
 
 void frmMain::Form_Load()
@@ -548,30 +552,58 @@ void frmMain::cmdPrint_Click() { PrintNow(0); }
 // With no page selected (0) this prints all pages.
 void frmMain::mnuPrintThisPicture_Click() { PrintNow(grid_.SelectedPage); }
 
+bool frmMain::ShowPrintDialog()
+{
+    // The stored choice only spares the user some clicks: a file that cannot be read lets the
+    // dialog start afresh, and one that cannot be written must not keep the poster from being
+    // printed.
+    const PrinterFilePlaces places = printerFilePlaces(modToolbox::AppFolder(), settingsFolder());
+    PrinterRecords records;
+    if (!places.read.isEmpty())
+        skippingErrors([&] { records = readPrinterFile(places.read); });
+    if (ShowPrinterDialog(this, records.dialog, records.devMode).isEmpty())
+        return false;  // cancelled: nothing stored, nothing printed
+    skippingErrors([&] {
+        // The configuration folder may not exist before the first settings are stored.
+        QDir().mkpath(QFileInfo(places.write).absolutePath());
+        writePrinterFile(places.write, records);
+    });
+    return true;
+}
+
 void frmMain::PrintNow(std::int32_t singlePage)
 {
     try {
-        // The stored choice only spares the user some clicks: a file that cannot be read lets the
-        // dialog start afresh, and one that cannot be written must not keep the poster from being
-        // printed.
-        const PrinterFilePlaces places = printerFilePlaces(modToolbox::AppFolder(), settingsFolder());
-        PrinterRecords records;
-        if (!places.read.isEmpty())
-            skippingErrors([&] { records = readPrinterFile(places.read); });
         const PrintRange range = printRangeFor(singlePage, poster_, grid_);
-        if (ShowPrinterDialog(this, records.dialog, records.devMode).isEmpty())
-            return;  // cancelled: nothing stored, nothing printed
-        skippingErrors([&] {
-            // The configuration folder may not exist before the first settings are stored.
-            QDir().mkpath(QFileInfo(places.write).absolutePath());
-            writePrinterFile(places.write, records);
-        });
+        if (!ShowPrintDialog())
+            return;
         programWide().FirstPrintPage = range.first;
         programWide().LastPrintPage = range.last;
         doPrint();
     } catch (const RuntimeError &e) {
         MsgBox(describeWithCode(e), MsgIcon::Exclamation, MsgButtons::Ok, this);
     }
+}
+
+frmWait *frmMain::showPrintWaitWindow(const QString &text)
+{
+    frmWait *wait = waitWindow(this);
+    if (!text.isEmpty())
+        wait->label()->setText(text);
+    // Centred over this window, outer sizes.
+    const QRect main = frameGeometry();
+    const QSize waitSize = wait->frameGeometry().size();
+    wait->move(main.left() + (main.width() - waitSize.width()) / 2, main.top() + (main.height() - waitSize.height()) / 2);
+    wait->showNow();
+    waitUntilExposed(wait);
+    return wait;
+}
+
+void frmMain::reportPrintFailure(const RuntimeError &e)
+{
+    // A job stopped on request needs no message.
+    if (e.number() != err::UserInterrupt || !printCancellation_.requested())
+        MsgBox(errorWithNumber(e), MsgIcon::Critical, MsgButtons::Ok, this);
 }
 
 void frmMain::doPrint()
@@ -585,14 +617,7 @@ void frmMain::doPrint()
         // A stop signal ends the job between pages, its half-written file removed, and then the
         // program as the signal asked.
         const CancelOnStopSignals stopSignals(printCancellation_);
-        frmWait *wait = waitWindow(this);
-        // Centred over this window, outer sizes.
-        const QRect main = frameGeometry();
-        const QSize waitSize = wait->frameGeometry().size();
-        wait->move(main.left() + (main.width() - waitSize.width()) / 2,
-                   main.top() + (main.height() - waitSize.height()) / 2);
-        wait->showNow();
-        waitUntilExposed(wait);
+        frmWait *wait = showPrintWaitWindow();
 
         PrintJob job(currentPrinter(), &printCancellation_);
         printJob_ = &job;
@@ -610,11 +635,45 @@ void frmMain::doPrint()
                 wait->repaint();  // no other events: the window waits for the job
             });
     } catch (const RuntimeError &e) {
-        // A job stopped on request needs no message.
-        if (e.number() != err::UserInterrupt || !printCancellation_.requested())
-            MsgBox(errorWithNumber(e), MsgIcon::Critical, MsgButtons::Ok, this);
+        reportPrintFailure(e);
     } catch (const std::bad_alloc &) {
-        MsgBox(errorWithNumber(RuntimeError(err::OutOfMemory)), MsgIcon::Critical, MsgButtons::Ok, this);
+        reportPrintFailure(RuntimeError(err::OutOfMemory));
+    }
+    if (frmWait *loaded = loadedWaitWindow())
+        loaded->unload();
+}
+
+void frmMain::mnuPrintAssemblyMap_Click()
+{
+    try {
+        // Made before the dialog, so a poster without pages fails without asking for a printer.
+        AssemblyMap map = assemblyMap();
+        if (!ShowPrintDialog())
+            return;
+        doPrintAssemblyMap(map);
+    } catch (const RuntimeError &e) {
+        MsgBox(describeWithCode(e), MsgIcon::Exclamation, MsgButtons::Ok, this);
+    }
+}
+
+AssemblyMap frmMain::assemblyMap() const
+{
+    return AssemblyMap(sourcePic_, poster_, grid_, labels_, programWide().HorizontalOverlap);
+}
+
+void frmMain::doPrintAssemblyMap(AssemblyMap &map)
+{
+    // One sheet: the dialog was the confirmation.
+    printCancellation_.clear();
+    try {
+        const CancelOnStopSignals stopSignals(printCancellation_);
+        showPrintWaitWindow(QStringLiteral("Printing the assembly map"));
+        PrintJob job(currentPrinter(), &printCancellation_);
+        job.run({1, 0}, {}, {}, [&] { job.PrintAssemblyMap(map); });
+    } catch (const RuntimeError &e) {
+        reportPrintFailure(e);
+    } catch (const std::bad_alloc &) {
+        reportPrintFailure(RuntimeError(err::OutOfMemory));
     }
     if (frmWait *loaded = loadedWaitWindow())
         loaded->unload();

@@ -21,10 +21,13 @@ class QTimer;
 
 namespace plakatron {
 
+class AssemblyMap;
 class GridView;
 class PageRenderer;
 class PrintJob;
 class PreviewBox;
+class RuntimeError;
+class frmWait;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -73,15 +76,19 @@ public:
     // The page canvas: the last page rendered, as the print job prints it.
     const QImage &pageCanvas() const;
 
-    // Printing: the Print button prints every page, the pop-up menu's entry the selected page.
+    // Printing: the Print button prints every page, the pop-up menu's entry the selected page,
+    // its second entry the assembly map on one sheet.
     void cmdPrint_Click();
     void mnuPrintThisPicture_Click();
+    void mnuPrintAssemblyMap_Click();
     // singlePage 1 or more prints that page alone, else all pages.
     void PrintNow(std::int32_t singlePage);
     // Prints programWide().FirstPrintPage to LastPrintPage on the current printer.
     void doPrint();
     // Prints the page canvas on the current sheet of the running job.
     void PrintPageImage();
+    // The assembly map of the poster as the window shows it.
+    AssemblyMap assemblyMap() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -106,6 +113,16 @@ private:
     bool showSelectedPage();
     // A right click's second half: the pop-up menu at a point of the screen.
     void popupMenu(QPoint globalPosition);
+    // The print dialog on the stored choices, which a confirmed dialog stores again; false when
+    // it was cancelled.
+    bool ShowPrintDialog();
+    // The wait window of a print job, centred over this window and shown; with `text` in place of
+    // its design text.
+    frmWait *showPrintWaitWindow(const QString &text = {});
+    // A print job's failure in a message, unless the job was stopped on request.
+    void reportPrintFailure(const RuntimeError &e);
+    // Prints the map on one sheet of the current printer.
+    void doPrintAssemblyMap(AssemblyMap &map);
 
     PosterSettings poster_;
     PageGrid grid_;
@@ -142,6 +159,7 @@ private:
     QAction *mnuAbout = nullptr;
     QAction *mnuQuit = nullptr;
     QAction *mnuPrintThisPicture = nullptr;
+    QAction *mnuPrintAssemblyMap = nullptr;
 };
 
 // The program-wide reference to the main window; null before it is created and after it unloads.

@@ -127,10 +127,11 @@ void GridView::drawBackground()
     background_.fill(Qt::white);
     composed_ = background_;
 
-    const double scale = viewScale(settings_, grid_);
-    s_ = 1 / scale;
-    const std::int32_t dw = CLng(static_cast<float>(grid_.PosterPixelWidth * scale));
-    const std::int32_t dh = CLng(static_cast<float>(grid_.PosterPixelHeight * scale));
+    // The same fit as the assembly map's.
+    const GridFit fit = fitGrid(settings_, grid_, QSizeF(grid_.GridViewWidth, grid_.GridViewHeight));
+    s_ = 1 / fit.scale;
+    const int dw = fit.picture.width();
+    const int dh = fit.picture.height();
     if (dw > 0 && dh > 0 && !source_.isNull()) {
         // Shrinking smoothly is slow, so it happens here once and never in a tick; on a dense
         // screen straight to the device pixels, so the picture stays sharp.

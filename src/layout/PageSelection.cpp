@@ -87,11 +87,32 @@ std::optional<QRectF> pointerBox(QPointF pointer, const PosterSettings &s, const
     return std::nullopt;
 }
 
+double gridScale(const PosterSettings &s, const PageGrid &g, QSizeF area)
+{
+    const double pagePixelsPerAreaPixel = std::max(Div(g.GridColumns * s.PagePixelWidth, area.width()),
+                                                   Div(g.GridRows * s.PagePixelHeight, area.height()));
+    return Div(1, pagePixelsPerAreaPixel);
+}
+
+GridFit fitGrid(const PosterSettings &s, const PageGrid &g, QSizeF area)
+{
+    GridFit fit;
+    fit.scale = gridScale(s, g, area);
+    fit.picture = QSize(CLng(static_cast<float>(g.PosterPixelWidth * fit.scale)),
+                        CLng(static_cast<float>(g.PosterPixelHeight * fit.scale)));
+    fit.grid = QSizeF(g.GridColumns * s.PagePixelWidth * fit.scale, g.GridRows * s.PagePixelHeight * fit.scale);
+    return fit;
+}
+
+QRectF GridFit::cell(int page, const PosterSettings &s) const
+{
+    const QRectF box = selectedPageBox(page, s);
+    return {box.topLeft() * scale, box.size() * scale};
+}
+
 double viewScale(const PosterSettings &s, const PageGrid &g)
 {
-    const double pagePixelsPerViewPixel = std::max(Div(g.GridColumns * s.PagePixelWidth, g.GridViewWidth),
-                                                   Div(g.GridRows * s.PagePixelHeight, g.GridViewHeight));
-    return Div(1, pagePixelsPerViewPixel);
+    return gridScale(s, g, QSizeF(g.GridViewWidth, g.GridViewHeight));
 }
 
 QString gridViewAccessibleName(const PosterSettings &s, const PageGrid &g)

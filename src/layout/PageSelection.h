@@ -1,12 +1,15 @@
 #pragma once
 // Which page lies where in the grid view, in page pixels (the view's own coordinates): one rule
 // for the pages that are on the poster, shared by clicks, the pointer box and the keyboard, and
-// the boxes the view outlines.
+// the boxes the view outlines; and how the grid and the shrunken picture fit into an area, which
+// the grid view and the assembly map share.
 
 #include "layout/PageLayout.h"
 
 #include <QPointF>
 #include <QRectF>
+#include <QSize>
+#include <QSizeF>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -38,6 +41,22 @@ QRectF selectedPageBox(int page, const PosterSettings &settings);
 
 // The red box under the pointer: the page at the pointer, or nothing where no page lies.
 std::optional<QRectF> pointerBox(QPointF pointer, const PosterSettings &settings, const PageGrid &grid);
+
+// The page grid fitted into an area, anchored at the top left, as large as fits without distortion.
+struct GridFit {
+    double scale = 0;  // area pixels per page pixel
+    QSize picture;     // the shrunken picture: PosterPixelWidth x PosterPixelHeight in whole area pixels
+    QSizeF grid;       // the page grid: GridColumns pages across, GridRows down, in area pixels
+
+    // A page's cell (selectedPageBox) in area pixels.
+    QRectF cell(int page, const PosterSettings &settings) const;
+};
+
+// Area pixels per page pixel for this grid fitted into `area`: the smaller of the two ratios.
+double gridScale(const PosterSettings &settings, const PageGrid &grid, QSizeF area);
+// The grid and the picture fitted into `area`; each side of the picture is its exact size rounded
+// to a whole pixel (nearest-even, from single precision).
+GridFit fitGrid(const PosterSettings &settings, const PageGrid &grid, QSizeF area);
 
 // View pixels per page pixel for this grid fitted into the view, anchored at the top left.
 double viewScale(const PosterSettings &settings, const PageGrid &grid);

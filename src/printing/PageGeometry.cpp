@@ -3,6 +3,8 @@
 #include "core/NumberText.h"
 #include "core/Numeric.h"
 
+#include <algorithm>
+
 namespace plakatron {
 
 double pageColumns(double sheetsAcross) { return Int(sheetsAcross + 0.99); }
@@ -43,6 +45,14 @@ QString rightHint(double pageNumber, std::int16_t column, double sheetsAcross)
     if (column < sheetsAcross)
         return Str(pageNumber) + QStringLiteral(" put ") + Str(pageNumber + 1) + QStringLiteral(" next");
     return QStringLiteral(" ");
+}
+
+QRectF fitUndistortedTopLeft(QSizeF picture, const QRectF &area)
+{
+    if (!(picture.width() > 0 && picture.height() > 0 && area.width() > 0 && area.height() > 0))
+        return {area.topLeft(), QSizeF(0, 0)};
+    const double scale = std::min(area.width() / picture.width(), area.height() / picture.height());
+    return {area.topLeft(), picture * scale};
 }
 
 }  // namespace plakatron

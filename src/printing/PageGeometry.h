@@ -6,6 +6,8 @@
 #include "layout/PageLayout.h"
 
 #include <QRect>
+#include <QRectF>
+#include <QSizeF>
 #include <QString>
 #include <cstdint>
 
@@ -41,5 +43,10 @@ inline constexpr int HintMargin = 20;
 QString bottomHint(double pageNumber, std::int16_t row, std::int16_t gridRows, double columns);
 // " 6 put  7 next" when a column exists to the right, else " ".
 QString rightHint(double pageNumber, std::int16_t column, double sheetsAcross);
+
+// Where a picture of `picture`'s size goes on a sheet whose printable area is `area`: as large as
+// fits, never distorted, at the area's top left. An empty picture or area gives an empty rectangle
+// there.
+QRectF fitUndistortedTopLeft(QSizeF picture, const QRectF &area);
 
 }  // namespace plakatron

@@ -6,6 +6,7 @@
 #include "core/OutputFile.h"
 #include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
+#include "printing/AssemblyMap.h"
 #include "printing/PageGeometry.h"
 #include "printing/PageRenderer.h"
 #include "printing/PdfCheck.h"
@@ -103,13 +104,21 @@ void PrintJob::restoreFileName()
         printer_.setOutputFileName(std::exchange(pdfFileName_, QString()));
 }
 
-void PrintJob::run(PrintRange range, const PagePrinter &printPage, const Progress &progress)
+void PrintJob::run(PrintRange range, const PagePrinter &printPage, const Progress &progress,
+                   const SheetPrinter &firstSheet)
 {
-    if (range.last < range.first)
+    const bool pages = range.first <= range.last;
+    if (!pages && !firstSheet)
         return;
-    const std::int16_t count = printPageCount(range);
+    const std::int16_t count = pages ? printPageCount(range) : std::int16_t{0};
     try {
         begin();
+        if (firstSheet) {
+            stopIfAsked();
+            firstSheet();
+            if (pages && !printer_.newPage())
+                raise(err::PrinterError);
+        }
         for (int page = range.first; page <= range.last; ++page) {
             const auto p = static_cast<std::int16_t>(page);
             stopIfAsked();
@@ -134,6 +143,13 @@ void PrintJob::PrintPageImage(const QImage &page)
     // On a printer the painter works in device pixels with (0, 0) at the top left of the
     // printable area, whose size is the printer's own width and height.
     painter_.drawImage(QRect(1, 1, printer_.width(), printer_.height()), page);
+}
+
+void PrintJob::PrintAssemblyMap(AssemblyMap &map)
+{
+    if (!painter_.isActive())
+        raise(err::PrinterError);
+    map.draw(painter_, QRectF(0, 0, printer_.width(), printer_.height()), printer_.resolution());
 }
 
 void printPoster(QPrinter &printer, PageRenderer &renderer, PrintRange range, const PrintJob::Progress &progress)

@@ -17,6 +17,7 @@ class QPrinter;
 
 namespace plakatron {
 
+class AssemblyMap;
 class Cancellation;
 class OutputFile;
 class PageRenderer;
@@ -42,6 +43,8 @@ class PrintJob {
 public:
     using PagePrinter = std::function<void(std::int16_t page)>;
     using Progress = std::function<void(std::int16_t page, std::int16_t count)>;
+    // Draws a sheet that is not a poster page (the assembly map).
+    using SheetPrinter = std::function<void()>;
 
     // `cancellation`, when given, is looked at before each page and before the document ends.
     explicit PrintJob(QPrinter &printer, const Cancellation *cancellation = nullptr);
@@ -60,12 +63,19 @@ public:
     // it is whole (OutputFile): a name that cannot be written fails before the first page, and a
     // document that did not reach the disk whole fails with the system's reason (WriteError), the
     // old file untouched either way. The printer keeps its file name.
-    void run(PrintRange range, const PagePrinter &printPage, const Progress &progress = {});
+    //
+    // `firstSheet`, when given, prints a sheet of its own before the pages (the assembly map);
+    // with it, a range without pages prints that one sheet.
+    void run(PrintRange range, const PagePrinter &printPage, const Progress &progress = {},
+             const SheetPrinter &firstSheet = {});
 
     // Draws `page` on the current sheet at (1, 1) device pixels of the printable area, stretched
     // to the printable width and height: the picture fills the printable area whatever its own
     // proportions.
     void PrintPageImage(const QImage &page);
+
+    // Draws the assembly map on the current sheet, in the printable area.
+    void PrintAssemblyMap(AssemblyMap &map);
 
 private:
     void begin();

@@ -367,8 +367,9 @@ TEST_F(MainWindow, LeftPressOrRightReleasePicksThePageUnderThePointerAndOnlyOnTh
     EXPECT_TRUE(child<PreviewBox>("picPreview")->picture().isNull());
     click(1.5, 0.9, Qt::LeftButton);
     EXPECT_EQ(window->grid().SelectedPage, 2);
-    ASSERT_EQ(menu->actions().size(), 1);
+    ASSERT_EQ(menu->actions().size(), 2);
     EXPECT_EQ(menu->actions()[0]->text().remove(u'&'), QStringLiteral("Print this picture..."));
+    EXPECT_EQ(menu->actions()[1]->text().remove(u'&'), QStringLiteral("Print assembly map..."));
 }
 
 // Each tick draws over the kept picture: a box on the page under the pointer, and the selected
@@ -516,7 +517,8 @@ TEST_F(MainWindow, EveryShortcutOpensWhatItNames)
         if (!a->isSeparator())
             captions << a->text() + (a->shortcut().isEmpty() ? QString() : u'\t' + a->shortcut().toString());
     EXPECT_EQ(captions.join(u'|').toStdString(),
-              "&File|&Open Picture...\tCtrl+O|&Settings|&Instructions\tF1|&About|E&xit\tCtrl+Q|&Print this picture...");
+              "&File|&Open Picture...\tCtrl+O|&Settings|&Instructions\tF1|&About|E&xit\tCtrl+Q|&Print this picture..."
+              "|Print assembly &map...");
     EXPECT_EQ(child<QPushButton>("cmdPrint")->text(), QStringLiteral("Print"));
     EXPECT_TRUE(messages.messages().empty());
     modToolbox::installFileDialogHandler(fileDialog);

@@ -2,6 +2,8 @@
 // keyboard use it: only pages of the poster, never the white strip beside or below the grid.
 #include "layout/PageSelection.h"
 
+#include "core/RuntimeError.h"
+
 #include <gtest/gtest.h>
 #include <cmath>
 #include <limits>
@@ -112,4 +114,33 @@ TEST(GridViewAccessibleName, SaysThePagesAndTheSelection)
     EXPECT_EQ(name(1), "Source picture: 1 × 1 page, page 1 selected");
     p.grid.GridRows = 0;
     EXPECT_EQ(name(0), "Source picture: no pages");
+}
+
+// The grid view's fit, which the assembly map shares: the worked example of the built-in picture
+// (880 x 560, 3 sheets at 800 pixels) in the 436 x 397 view, a view too wide (the height decides)
+// and one too tall (the width decides), and a half pixel rounded to the even neighbour.
+TEST(FitGrid, ScalePictureAndGridInTheArea)
+{
+    Poster p = poster(3, 2, 1.3501);
+    p.grid.PosterPixelWidth = 2400;
+    p.grid.PosterPixelHeight = 2400 / (880.0 / 560);
+    const struct { QSizeF area; double scale; QSize picture; QSizeF grid; } rows[] = {
+        {{436, 397}, 397 / (2 * 1131.2), {421, 268}, {421.146, 397}},
+        {{2000, 397}, 397 / (2 * 1131.2), {421, 268}, {421.146, 397}},
+        {{240, 3000}, 0.1, {240, 153}, {240, 226.24}},
+        // 1650.5 pixels across: 1650, not 1651.
+        {{1650.5, 4000}, 1650.5 / 2400, {1650, 1050}, {1650.5, 1555.871}},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(testing::Message() << r.area.width() << " x " << r.area.height());
+        const GridFit fit = fitGrid(p.settings, p.grid, r.area);
+        EXPECT_NEAR(fit.scale, r.scale, 1e-9);
+        EXPECT_EQ(fit.picture, r.picture);
+        EXPECT_NEAR(fit.grid.width(), r.grid.width(), 0.01);
+        EXPECT_NEAR(fit.grid.height(), r.grid.height(), 0.01);
+    }
+    p.grid.GridViewWidth = 436;
+    p.grid.GridViewHeight = 397;
+    EXPECT_EQ(viewScale(p.settings, p.grid), fitGrid(p.settings, p.grid, QSizeF(436, 397)).scale);
+    EXPECT_THROW(fitGrid(p.settings, p.grid, QSizeF(0, 0)), RuntimeError);
 }

@@ -21,6 +21,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -196,6 +197,51 @@ TEST_F(PrintWindowTest, PopupEntryPrintsAllPagesWithoutSelectionAndTheSelectedPa
     EXPECT_EQ(wait.painted, QStringList({DesignText, QStringLiteral("Printing page  5")}));
     EXPECT_EQ(test::pdfPageCount(output), 1);
     EXPECT_EQ(std::tuple(programWide().FirstPrintPage, programWide().LastPrintPage), std::tuple(5, 5));
+}
+
+TEST_F(PrintWindowTest, PrintAssemblyMapPrintsOneSheetThroughTheSameDialog)
+{
+    // Under "Print this picture..." in the pop-up menu of the grid view and the preview.
+    const QList<QAction *> entries = window.findChild<QMenu *>(QStringLiteral("mnu"))->actions();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0]->objectName(), QStringLiteral("mnuPrintThisPicture"));
+    EXPECT_EQ(entries[1]->text().remove(u'&'), QStringLiteral("Print assembly map..."));
+
+    // With a page selected as without one: the whole poster on one sheet, no question after the
+    // dialog, the wait window while it prints, the choice stored.
+    const PosterSettings &s = window.poster();
+    window.picGrid_MouseDown(Qt::LeftButton, QPointF(1.5 * s.PagePixelWidth, 0.5 * s.PagePixelHeight));
+    WaitWindowWatcher wait;
+    entries[1]->trigger();
+    EXPECT_TRUE(messages.messages().empty());
+    EXPECT_EQ(wait.painted, QStringList({QStringLiteral("Printing the assembly map")}));
+    ASSERT_EQ(wait.shown.size(), 1u);
+    EXPECT_EQ(test::pdfPageCount(output), 1);
+    const QString text = test::pdfText(output);
+    for (const char *word : {"1", "2", "3", "4", "5", "6"})
+        EXPECT_TRUE(text.split(u'\n').contains(QLatin1String(word))) << word;
+    EXPECT_TRUE(text.contains(QStringLiteral("Poster 59.8cm × 38cm: 3 × 2 sheets, 6 pages, overlap 3 %"))) << text.toStdString();
+    EXPECT_EQ(QFileInfo(printerFile).size(), 184);
+    QApplication::processEvents();
+    EXPECT_EQ(loadedWaitWindow(), nullptr);
+
+    // The next time the dialog opens on the stored choice; cancelled, nothing is printed.
+    QFile::remove(output);
+    confirm = false;
+    resetCurrentPrinter();
+    entries[1]->trigger();
+    EXPECT_EQ(seen.dialog.Flags & pd::PrintToFile, pd::PrintToFile);
+    EXPECT_FALSE(QFile::exists(output));
+
+    // The usual errors: a file that cannot be written is a message, and nothing is left.
+    confirm = true;
+    output = dir.filePath(QStringLiteral("missing/map.pdf"));
+    entries[1]->trigger();
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(std::tuple(messages.messages()[0].text, messages.messages()[0].icon),
+              std::tuple(QStringLiteral("Error: 76 Cannot write '%1': No such file or directory").arg(output),
+                         MsgIcon::Critical));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("missing"))));
 }
 
 TEST_F(PrintWindowTest, WhatStopsAJobAndWhatDoesNot)

@@ -55,6 +55,14 @@ std::vector<PdfImage> pdfImages(const QString &pdf)
     return images;
 }
 
+QString pdfText(const QString &pdf, int page)
+{
+    QStringList arguments;
+    if (page >= 1)
+        arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
+    return run(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-"));
+}
+
 QImage renderPdfPage(const QString &pdf, int page, int dpi)
 {
     QTemporaryDir dir;

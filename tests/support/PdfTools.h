@@ -29,6 +29,9 @@ QSizeF pdfPageSize(const QString &pdf);
 // The images of a PDF file as pdfimages -list lists them.
 std::vector<PdfImage> pdfImages(const QString &pdf);
 
+// The text of a PDF file (page `page` alone when it is 1 or more) as pdftotext extracts it.
+QString pdfText(const QString &pdf, int page = 0);
+
 // One page rendered by pdftoppm at `dpi`; null when it fails.
 QImage renderPdfPage(const QString &pdf, int page, int dpi);
 

@@ -28,7 +28,7 @@ TEST(HelpPage, IsBesideTheProgramWithEverythingItUsesInTheProgramsOwnWords)
     EXPECT_FALSE(readText("style.css").contains("url("));
     for (const char *words : {"Open Picture...", "Width in A4:", "A4 X resolution:", "Additional settings",
                               "Final image width:", "Final image height:", "Total pages:", "Height in A4:",
-                              "Print this picture...", "put 3 below", "put 2 next"})
+                              "Print this picture...", "Print assembly map...", "put 3 below", "put 2 next"})
         EXPECT_TRUE(page.contains(words)) << words;
 }
 

@@ -140,16 +140,21 @@ void PrintJob::PrintPageImage(const QImage &page)
 {
     if (!painter_.isActive())
         raise(err::PrinterError);
+    painter_.drawImage(fitUndistortedTopLeft(QSizeF(page.size()), QRectF(printableArea())), page);
+}
+
+QRect PrintJob::printableArea() const
+{
     // On a printer the painter works in device pixels with (0, 0) at the top left of the
     // printable area, whose size is the printer's own width and height.
-    painter_.drawImage(QRect(1, 1, printer_.width(), printer_.height()), page);
+    return QRect(0, 0, printer_.width(), printer_.height());
 }
 
 void PrintJob::PrintAssemblyMap(AssemblyMap &map)
 {
     if (!painter_.isActive())
         raise(err::PrinterError);
-    map.draw(painter_, QRectF(0, 0, printer_.width(), printer_.height()), printer_.resolution());
+    map.draw(painter_, QRectF(printableArea()), printer_.resolution());
 }
 
 void printPoster(QPrinter &printer, PageRenderer &renderer, PrintRange range, const PrintJob::Progress &progress)

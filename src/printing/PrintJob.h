@@ -1,12 +1,13 @@
 #pragma once
-// The print job: one printer sheet per poster page, each page picture stretched over the printable
-// area of its sheet, exactly as many sheets as pages. The loop is shared by the main window (which
+// The print job: one printer sheet per poster page, each page picture as large as the printable
+// area of its sheet allows without distorting it, exactly as many sheets as pages. The loop is shared by the main window (which
 // adds the confirmation and the wait window) and the command-line tool (which prints to a PDF
 // printer without any window).
 
 #include "layout/PageLayout.h"
 
 #include <QPainter>
+#include <QRect>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -69,10 +70,11 @@ public:
     void run(PrintRange range, const PagePrinter &printPage, const Progress &progress = {},
              const SheetPrinter &firstSheet = {});
 
-    // Draws `page` on the current sheet at (1, 1) device pixels of the printable area, stretched
-    // to the printable width and height: the picture fills the printable area whatever its own
-    // proportions.
+    // Draws `page` on the current sheet as large as the printable area allows, never distorted,
+    // at the area's top-left corner (fitUndistortedTopLeft, the rule of every printed sheet).
     void PrintPageImage(const QImage &page);
+    // The printable area of a sheet in the painter's device pixels.
+    QRect printableArea() const;
 
     // Draws the assembly map on the current sheet, in the printable area.
     void PrintAssemblyMap(AssemblyMap &map);

@@ -471,21 +471,49 @@ TEST(PageRenderer, AFailedStepIsReportedAndTheRestCarriesOn)
     EXPECT_FALSE(poster.previewed.isNull()) << "the later steps still made a page and showed it";
 }
 
-TEST(PrintJob, PrintRangeIsAllPagesOrTheSinglePage)
+TEST(PrintJob, ARequestNamesOnlyPagesOfThePoster)
 {
-    struct Row { std::int32_t singlePage; double sheetsAcross, sheetsDown; PrintRange range; };
-    const Row rows[] = {
-        {-3, 4, 1.8002, {1, 8}},  // the worked example: 2 rows of 4
-        {0, 3, 1.0, {1, 3}},  // a whole number of rows gets no extra row
-        {0, 40, 900, {}},     // no range: the page count overflows 16 bits
+    // The poster's pages: rows x columns, within 16 bits.
+    struct Count { double sheetsAcross, sheetsDown; int pages; };
+    const Count counts[] = {
+        {4, 1.8002, 8},  // the worked example: 2 rows of 4
+        {3, 1.0, 3},     // a whole number of rows gets no extra row
+        {40, 900, -1},   // beyond 16 bits: Overflow
     };
-    for (const Row &r : rows) {
-        PrintRange range;
-        EXPECT_EQ(errorNumber([&] { range = printRangeFor(r.singlePage, {.SheetsAcross = r.sheetsAcross},
-                                                          {.SheetsDown = r.sheetsDown}); }),
-                  r.range.last ? 0 : 6);
-        EXPECT_EQ(range, r.range) << r.singlePage;
+    for (const Count &c : counts) {
+        std::int16_t pages = -1;
+        EXPECT_EQ(errorNumber([&] { pages = posterPageCount({.SheetsAcross = c.sheetsAcross}, {.SheetsDown = c.sheetsDown}); }),
+                  c.pages < 0 ? 6 : 0);
+        EXPECT_EQ(pages, c.pages);
     }
+    // Of a range, the pages on the poster and within what a job numbers; never a page off it.
+    struct Within { int first, last, pageCount; PrintRange range; };
+    const PrintRange none{1, 0};
+    const Within ranges[] = {
+        {2, 3, 6, {2, 3}},   {1, 6, 6, {1, 6}},   {0, 3, 6, {1, 3}},         {5, 9, 6, {5, 6}},
+        {5, 2, 6, none},     {7, 9, 6, none},     {0, 0, 6, none},           {1, 0, 0, none},
+        {1, 45280, 45280, {1, 32767}},             {40000, 40001, 45280, none},
+    };
+    for (const Within &w : ranges)
+        EXPECT_EQ(printRangeWithin(w.first, w.last, w.pageCount), w.range) << w.first << '-' << w.last << " of " << w.pageCount;
+    // What the dialog offers and starts with: the page asked for ("Print this picture..."), else
+    // every page; the selected page as the current one. Pages off the poster are never current.
+    struct Choice { std::int32_t singlePage, selected; PrintChoices choices; };
+    const Choice choices[] = {
+        {0, 0, {6, 0, false}}, {0, 4, {6, 4, false}}, {5, 5, {6, 5, true}},
+        {-1, 3, {6, 3, false}}, {7, 7, {6, 0, false}}, {3, 0, {6, 3, true}},
+    };
+    for (const Choice &c : choices)
+        EXPECT_EQ(printChoicesFor(c.singlePage, c.selected, 6), c.choices) << c.singlePage << ' ' << c.selected;
+    // The counter names the page and the job's last page while later ones follow.
+    struct Counter { int page; PrintRange range; const char16_t *text; };
+    const Counter counters[] = {
+        {1, {1, 8}, u"Printing page  1/ 8"}, {8, {1, 8}, u"Printing page  8"},
+        {2, {2, 3}, u"Printing page  2/ 3"}, {3, {2, 3}, u"Printing page  3"},
+        {7, {7, 7}, u"Printing page  7"},
+    };
+    for (const Counter &c : counters)
+        EXPECT_EQ(progressText(std::int16_t(c.page), c.range), QString::fromUtf16(c.text));
 }
 
 TEST(PrintJob, JobBrokenOffByAnErrorLeavesNoDocument)
@@ -511,22 +539,30 @@ TEST(PrintJob, JobBrokenOffByAnErrorLeavesNoDocument)
     EXPECT_EQ(pdfPageCount(pdf), 2) << "the same printer prints the next job";
 }
 
-// The dialog opens on the stored choices and the current printer, offers a page range only when
-// one is stored, and its answer becomes the current printer and the records (bits this program
-// does not know kept); a cancelled dialog changes nothing.
+// The dialog opens on the stored choices, the current printer and the poster's pages, and its
+// answer becomes the current printer, the pages to print and the records (bits this program does
+// not know kept); a cancelled dialog changes nothing.
 TEST(ShowPrinterDialog, OpensOnTheStoredChoicesAndItsAnswerBecomesCurrent)
 {
     QTemporaryDir dir;
     resetCurrentPrinter();
     currentPrinter().setOutputFormat(QPrinter::PdfFormat);
     currentPrinter().setOutputFileName(dir.filePath(QStringLiteral("before.pdf")));
-    struct Opened { int copies = 0; QPrinter::ColorMode colour{}; QString file; bool range = false; };
+    struct Opened {
+        int copies = 0;
+        QPrinter::ColorMode colour{};
+        QString file;
+        QAbstractPrintDialog::PrintDialogOptions options;
+        int minPage = 0, maxPage = 0, currentPage = 0;
+        QPrinter::PrintRange start{};
+        int from = 0, to = 0;
+    };
     std::optional<Opened> opened;
     bool confirm = true;
     const auto previous = setPrintDialogFunction([&](const PrintDialogRequest &request) {
         const QPrinter &p = request.printer;
-        opened = Opened{p.copyCount(), p.colorMode(), p.outputFileName(),
-                        request.options.testFlag(QAbstractPrintDialog::PrintPageRange)};
+        opened = Opened{p.copyCount(), p.colorMode(), p.outputFileName(), request.options, request.minPage,
+                        request.maxPage, request.currentPage, p.printRange(), p.fromPage(), p.toPage()};
         request.printer.setOutputFileName(dir.filePath(confirm ? u"chosen.pdf"_qs : u"no.pdf"_qs));
         request.printer.setCopyCount(5);
         request.printer.setPrintRange(QPrinter::PageRange);
@@ -534,29 +570,67 @@ TEST(ShowPrinterDialog, OpensOnTheStoredChoicesAndItsAnswerBecomesCurrent)
         return confirm;
     });
     PrinterRecords records;
-    records.dialog.Flags = 0x40000;
-    records.dialog.nMinPage = 1;
-    records.dialog.nMaxPage = 9;
+    records.dialog.Flags = 0x40000 | pd::Selection;
+    records.dialog.nFromPage = 7;  // another poster's range
+    records.dialog.nToPage = 8;
     records.devMode.dmCopies = 2;
     records.devMode.dmColor = 1;
-    EXPECT_EQ(ShowPrinterDialog(nullptr, records.dialog, records.devMode), u"PRINT TO FILE (PDF)"_qs);
-    EXPECT_EQ(opened->copies, 2);
-    EXPECT_EQ(opened->colour, QPrinter::GrayScale);
-    EXPECT_TRUE(opened->range);
+    PrintRange chosen;
+    EXPECT_EQ(ShowPrinterDialog(nullptr, records.dialog, records.devMode, {9, 4, false}, chosen), u"PRINT TO FILE (PDF)"_qs);
+    EXPECT_EQ(std::tuple(opened->copies, opened->colour), std::tuple(2, QPrinter::GrayScale));
+    using O = QAbstractPrintDialog;
+    EXPECT_EQ(opened->options & (O::PrintPageRange | O::PrintCurrentPage | O::PrintSelection),
+              O::PrintPageRange | O::PrintCurrentPage);
+    EXPECT_EQ(std::tuple(opened->minPage, opened->maxPage, opened->currentPage), std::tuple(1, 9, 4));
+    EXPECT_EQ(std::tuple(opened->start, opened->from, opened->to), std::tuple(QPrinter::AllPages, 1, 9));
+    EXPECT_EQ(chosen, PrintRange({2, 4}));
     EXPECT_EQ(currentPrinter().outputFileName(), dir.filePath(QStringLiteral("chosen.pdf")));
-    EXPECT_EQ(currentPrinter().copyCount(), 5);
-    EXPECT_EQ(currentPrinter().colorMode(), QPrinter::GrayScale);
+    EXPECT_EQ(std::tuple(currentPrinter().copyCount(), currentPrinter().colorMode()), std::tuple(5, QPrinter::GrayScale));
     EXPECT_EQ(records.devMode.dmCopies, 5);
     EXPECT_EQ(records.dialog.Flags, 0x40000u | pd::PageNums | pd::Collate | pd::PrintToFile);
-    EXPECT_EQ(records.dialog.nFromPage, 2);
-    EXPECT_EQ(records.dialog.nToPage, 4);
+    EXPECT_EQ(std::tuple(records.dialog.nFromPage, records.dialog.nToPage, records.dialog.nMinPage, records.dialog.nMaxPage),
+              std::tuple(2, 4, 1, 9));
 
+    // "Print this picture..." starts with its page; cancelled, nothing changes.
     confirm = false;
     PrinterRecords fresh;
-    EXPECT_EQ(ShowPrinterDialog(nullptr, fresh.dialog, fresh.devMode), QString());
+    chosen = {};
+    EXPECT_EQ(ShowPrinterDialog(nullptr, fresh.dialog, fresh.devMode, {9, 4, true}, chosen), QString());
     EXPECT_EQ(opened->file, dir.filePath(QStringLiteral("chosen.pdf"))) << "opens on the file chosen last";
-    EXPECT_FALSE(opened->range);
+    EXPECT_EQ(std::tuple(opened->start, opened->from, opened->to), std::tuple(QPrinter::CurrentPage, 4, 4));
+    EXPECT_EQ(chosen, PrintRange());
     EXPECT_EQ(currentPrinter().outputFileName(), dir.filePath(QStringLiteral("chosen.pdf")));
     setPrintDialogFunction(previous);
+    resetCurrentPrinter();
+}
+
+// Whatever the dialog answers, only pages of the poster print: its own range kept within the
+// poster, "Current page" the selected page and nothing while none is selected.
+TEST(ShowPrinterDialog, TheAnswerPrintsOnlyPagesOfThePoster)
+{
+    QTemporaryDir dir;
+    resetCurrentPrinter();
+    struct Row { QPrinter::PrintRange answer; int from, to, currentPage; PrintRange chosen; };
+    const Row rows[] = {
+        {QPrinter::AllPages, 0, 0, 0, {1, 9}},   {QPrinter::PageRange, 2, 3, 0, {2, 3}},
+        {QPrinter::PageRange, 8, 12, 0, {8, 9}}, {QPrinter::PageRange, 10, 12, 0, {1, 0}},
+        {QPrinter::CurrentPage, 0, 0, 4, {4, 4}}, {QPrinter::CurrentPage, 0, 0, 0, {1, 0}},
+        {QPrinter::Selection, 0, 0, 4, {1, 9}},
+    };
+    for (const Row &r : rows) {
+        const auto previous = setPrintDialogFunction([&](const PrintDialogRequest &request) {
+            request.printer.setOutputFileName(dir.filePath(QStringLiteral("out.pdf")));
+            request.printer.setPrintRange(r.answer);
+            if (r.from)
+                request.printer.setFromTo(r.from, r.to);
+            return true;
+        });
+        PrinterRecords records;
+        PrintRange chosen;
+        ShowPrinterDialog(nullptr, records.dialog, records.devMode, {9, std::int16_t(r.currentPage), false}, chosen);
+        EXPECT_EQ(chosen, r.chosen) << r.answer << ' ' << r.from << '-' << r.to;
+        EXPECT_EQ(std::tuple(records.dialog.nFromPage, records.dialog.nToPage), std::tuple(r.chosen.first, r.chosen.last));
+        setPrintDialogFunction(previous);
+    }
     resetCurrentPrinter();
 }

@@ -7,6 +7,7 @@
 #include "imaging/DibSection.h"
 #include "printing/PageGeometry.h"
 #include "printing/PageRenderer.h"
+#include "printing/PagesAhead.h"
 #include "printing/PdfCheck.h"
 #include "printing/PrintJob.h"
 #include "printing/PrinterSettings.h"
@@ -537,6 +538,31 @@ TEST(PrintJob, JobBrokenOffByAnErrorLeavesNoDocument)
     }
     printPoster(*printer, poster.renderer, {1, 2});
     EXPECT_EQ(pdfPageCount(pdf), 2) << "the same printer prints the next job";
+}
+
+TEST(PagesAhead, RendersInTurnAndKeepsTheWarningsWithTheirPage)
+{
+    MessageCapture messages;
+    Poster poster(3, 200, 3);
+    PageRenderer second({&poster.picture, &poster.settings, &poster.grid});
+    {
+        PagesAhead pages(poster.renderer, second, {1, 3});
+        for (std::int16_t page = 1; page <= 3; ++page) {
+            const PagesAhead::Page taken = pages.take(page);
+            ASSERT_TRUE(taken.made);
+            EXPECT_TRUE(taken.messages.isEmpty());
+            Poster alone(3, 200, 3);
+            alone.renderer.RenderPage(page, false);
+            EXPECT_EQ(*taken.canvas, alone.renderer.pageCanvas()) << page;
+        }
+        // A step that fails on the rendering thread: its warning comes with the page, no box shown there.
+        poster.settings.SheetsAcross = 0;
+    }
+    PagesAhead pages(poster.renderer, second, {2, 2});
+    const PagesAhead::Page taken = pages.take(2);
+    ASSERT_FALSE(taken.messages.isEmpty());
+    EXPECT_EQ(taken.messages.first(), QStringLiteral("Division by zero\r\nCode 11"));
+    EXPECT_TRUE(messages.messages().empty());
 }
 
 // The dialog opens on the stored choices, the current printer and the poster's pages, and its

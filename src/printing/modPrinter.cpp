@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTimer>
@@ -78,10 +79,29 @@ public:
         for (const char *name : {"pagesRadioButton", "pagesLineEdit", "pageSetLabel", "pageSetCombo", "reverse"})
             if (auto *widget = findChild<QWidget *>(QLatin1String(name)))
                 widget->hide();
+        // A PDF file holds each sheet once, however many copies are asked for.
+        if (auto *printers = findChild<QComboBox *>(QStringLiteral("printers")); printers && !copiesFollowPrinter_) {
+            copiesFollowPrinter_ = true;
+            connect(printers, &QComboBox::currentIndexChanged, this, [this] { offerCopies(); });
+        }
+        offerCopies();
     }
 
 private:
+    void offerCopies()
+    {
+        const auto *printers = findChild<QComboBox *>(QStringLiteral("printers"));
+        const bool toFile = printers && printers->currentText() == QPrintDialog::tr("Print to File (PDF)");
+        auto *copies = findChild<QSpinBox *>(QStringLiteral("copies"));
+        if (copies && toFile)
+            copies->setValue(1);
+        for (const char *name : {"copies", "collate"})
+            if (auto *widget = findChild<QWidget *>(QLatin1String(name)))
+                widget->setEnabled(!toFile);
+    }
+
     int currentPage_;
+    bool copiesFollowPrinter_ = false;
 };
 
 // The pages the confirmed dialog asks for, within the poster.

@@ -97,6 +97,10 @@ protected:
     }
     void TearDown() override
     {
+        // The window stores its list choices as it closes; the next test's window starts from the
+        // default poster again.
+        window.findChild<QComboBox *>(QStringLiteral("cmbA4Width"))->setCurrentIndex(DefaultSheetsIndex);
+        window.findChild<QComboBox *>(QStringLiteral("cmbResox"))->setCurrentIndex(DefaultResolutionIndex);
         setPrintDialogFunction(previousDialog);
         modToolbox::setAppFolderForTesting(QString());
         resetCurrentPrinter();
@@ -184,6 +188,13 @@ private:
 
 TEST_F(PrintWindowTest, ALongJobShowsItsWholeCounterAndStopsOnCancel)
 {
+    {
+        // The preview's text fits as well.
+        frmWait preview(&window);
+        const QLabel *label = preview.label();
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(DesignText), preview.width() - 16);
+        EXPECT_EQ(preview.cancelButton(), nullptr) << "rendering one page cannot be cancelled";
+    }
     // A tall picture, 40 sheets across at 10 pixels a sheet: thousands of pages.
     layOut(window, dir.path(), {200, 800}, 40, QStringLiteral("10"));
     const int pages = window.grid().pageCount();

@@ -13,14 +13,19 @@
 #include "printing/PrinterSettings.h"
 #include "printing/modPrinter.h"
 #include "printing/StoredPrinter.h"
+#include "support/ModalDriver.h"
 #include "support/PdfTools.h"
 #include "support/TestSupport.h"
 #include "support/WholeCrop.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <csignal>
@@ -658,5 +663,68 @@ TEST(ShowPrinterDialog, TheAnswerPrintsOnlyPagesOfThePoster)
         EXPECT_EQ(std::tuple(records.dialog.nFromPage, records.dialog.nToPage), std::tuple(r.chosen.first, r.chosen.last));
         setPrintDialogFunction(previous);
     }
+    resetCurrentPrinter();
+}
+
+// Qt's own dialog, as the user meets it: the poster's pages on offer, "Current page" only with a
+// selected page, no choice the job would not honour, no copies of a PDF file; what is set in it is
+// what the job gets.
+TEST(ShowPrinterDialog, QtsDialogOffersThePostersPagesAndNothingThatWouldNotPrint)
+{
+    QTemporaryDir dir;
+    resetCurrentPrinter();
+    currentPrinter().setOutputFormat(QPrinter::PdfFormat);
+    currentPrinter().setOutputFileName(dir.filePath(QStringLiteral("poster.pdf")));
+    const auto previous = setPrintDialogFunction({});
+    const auto dialog = [] { return qobject_cast<QPrintDialog *>(QApplication::activeModalWidget()); };
+    struct Seen {
+        bool currentEnabled = false, currentChecked = false, copiesEnabled = true;
+        int fromMin = 0, fromMax = 0, toMax = 0;
+        QStringList shown;  // of the choices that are never offered
+    };
+    struct Row { PrintChoices choices; std::function<void(QPrintDialog &)> choose; bool currentEnabled, currentChecked; PrintRange chosen; };
+    const auto pagesFrom = [](int from, int to) {
+        return [=](QPrintDialog &d) {
+            d.findChild<QRadioButton *>(QStringLiteral("printRange"))->setChecked(true);
+            d.findChild<QSpinBox *>(QStringLiteral("from"))->setValue(from);
+            d.findChild<QSpinBox *>(QStringLiteral("to"))->setValue(to);
+        };
+    };
+    const Row rows[] = {
+        {{9, 0, false}, pagesFrom(2, 3), false, false, {2, 3}},
+        {{9, 0, false}, pagesFrom(5, 12), false, false, {5, 9}},  // the box stops at the last page
+        {{9, 0, false}, pagesFrom(5, 2), false, false, {5, 5}},   // Qt's reading of "from 5 to 2"
+        {{9, 4, false}, {}, true, false, {1, 9}},
+        {{9, 4, true}, {}, true, true, {4, 4}},
+    };
+    for (const Row &r : rows) {
+        Seen seen;
+        test::whileModal<QPrintDialog>(100, dialog, [&](QPrintDialog &d) {
+            const auto *current = d.findChild<QRadioButton *>(QStringLiteral("printCurrentPage"));
+            const auto *from = d.findChild<QSpinBox *>(QStringLiteral("from"));
+            seen.currentEnabled = current->isEnabled();
+            seen.currentChecked = current->isChecked();
+            seen.fromMin = from->minimum();
+            seen.fromMax = from->maximum();
+            seen.toMax = d.findChild<QSpinBox *>(QStringLiteral("to"))->maximum();
+            seen.copiesEnabled = d.findChild<QSpinBox *>(QStringLiteral("copies"))->isEnabled();
+            for (const char *name : {"printSelection", "pagesRadioButton", "pageSetCombo", "reverse"})
+                if (const auto *w = d.findChild<QWidget *>(QLatin1String(name)); w && !w->isHidden())
+                    seen.shown << QLatin1String(name);
+            if (r.choose)
+                r.choose(d);
+            d.accept();
+        });
+        const test::ModalWatchdog<QPrintDialog> watchdog(30000, dialog);
+        PrinterRecords records;
+        PrintRange chosen;
+        EXPECT_FALSE(ShowPrinterDialog(nullptr, records.dialog, records.devMode, r.choices, chosen).isEmpty());
+        EXPECT_EQ(std::tuple(seen.currentEnabled, seen.currentChecked), std::tuple(r.currentEnabled, r.currentChecked));
+        EXPECT_EQ(std::tuple(seen.fromMin, seen.fromMax, seen.toMax), std::tuple(1, 9, 9));
+        EXPECT_FALSE(seen.copiesEnabled) << "a PDF file holds each sheet once";
+        EXPECT_EQ(seen.shown, QStringList());
+        EXPECT_EQ(chosen, r.chosen);
+    }
+    setPrintDialogFunction(previous);
     resetCurrentPrinter();
 }

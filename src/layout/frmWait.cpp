@@ -97,7 +97,10 @@ void frmWait::fitText(const QString &text)
 
 void frmWait::setText(const QString &text)
 {
-    fitText(text);
+    // Measured once; a text the window was fitted for beforehand (the print job's counters) needs
+    // nothing more.
+    if (label_->fontMetrics().horizontalAdvance(text) + 2 * label_->margin() + 4 + 2 * Inset > width())
+        fitText(text);
     label_->setText(text);
 }
 

@@ -13,38 +13,76 @@ PagesAhead::PagesAhead(PageRenderer &first, PageRenderer &second, PrintRange ran
 
 PagesAhead::~PagesAhead()
 {
-    if (next_.valid())
-        next_.wait();
+    if (worker_.joinable()) {
+        {
+            const std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        changed_.notify_all();
+        worker_.join();  // after the page it may be rendering
+    }
     for (PageRenderer *renderer : renderers_)
         renderer->setReport({});
 }
 
-std::future<PagesAhead::Page> PagesAhead::start(std::int16_t page)
+void PagesAhead::work()
 {
-    const std::size_t turn = static_cast<std::size_t>(page) % 2;
-    return std::async(std::launch::async, [this, page, turn] {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return stopping_ || asked_; });
+        if (!asked_)
+            return;
+        const std::int16_t page = *asked_;
+        asked_.reset();
+        rendering_ = true;
+        lock.unlock();
+        const std::size_t turn = static_cast<std::size_t>(page) % 2;
         messages_[turn].clear();
-        Page done;
-        done.made = renderers_[turn]->RenderPage(page, false);
-        done.canvas = &renderers_[turn]->pageCanvas();
-        done.messages = std::move(messages_[turn]);
-        return done;
-    });
+        Page rendered;
+        rendered.made = renderers_[turn]->RenderPage(page, false);
+        rendered.canvas = &renderers_[turn]->pageCanvas();
+        rendered.messages = std::move(messages_[turn]);
+        lock.lock();
+        rendering_ = false;
+        done_ = std::move(rendered);
+        changed_.notify_all();
+    }
+}
+
+void PagesAhead::start(std::int16_t page)
+{
+    if (!worker_.joinable())
+        worker_ = std::thread([this] { work(); });
+    {
+        const std::lock_guard lock(mutex_);
+        asked_ = page;
+    }
+    changed_.notify_all();
+}
+
+bool PagesAhead::idle()
+{
+    const std::lock_guard lock(mutex_);
+    return !asked_ && !rendering_ && !done_;
 }
 
 void PagesAhead::startFirst()
 {
-    if (!next_.valid() && range_.first <= range_.last)
-        next_ = start(range_.first);
+    if (idle() && range_.first <= range_.last)
+        start(range_.first);
 }
 
 PagesAhead::Page PagesAhead::take(std::int16_t page)
 {
-    if (!next_.valid())
-        next_ = start(page);
-    Page taken = next_.get();
+    if (idle())
+        start(page);
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return done_.has_value(); });
+    Page taken = std::move(*done_);
+    done_.reset();
+    lock.unlock();
     if (page < range_.last)
-        next_ = start(static_cast<std::int16_t>(page + 1));
+        start(static_cast<std::int16_t>(page + 1));
     return taken;
 }
 

@@ -8,7 +8,10 @@
 
 #include <QStringList>
 #include <array>
-#include <future>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 class QImage;
 
@@ -39,12 +42,22 @@ public:
     Page take(std::int16_t page);
 
 private:
-    std::future<Page> start(std::int16_t page);
+    bool idle();  // no page asked for, being rendered or waiting to be taken
+    void start(std::int16_t page);
+    void work();
 
     std::array<PageRenderer *, 2> renderers_;
-    std::array<QStringList, 2> messages_;  // each written only by the thread rendering with it
+    std::array<QStringList, 2> messages_;  // each written only while its renderer renders
     PrintRange range_;
-    std::future<Page> next_;
+    // One thread renders every page of the job: a thread draws the hints with fonts it loads for
+    // itself, so a thread a page would load them for every page.
+    std::thread worker_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::optional<std::int16_t> asked_;  // the page to render next
+    std::optional<Page> done_;           // the page rendered, until taken
+    bool rendering_ = false;
+    bool stopping_ = false;
 };
 
 }  // namespace plakatron

@@ -700,8 +700,15 @@ TEST(ShowPrinterDialog, QtsDialogOffersThePostersPagesAndNothingThatWouldNotPrin
     for (const Row &r : rows) {
         Seen seen;
         test::whileModal<QPrintDialog>(100, dialog, [&](QPrintDialog &d) {
+            // The dialog's own widgets, by the names Qt gives them.
             const auto *current = d.findChild<QRadioButton *>(QStringLiteral("printCurrentPage"));
             const auto *from = d.findChild<QSpinBox *>(QStringLiteral("from"));
+            for (const char *name : {"printCurrentPage", "printRange", "from", "to", "copies"})
+                if (!d.findChild<QWidget *>(QLatin1String(name))) {
+                    ADD_FAILURE() << "Qt's print dialog has no " << name;
+                    d.reject();
+                    return;
+                }
             seen.currentEnabled = current->isEnabled();
             seen.currentChecked = current->isChecked();
             seen.fromMin = from->minimum();

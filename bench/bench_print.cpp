@@ -13,6 +13,7 @@
 #include "core/ProgramWide.h"
 #include "printing/PageRenderer.h"
 #include "printing/PrintJob.h"
+#include "printing/PageGeometry.h"
 #include "SyntheticPhoto.h"
 
 #include <QPageSize>
@@ -86,7 +87,7 @@ void storePage(benchmark::State &state, bool photo, double resolution, bool loss
         QImage page = poster.renderer.pageCanvas().copy();
         QPainter painter(printer.get());
         painter.setRenderHint(QPainter::LosslessImageRendering, lossless);
-        painter.drawImage(QRect(1, 1, printer->width(), printer->height()), page);
+        painter.drawImage(fitUndistortedTopLeft(QSizeF(page.size()), QRectF(0, 0, printer->width(), printer->height())), page);
     }
 }
 

@@ -124,13 +124,20 @@ const QImage &CliPoster::renderPage(int page, int renderer)
     renderers_[renderer].RenderPage(static_cast<std::int16_t>(page), false);
     renderFailure = nullptr;
     if (!failure.isEmpty())
-        throw CliExit(1, QStringLiteral("page %1 cannot be rendered: %2").arg(page).arg(failure));
+        throw renderingFailed(page, failure);
     return renderers_[renderer].pageCanvas();
 }
 
 AssemblyMap CliPoster::assemblyMap() const
 {
     return AssemblyMap(picture_, settings_, grid_, labels_, programWide().HorizontalOverlap);
+}
+
+CliExit renderingFailed(int page, const QString &warning)
+{
+    return CliExit(1, QStringLiteral("page %1 cannot be rendered: %2")
+                          .arg(page)
+                          .arg(QString(warning).replace(QStringLiteral("\r\n"), QStringLiteral(": "))));
 }
 
 CliExit cannotWrite(const WriteError &error)

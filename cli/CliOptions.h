@@ -58,6 +58,8 @@ public:
     const QImage &renderPage(int page, int renderer = 0);
     // The assembly map of this poster, with the overlap its pages are cut with.
     AssemblyMap assemblyMap() const;
+    // Renderer 0 or 1 itself, for the print job's pages ahead.
+    PageRenderer &renderer(int index) { return renderers_[index]; }
 
 private:
     QImage picture_;
@@ -68,6 +70,10 @@ private:
                                PageRenderer{PosterSource{&picture_, &settings_, &grid_}}};
     MessageHandler previousMessages_;
 };
+
+// The tool's one-line error for a page whose rendering gave a warning ("description\r\nCode N"):
+// "page N cannot be rendered: description: Code N", exit 1.
+CliExit renderingFailed(int page, const QString &warning);
 
 // The tool's one-line error for a file that cannot be written: "cannot write 'FILE': REASON", exit 1.
 CliExit cannotWrite(const WriteError &error);

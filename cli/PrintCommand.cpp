@@ -5,6 +5,7 @@
 #include "core/OutputFile.h"
 #include "core/RuntimeError.h"
 #include "core/StopSignals.h"
+#include "printing/PagesAhead.h"
 #include "printing/PrintJob.h"
 #include "printing/modPrinter.h"
 
@@ -15,7 +16,6 @@
 #include <QRegularExpression>
 #include <cstdio>
 #include <functional>
-#include <future>
 #include <optional>
 
 namespace plakatron::cli {
@@ -64,56 +64,14 @@ private:
     Clock::time_point start_;
 };
 
-// Renders the next page on another core while the printer stores the one before. The two
-// renderers take turns, so a page's canvas stays untouched until the printer is done with it.
-class PagesAhead {
-public:
-    PagesAhead(CliPoster &poster, PrintRange range) : poster_(poster), range_(range) {}
-    ~PagesAhead()
-    {
-        if (next_.valid())
-            next_.wait();
-    }
-    PagesAhead(const PagesAhead &) = delete;
-    PagesAhead &operator=(const PagesAhead &) = delete;
-
-    // Starts on the first page at once (while the printer takes a sheet of another kind).
-    void startFirst()
-    {
-        if (!next_.valid())
-            next_ = start(range_.first);
-    }
-
-    const QImage &take(std::int16_t page)
-    {
-        if (!next_.valid())
-            next_ = start(page);
-        const QImage *canvas = next_.get();  // rethrows a rendering failure
-        if (page < range_.last)
-            next_ = start(static_cast<std::int16_t>(page + 1));
-        return *canvas;
-    }
-
-private:
-    std::future<const QImage *> start(std::int16_t page)
-    {
-        return std::async(std::launch::async, [this, page] { return &poster_.renderPage(page, page % 2); });
-    }
-
-    CliPoster &poster_;
-    PrintRange range_;
-    std::future<const QImage *> next_;
-};
-
 void listPrinters()
 {
     for (const QString &name : installedPrinterNames())
         std::printf("%s\n", qPrintable(name));
 }
 
-// Page numbers of a print job are 16-bit, as in the window.
-constexpr int LastNumberedPage = 32767;
-
+// Every page, --page N or --pages A-B, refused unless all of it is on the poster and within what a
+// job can number (the window's rule, printRangeWithin).
 PrintRange requestedRange(const QCommandLineParser &parser, const CliPoster &poster)
 {
     const int pages = poster.grid().pageCount();
@@ -128,17 +86,19 @@ PrintRange requestedRange(const QCommandLineParser &parser, const CliPoster &pos
             throw CliExit(2, QStringLiteral("invalid value '%1' for --pages: give A-B with 1 <= A <= B").arg(parser.value(QStringLiteral("pages"))));
         poster.checkPage(first);
         poster.checkPage(last);
-        if (last > LastNumberedPage)
-            throw CliExit(2, QStringLiteral("--pages %1 goes beyond page %2, the last a print job can number")
-                                 .arg(parser.value(QStringLiteral("pages")))
-                                 .arg(LastNumberedPage));
-    } else if (pages > LastNumberedPage) {
-        throw CliExit(2, QStringLiteral("the poster has %1 pages, more than a print job can number (%2): print part "
-                                        "of it with --pages, or use fewer sheets or a lower resolution")
-                             .arg(pages)
-                             .arg(LastNumberedPage));
     }
-    return {static_cast<std::int16_t>(first), static_cast<std::int16_t>(last)};
+    const PrintRange range = printRangeWithin(first, last, pages);
+    if (range.first == first && range.last == last)
+        return range;
+    // Pages off the poster are refused above: what is left is beyond what a job can number.
+    if (parser.isSet(QStringLiteral("pages")))
+        throw CliExit(2, QStringLiteral("--pages %1 goes beyond page %2, the last a print job can number")
+                             .arg(parser.value(QStringLiteral("pages")))
+                             .arg(LastNumberedPage));
+    throw CliExit(2, QStringLiteral("the poster has %1 pages, more than a print job can number (%2): print part "
+                                    "of it with --pages, or use fewer sheets or a lower resolution")
+                         .arg(pages)
+                         .arg(LastNumberedPage));
 }
 
 // The A4 sheets the tool prints on: a PDF file (-o), or an installed printer (--printer).
@@ -242,13 +202,19 @@ int runPrint(const QStringList &arguments)
     const CancelOnStopSignals stopSignals(stop);
     ProgressReport progress;
     PrintJob job(printer, &stop);
-    PagesAhead pages(poster, range);
+    PagesAhead pages(poster.renderer(0), poster.renderer(1), range);
     std::optional<AssemblyMap> map;
     if (withMap)
         map.emplace(assemblyMapOf(poster));
     runJob(stop, progress, toFile, [&] {
         job.run(
-            range, [&](std::int16_t page) { job.PrintPageImage(pages.take(page)); },
+            range,
+            [&](std::int16_t page) {
+                const PagesAhead::Page ahead = pages.take(page);
+                if (!ahead.messages.isEmpty())
+                    throw renderingFailed(page, ahead.messages.first());
+                job.PrintPageImage(*ahead.canvas);
+            },
             [&](std::int16_t page, std::int16_t count) { progress.page(page - range.first + 1, count); },
             map ? PrintJob::SheetPrinter([&] {
                 pages.startFirst();

@@ -13,6 +13,7 @@
 #include "layout/frmWait.h"
 #include "printing/AssemblyMap.h"
 #include "printing/PageRenderer.h"
+#include "printing/PagesAhead.h"
 #include "printing/PrintJob.h"
 #include "printing/PrinterFileLocation.h"
 #include "printing/StoredPrinter.h"
@@ -552,7 +553,7 @@ void frmMain::cmdPrint_Click() { PrintNow(0); }
 // With no page selected (0) this prints all pages.
 void frmMain::mnuPrintThisPicture_Click() { PrintNow(grid_.SelectedPage); }
 
-bool frmMain::ShowPrintDialog()
+bool frmMain::ShowPrintDialog(const PrintChoices &choices, PrintRange &chosen)
 {
     // The stored choice only spares the user some clicks: a file that cannot be read lets the
     // dialog start afresh, and one that cannot be written must not keep the poster from being
@@ -561,7 +562,7 @@ bool frmMain::ShowPrintDialog()
     PrinterRecords records;
     if (!places.read.isEmpty())
         skippingErrors([&] { records = readPrinterFile(places.read); });
-    if (ShowPrinterDialog(this, records.dialog, records.devMode).isEmpty())
+    if (ShowPrinterDialog(this, records.dialog, records.devMode, choices, chosen).isEmpty())
         return false;  // cancelled: nothing stored, nothing printed
     skippingErrors([&] {
         // The configuration folder may not exist before the first settings are stored.
@@ -574,8 +575,9 @@ bool frmMain::ShowPrintDialog()
 void frmMain::PrintNow(std::int32_t singlePage)
 {
     try {
-        const PrintRange range = printRangeFor(singlePage, poster_, grid_);
-        if (!ShowPrintDialog())
+        const PrintChoices choices = printChoicesFor(singlePage, grid_.SelectedPage, posterPageCount(poster_, grid_));
+        PrintRange range;
+        if (!ShowPrintDialog(choices, range))
             return;
         programWide().FirstPrintPage = range.first;
         programWide().LastPrintPage = range.last;
@@ -589,11 +591,13 @@ frmWait *frmMain::showPrintWaitWindow(const QString &text)
 {
     frmWait *wait = waitWindow(this);
     if (!text.isEmpty())
-        wait->label()->setText(text);
-    // Centred over this window, outer sizes.
+        wait->setText(text);
+    // Centred over this window, outer sizes. While it shows, it alone takes input: the job reads
+    // the poster this window holds.
     const QRect main = frameGeometry();
     const QSize waitSize = wait->frameGeometry().size();
     wait->move(main.left() + (main.width() - waitSize.width()) / 2, main.top() + (main.height() - waitSize.height()) / 2);
+    wait->setWindowModality(Qt::ApplicationModal);
     wait->showNow();
     waitUntilExposed(wait);
     return wait;
@@ -615,24 +619,44 @@ void frmMain::doPrint()
     printCancellation_.clear();
     try {
         // A stop signal ends the job between pages, its half-written file removed, and then the
-        // program as the signal asked.
+        // program as the signal asked; "Cancel" ends just the job.
         const CancelOnStopSignals stopSignals(printCancellation_);
-        frmWait *wait = showPrintWaitWindow();
+        frmWait *wait = waitWindow(this);
+        wait->offerCancel(printCancellation_);
+        // As wide as the longest page counter of the job from the start, so it never jumps.
+        if (count >= 1) {
+            wait->fitText(progressText(std::max(range.first, std::int16_t(range.last - 1)), range));
+            wait->fitText(progressText(range.last, range));
+        }
+        showPrintWaitWindow();
 
+        // The job's own pair of renderers, so the preview's page stays as it is.
+        const PosterSource source{&sourcePic_, &poster_, &grid_};
+        PageRenderer first(source), second(source);
         PrintJob job(currentPrinter(), &printCancellation_);
         printJob_ = &job;
-        const auto noJob = qScopeGuard([this] { printJob_ = nullptr; });
+        const auto noJob = qScopeGuard([this] {
+            printJob_ = nullptr;
+            jobPage_ = nullptr;
+        });
+        PagesAhead pages(first, second, range);
         job.run(
             range,
-            [this](std::int16_t page) {
+            [&](std::int16_t page) {
+                PagesAhead::Page ahead = pages.take(page);
+                for (const QString &warning : ahead.messages)
+                    MsgBox(warning, MsgIcon::Exclamation, MsgButtons::Ok, this);
                 // A page that cannot be had ends the job rather than print the page before again.
-                if (!RenderPage(page, false))
+                if (!ahead.made)
                     plakatron::raise(err::OutOfMemory);
+                jobPage_ = ahead.canvas;
                 PrintPageImage();
             },
-            [wait](std::int16_t page, std::int16_t pages) {
-                wait->label()->setText(progressText(page, pages));
-                wait->repaint();  // no other events: the window waits for the job
+            [&](std::int16_t page, std::int16_t) {
+                wait->setText(progressText(page, range));
+                wait->repaint();
+                // Once a page: the clicks on Cancel and Esc; every other window waits for the job.
+                QCoreApplication::processEvents();
             });
     } catch (const RuntimeError &e) {
         reportPrintFailure(e);
@@ -648,7 +672,9 @@ void frmMain::mnuPrintAssemblyMap_Click()
     try {
         // Made before the dialog, so a poster without pages fails without asking for a printer.
         AssemblyMap map = assemblyMap();
-        if (!ShowPrintDialog())
+        // One sheet: every page the dialog can name is that sheet.
+        PrintRange sheet;
+        if (!ShowPrintDialog({1, 0, false}, sheet))
             return;
         doPrintAssemblyMap(map);
     } catch (const RuntimeError &e) {
@@ -681,9 +707,9 @@ void frmMain::doPrintAssemblyMap(AssemblyMap &map)
 
 void frmMain::PrintPageImage()
 {
-    if (!printJob_)
+    if (!printJob_ || !jobPage_)
         plakatron::raise(err::PrinterError);
-    printJob_->PrintPageImage(pageCanvas());
+    printJob_->PrintPageImage(*jobPage_);
 }
 
 void frmMain::showLabels()

@@ -28,6 +28,8 @@ class PrintJob;
 class PreviewBox;
 class RuntimeError;
 class frmWait;
+struct PrintChoices;
+struct PrintRange;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -81,11 +83,12 @@ public:
     void cmdPrint_Click();
     void mnuPrintThisPicture_Click();
     void mnuPrintAssemblyMap_Click();
-    // singlePage 1 or more prints that page alone, else all pages.
+    // Asks for the printer and the pages: the dialog starts with page singlePage alone when it is a
+    // page of the poster, else with every page; "Current page" is the selected page.
     void PrintNow(std::int32_t singlePage);
     // Prints programWide().FirstPrintPage to LastPrintPage on the current printer.
     void doPrint();
-    // Prints the page canvas on the current sheet of the running job.
+    // Prints the job's current page on the current sheet of the running job.
     void PrintPageImage();
     // The assembly map of the poster as the window shows it.
     AssemblyMap assemblyMap() const;
@@ -113,9 +116,9 @@ private:
     bool showSelectedPage();
     // A right click's second half: the pop-up menu at a point of the screen.
     void popupMenu(QPoint globalPosition);
-    // The print dialog on the stored choices, which a confirmed dialog stores again; false when
-    // it was cancelled.
-    bool ShowPrintDialog();
+    // The print dialog on the stored choices and the pages of `choices`, which a confirmed dialog
+    // stores again with the pages `chosen`; false when it was cancelled.
+    bool ShowPrintDialog(const PrintChoices &choices, PrintRange &chosen);
     // The wait window of a print job, centred over this window and shown; with `text` in place of
     // its design text.
     frmWait *showPrintWaitWindow(const QString &text = {});
@@ -132,6 +135,7 @@ private:
     std::int16_t previewPage_ = 0;
     std::unique_ptr<PageRenderer> renderer_;  // owns the two page buffers
     PrintJob *printJob_ = nullptr;  // the job doPrint is running
+    const QImage *jobPage_ = nullptr;  // its page being printed
     Cancellation printCancellation_;  // asks the running job to stop between pages
     bool unloaded_ = false;
 

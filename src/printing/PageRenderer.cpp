@@ -82,11 +82,10 @@ bool PageRenderer::RenderPage(std::int16_t pageNumber, bool showInPreview)
         try {
             body();
         } catch (const RuntimeError &e) {
-            MsgBox(describeWithCode(e), MsgIcon::Exclamation, MsgButtons::Ok, messageParent_);
+            warn(e);
             outOfMemory = e.number() == err::OutOfMemory;
         } catch (const std::bad_alloc &) {
-            MsgBox(describeWithCode(RuntimeError(err::OutOfMemory)), MsgIcon::Exclamation, MsgButtons::Ok,
-                   messageParent_);
+            warn(RuntimeError(err::OutOfMemory));
             outOfMemory = true;
         }
     };
@@ -145,6 +144,14 @@ bool PageRenderer::RenderPage(std::int16_t pageNumber, bool showInPreview)
                 preview_(picDibBuffer_);
         });
     return !outOfMemory;
+}
+
+void PageRenderer::warn(const RuntimeError &error)
+{
+    if (report_)
+        report_(describeWithCode(error));
+    else
+        MsgBox(describeWithCode(error), MsgIcon::Exclamation, MsgButtons::Ok, messageParent_);
 }
 
 void PageRenderer::drawHints(std::int16_t pageNumber)

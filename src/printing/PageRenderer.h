@@ -17,6 +17,7 @@ class QWidget;
 namespace plakatron {
 
 class cDIBSection;
+class RuntimeError;
 
 // What a page is cut from: the window's (or the tool's) poster state, read at every call.
 struct PosterSource {
@@ -52,6 +53,9 @@ public:
     void setPreview(std::function<void(const QImage &)> preview) { preview_ = std::move(preview); }
     // Owner of the warning boxes.
     void setMessageParent(QWidget *parent) { messageParent_ = parent; }
+    // Where the warnings go instead of message boxes ("description\r\nCode N"), for a renderer
+    // working on another thread, where no message box can be shown; empty: message boxes again.
+    void setReport(std::function<void(const QString &)> report) { report_ = std::move(report); }
 
     // Empties the page canvas (a new layout invalidates it).
     void clearPageCanvas() { picDibBuffer_ = QImage(); }
@@ -62,6 +66,7 @@ private:
     cDIBSection &pageCropBuffer();
     cDIBSection &pageImageBuffer();
     void drawHints(std::int16_t pageNumber);
+    void warn(const RuntimeError &error);
 
     PosterSource source_;
     std::unique_ptr<cDIBSection> PageCropBuffer;  // the columns and rows of the crop the enlargement read
@@ -69,6 +74,7 @@ private:
     PictureCrop crop_;
     QImage picDibBuffer_;
     std::function<void(const QImage &)> preview_;
+    std::function<void(const QString &)> report_;
     QWidget *messageParent_ = nullptr;
 };
 

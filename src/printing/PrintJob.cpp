@@ -14,18 +14,37 @@
 #include <QFile>
 #include <QImage>
 #include <QPrinter>
+#include <algorithm>
 #include <utility>
 
 namespace plakatron {
 
-PrintRange printRangeFor(std::int32_t singlePage, const PosterSettings &settings, const PageGrid &grid)
+std::int16_t posterPageCount(const PosterSettings &settings, const PageGrid &grid)
 {
-    const std::int16_t pages = CInt(Int(grid.SheetsDown + 0.99) * pageColumns(settings.SheetsAcross));
-    if (singlePage > 0) {
-        const std::int16_t page = CInt(singlePage);
-        return {page, page};
+    return CInt(Int(grid.SheetsDown + 0.99) * pageColumns(settings.SheetsAcross));
+}
+
+PrintRange printRangeWithin(int first, int last, int pageCount)
+{
+    const int end = std::min(pageCount, LastNumberedPage);
+    first = std::max(first, 1);
+    last = std::min(last, end);
+    if (first > last)
+        return {1, 0};
+    return {static_cast<std::int16_t>(first), static_cast<std::int16_t>(last)};
+}
+
+PrintChoices printChoicesFor(std::int32_t singlePage, std::int32_t selectedPage, std::int16_t pageCount)
+{
+    const auto onPoster = [&](std::int32_t page) { return page >= 1 && page <= pageCount; };
+    PrintChoices choices{pageCount, 0, false};
+    if (onPoster(singlePage)) {
+        choices.currentPage = static_cast<std::int16_t>(singlePage);
+        choices.startWithCurrentPage = true;
+    } else if (onPoster(selectedPage)) {
+        choices.currentPage = static_cast<std::int16_t>(selectedPage);
     }
-    return {1, pages};
+    return choices;
 }
 
 std::int16_t printPageCount(PrintRange range) { return CInt(double(range.last) - range.first + 1); }
@@ -35,11 +54,10 @@ QString confirmationText(std::int16_t count)
     return QStringLiteral("Are you sure you want to print the ") + Str(count) + QStringLiteral(" pages?");
 }
 
-QString progressText(std::int16_t page, std::int16_t count)
+QString progressText(std::int16_t page, PrintRange range)
 {
-    // The page number is compared with the count, not with the last page of the range.
-    if (page < count)
-        return QStringLiteral("Printing page ") + Str(page) + u'/' + Str(count);
+    if (page < range.last)
+        return QStringLiteral("Printing page ") + Str(page) + u'/' + Str(range.last);
     return QStringLiteral("Printing page ") + Str(page);
 }
 
@@ -140,16 +158,21 @@ void PrintJob::PrintPageImage(const QImage &page)
 {
     if (!painter_.isActive())
         raise(err::PrinterError);
+    painter_.drawImage(fitUndistortedTopLeft(QSizeF(page.size()), QRectF(printableArea())), page);
+}
+
+QRect PrintJob::printableArea() const
+{
     // On a printer the painter works in device pixels with (0, 0) at the top left of the
     // printable area, whose size is the printer's own width and height.
-    painter_.drawImage(QRect(1, 1, printer_.width(), printer_.height()), page);
+    return QRect(0, 0, printer_.width(), printer_.height());
 }
 
 void PrintJob::PrintAssemblyMap(AssemblyMap &map)
 {
     if (!painter_.isActive())
         raise(err::PrinterError);
-    map.draw(painter_, QRectF(0, 0, printer_.width(), printer_.height()), printer_.resolution());
+    map.draw(painter_, QRectF(printableArea()), printer_.resolution());
 }
 
 void printPoster(QPrinter &printer, PageRenderer &renderer, PrintRange range, const PrintJob::Progress &progress)

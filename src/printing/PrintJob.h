@@ -1,15 +1,17 @@
 #pragma once
-// The print job: one printer sheet per poster page, each page picture stretched over the printable
-// area of its sheet, exactly as many sheets as pages. The loop is shared by the main window (which
+// The print job: one printer sheet per poster page, each page picture as large as the printable
+// area of its sheet allows without distorting it, exactly as many sheets as pages. The loop is shared by the main window (which
 // adds the confirmation and the wait window) and the command-line tool (which prints to a PDF
 // printer without any window).
 
 #include "layout/PageLayout.h"
 
 #include <QPainter>
+#include <QRect>
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <memory>
 
 class QImage;
@@ -28,16 +30,39 @@ struct PrintRange {
     bool operator==(const PrintRange &) const = default;
 };
 
-// The pages a print request covers: singlePage alone when it is 1 or more, else all pages, 1 to
-// rows x columns of the grid (Overflow, 6, beyond 16 bits).
-PrintRange printRangeFor(std::int32_t singlePage, const PosterSettings &settings, const PageGrid &grid);
+// Page numbers of a print job are 16-bit: a job numbers at most this many pages.
+inline constexpr int LastNumberedPage = 32767;
+
+// The poster's pages, rows x columns of the grid (Overflow, 6, beyond 16 bits).
+std::int16_t posterPageCount(const PosterSettings &settings, const PageGrid &grid);
+
+// The one page-range rule of the window and the tool: of the pages first to last, those that are
+// pages of a poster of `pageCount` pages and that a job can number. Empty (last < first) when
+// none of them is: never a page off the poster.
+PrintRange printRangeWithin(int first, int last, int pageCount);
+
+// What the print dialog offers for a poster: every page, "Pages from ... to ..." within 1 to
+// pageCount, and "Current page" while a page of the poster is selected.
+struct PrintChoices {
+    std::int16_t pageCount = 0;
+    std::int16_t currentPage = 0;  // 0: no page selected, "Current page" cannot be chosen
+    bool startWithCurrentPage = false;  // else the dialog starts with every page
+    bool operator==(const PrintChoices &) const = default;
+};
+// For a print request: `singlePage` 1 or more ("Print this picture..." with a page selected) starts
+// with that page as the current one, anything else with every page; `selectedPage` is the page
+// selected in the grid, the current page otherwise. Only pages of the poster become current.
+PrintChoices printChoicesFor(std::int32_t singlePage, std::int32_t selectedPage, std::int16_t pageCount);
+
 // last - first + 1 as a 16-bit count (Overflow, 6, beyond 16 bits).
 std::int16_t printPageCount(PrintRange range);
 
 // "Are you sure you want to print the  8 pages?" (plural whatever the count).
 QString confirmationText(std::int16_t count);
-// "Printing page  3/ 8" while the page number is below the count, else "Printing page  8".
-QString progressText(std::int16_t page, std::int16_t count);
+// "Printing page  3/ 8" while later pages follow, else "Printing page  8": the page number as the
+// sheet's hints name it, and the last page of the job. For a whole poster the last page is the
+// page count, so it reads "page 3 of 8".
+QString progressText(std::int16_t page, PrintRange range);
 
 class PrintJob {
 public:
@@ -69,10 +94,11 @@ public:
     void run(PrintRange range, const PagePrinter &printPage, const Progress &progress = {},
              const SheetPrinter &firstSheet = {});
 
-    // Draws `page` on the current sheet at (1, 1) device pixels of the printable area, stretched
-    // to the printable width and height: the picture fills the printable area whatever its own
-    // proportions.
+    // Draws `page` on the current sheet as large as the printable area allows, never distorted,
+    // at the area's top-left corner (fitUndistortedTopLeft, the rule of every printed sheet).
     void PrintPageImage(const QImage &page);
+    // The printable area of a sheet in the painter's device pixels.
+    QRect printableArea() const;
 
     // Draws the assembly map on the current sheet, in the printable area.
     void PrintAssemblyMap(AssemblyMap &map);

@@ -1,6 +1,7 @@
-// Platform seam: ending a printer document so that nothing of it is printed, and a printer that
-// can print again after it.
+// Platform seam: ending a printer document so that nothing of it is printed, a printer that can
+// print again after it, and the print server's job options that Qt keeps in its CUPS engine.
 #include "printing/PrintJob.h"
+#include "printing/PrinterSettings.h"
 
 #include <QFile>
 #include <QPrintEngine>
@@ -50,6 +51,14 @@ void renewPdfEngine(QPrinter &printer)
     const QPrinter::PdfVersion version = printer.pdfVersion();
     printer.setPdfVersion(version == QPrinter::PdfVersion_1_4 ? QPrinter::PdfVersion_1_6 : QPrinter::PdfVersion_1_4);
     printer.setPdfVersion(version);
+}
+
+void copyPrintServerOptions(const QPrinter &from, QPrinter &to)
+{
+    if (from.outputFormat() != QPrinter::NativeFormat || to.outputFormat() != QPrinter::NativeFormat)
+        return;
+    const QVariant options = from.printEngine()->property(CupsOptionsKey);
+    to.printEngine()->setProperty(CupsOptionsKey, options.isValid() ? options : QVariant(QStringList()));
 }
 
 }  // namespace plakatron

@@ -143,7 +143,6 @@ void describeCurrentPrinter(const QPrinter &printer, DevModeRecord &m)
 void applyRecordsToDialogPrinter(const PrinterRecords &records, QPrinter &printer)
 {
     const DevModeRecord &m = records.devMode;
-    const PrintDlgRecord &d = records.dialog;
     // An empty (zero) field leaves the printer's own setting.
     if (const auto o = orientation(m.dmOrientation))
         printer.setPageOrientation(*o);
@@ -161,17 +160,6 @@ void applyRecordsToDialogPrinter(const PrinterRecords &records, QPrinter &printe
         printer.setResolution(*dpi);
     if (const auto source = paperSource(m.dmDefaultSource))
         printer.setPaperSource(*source);
-
-    if (d.Flags & pd::PageNums)
-        printer.setPrintRange(QPrinter::PageRange);
-    else if (d.Flags & pd::Selection)
-        printer.setPrintRange(QPrinter::Selection);
-    else if (d.Flags & pd::CurrentPage)
-        printer.setPrintRange(QPrinter::CurrentPage);
-    else
-        printer.setPrintRange(QPrinter::AllPages);
-    if (d.nFromPage >= 1 && d.nToPage >= d.nFromPage)
-        printer.setFromTo(d.nFromPage, d.nToPage);
 }
 
 void recordDialogAnswer(const QPrinter &answer, PrinterRecords &records)
@@ -230,6 +218,14 @@ void applyDeviceSettings(const DevModeRecord &m, QPrinter &printer)
         printer.setPaperSource(*source);
     if (m.dmFields & dm::Collate)
         printer.setCollateCopies(m.dmCollate == dm::CollateTrue);
+}
+
+void applyDialogOnlySettings(const QPrinter &answer, QPrinter &printer)
+{
+    // A layout the printer cannot take leaves the one the records gave it.
+    if (answer.pageLayout().isValid())
+        printer.setPageLayout(answer.pageLayout());
+    copyPrintServerOptions(answer, printer);
 }
 
 }  // namespace plakatron

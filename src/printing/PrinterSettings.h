@@ -40,7 +40,8 @@ std::optional<int> resolution(std::int16_t printQuality);
 void describeCurrentPrinter(const QPrinter &printer, DevModeRecord &devMode);
 
 // The dialog's starting state: the stored copies, collate, colour, print quality, paper bin,
-// orientation, paper size and duplex on the dialog's printer, and the stored page range.
+// orientation, paper size and duplex on the dialog's printer. (The pages it starts with are the
+// poster's, not the stored ones: a range of another poster means nothing for this one.)
 void applyRecordsToDialogPrinter(const PrinterRecords &records, QPrinter &printer);
 
 // The user's answer back into the records: printer name, copies, collate, duplex, orientation,
@@ -52,5 +53,14 @@ void recordDialogAnswer(const QPrinter &answer, PrinterRecords &records);
 // After a confirmed dialog: copies, duplex, orientation, paper size, print quality, colour, paper
 // bin and collate from the device record onto the printer, each on its own.
 void applyDeviceSettings(const DevModeRecord &devMode, QPrinter &printer);
+
+// After a confirmed dialog, what it can choose that the records have no field for: the page as
+// a whole (a paper size without a platform number, the margins) and the print server's job
+// options (pages per sheet, banner pages, priority, the printer's own options). They stay with the
+// printer for the rest of the run and are not stored.
+void applyDialogOnlySettings(const QPrinter &answer, QPrinter &printer);
+
+// Platform seam: the print server's job options a printer carries (Qt's CUPS options).
+void copyPrintServerOptions(const QPrinter &from, QPrinter &to);
 
 }  // namespace plakatron

@@ -5,6 +5,7 @@
 // the answer into the two printer records and makes the chosen printer current with the chosen
 // settings.
 
+#include "printing/PrintJob.h"
 #include "printing/PrinterRecords.h"
 
 #include <QAbstractPrintDialog>
@@ -33,6 +34,9 @@ struct PrintDialogRequest {
     QAbstractPrintDialog::PrintDialogOptions options;
     int minPage = 0;  // the page range the dialog offers; 0, 0 when it offers none
     int maxPage = 0;
+    // The page "Current page" prints; 0 when no page is selected, and the choice is then offered
+    // but cannot be made. The printer's print range and from/to pages are the dialog's start.
+    int currentPage = 0;
     QWidget *owner = nullptr;
 };
 
@@ -44,13 +48,17 @@ PrintDialogFunction setPrintDialogFunction(PrintDialogFunction function);
 // Qt's print dialog, modal over request.owner.
 bool execPrintDialog(const PrintDialogRequest &request);
 
-// Opens the print dialog on the current printer and the stored records. Confirmed: the records
-// hold the answer, the chosen printer (a printer whose name matches exactly, else the first whose
-// name starts with the possibly cut-short chosen name, else the current one stays) is current with
-// the chosen copies, duplex, orientation, paper size, print quality, colour, paper bin and collate,
-// and the result is the chosen device name in upper case. Cancelled: empty, and the current
-// printer is unchanged. Failures other than reading or setting a single printer property reach
-// the caller as RuntimeError.
-QString ShowPrinterDialog(QWidget *owner, PrintDlgRecord &dialog, DevModeRecord &devMode);
+// Opens the print dialog on the current printer and the stored records, offering the pages of
+// `choices` and starting with every page or with the current page, as they say. Confirmed: the
+// records hold the answer, the chosen printer (a printer whose name matches exactly, else the
+// first whose name starts with the possibly cut-short chosen name, else the current one stays) is
+// current with the chosen copies, duplex, orientation, paper size and margins, print quality,
+// colour, paper bin, collate and the printer's own job options, `chosen` holds the pages to print
+// (printRangeWithin the poster; the records' from/to pages say the same), and the result is the
+// chosen device name in upper case. Cancelled: empty, and the current printer is unchanged.
+// Failures other than reading or setting a single printer property reach the caller as
+// RuntimeError.
+QString ShowPrinterDialog(QWidget *owner, PrintDlgRecord &dialog, DevModeRecord &devMode, const PrintChoices &choices,
+                          PrintRange &chosen);
 
 }  // namespace plakatron

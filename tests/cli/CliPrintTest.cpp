@@ -11,7 +11,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
+#include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/types.h>
 
 using namespace plakatron;
 using namespace plakatron::test;
@@ -57,14 +60,19 @@ TEST(CliPrint, APosterBecomesOneA4SheetPerPageWhateverTheStoredSettings)
     EXPECT_EQ(after.exists() ? after.lastModified() : QDateTime(), printerFileTime);
 }
 
+// Skips a test that needs the private CUPS server of tools/test-cups where there is none (fails
+// where PLAKATRON_REQUIRE_CUPS=1 asks for one).
+#define PLAKATRON_REQUIRE_TEST_CUPS(out)                                                                        \
+    const QString out = qEnvironmentVariable("PLAKATRON_TEST_CUPS_OUT");                                         \
+    if (qEnvironmentVariableIsEmpty("CUPS_SERVER") || out.isEmpty()) {                                           \
+        if (qEnvironmentVariable("PLAKATRON_REQUIRE_CUPS") == QLatin1String("1"))                                \
+            FAIL() << "no test CUPS server";                                                                     \
+        GTEST_SKIP() << "no test CUPS server (run the tests through tools/test-cups, as tools/dev test does)"; \
+    }
+
 TEST(CliPrint, APrinterQueueReceivesTheJob)
 {
-    const QString out = qEnvironmentVariable("PLAKATRON_TEST_CUPS_OUT");
-    if (qEnvironmentVariableIsEmpty("CUPS_SERVER") || out.isEmpty()) {
-        if (qEnvironmentVariable("PLAKATRON_REQUIRE_CUPS") == QLatin1String("1"))
-            FAIL() << "no test CUPS server";
-        GTEST_SKIP() << "no test CUPS server (run the tests through tools/test-cups, as tools/dev test does)";
-    }
+    PLAKATRON_REQUIRE_TEST_CUPS(out);
     const CliRun list = runCli(words("print --list-printers"));
     EXPECT_EQ(list.exitCode, 0);
     EXPECT_TRUE(list.out.split('\n').contains("Office_2")) << list.out.toStdString();
@@ -80,6 +88,39 @@ TEST(CliPrint, APrinterQueueReceivesTheJob)
             if (!before.contains(name))
                 pages = pdfPageCount(queue.filePath(name));
     EXPECT_EQ(pages, 3);
+}
+
+TEST(CliPrint, AStopSignalLeavesNothingQueued)
+{
+    PLAKATRON_REQUIRE_TEST_CUPS(out);
+    const QDir queue(out + QStringLiteral("/Office"));
+    const QStringList before = queue.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    for (const int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(strsignal(signal));
+        // Over a thousand pages, far more than the test waits for.
+        QProcess cli;
+        cli.setReadChannel(QProcess::StandardError);
+        cli.start(QStringLiteral(PLAKATRON_BINARY_DIR "/bin/plakatron-cli"),
+                  words("print --printer Office --sheets 40 --resolution 1400"));
+        QByteArray err;
+        while (!err.contains("printing page 3 of") && cli.waitForReadyRead(60000))
+            err += cli.readAllStandardError();
+        ASSERT_TRUE(err.contains("printing page 3 of")) << err.toStdString();
+        ASSERT_EQ(::kill(pid_t(cli.processId()), signal), 0);
+        ASSERT_TRUE(cli.waitForFinished(60000));
+        err += cli.readAllStandardError();
+        EXPECT_EQ(std::tuple(cli.exitStatus(), cli.exitCode()), std::tuple(QProcess::CrashExit, signal));
+        EXPECT_TRUE(err.contains("nothing was printed")) << err.toStdString();
+    }
+    // No job waits on the server and none arrived.
+    for (QDeadlineTimer deadline(30000); !deadline.hasExpired(); QThread::msleep(200)) {
+        QProcess lpstat;
+        lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o")});
+        if (lpstat.waitForFinished(30000) && lpstat.readAllStandardOutput().trimmed().isEmpty())
+            break;
+    }
+    QThread::msleep(1000);
+    EXPECT_EQ(queue.entryList({QStringLiteral("*.pdf")}, QDir::Files), before);
 }
 
 TEST(CliProgress, BarAndPageRanges)

@@ -10,6 +10,7 @@
 #include "core/RuntimeError.h"
 #include "input/Toolbox.h"
 #include "layout/frmWait.h"
+#include "printing/PageRenderer.h"
 #include "printing/PrintJob.h"
 #include "printing/StoredPrinter.h"
 #include "printing/modPrinter.h"
@@ -20,6 +21,12 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFontMetrics>
+#include <QFontInfo>
+#include <QPointer>
+#include <QMouseEvent>
+#include <QKeyEvent>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
@@ -74,14 +81,14 @@ protected:
         previousDialog = setPrintDialogFunction([this](const PrintDialogRequest &request) {
             seen = request.records;
             seenColour = request.printer.colorMode();
+            opened = {request.printer.printRange(), request.currentPage, request.minPage, request.maxPage};
             if (queue.isEmpty())
                 request.printer.setOutputFileName(output);
             else
                 request.printer.setPrinterName(queue);
             request.printer.setColorMode(QPrinter::GrayScale);
-            // The dialog's own page range does not change what is printed.
-            request.printer.setPrintRange(QPrinter::PageRange);
-            request.printer.setFromTo(2, 3);
+            if (answer)
+                answer(request.printer);
             return confirm;
         });
         resetCurrentPrinter();
@@ -90,6 +97,10 @@ protected:
     }
     void TearDown() override
     {
+        // The window stores its list choices as it closes; the next test's window starts from the
+        // default poster again.
+        window.findChild<QComboBox *>(QStringLiteral("cmbA4Width"))->setCurrentIndex(DefaultSheetsIndex);
+        window.findChild<QComboBox *>(QStringLiteral("cmbResox"))->setCurrentIndex(DefaultResolutionIndex);
         setPrintDialogFunction(previousDialog);
         modToolbox::setAppFolderForTesting(QString());
         resetCurrentPrinter();
@@ -100,9 +111,15 @@ protected:
     QString output = dir.filePath(QStringLiteral("poster.pdf"));
     const QString printerFile = dir.filePath(QStringLiteral("printer.dat"));
     QString queue;  // the queue the user chooses; none: the PDF file `output`
+    std::function<void(QPrinter &)> answer;  // what else the user changes; none: the pages it opened with
     bool confirm = true;
     PrinterRecords seen;  // what the dialog opened with
     QPrinter::ColorMode seenColour = QPrinter::Color;
+    struct Opened {
+        QPrinter::PrintRange start = QPrinter::AllPages;
+        int currentPage = 0, minPage = 0, maxPage = 0;
+        bool operator==(const Opened &) const = default;
+    } opened;
     PrintDialogFunction previousDialog;
     test::MessageCapture messages;
     frmMain window;
@@ -116,6 +133,167 @@ std::string namesIn(const QString &folder, QStringList added = {})
     added += QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     added.sort();
     return added.join(u' ').toStdString();
+}
+
+// Lays the window out for a poster of a plain picture `size` pixels large, `sheets` across at
+// `resolution` pixels a sheet.
+void layOut(frmMain &window, const QString &folder, QSize size, int sheets, const QString &resolution)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(QColor(90, 90, 90));
+    const QString path = folder + QStringLiteral("/picture.png");
+    ASSERT_TRUE(picture.save(path));
+    window.UpdatePictureFile(path);
+    window.findChild<QComboBox *>(QStringLiteral("cmbA4Width"))->setCurrentIndex(sheets - 1);
+    auto *resolutions = window.findChild<QComboBox *>(QStringLiteral("cmbResox"));
+    resolutions->setCurrentIndex(resolutions->findText(resolution));
+}
+
+// Asks the running job to stop while the wait window paints `counter`, as the user would: the
+// click (or key) waits in the queue for the job to look at its input.
+class StopAt : public QObject {
+public:
+    enum By { CancelButton, EscKey };
+    StopAt(const QString &counter, By by) : counter_(counter), by_(by) { qApp->installEventFilter(this); }
+    ~StopAt() override { qApp->removeEventFilter(this); }
+    QWidget *modal = nullptr;  // the window taking input when it was asked
+    bool asked = false;
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        const auto *label = qobject_cast<QLabel *>(object);
+        frmWait *wait = loadedWaitWindow();
+        if (event->type() != QEvent::Paint || !label || !wait || label->text() != counter_ || asked)
+            return false;
+        asked = true;
+        modal = QApplication::activeModalWidget();
+        if (by_ == CancelButton) {
+            QPushButton *cancel = wait->cancelButton();
+            const QPoint centre = cancel->rect().center();
+            QCoreApplication::postEvent(cancel, new QMouseEvent(QEvent::MouseButtonPress, centre, cancel->mapToGlobal(centre),
+                                                                 Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+            QCoreApplication::postEvent(cancel, new QMouseEvent(QEvent::MouseButtonRelease, centre, cancel->mapToGlobal(centre),
+                                                                 Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+        } else {
+            QCoreApplication::postEvent(wait, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        }
+        return false;
+    }
+
+private:
+    QString counter_;
+    By by_;
+};
+
+TEST_F(PrintWindowTest, ALongJobShowsItsWholeCounterAndStopsOnCancel)
+{
+    {
+        // The preview's text fits as well.
+        frmWait preview(&window);
+        const QLabel *label = preview.label();
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(DesignText), preview.width() - 16);
+        EXPECT_EQ(preview.cancelButton(), nullptr) << "rendering one page cannot be cancelled";
+    }
+    // A tall picture, 40 sheets across at 10 pixels a sheet: thousands of pages.
+    layOut(window, dir.path(), {200, 800}, 40, QStringLiteral("10"));
+    const int pages = window.grid().pageCount();
+    ASSERT_GE(pages, 1000);
+    ASSERT_LE(pages, 9999);
+    const QString second = QStringLiteral("Printing page  2/ %1").arg(pages);
+    for (const StopAt::By by : {StopAt::CancelButton, StopAt::EscKey}) {
+        SCOPED_TRACE(by == StopAt::CancelButton ? "Cancel" : "Esc");
+        writeFile(output, "the old poster");
+        const std::string before =
+            namesIn(dir.path(), QFile::exists(printerFile) ? QStringList() : QStringList(QStringLiteral("printer.dat")));
+        messages.clear();
+        WaitWindowWatcher wait;
+        StopAt stop(second, by);
+        // Whether every counter of the job fits, measured as the job starts.
+        bool fits = false;
+        QPointer<frmWait> shown;
+        class Measure : public QObject {
+        public:
+            std::function<void(frmWait *)> onShow;
+            bool eventFilter(QObject *object, QEvent *event) override
+            {
+                if (auto *w = qobject_cast<frmWait *>(object); w && event->type() == QEvent::Show)
+                    onShow(w);
+                return false;
+            }
+        } measure;
+        measure.onShow = [&](frmWait *w) {
+            shown = w;
+            const QLabel *label = w->label();
+            const QFontMetrics metrics(label->font());
+            fits = w->rect().contains(label->geometry());
+            for (char digit = '0'; digit <= '9'; ++digit) {
+                const QString widest = QStringLiteral("Printing page  %1/ %2").arg(QString(4, QChar(digit))).arg(pages);
+                fits = fits && metrics.horizontalAdvance(widest) <= label->contentsRect().width();
+            }
+        };
+        qApp->installEventFilter(&measure);
+        clickPrint();
+        qApp->removeEventFilter(&measure);
+
+        EXPECT_TRUE(fits) << "in " << QFontInfo(shown ? shown->label()->font() : QFont()).family().toStdString();
+        EXPECT_TRUE(stop.asked);
+        EXPECT_EQ(stop.modal, shown.data()) << "while printing, the wait window alone takes input";
+        EXPECT_EQ(wait.painted.back(), second) << "no page after the one being printed";
+        EXPECT_EQ(messages.messages().size(), 1u) << "only the confirmation: a cancelled job is no error";
+        EXPECT_EQ(contentOf(output), QByteArray("the old poster"));
+        EXPECT_EQ(namesIn(dir.path()), before);
+        QApplication::processEvents();
+        EXPECT_EQ(loadedWaitWindow(), nullptr);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the window takes input again";
+    }
+    // The next job prints again, every page of a smaller poster.
+    layOut(window, dir.path(), {200, 800}, 2, QStringLiteral("100"));
+    messages.clear();
+    clickPrint();
+    EXPECT_EQ(test::pdfPageCount(output), window.grid().pageCount());
+}
+
+TEST_F(PrintWindowTest, ASheetKeepsThePagesShapeOnAnyPaper)
+{
+    // A grey picture 2 sheets across at 300 pixels (no hint margins): page 1 is grey to its edges,
+    // 300 x 424 pixels, so the grey on the printed sheet is where the page went.
+    layOut(window, dir.path(), {1200, 1800}, 2, QStringLiteral("300"));
+    const double shape = 300.0 / 424;
+    struct Row { const char *what; QPageSize::PageSizeId paper; QPageLayout::Orientation orientation; };
+    const Row rows[] = {
+        {"A4", QPageSize::A4, QPageLayout::Portrait},
+        {"Letter", QPageSize::Letter, QPageLayout::Portrait},
+        {"Letter, landscape", QPageSize::Letter, QPageLayout::Landscape},
+        {"A3, landscape", QPageSize::A3, QPageLayout::Landscape},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.what);
+        answer = [&](QPrinter &p) {
+            p.setPageSize(QPageSize(r.paper));
+            p.setPageOrientation(r.orientation);
+            p.setPrintRange(QPrinter::PageRange);
+            p.setFromTo(1, 1);
+        };
+        clickPrint();
+        ASSERT_EQ(test::pdfPageCount(output), 1);
+        const QPageLayout layout = currentPrinter().pageLayout();
+        EXPECT_EQ(test::pdfPageSize(output).toSize(), layout.fullRectPoints().size()) << "the paper chosen";
+        constexpr int Dpi = 150;
+        const QImage sheet = test::renderPdfPage(output, 1, Dpi);
+        const QRect drawn = test::inkBounds(sheet);
+        const QRectF printable(layout.paintRect(QPageLayout::Inch).topLeft() * Dpi,
+                               layout.paintRect(QPageLayout::Inch).size() * Dpi);
+        // Undistorted within 0.5 %, as large as fits, at the printable area's top-left corner (the
+        // page's first pixel column and row are white, so the grey starts a pixel or two in).
+        EXPECT_NEAR(double(drawn.width()) / drawn.height() / shape, 1, 0.005)
+            << drawn.width() << " x " << drawn.height();
+        EXPECT_TRUE(std::abs(drawn.width() - printable.width()) <= 3 || std::abs(drawn.height() - printable.height()) <= 3)
+            << drawn.width() << " x " << drawn.height() << " in " << printable.width() << " x " << printable.height();
+        EXPECT_LE((drawn.topLeft() - printable.topLeft()).manhattanLength(), 4);
+        EXPECT_LE(drawn.right(), printable.right() + 1);
+        EXPECT_LE(drawn.bottom(), printable.bottom() + 1);
+    }
 }
 
 class CupsPrintTest : public PrintWindowTest {
@@ -155,48 +333,116 @@ protected:
 
 }  // namespace
 
-TEST_F(PrintWindowTest, PopupEntryPrintsAllPagesWithoutSelectionAndTheSelectedPageWithOne)
+// Which of `pages` a printed sheet shows, told by its hint margins (the strips right of and below
+// the picture, which name the page and its neighbours); 0 when it is none of them clearly.
+int pageShownBy(const QImage &sheet, const std::vector<QImage> &pages)
 {
-    QAction *printThisPicture = window.findChild<QAction *>(QStringLiteral("mnuPrintThisPicture"));
-    WaitWindowWatcher wait;
-    printThisPicture->trigger();
-    ASSERT_EQ(messages.messages().size(), 1u);
-    const MessageRequest &ask = messages.messages()[0];
-    EXPECT_EQ(std::tuple(ask.text, ask.icon, ask.buttons, ask.title),
-              std::tuple(SixPages, MsgIcon::Question, MsgButtons::YesNo, QStringLiteral("Plakatron")));
-    EXPECT_EQ(wait.painted,
-              QStringList({DesignText, QStringLiteral("Printing page  1/ 6"), QStringLiteral("Printing page  2/ 6"),
-                           QStringLiteral("Printing page  3/ 6"), QStringLiteral("Printing page  4/ 6"),
-                           QStringLiteral("Printing page  5/ 6"), QStringLiteral("Printing page  6")}));
-    ASSERT_EQ(wait.shown.size(), 1u);
-    EXPECT_LE((wait.shown[0].center() - window.frameGeometry().center()).manhattanLength(), 2) << "centred";
-    // All six pages, whatever range the dialog chose: one page picture per sheet, margins
-    // included, stretched over the printable area.
-    const QSizeF printable = currentPrinter().pageLayout().paintRect(QPageLayout::Inch).size();
-    const std::vector<test::PdfImage> images = test::pdfImages(output);
-    EXPECT_EQ(test::pdfPageCount(output), 6);
-    ASSERT_EQ(images.size(), 6u);
-    EXPECT_NEAR(images[5].xPpi, 820 / printable.width(), 1);
-    EXPECT_NEAR(images[5].yPpi, 1151 / printable.height(), 1);
-    // The choice is stored beside the program, this window as the dialog's owner.
-    EXPECT_EQ(QFileInfo(printerFile).size(), 184);
-    const PrinterRecords stored = readPrinterFile(printerFile);
-    EXPECT_EQ(std::tuple(stored.dialog.lStructSize, stored.dialog.hwndOwner, stored.devMode.dmColor),
-              std::tuple(66u, static_cast<std::uint32_t>(window.winId()), 1));
+    std::vector<double> distance;
+    for (const QImage &page : pages) {
+        if (sheet.size() != page.size())
+            return 0;
+        double sum = 0;
+        int n = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (x >= page.width() - 20 || y >= page.height() - 20) {
+                    const QRgb a = sheet.pixel(x, y), b = page.pixel(x, y);
+                    sum += std::abs(qGray(a) - qGray(b));
+                    ++n;
+                }
+        distance.push_back(sum / n);
+    }
+    const auto best = std::min_element(distance.begin(), distance.end());
+    for (auto d = distance.begin(); d != distance.end(); ++d)
+        if (d != best && *d < 2 * *best + 0.5)
+            return 0;  // no page stands out
+    return int(best - distance.begin()) + 1;
+}
 
+TEST_F(PrintWindowTest, WhatTheDialogShowsIsWhatPrints)
+{
+    // Every page of the poster as the job renders it, to tell the printed sheets apart.
+    std::vector<QImage> pages;
+    {
+        PageRenderer renderer({&window.sourcePicture(), &window.poster(), &window.grid()});
+        for (std::int16_t page = 1; page <= 6; ++page) {
+            ASSERT_TRUE(renderer.RenderPage(page, false));
+            pages.push_back(renderer.pageCanvas().copy());
+        }
+    }
+    QAction *printThisPicture = window.findChild<QAction *>(QStringLiteral("mnuPrintThisPicture"));
+    const auto pagesFromTo = [](QPrinter &p) {
+        p.setPrintRange(QPrinter::PageRange);
+        p.setFromTo(2, 3);
+    };
+    const auto currentPage = [](QPrinter &p) { p.setPrintRange(QPrinter::CurrentPage); };
+    struct Row {
+        const char *what;
+        int selected;
+        bool popup;
+        std::function<void(QPrinter &)> answer;
+        Opened opened;
+        QStringList counter;
+        std::vector<int> sheets;
+        std::uint32_t rangeFlag;
+    };
+    const QStringList everyPage{QStringLiteral("Printing page  1/ 6"), QStringLiteral("Printing page  2/ 6"),
+                                QStringLiteral("Printing page  3/ 6"), QStringLiteral("Printing page  4/ 6"),
+                                QStringLiteral("Printing page  5/ 6"), QStringLiteral("Printing page  6")};
+    const Row rows[] = {
+        {"Print", 0, false, {}, {QPrinter::AllPages, 0, 1, 6}, everyPage, {1, 2, 3, 4, 5, 6}, 0},
+        {"Print, pages from 2 to 3", 0, false, pagesFromTo, {QPrinter::AllPages, 0, 1, 6},
+         {QStringLiteral("Printing page  2/ 3"), QStringLiteral("Printing page  3")}, {2, 3}, pd::PageNums},
+        {"Print, current page", 5, false, currentPage, {QPrinter::AllPages, 5, 1, 6},
+         {QStringLiteral("Printing page  5")}, {5}, pd::CurrentPage},
+        {"Print this picture...", 5, true, {}, {QPrinter::CurrentPage, 5, 1, 6}, {QStringLiteral("Printing page  5")},
+         {5}, pd::CurrentPage},
+        {"Print this picture..., no page selected", 0, true, {}, {QPrinter::AllPages, 0, 1, 6}, everyPage,
+         {1, 2, 3, 4, 5, 6}, 0},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.what);
+        window.RecomputeLayout();  // no page selected
+        if (r.selected) {
+            const PosterSettings &s = window.poster();
+            window.picGrid_MouseDown(Qt::LeftButton, QPointF(1.5 * s.PagePixelWidth, 1.5 * s.PagePixelHeight));
+            ASSERT_EQ(window.grid().SelectedPage, r.selected);
+        }
+        answer = r.answer;
+        messages.clear();
+        WaitWindowWatcher wait;
+        if (r.popup)
+            printThisPicture->trigger();
+        else
+            clickPrint();
+        EXPECT_EQ(opened, r.opened);
+        // The count asked about, the counter, the sheets and the pages stored all follow the range.
+        ASSERT_EQ(messages.messages().size(), 1u);
+        const MessageRequest &ask = messages.messages()[0];
+        EXPECT_EQ(std::tuple(ask.text, ask.icon, ask.buttons, ask.title),
+                  std::tuple(confirmationText(std::int16_t(r.sheets.size())), MsgIcon::Question, MsgButtons::YesNo,
+                             QStringLiteral("Plakatron")));
+        EXPECT_EQ(wait.painted, QStringList(DesignText) + r.counter);
+        ASSERT_EQ(wait.shown.size(), 1u);
+        EXPECT_LE((wait.shown[0].center() - window.frameGeometry().center()).manhattanLength(), 2) << "centred";
+        const std::vector<QImage> sheets = test::pdfImageContents(output);
+        EXPECT_EQ(test::pdfPageCount(output), int(r.sheets.size())) << "one sheet per page";
+        ASSERT_EQ(sheets.size(), r.sheets.size());
+        for (std::size_t i = 0; i < sheets.size(); ++i)
+            EXPECT_EQ(pageShownBy(sheets[i], pages), r.sheets[i]) << "sheet " << i + 1;
+        const PrinterRecords stored = readPrinterFile(printerFile);
+        EXPECT_EQ(QFileInfo(printerFile).size(), 184);
+        EXPECT_EQ(std::tuple(stored.dialog.nFromPage, stored.dialog.nToPage, stored.dialog.nMinPage,
+                             stored.dialog.nMaxPage, stored.dialog.Flags & (pd::PageNums | pd::CurrentPage)),
+                  std::tuple(r.sheets.front(), r.sheets.back(), 1, 6, r.rangeFlag));
+        EXPECT_EQ(std::tuple(stored.dialog.lStructSize, stored.dialog.hwndOwner, stored.devMode.dmColor),
+                  std::tuple(66u, static_cast<std::uint32_t>(window.winId()), 1));
+    }
     // As after a restart the platform's default printer is current; the stored choices still
-    // open the dialog. Page 5 alone.
+    // open the dialog.
     resetCurrentPrinter();
-    const PosterSettings &s = window.poster();
-    window.picGrid_MouseDown(Qt::LeftButton, QPointF(1.5 * s.PagePixelWidth, 1.5 * s.PagePixelHeight));
-    wait.painted.clear();
-    printThisPicture->trigger();
-    EXPECT_EQ(std::tuple(seen.dialog.Flags & pd::PrintToFile, seenColour),
-              std::tuple(pd::PrintToFile, QPrinter::GrayScale));
-    EXPECT_EQ(messages.messages().back().text, QStringLiteral("Are you sure you want to print the  1 pages?"));
-    EXPECT_EQ(wait.painted, QStringList({DesignText, QStringLiteral("Printing page  5")}));
-    EXPECT_EQ(test::pdfPageCount(output), 1);
-    EXPECT_EQ(std::tuple(programWide().FirstPrintPage, programWide().LastPrintPage), std::tuple(5, 5));
+    clickPrint();
+    EXPECT_EQ(std::tuple(seen.dialog.Flags & pd::PrintToFile, seenColour), std::tuple(pd::PrintToFile, QPrinter::GrayScale));
 }
 
 TEST_F(PrintWindowTest, PrintAssemblyMapPrintsOneSheetThroughTheSameDialog)
@@ -429,4 +675,15 @@ TEST_F(PrintWindowTest, AStopSignalDuringAPrintStopsItBetweenPagesAndLeavesTheOl
     EXPECT_EQ(namesIn(dir.path()), expected);
     QApplication::processEvents();
     EXPECT_EQ(loadedWaitWindow(), nullptr);
+}
+
+TEST_F(CupsPrintTest, ACancelledJobReachesNoQueue)
+{
+    layOut(window, dir.path(), {200, 800}, 40, QStringLiteral("10"));
+    queue = Office;
+    StopAt stop(QStringLiteral("Printing page  2/ %1").arg(window.grid().pageCount()), StopAt::CancelButton);
+    clickPrint();
+    EXPECT_TRUE(stop.asked);
+    EXPECT_EQ(messages.messages().size(), 1u) << "only the confirmation";
+    EXPECT_EQ(newOutput(), QStringList());
 }

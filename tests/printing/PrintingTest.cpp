@@ -7,19 +7,25 @@
 #include "imaging/DibSection.h"
 #include "printing/PageGeometry.h"
 #include "printing/PageRenderer.h"
+#include "printing/PagesAhead.h"
 #include "printing/PdfCheck.h"
 #include "printing/PrintJob.h"
 #include "printing/PrinterSettings.h"
 #include "printing/modPrinter.h"
 #include "printing/StoredPrinter.h"
+#include "support/ModalDriver.h"
 #include "support/PdfTools.h"
 #include "support/TestSupport.h"
 #include "support/WholeCrop.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <csignal>
@@ -471,21 +477,49 @@ TEST(PageRenderer, AFailedStepIsReportedAndTheRestCarriesOn)
     EXPECT_FALSE(poster.previewed.isNull()) << "the later steps still made a page and showed it";
 }
 
-TEST(PrintJob, PrintRangeIsAllPagesOrTheSinglePage)
+TEST(PrintJob, ARequestNamesOnlyPagesOfThePoster)
 {
-    struct Row { std::int32_t singlePage; double sheetsAcross, sheetsDown; PrintRange range; };
-    const Row rows[] = {
-        {-3, 4, 1.8002, {1, 8}},  // the worked example: 2 rows of 4
-        {0, 3, 1.0, {1, 3}},  // a whole number of rows gets no extra row
-        {0, 40, 900, {}},     // no range: the page count overflows 16 bits
+    // The poster's pages: rows x columns, within 16 bits.
+    struct Count { double sheetsAcross, sheetsDown; int pages; };
+    const Count counts[] = {
+        {4, 1.8002, 8},  // the worked example: 2 rows of 4
+        {3, 1.0, 3},     // a whole number of rows gets no extra row
+        {40, 900, -1},   // beyond 16 bits: Overflow
     };
-    for (const Row &r : rows) {
-        PrintRange range;
-        EXPECT_EQ(errorNumber([&] { range = printRangeFor(r.singlePage, {.SheetsAcross = r.sheetsAcross},
-                                                          {.SheetsDown = r.sheetsDown}); }),
-                  r.range.last ? 0 : 6);
-        EXPECT_EQ(range, r.range) << r.singlePage;
+    for (const Count &c : counts) {
+        std::int16_t pages = -1;
+        EXPECT_EQ(errorNumber([&] { pages = posterPageCount({.SheetsAcross = c.sheetsAcross}, {.SheetsDown = c.sheetsDown}); }),
+                  c.pages < 0 ? 6 : 0);
+        EXPECT_EQ(pages, c.pages);
     }
+    // Of a range, the pages on the poster and within what a job numbers; never a page off it.
+    struct Within { int first, last, pageCount; PrintRange range; };
+    const PrintRange none{1, 0};
+    const Within ranges[] = {
+        {2, 3, 6, {2, 3}},   {1, 6, 6, {1, 6}},   {0, 3, 6, {1, 3}},         {5, 9, 6, {5, 6}},
+        {5, 2, 6, none},     {7, 9, 6, none},     {0, 0, 6, none},           {1, 0, 0, none},
+        {1, 45280, 45280, {1, 32767}},             {40000, 40001, 45280, none},
+    };
+    for (const Within &w : ranges)
+        EXPECT_EQ(printRangeWithin(w.first, w.last, w.pageCount), w.range) << w.first << '-' << w.last << " of " << w.pageCount;
+    // What the dialog offers and starts with: the page asked for ("Print this picture..."), else
+    // every page; the selected page as the current one. Pages off the poster are never current.
+    struct Choice { std::int32_t singlePage, selected; PrintChoices choices; };
+    const Choice choices[] = {
+        {0, 0, {6, 0, false}}, {0, 4, {6, 4, false}}, {5, 5, {6, 5, true}},
+        {-1, 3, {6, 3, false}}, {7, 7, {6, 0, false}}, {3, 0, {6, 3, true}},
+    };
+    for (const Choice &c : choices)
+        EXPECT_EQ(printChoicesFor(c.singlePage, c.selected, 6), c.choices) << c.singlePage << ' ' << c.selected;
+    // The counter names the page and the job's last page while later ones follow.
+    struct Counter { int page; PrintRange range; const char16_t *text; };
+    const Counter counters[] = {
+        {1, {1, 8}, u"Printing page  1/ 8"}, {8, {1, 8}, u"Printing page  8"},
+        {2, {2, 3}, u"Printing page  2/ 3"}, {3, {2, 3}, u"Printing page  3"},
+        {7, {7, 7}, u"Printing page  7"},
+    };
+    for (const Counter &c : counters)
+        EXPECT_EQ(progressText(std::int16_t(c.page), c.range), QString::fromUtf16(c.text));
 }
 
 TEST(PrintJob, JobBrokenOffByAnErrorLeavesNoDocument)
@@ -511,22 +545,55 @@ TEST(PrintJob, JobBrokenOffByAnErrorLeavesNoDocument)
     EXPECT_EQ(pdfPageCount(pdf), 2) << "the same printer prints the next job";
 }
 
-// The dialog opens on the stored choices and the current printer, offers a page range only when
-// one is stored, and its answer becomes the current printer and the records (bits this program
-// does not know kept); a cancelled dialog changes nothing.
+TEST(PagesAhead, RendersInTurnAndKeepsTheWarningsWithTheirPage)
+{
+    MessageCapture messages;
+    Poster poster(3, 200, 3);
+    PageRenderer second({&poster.picture, &poster.settings, &poster.grid});
+    {
+        PagesAhead pages(poster.renderer, second, {1, 3});
+        for (std::int16_t page = 1; page <= 3; ++page) {
+            const PagesAhead::Page taken = pages.take(page);
+            ASSERT_TRUE(taken.made);
+            EXPECT_TRUE(taken.messages.isEmpty());
+            Poster alone(3, 200, 3);
+            alone.renderer.RenderPage(page, false);
+            EXPECT_EQ(*taken.canvas, alone.renderer.pageCanvas()) << page;
+        }
+        // A step that fails on the rendering thread: its warning comes with the page, no box shown there.
+        poster.settings.SheetsAcross = 0;
+    }
+    PagesAhead pages(poster.renderer, second, {2, 2});
+    const PagesAhead::Page taken = pages.take(2);
+    ASSERT_FALSE(taken.messages.isEmpty());
+    EXPECT_EQ(taken.messages.first(), QStringLiteral("Division by zero\r\nCode 11"));
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+// The dialog opens on the stored choices, the current printer and the poster's pages, and its
+// answer becomes the current printer, the pages to print and the records (bits this program does
+// not know kept); a cancelled dialog changes nothing.
 TEST(ShowPrinterDialog, OpensOnTheStoredChoicesAndItsAnswerBecomesCurrent)
 {
     QTemporaryDir dir;
     resetCurrentPrinter();
     currentPrinter().setOutputFormat(QPrinter::PdfFormat);
     currentPrinter().setOutputFileName(dir.filePath(QStringLiteral("before.pdf")));
-    struct Opened { int copies = 0; QPrinter::ColorMode colour{}; QString file; bool range = false; };
+    struct Opened {
+        int copies = 0;
+        QPrinter::ColorMode colour{};
+        QString file;
+        QAbstractPrintDialog::PrintDialogOptions options;
+        int minPage = 0, maxPage = 0, currentPage = 0;
+        QPrinter::PrintRange start{};
+        int from = 0, to = 0;
+    };
     std::optional<Opened> opened;
     bool confirm = true;
     const auto previous = setPrintDialogFunction([&](const PrintDialogRequest &request) {
         const QPrinter &p = request.printer;
-        opened = Opened{p.copyCount(), p.colorMode(), p.outputFileName(),
-                        request.options.testFlag(QAbstractPrintDialog::PrintPageRange)};
+        opened = Opened{p.copyCount(), p.colorMode(), p.outputFileName(), request.options, request.minPage,
+                        request.maxPage, request.currentPage, p.printRange(), p.fromPage(), p.toPage()};
         request.printer.setOutputFileName(dir.filePath(confirm ? u"chosen.pdf"_qs : u"no.pdf"_qs));
         request.printer.setCopyCount(5);
         request.printer.setPrintRange(QPrinter::PageRange);
@@ -534,29 +601,137 @@ TEST(ShowPrinterDialog, OpensOnTheStoredChoicesAndItsAnswerBecomesCurrent)
         return confirm;
     });
     PrinterRecords records;
-    records.dialog.Flags = 0x40000;
-    records.dialog.nMinPage = 1;
-    records.dialog.nMaxPage = 9;
+    records.dialog.Flags = 0x40000 | pd::Selection;
+    records.dialog.nFromPage = 7;  // another poster's range
+    records.dialog.nToPage = 8;
     records.devMode.dmCopies = 2;
     records.devMode.dmColor = 1;
-    EXPECT_EQ(ShowPrinterDialog(nullptr, records.dialog, records.devMode), u"PRINT TO FILE (PDF)"_qs);
-    EXPECT_EQ(opened->copies, 2);
-    EXPECT_EQ(opened->colour, QPrinter::GrayScale);
-    EXPECT_TRUE(opened->range);
+    PrintRange chosen;
+    EXPECT_EQ(ShowPrinterDialog(nullptr, records.dialog, records.devMode, {9, 4, false}, chosen), u"PRINT TO FILE (PDF)"_qs);
+    EXPECT_EQ(std::tuple(opened->copies, opened->colour), std::tuple(2, QPrinter::GrayScale));
+    using O = QAbstractPrintDialog;
+    EXPECT_EQ(opened->options & (O::PrintPageRange | O::PrintCurrentPage | O::PrintSelection),
+              O::PrintPageRange | O::PrintCurrentPage);
+    EXPECT_EQ(std::tuple(opened->minPage, opened->maxPage, opened->currentPage), std::tuple(1, 9, 4));
+    EXPECT_EQ(std::tuple(opened->start, opened->from, opened->to), std::tuple(QPrinter::AllPages, 1, 9));
+    EXPECT_EQ(chosen, PrintRange({2, 4}));
     EXPECT_EQ(currentPrinter().outputFileName(), dir.filePath(QStringLiteral("chosen.pdf")));
-    EXPECT_EQ(currentPrinter().copyCount(), 5);
-    EXPECT_EQ(currentPrinter().colorMode(), QPrinter::GrayScale);
+    EXPECT_EQ(std::tuple(currentPrinter().copyCount(), currentPrinter().colorMode()), std::tuple(5, QPrinter::GrayScale));
     EXPECT_EQ(records.devMode.dmCopies, 5);
     EXPECT_EQ(records.dialog.Flags, 0x40000u | pd::PageNums | pd::Collate | pd::PrintToFile);
-    EXPECT_EQ(records.dialog.nFromPage, 2);
-    EXPECT_EQ(records.dialog.nToPage, 4);
+    EXPECT_EQ(std::tuple(records.dialog.nFromPage, records.dialog.nToPage, records.dialog.nMinPage, records.dialog.nMaxPage),
+              std::tuple(2, 4, 1, 9));
 
+    // "Print this picture..." starts with its page; cancelled, nothing changes.
     confirm = false;
     PrinterRecords fresh;
-    EXPECT_EQ(ShowPrinterDialog(nullptr, fresh.dialog, fresh.devMode), QString());
+    chosen = {};
+    EXPECT_EQ(ShowPrinterDialog(nullptr, fresh.dialog, fresh.devMode, {9, 4, true}, chosen), QString());
     EXPECT_EQ(opened->file, dir.filePath(QStringLiteral("chosen.pdf"))) << "opens on the file chosen last";
-    EXPECT_FALSE(opened->range);
+    EXPECT_EQ(std::tuple(opened->start, opened->from, opened->to), std::tuple(QPrinter::CurrentPage, 4, 4));
+    EXPECT_EQ(chosen, PrintRange());
     EXPECT_EQ(currentPrinter().outputFileName(), dir.filePath(QStringLiteral("chosen.pdf")));
+    setPrintDialogFunction(previous);
+    resetCurrentPrinter();
+}
+
+// Whatever the dialog answers, only pages of the poster print: its own range kept within the
+// poster, "Current page" the selected page and nothing while none is selected.
+TEST(ShowPrinterDialog, TheAnswerPrintsOnlyPagesOfThePoster)
+{
+    QTemporaryDir dir;
+    resetCurrentPrinter();
+    struct Row { QPrinter::PrintRange answer; int from, to, currentPage; PrintRange chosen; };
+    const Row rows[] = {
+        {QPrinter::AllPages, 0, 0, 0, {1, 9}},   {QPrinter::PageRange, 2, 3, 0, {2, 3}},
+        {QPrinter::PageRange, 8, 12, 0, {8, 9}}, {QPrinter::PageRange, 10, 12, 0, {1, 0}},
+        {QPrinter::CurrentPage, 0, 0, 4, {4, 4}}, {QPrinter::CurrentPage, 0, 0, 0, {1, 0}},
+        {QPrinter::Selection, 0, 0, 4, {1, 9}},
+    };
+    for (const Row &r : rows) {
+        const auto previous = setPrintDialogFunction([&](const PrintDialogRequest &request) {
+            request.printer.setOutputFileName(dir.filePath(QStringLiteral("out.pdf")));
+            request.printer.setPrintRange(r.answer);
+            if (r.from)
+                request.printer.setFromTo(r.from, r.to);
+            return true;
+        });
+        PrinterRecords records;
+        PrintRange chosen;
+        ShowPrinterDialog(nullptr, records.dialog, records.devMode, {9, std::int16_t(r.currentPage), false}, chosen);
+        EXPECT_EQ(chosen, r.chosen) << r.answer << ' ' << r.from << '-' << r.to;
+        EXPECT_EQ(std::tuple(records.dialog.nFromPage, records.dialog.nToPage), std::tuple(r.chosen.first, r.chosen.last));
+        setPrintDialogFunction(previous);
+    }
+    resetCurrentPrinter();
+}
+
+// Qt's own dialog, as the user meets it: the poster's pages on offer, "Current page" only with a
+// selected page, no choice the job would not honour, no copies of a PDF file; what is set in it is
+// what the job gets.
+TEST(ShowPrinterDialog, QtsDialogOffersThePostersPagesAndNothingThatWouldNotPrint)
+{
+    QTemporaryDir dir;
+    resetCurrentPrinter();
+    currentPrinter().setOutputFormat(QPrinter::PdfFormat);
+    currentPrinter().setOutputFileName(dir.filePath(QStringLiteral("poster.pdf")));
+    const auto previous = setPrintDialogFunction({});
+    const auto dialog = [] { return qobject_cast<QPrintDialog *>(QApplication::activeModalWidget()); };
+    struct Seen {
+        bool currentEnabled = false, currentChecked = false, copiesEnabled = true;
+        int fromMin = 0, fromMax = 0, toMax = 0;
+        QStringList shown;  // of the choices that are never offered
+    };
+    struct Row { PrintChoices choices; std::function<void(QPrintDialog &)> choose; bool currentEnabled, currentChecked; PrintRange chosen; };
+    const auto pagesFrom = [](int from, int to) {
+        return [=](QPrintDialog &d) {
+            d.findChild<QRadioButton *>(QStringLiteral("printRange"))->setChecked(true);
+            d.findChild<QSpinBox *>(QStringLiteral("from"))->setValue(from);
+            d.findChild<QSpinBox *>(QStringLiteral("to"))->setValue(to);
+        };
+    };
+    const Row rows[] = {
+        {{9, 0, false}, pagesFrom(2, 3), false, false, {2, 3}},
+        {{9, 0, false}, pagesFrom(5, 12), false, false, {5, 9}},  // the box stops at the last page
+        {{9, 0, false}, pagesFrom(5, 2), false, false, {5, 5}},   // Qt's reading of "from 5 to 2"
+        {{9, 4, false}, {}, true, false, {1, 9}},
+        {{9, 4, true}, {}, true, true, {4, 4}},
+    };
+    for (const Row &r : rows) {
+        Seen seen;
+        test::whileModal<QPrintDialog>(100, dialog, [&](QPrintDialog &d) {
+            // The dialog's own widgets, by the names Qt gives them.
+            const auto *current = d.findChild<QRadioButton *>(QStringLiteral("printCurrentPage"));
+            const auto *from = d.findChild<QSpinBox *>(QStringLiteral("from"));
+            for (const char *name : {"printCurrentPage", "printRange", "from", "to", "copies"})
+                if (!d.findChild<QWidget *>(QLatin1String(name))) {
+                    ADD_FAILURE() << "Qt's print dialog has no " << name;
+                    d.reject();
+                    return;
+                }
+            seen.currentEnabled = current->isEnabled();
+            seen.currentChecked = current->isChecked();
+            seen.fromMin = from->minimum();
+            seen.fromMax = from->maximum();
+            seen.toMax = d.findChild<QSpinBox *>(QStringLiteral("to"))->maximum();
+            seen.copiesEnabled = d.findChild<QSpinBox *>(QStringLiteral("copies"))->isEnabled();
+            for (const char *name : {"printSelection", "pagesRadioButton", "pageSetCombo", "reverse"})
+                if (const auto *w = d.findChild<QWidget *>(QLatin1String(name)); w && !w->isHidden())
+                    seen.shown << QLatin1String(name);
+            if (r.choose)
+                r.choose(d);
+            d.accept();
+        });
+        const test::ModalWatchdog<QPrintDialog> watchdog(30000, dialog);
+        PrinterRecords records;
+        PrintRange chosen;
+        EXPECT_FALSE(ShowPrinterDialog(nullptr, records.dialog, records.devMode, r.choices, chosen).isEmpty());
+        EXPECT_EQ(std::tuple(seen.currentEnabled, seen.currentChecked), std::tuple(r.currentEnabled, r.currentChecked));
+        EXPECT_EQ(std::tuple(seen.fromMin, seen.fromMax, seen.toMax), std::tuple(1, 9, 9));
+        EXPECT_FALSE(seen.copiesEnabled) << "a PDF file holds each sheet once";
+        EXPECT_EQ(seen.shown, QStringList());
+        EXPECT_EQ(chosen, r.chosen);
+    }
     setPrintDialogFunction(previous);
     resetCurrentPrinter();
 }

@@ -616,11 +616,7 @@ void frmMain::doPrint()
     const std::int16_t count = printPageCount(range);
     if (MsgBox(confirmationText(count), MsgIcon::Question, MsgButtons::YesNo, this) != MsgAnswer::Yes)
         return;
-    printCancellation_.clear();
-    try {
-        // A stop signal ends the job between pages, its half-written file removed, and then the
-        // program as the signal asked; "Cancel" ends just the job.
-        const CancelOnStopSignals stopSignals(printCancellation_);
+    runPrintJob([&] {
         frmWait *wait = waitWindow(this);
         wait->offerCancel(printCancellation_);
         // As wide as the longest page counter of the job from the start, so it never jumps.
@@ -658,13 +654,7 @@ void frmMain::doPrint()
                 // Once a page: the clicks on Cancel and Esc; every other window waits for the job.
                 QCoreApplication::processEvents();
             });
-    } catch (const RuntimeError &e) {
-        reportPrintFailure(e);
-    } catch (const std::bad_alloc &) {
-        reportPrintFailure(RuntimeError(err::OutOfMemory));
-    }
-    if (frmWait *loaded = loadedWaitWindow())
-        loaded->unload();
+    });
 }
 
 void frmMain::mnuPrintAssemblyMap_Click()
@@ -690,12 +680,19 @@ AssemblyMap frmMain::assemblyMap() const
 void frmMain::doPrintAssemblyMap(AssemblyMap &map)
 {
     // One sheet: the dialog was the confirmation.
-    printCancellation_.clear();
-    try {
-        const CancelOnStopSignals stopSignals(printCancellation_);
+    runPrintJob([&] {
         showPrintWaitWindow(QStringLiteral("Printing the assembly map"));
         PrintJob job(currentPrinter(), &printCancellation_);
         job.run({1, 0}, {}, {}, [&] { job.PrintAssemblyMap(map); });
+    });
+}
+
+void frmMain::runPrintJob(const std::function<void()> &job)
+{
+    printCancellation_.clear();
+    try {
+        const CancelOnStopSignals stopSignals(printCancellation_);
+        job();
     } catch (const RuntimeError &e) {
         reportPrintFailure(e);
     } catch (const std::bad_alloc &) {

@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -124,6 +125,9 @@ private:
     frmWait *showPrintWaitWindow(const QString &text = {});
     // A print job's failure in a message, unless the job was stopped on request.
     void reportPrintFailure(const RuntimeError &e);
+    // Runs a print job: a stop signal or "Cancel" ends it between sheets (a stop signal then ends
+    // the program as it asked); a failure is reported; the wait window goes when it ends.
+    void runPrintJob(const std::function<void()> &job);
     // Prints the map on one sheet of the current printer.
     void doPrintAssemblyMap(AssemblyMap &map);
 

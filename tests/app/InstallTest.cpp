@@ -1,6 +1,7 @@
 // What `cmake --install` puts into a prefix (a temporary one here): both programs, the menu entry,
 // the metainfo and the icon where the desktop looks for them, the help in the data folder, where
 // the installed program finds it. The menu entry and the metainfo must pass Debian's validators.
+// The Debian package depends on the files the programs load without linking them.
 #include "app/frmMain.h"
 #include "core/BuildConfig.h"
 #include "input/ProgramFolders.h"
@@ -11,11 +12,17 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QLibraryInfo>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <libwmf/api.h>
+#include <libwmf/font.h>
+#include <libwmf/gd.h>
 
 using namespace plakatron;
 
@@ -184,6 +191,77 @@ TEST_F(Install, TheInstalledProgramsRunAndFindTheirHelpInTheDataFolder)
     QDir(bin + "help").removeRecursively();
     QDir(data).removeRecursively();
     EXPECT_EQ(helpFolder(bin), bin + "help/");
+}
+
+// The font file libwmf opens for a PostScript font name, as the metafile reader sets libwmf up
+// (the gd device): the name's file in the first of libwmf's font folders that has it.
+QString libwmfFontFile(const char *psName)
+{
+    wmfAPI *api = nullptr;
+    wmfAPI_Options options{};
+    options.function = wmf_gd_function;
+    if (wmf_api_create(&api, WMF_OPT_FUNCTION | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG, &options) != wmf_E_None || !api)
+        return QStringLiteral("(libwmf could not be started)");
+    QString found = QStringLiteral("(libwmf maps no file to %1)").arg(QLatin1String(psName));
+    const auto *fonts = static_cast<const wmfFontData *>(api->font_data);
+    const auto *map = fonts ? static_cast<const wmfFontmapData *>(fonts->user_data) : nullptr;
+    for (const wmfFT_Mapping *font = map ? map->ps : nullptr; font && font->name; ++font) {
+        if (qstrcmp(font->name, psName) != 0)
+            continue;
+        for (char **folder = map->fontdirs; folder && *folder; ++folder) {
+            const QString file = QDir(QString::fromLocal8Bit(*folder)).filePath(QString::fromLocal8Bit(font->mapping));
+            if (QFileInfo::exists(file)) {
+                found = file;
+                break;
+            }
+        }
+        break;
+    }
+    wmf_api_destroy(api);
+    return found;
+}
+
+// What `cpack -G DEB` names beside the libraries dpkg-shlibdeps finds in the binaries.
+QStringList declaredPackageDepends()
+{
+    QFile config(QStringLiteral(PLAKATRON_BINARY_DIR "/CPackConfig.cmake"));
+    if (!config.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    const auto match = QRegularExpression(QStringLiteral("set\\(CPACK_DEBIAN_PACKAGE_DEPENDS \"([^\"]*)\"\\)"))
+                           .match(QString::fromUtf8(config.readAll()));
+    QStringList names;
+    for (const QString &item : match.captured(1).split(u',', Qt::SkipEmptyParts))
+        names << item.trimmed().section(u' ', 0, 0);  // without a version
+    return names;
+}
+
+// Neither the Qt plugins that decode TIFF and WebP nor the fonts libwmf draws with (without
+// which it reads no metafile, text or not) are linked by a binary, and their packages are at best
+// recommended by the libraries that are: the package names each.
+TEST(DebianPackage, DependsOnWhatTheProgramsLoadWithoutLinkingIt)
+{
+    const QString plugins = QLibraryInfo::path(QLibraryInfo::PluginsPath);
+    const struct { const char *what; QString file; const char *package; } rows[] = {
+        {"Qt's TIFF decoder", plugins + "/imageformats/libqtiff.so", "qt6-image-formats-plugins"},
+        {"Qt's WebP decoder", plugins + "/imageformats/libqwebp.so", "qt6-image-formats-plugins"},
+        {"libwmf's Times-Roman", libwmfFontFile("Times-Roman"), "fonts-urw-base35"},
+        {"libwmf's Helvetica", libwmfFontFile("Helvetica"), "fonts-urw-base35"},
+    };
+    const QStringList declared = declaredPackageDepends();
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.what);
+        ASSERT_TRUE(QFileInfo::exists(r.file)) << r.file.toStdString() << " is missing: install Debian's " << r.package
+                                               << " (tools/dev does)";
+        const ProcessRun owner = run(QStringLiteral("dpkg-query"), {"--search", QFileInfo(r.file).canonicalFilePath()});
+        ASSERT_EQ(owner.exitCode, 0) << owner.output.toStdString();
+        // "package:arch: /path", or "a, b: /path" for a file two packages share.
+        QStringList owners;
+        for (const QString &name : owner.output.section(u'\n', 0, 0).section(QStringLiteral(": "), 0, 0).split(u','))
+            owners << name.trimmed().section(u':', 0, 0);
+        EXPECT_EQ(owners, QStringList{QLatin1String(r.package)}) << r.file.toStdString();
+        EXPECT_TRUE(declared.contains(QLatin1String(r.package)))
+            << r.package << " is not among the package's Depends: " << declared.join(", ").toStdString();
+    }
 }
 
 }  // namespace

@@ -126,22 +126,38 @@ AssemblyMap assemblyMapOf(const CliPoster &poster)
     }
 }
 
-// Runs a print job and turns its failures into the tool's one-line errors.
-void runJob(const Cancellation &stop, ProgressReport &progress, bool toFile, const std::function<void()> &run)
-{
-    try {
-        run();
-    } catch (const WriteError &e) {
-        throw cannotWrite(e);
-    } catch (const RuntimeError &e) {
-        // The signal ends the tool as this function returns; what to say is said now.
-        if (e.number() == err::UserInterrupt && stop.signal() != 0)
-            progress.stopped(QStringLiteral("stopped by %1; %2")
-                                 .arg(stopSignalName(stop.signal()),
-                                      toFile ? QStringLiteral("the PDF file was not written") : QStringLiteral("nothing was printed")));
-        throw CliExit(1, QStringLiteral("printing failed: %1 (Code %2)").arg(e.description()).arg(e.number()));
+// One print job of the tool on the sheets the options name. A stop signal ends it between pages;
+// the job then removes its half-written file before the signal ends the tool (the guard is built
+// before the job, so it outlives it).
+struct ToolJob {
+    explicit ToolJob(const QCommandLineParser &parser) : toFile(parser.isSet(QStringLiteral("output")))
+    {
+        setUpPrinter(printer, parser);
     }
-}
+    // Runs the job and turns its failures into the tool's one-line errors.
+    void run(const std::function<void()> &print)
+    {
+        try {
+            print();
+        } catch (const WriteError &e) {
+            throw cannotWrite(e);
+        } catch (const RuntimeError &e) {
+            // The signal ends the tool as this function returns; what to say is said now.
+            if (e.number() == err::UserInterrupt && stop.signal() != 0)
+                progress.stopped(QStringLiteral("stopped by %1; %2")
+                                     .arg(stopSignalName(stop.signal()),
+                                          toFile ? QStringLiteral("the PDF file was not written") : QStringLiteral("nothing was printed")));
+            throw CliExit(1, QStringLiteral("printing failed: %1 (Code %2)").arg(e.description()).arg(e.number()));
+        }
+    }
+
+    const bool toFile;
+    QPrinter printer{QPrinter::HighResolution};
+    Cancellation stop;
+    const CancelOnStopSignals stopSignals{stop};
+    ProgressReport progress;
+    PrintJob job{printer, &stop};
+};
 
 }  // namespace
 
@@ -193,20 +209,13 @@ int runPrint(const QStringList &arguments)
     const PrintRange range = requestedRange(parser, poster);
     const bool withMap = parser.isSet(QStringLiteral("with-map"));
 
-    QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer, parser);
-
-    // A stop signal ends the job between pages; the job then removes its half-written file
-    // before the signal ends the tool. The guard outlives the job.
-    Cancellation stop;
-    const CancelOnStopSignals stopSignals(stop);
-    ProgressReport progress;
-    PrintJob job(printer, &stop);
+    ToolJob tool(parser);
+    PrintJob &job = tool.job;
     PagesAhead pages(poster.renderer(0), poster.renderer(1), range);
     std::optional<AssemblyMap> map;
     if (withMap)
         map.emplace(assemblyMapOf(poster));
-    runJob(stop, progress, toFile, [&] {
+    tool.run([&] {
         job.run(
             range,
             [&](std::int16_t page) {
@@ -215,15 +224,15 @@ int runPrint(const QStringList &arguments)
                     throw renderingFailed(page, ahead.messages.first());
                 job.PrintPageImage(*ahead.canvas);
             },
-            [&](std::int16_t page, std::int16_t count) { progress.page(page - range.first + 1, count); },
+            [&](std::int16_t page, std::int16_t count) { tool.progress.page(page - range.first + 1, count); },
             map ? PrintJob::SheetPrinter([&] {
                 pages.startFirst();
-                progress.map();
+                tool.progress.map();
                 job.PrintAssemblyMap(*map);
             })
                 : PrintJob::SheetPrinter());
     });
-    progress.done(printPageCount(range), withMap);
+    tool.progress.done(printPageCount(range), withMap);
     return 0;
 }
 
@@ -276,14 +285,9 @@ int runMap(const QStringList &arguments)
         return 0;
     }
 
-    QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer, parser);
-    Cancellation stop;
-    const CancelOnStopSignals stopSignals(stop);
-    ProgressReport progress;
-    PrintJob job(printer, &stop);
-    runJob(stop, progress, toFile, [&] { job.run({1, 0}, {}, {}, [&] { job.PrintAssemblyMap(map); }); });
-    progress.done(0);
+    ToolJob tool(parser);
+    tool.run([&] { tool.job.run({1, 0}, {}, {}, [&] { tool.job.PrintAssemblyMap(map); }); });
+    tool.progress.done(0);
     return 0;
 }
 

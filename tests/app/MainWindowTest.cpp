@@ -496,6 +496,16 @@ TEST_F(MainWindow, ClicksAndKeysPickPagesOfThePosterAndShowThemOnce)
         EXPECT_EQ(menu->isVisible(), r.menu);
         menu->hide();
     }
+    // The menu's entry prints the selected page, not the one in the preview (the job declined).
+    modToolbox::setAppFolderForTesting(dir.path());
+    const auto printDialog = setPrintDialogFunction([](const PrintDialogRequest &) { return true; });
+    QTest::keyClick(grid, K::Key_Right);
+    messages.answerNext(MsgAnswer::No);
+    child<QAction>("mnuPrintThisPicture")->trigger();
+    EXPECT_EQ(std::tuple(programWide().FirstPrintPage, programWide().LastPrintPage, window->previewPage()),
+              std::tuple(5, 5, 4));
+    setPrintDialogFunction(printDialog);
+    modToolbox::setAppFolderForTesting(QString());
     // Below the one row of a 3-page panorama: before, «page  5», "5 put  6 next", and printable.
     ASSERT_TRUE(drag({picture("panorama.bmp", 3000, 500)}));
     const QPoint below = at(1.5, 1.5).toPoint(), belowLeft = at(0.5, 1.2).toPoint();

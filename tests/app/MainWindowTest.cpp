@@ -157,8 +157,7 @@ protected:
 // load keeps the picture, the labels and the selected page.
 TEST_F(MainWindow, FirstRunShowsTheWorkedExampleWhichFailedDropsKeep)
 {
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Plakatron V2.0.9"));
-    EXPECT_EQ(caption->text(), QStringLiteral("Preview:"));
+    EXPECT_EQ(window->windowTitle() + caption->text(), QStringLiteral("Plakatron V2.0.9Preview:"));
     EXPECT_EQ(mainWindow(), window.get());
     pick(0.01, 0.01);
     const QString fake = picture("fake.bmp", 1, 1, "XPM");  // a format the program does not read
@@ -309,12 +308,9 @@ TEST_F(MainWindow, TickDrawsThePointerBoxTheBlinkingSelectionAndTheFocusFrame)
     const QImage first = frame(0.6);
     EXPECT_EQ(frame(0.3), first) << "no new phase within half a second";
     const QImage second = frame(0.3);
-    EXPECT_FALSE(changed(first, second).isEmpty());
-    EXPECT_TRUE(widened(5).contains(changed(first, second)));
+    EXPECT_TRUE(widened(5).contains(changed(first, second)));  // never an empty change
     moveTo(0.5, 0.5);
-    const QImage pointed = frame(0);
-    EXPECT_FALSE(changed(second, pointed).isEmpty());
-    EXPECT_TRUE(widened(1).contains(changed(second, pointed)));
+    EXPECT_TRUE(widened(1).contains(changed(second, frame(0))));
     EXPECT_EQ(grid->background(), background) << "a tick never redraws the picture";
 
     activate();  // again after the page's render

@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QDirIterator>
-#include <QFile>
 #include <QImage>
 #include <QLibraryInfo>
 #include <QMimeDatabase>
@@ -55,8 +54,7 @@ protected:
     static void SetUpTestSuite()
     {
         prefix = new QTemporaryDir;
-        installed = run(QStringLiteral(PLAKATRON_CMAKE_COMMAND),
-                        {"--install", PLAKATRON_BINARY_DIR, "--prefix", prefix->path()});
+        installed = run(QStringLiteral(PLAKATRON_CMAKE_COMMAND), {"--install", PLAKATRON_BINARY_DIR, "--prefix", prefix->path()});
     }
     static void TearDownTestSuite()
     {
@@ -65,70 +63,59 @@ protected:
     }
     void SetUp() override { ASSERT_EQ(installed.exitCode, 0) << installed.output.toStdString(); }
     static QString path(const QString &relative) { return prefix->filePath(relative); }
-    static QString desktopFile() { return path("share/applications/" + AppId + ".desktop"); }
-    static QString metainfoFile() { return path("share/metainfo/" + AppId + ".metainfo.xml"); }
 
     static inline QTemporaryDir *prefix = nullptr;
     static inline ProcessRun installed;
+    const QString desktopFile = path("share/applications/" + AppId + ".desktop");
+    const QString help = path(QStringLiteral("share/plakatron/help/"));
 };
 
+// Each file where the desktop looks and nothing else; the icon at every size, and the scalable one
+// as drawn.
 TEST_F(Install, PutsEachFileWhereTheDesktopLooksAndNothingElse)
 {
-    const QList<int> sizes{16, 22, 24, 32, 48, 64, 128, 256};
+    const QString icon = "share/icons/hicolor/%1/apps/" + AppId;
     QStringList expected{"bin/plakatron", "bin/plakatron-cli", "share/applications/" + AppId + ".desktop",
-                         "share/metainfo/" + AppId + ".metainfo.xml",
-                         "share/icons/hicolor/scalable/apps/" + AppId + ".svg", "share/plakatron/help/index.htm",
-                         "share/plakatron/help/style.css", "share/plakatron/help/assembly.svg"};
-    for (int size : sizes)
-        expected << QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(AppId);
+                         "share/metainfo/" + AppId + ".metainfo.xml", icon.arg("scalable") + ".svg",
+                         "share/plakatron/help/index.htm", "share/plakatron/help/style.css",
+                         "share/plakatron/help/assembly.svg"};
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        expected << icon.arg(QStringLiteral("%1x%1").arg(size)) + ".png";
+        const QImage drawn(path(expected.back()));
+        EXPECT_TRUE(drawn.size() == QSize(size, size) && drawn.hasAlphaChannel()) << size;
+    }
     QStringList found;
     for (QDirIterator it(prefix->path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
         found << QDir(prefix->path()).relativeFilePath(it.next());
     expected.sort();
     found.sort();
     EXPECT_EQ(found, expected);
-
     for (const char *program : {"bin/plakatron", "bin/plakatron-cli"})
         EXPECT_TRUE(QFileInfo(path(QLatin1String(program))).isExecutable()) << program;
-    for (int size : sizes) {
-        const QImage icon(path(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(AppId)));
-        EXPECT_EQ(icon.size(), QSize(size, size));
-        EXPECT_TRUE(icon.hasAlphaChannel());
-    }
-    QFile svg(path("share/icons/hicolor/scalable/apps/" + AppId + ".svg"));
-    QFile source(QStringLiteral(PLAKATRON_SOURCE_DIR "/resources/plakatron.svg"));
-    ASSERT_TRUE(svg.open(QIODevice::ReadOnly) && source.open(QIODevice::ReadOnly));
-    EXPECT_EQ(svg.readAll(), source.readAll());
+    EXPECT_EQ(test::contentOf(path(icon.arg("scalable") + ".svg")),
+              test::contentOf(QStringLiteral(PLAKATRON_SOURCE_DIR "/resources/plakatron.svg")));
 }
 
-// The entry opens one picture of every type the program loads, and names the installed icon.
-TEST_F(Install, TheMenuEntryStartsThePictureProgramOnOnePicture)
+// The menu entry opens one picture of every type the program loads, and names the installed icon.
+// Each validator passes the installed files (desktop-file-validate without a remark) and fails a
+// broken copy, so a validator that checked nothing could not pass.
+TEST_F(Install, TheMenuEntryAndTheMetainfoPassDebiansValidators)
 {
-    // Its keys (a desktop entry is not an INI file for QSettings: ";" separates list items).
-    QFile file(desktopFile());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    QHash<QString, QString> entry;
-    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n'))
-        if (line.contains(u'='))
-            entry.insert(line.section(u'=', 0, 0), line.section(u'=', 1));
-    EXPECT_EQ(entry.value("Exec"), "plakatron %f");
-    EXPECT_EQ(entry.value("Icon"), AppId);
-    EXPECT_EQ(entry.value("Name"), "Plakatron");
+    QHash<QString, QString> entry;  // a desktop entry is not an INI file for QSettings: ";" separates items
+    for (const QString &line : QString::fromUtf8(test::contentOf(desktopFile)).split(u'\n'))
+        entry.insert(line.section(u'=', 0, 0), line.section(u'=', 1));
+    EXPECT_EQ(QStringList({entry["Exec"], entry["Icon"], entry["Name"]}).join(u'|'), "plakatron %f|" + AppId + "|Plakatron");
     const QStringList types = entry.value("MimeType").split(u';', Qt::SkipEmptyParts);
     EXPECT_EQ(types.join(u' ').toStdString(),
               "image/jpeg image/png image/tiff image/webp image/heic image/heif image/avif image/bmp image/gif "
               "image/vnd.microsoft.icon image/x-icon image/wmf image/x-wmf");
     for (const QString &type : types)
         EXPECT_TRUE(QMimeDatabase().mimeTypeForName(type).isValid()) << type.toStdString();
-}
 
-// Each validator passes the installed files without a remark, and fails a broken copy (so a
-// validator that checked nothing could not pass this test).
-TEST_F(Install, TheMenuEntryAndTheMetainfoPassDebiansValidators)
-{
     const struct { const char *tool, *package; QStringList options; QString file; const char *from, *to; } rows[] = {
-        {"desktop-file-validate", "desktop-file-utils", {}, desktopFile(), "Type=Application", "Type=Program"},
-        {"appstreamcli", "appstream", {"validate", "--no-net", "--strict"}, metainfoFile(), "<name>", "<nome>"},
+        {"desktop-file-validate", "desktop-file-utils", {}, desktopFile, "Type=Application", "Type=Program"},
+        {"appstreamcli", "appstream", {"validate", "--no-net", "--strict"},
+         path("share/metainfo/" + AppId + ".metainfo.xml"), "<name>", "<nome>"},
     };
     QTemporaryDir broken;
     for (const auto &r : rows) {
@@ -137,60 +124,78 @@ TEST_F(Install, TheMenuEntryAndTheMetainfoPassDebiansValidators)
         ASSERT_FALSE(tool.isEmpty()) << r.tool << " is missing: install Debian's " << r.package << " (tools/dev does)";
         const ProcessRun good = run(tool, r.options + QStringList{r.file});
         EXPECT_EQ(good.exitCode, 0) << good.output.toStdString();
-        if (QLatin1String(r.tool) == QLatin1String("desktop-file-validate")) {
-            EXPECT_EQ(good.output, QString()) << "no warnings, no hints";
-        }
-
-        QFile original(r.file);
-        ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(!r.options.isEmpty() || good.output.isEmpty()) << "no warnings, no hints: " << good.output.toStdString();
         const QString copy = broken.filePath(QFileInfo(r.file).fileName());
-        QFile out(copy);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(original.readAll().replace(r.from, r.to));
-        out.close();
+        test::writeFile(copy, test::contentOf(r.file).replace(r.from, r.to));
         EXPECT_NE(run(tool, r.options + QStringList{copy}).exitCode, 0);
     }
 }
 
-TEST_F(Install, TheInstalledProgramsRunAndFindTheirHelpInTheDataFolder)
+// The installed programs answer --help and --version without a display and refuse a second
+// picture with exit code 2. Instructions in the installed window opens the help in the data
+// folder; help beside the program (a build tree, a portable copy) comes first; with neither it
+// opens nothing and says nothing.
+TEST_F(Install, TheInstalledProgramsRunAndFindTheirHelp)
 {
-    const ProcessRun cli = run(path("bin/plakatron-cli"), {"--version"});
-    EXPECT_EQ(std::pair(cli.exitCode, cli.output), std::pair(0, QStringLiteral("2.0.9\n")));
-    const ProcessRun version = run(path("bin/plakatron"), {"--version"});
-    EXPECT_EQ(std::pair(version.exitCode, version.output), std::pair(0, QStringLiteral("2.0.9\n")));
-    const ProcessRun two = run(path("bin/plakatron"), {"a.jpg", "b.jpg"}, {"QT_QPA_PLATFORM=offscreen"});
-    EXPECT_EQ(two.exitCode, 2);
-    EXPECT_TRUE(two.output.contains("plakatron: one picture at a time, not 2")) << two.output.toStdString();
+    const QStringList noDisplay{"QT_QPA_PLATFORM=xcb", "DISPLAY=", "WAYLAND_DISPLAY="};
+    const struct { const char *program; QStringList arguments, environment; int exitCode; QString output; } runs[] = {
+        {"bin/plakatron-cli", {"--version"}, noDisplay, 0, "2.0.9\n"},
+        {"bin/plakatron", {"--version"}, noDisplay, 0, "2.0.9\n"},
+        {"bin/plakatron", {"--help"}, noDisplay, 0, "Usage: plakatron [PICTURE]\n"},
+        {"bin/plakatron", {"a.jpg", "b.jpg"}, {"QT_QPA_PLATFORM=offscreen"}, 2, "plakatron: one picture at a time, not 2\n"},
+    };
+    for (const auto &r : runs) {
+        const ProcessRun p = run(path(QLatin1String(r.program)), r.arguments, r.environment);
+        EXPECT_EQ(p.exitCode, r.exitCode) << r.program << ' ' << r.arguments.join(u' ').toStdString();
+        EXPECT_TRUE(p.output.contains(r.output)) << p.output.toStdString();
+    }
 
     const QString bin = path("bin/");
-    const QString data = path("share/plakatron/help/");
-    EXPECT_EQ(helpFolder(bin), data);
-    // The Instructions command of the installed program opens the installed page.
-    modToolbox::setAppFolderForTesting(bin);
-    std::vector<QUrl> opened;
+    QTemporaryDir elsewhere;  // a program folder with no help beside it nor installed
+    EXPECT_EQ(helpFolder(QStringLiteral(PLAKATRON_BINARY_DIR "/bin/")), QStringLiteral(PLAKATRON_BINARY_DIR "/bin/help/"));
+    QStringList opened;
     const auto previous = modToolbox::installShellOpenHandler([&opened](const QUrl &url) {
-        opened.push_back(url);
+        opened << url.toLocalFile();
         return true;
     });
     {
         test::MessageCapture messages;
         frmMain window;
-        window.findChild<QAction *>(QStringLiteral("mnuInst"))->trigger();
+        const auto instructions = [&](const QString &programFolder) {
+            modToolbox::setAppFolderForTesting(programFolder);
+            window.findChild<QAction *>(QStringLiteral("mnuInst"))->trigger();
+        };
+        instructions(bin);
+        ASSERT_TRUE(QDir().mkpath(bin + "help") && QFile::copy(help + "index.htm", bin + "help/index.htm"));
+        instructions(bin);
+        QDir(bin + "help").removeRecursively();
+        instructions(elsewhere.path() + '/');
         window.close();
         EXPECT_TRUE(messages.messages().empty());
     }
     modToolbox::installShellOpenHandler(previous);
     modToolbox::setAppFolderForTesting(QString());
-    EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(data + "index.htm")});
+    EXPECT_EQ(opened, QStringList({help + "index.htm", bin + "help/index.htm"}));
+}
 
-    // Help beside the program (a build tree, a portable copy) comes first.
-    EXPECT_EQ(helpFolder(QStringLiteral(PLAKATRON_BINARY_DIR "/bin/")), QStringLiteral(PLAKATRON_BINARY_DIR "/bin/help/"));
-    ASSERT_TRUE(QDir().mkpath(bin + "help") && QFile::copy(data + "index.htm", bin + "help/index.htm"));
-    EXPECT_EQ(helpFolder(bin), bin + "help/");
-    // Neither: the place beside the program, where opening finds nothing and says nothing.
-    QDir(bin + "help").removeRecursively();
-    QDir(data).removeRecursively();
-    EXPECT_EQ(helpFolder(bin), bin + "help/");
+// The help page, as installed: everything it uses is there and local, every in-page link has its
+// target, and it speaks of the program in the program's own words.
+TEST_F(Install, TheHelpPageIsCompleteAndInTheProgramsOwnWords)
+{
+    const QString page = QString::fromUtf8(test::contentOf(help + "index.htm"));
+    const QRegularExpression reference(QStringLiteral(R"re((?:src|href)="([^"]+)")re"));
+    for (const auto &match : reference.globalMatch(page)) {
+        const QString target = match.captured(1);
+        EXPECT_TRUE(target.startsWith(u'#') ? page.contains("id=\"" + target.mid(1) + '"')
+                                            : !target.contains("://") && QFileInfo(help + target).isFile())
+            << target.toStdString();
+    }
+    EXPECT_TRUE(page.contains("\"style.css\"") && page.contains("\"assembly.svg\""));
+    EXPECT_FALSE(test::contentOf(help + "style.css").contains("url("));
+    for (const char *words : {"Open Picture...", "Width in A4:", "A4 X resolution:", "Additional settings",
+                              "Final image width:", "Final image height:", "Total pages:", "Height in A4:",
+                              "Print this picture...", "Print assembly map...", "put 3 below", "put 2 next"})
+        EXPECT_TRUE(page.contains(words)) << words;
 }
 
 // The font file libwmf opens for a PostScript font name, as the metafile reader sets libwmf up
@@ -224,11 +229,8 @@ QString libwmfFontFile(const char *psName)
 // What `cpack -G DEB` names beside the libraries dpkg-shlibdeps finds in the binaries.
 QStringList declaredPackageDepends()
 {
-    QFile config(QStringLiteral(PLAKATRON_BINARY_DIR "/CPackConfig.cmake"));
-    if (!config.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
     const auto match = QRegularExpression(QStringLiteral("set\\(CPACK_DEBIAN_PACKAGE_DEPENDS \"([^\"]*)\"\\)"))
-                           .match(QString::fromUtf8(config.readAll()));
+                           .match(QString::fromUtf8(test::contentOf(QStringLiteral(PLAKATRON_BINARY_DIR "/CPackConfig.cmake"))));
     QStringList names;
     for (const QString &item : match.captured(1).split(u',', Qt::SkipEmptyParts))
         names << item.trimmed().section(u' ', 0, 0);  // without a version

@@ -1,13 +1,13 @@
-// The window program's command line, and the real start-up with a picture named on it, as a file
-// manager's "Open with" starts it: the picture opens in the window, one that fails to load gets
-// the usual message over the window, which keeps the built-in picture.
+// The window program's command line, and the real start-up: the splash in its start-up role, then
+// the window, on the picture named on the command line as a file manager's "Open with" starts it;
+// one that fails to load gets the usual message over the window, which keeps the built-in picture.
 #include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "app/modXPManifest.h"
-#include "core/MessageBox.h"
+#include "core/ProgramWide.h"
+#include "support/TestSupport.h"
 
-#include <QCoreApplication>
-#include <QFile>
+#include <QApplication>
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -20,19 +20,17 @@ using Action = StartupRequest::Action;
 
 TEST(CommandLine, OnePictureHelpAndVersionElseAnErrorForExitCode2)
 {
+    const QString again = QStringLiteral("\nTry 'plakatron --help'.\n");
     const struct { QStringList arguments; Action action; QString picture, text; } rows[] = {
         {{}, Action::Run, {}, {}},
         {{"photo.jpg"}, Action::Run, "photo.jpg", {}},
-        {{"/home/me/My Pictures/IMG_0001.JPG"}, Action::Run, "/home/me/My Pictures/IMG_0001.JPG", {}},
         {{"-"}, Action::Run, "-", {}},
-        {{"--", "-dash.jpg"}, Action::Run, "-dash.jpg", {}},
         {{"--", "--help"}, Action::Run, "--help", {}},
-        {{"--version"}, Action::ShowVersion, {}, "2.0.9\n"},
         {{"photo.jpg", "-v"}, Action::ShowVersion, {}, "2.0.9\n"},
         {{"--bogus", "-h"}, Action::ShowHelp, {}, "Usage: plakatron [PICTURE]\n"},
-        {{"--bogus", "photo.jpg"}, Action::Fail, {}, "plakatron: unknown option '--bogus'\nTry 'plakatron --help'.\n"},
-        {{"a.jpg", "b.jpg"}, Action::Fail, {}, "plakatron: one picture at a time, not 2\nTry 'plakatron --help'.\n"},
-        {{""}, Action::Fail, {}, "plakatron: the picture's name is empty\nTry 'plakatron --help'.\n"},
+        {{"--bogus", "photo.jpg"}, Action::Fail, {}, "plakatron: unknown option '--bogus'" + again},
+        {{"a.jpg", "b.jpg"}, Action::Fail, {}, "plakatron: one picture at a time, not 2" + again},
+        {{""}, Action::Fail, {}, "plakatron: the picture's name is empty" + again},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.arguments.join(u' ').toStdString());
@@ -44,36 +42,22 @@ TEST(CommandLine, OnePictureHelpAndVersionElseAnErrorForExitCode2)
     }
 }
 
-TEST(Startup, APictureNamedOnTheCommandLineOpensInTheWindow)
+TEST(Startup, TheSplashThenTheWindowOnThePictureNamedOnTheCommandLine)
 {
     QTemporaryDir dir;
-    const auto file = [&dir](const char *name, const QByteArray &bytes) {
-        const QString path = dir.filePath(QLatin1String(name));
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-        return path;
-    };
     QImage image(40, 30, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
-    const QString png = dir.filePath(QStringLiteral("screenshot.png"));
-    ASSERT_TRUE(image.save(png));
-    const QString jpeg = dir.filePath(QStringLiteral("IMG_0001.JPG"));
-    ASSERT_TRUE(image.save(jpeg, "JPEG"));
-    QFile jpegFile(jpeg);
-    ASSERT_TRUE(jpegFile.open(QIODevice::ReadOnly));
-    const QString cutShort = file("cut.jpg", jpegFile.readAll().left(200));
-
+    const QString png = dir.filePath(QStringLiteral("screenshot.png")), jpeg = dir.filePath(QStringLiteral("IMG_0001.JPG"));
+    ASSERT_TRUE(image.save(png) && image.save(jpeg, "JPEG"));
+    const QString cutShort = dir.filePath(QStringLiteral("cut.jpg")), gone = dir.filePath(QStringLiteral("gone.jpg"));
+    test::writeFile(cutShort, test::contentOf(jpeg).left(200));
     const QSize builtIn(880, 560);
-    // A failure's message: its start and its end.
-    const struct { QString picture; QSize shown; QString message, code; } rows[] = {
+    const struct { QString picture; QSize shown; QString message, code; } rows[] = {  // the message's start and end
         {QString(), builtIn, {}, {}},
         {png, QSize(40, 30), {}, {}},
         {jpeg, QSize(40, 30), {}, {}},
         {cutShort, builtIn, "Unable to load picture '" + cutShort + "'\r\n", "\r\nCode 481"},
-        {file("empty.png", {}), builtIn, "Unable to load picture '" + dir.filePath("empty.png") + "'\r\nThe file is empty.",
-         "\r\nCode 481"},
-        {dir.filePath("gone.jpg"), builtIn, "Unable to load picture '" + dir.filePath("gone.jpg") + "'\r\nFile not found",
-         "\r\nCode 53"},
+        {gone, builtIn, "Unable to load picture '" + gone + "'\r\nFile not found", "\r\nCode 53"},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.picture.toStdString());
@@ -83,16 +67,20 @@ TEST(Startup, APictureNamedOnTheCommandLineOpensInTheWindow)
             shown.emplace_back(m, mainWindow() && mainWindow()->isVisible());
             return MsgAnswer::Ok;
         });
-        EXPECT_TRUE(modXPManifest::Main({.initControlClasses = [] { return true; }, .showSplash = [] {}}, r.picture));
+        int startupSplashes = 0;
+        EXPECT_TRUE(modXPManifest::Main({.initControlClasses = [] { return true; },
+                                         .showSplash = [&] { startupSplashes += programWide().SplashAtStartup; }},
+                                        r.picture));
         installMessageHandler(previous);
+        EXPECT_EQ(startupSplashes, 1);
+        EXPECT_FALSE(programWide().SplashAtStartup);
+        // Windows without an owner (the start-up splash, messages before the window) carry the icon too.
+        EXPECT_FALSE(QApplication::windowIcon().availableSizes().isEmpty());
         ASSERT_NE(mainWindow(), nullptr);
         EXPECT_TRUE(mainWindow()->isVisible());
         EXPECT_EQ(mainWindow()->sourcePicture().size(), r.shown);
-        if (r.message.isEmpty()) {
-            EXPECT_TRUE(shown.empty());
-        } else {
-            ASSERT_EQ(shown.size(), 1u);
-            const auto &[m, overTheWindow] = shown[0];
+        ASSERT_EQ(shown.size(), r.message.isEmpty() ? 0u : 1u);
+        for (const auto &[m, overTheWindow] : shown) {
             EXPECT_TRUE(m.text.startsWith(r.message) && m.text.endsWith(r.code)) << m.text.toStdString();
             EXPECT_EQ(m.icon, MsgIcon::Exclamation);
             EXPECT_TRUE(overTheWindow);
@@ -100,6 +88,18 @@ TEST(Startup, APictureNamedOnTheCommandLineOpensInTheWindow)
         mainWindow()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+TEST(Startup, FailedInitialisationShowsTheErrorAndNoWindow)
+{
+    test::MessageCapture messages;
+    EXPECT_FALSE(modXPManifest::Main({.initControlClasses = [] { return false; },
+                                      .showSplash = [] { ADD_FAILURE() << "the splash showed"; }}));
+    ASSERT_EQ(messages.messages().size(), 1u);
+    const MessageRequest &m = messages.messages()[0];
+    EXPECT_EQ(m.title + u'|' + m.text, "Plakatron|Initialization error!");
+    EXPECT_EQ(m.icon, MsgIcon::Critical);
+    EXPECT_EQ(mainWindow(), nullptr);
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
-#include "core/MessageBox.h"
 #include "core/NumberText.h"
-#include "core/RuntimeError.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -41,11 +39,4 @@ TEST(NumberText, Format00RoundsHalvesAwayFromZeroWithTheLocaleSeparator)
     EXPECT_EQ(format00(1234.5), QStringLiteral("1234,50"));  // the pattern has no grouping
     EXPECT_EQ(Str(1.35), QStringLiteral(" 1.35"));           // the Str form ignores the locale
     QLocale::setDefault(saved);
-}
-
-TEST(NumberText, ErrorMessageForms)
-{
-    const RuntimeError e(err::Overflow);
-    EXPECT_EQ(describeWithCode(e), QStringLiteral("Overflow\r\nCode 6"));
-    EXPECT_EQ(errorWithNumber(e), QStringLiteral("Error: 6 Overflow"));
 }

@@ -1,3 +1,4 @@
+#include "core/MessageBox.h"
 #include "core/Numeric.h"
 #include "core/RuntimeError.h"
 
@@ -86,4 +87,7 @@ TEST(RuntimeErrorTest, CarriesNumberAndStandardDescription)
     EXPECT_EQ(RuntimeError(err::InvalidPicture).description(), QStringLiteral("Invalid picture"));
     EXPECT_EQ(RuntimeError(12345).description(), QStringLiteral("Application-defined or object-defined error"));
     EXPECT_EQ(RuntimeError(53, QStringLiteral("x")).description(), QStringLiteral("x"));
+    // The two forms of a message.
+    EXPECT_EQ(describeWithCode(RuntimeError(err::Overflow)), QStringLiteral("Overflow\r\nCode 6"));
+    EXPECT_EQ(errorWithNumber(RuntimeError(err::Overflow)), QStringLiteral("Error: 6 Overflow"));
 }

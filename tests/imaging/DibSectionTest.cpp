@@ -1,7 +1,6 @@
-// cDIBSection: sizes and their overflow, the buffer's states, the bottom-up layout, rectangle
-// copies in and out of real Qt images, the clipboard, random pixels, the checked byte view; and
-// Resample: the worked numbers, the failures, and every kernel against the step-by-step
-// reference over thousands of random sources and sizes.
+// cDIBSection: sizes and their overflow, the bottom-up layout, the checked byte view, copies in
+// and out of real Qt images, the clipboard, random pixels; Resample and ResampleCrop against the
+// step-by-step reference and the whole crop, over thousands of random sources and sizes.
 #include "core/Numeric.h"
 #include "imaging/DibSection.h"
 #include "imaging/ResampleKernel.h"
@@ -51,36 +50,38 @@ std::unique_ptr<cDIBSection> randomBuffer(std::int32_t width, std::int32_t heigh
     return dib;
 }
 
-TEST(DibSection, SizesStatesAndOverflowBeyond32Bits)
+TEST(DibSection, SizesLayoutAndTheCheckedByteView)
 {
-    const std::int32_t cases[][2] = {{1, 4}, {2, 8}, {3, 12}, {4, 12}, {5, 16}, {715'827'881, 2'147'483'644}};
-    for (const auto &c : cases) {
+    // Rows of whole 4-byte words; the size is recorded even where nothing is allocated (height 0).
+    const std::int32_t rows[][2] = {{1, 4}, {2, 8}, {3, 12}, {4, 12}, {5, 16}, {715'827'881, 2'147'483'644}};
+    for (const auto &c : rows) {
         cDIBSection dib;
-        EXPECT_FALSE(dib.Create(c[0], 0));  // height 0: the size is recorded, nothing allocated
+        EXPECT_FALSE(dib.Create(c[0], 0));
         EXPECT_EQ(dib.BytesPerScanLine(), c[1]) << c[0];
     }
-    cDIBSection wide, dib;
-    EXPECT_EQ(errorNumberOf([&] { wide.Create(715'827'882, 1); }), err::Overflow);
+    cDIBSection dib;
+    EXPECT_EQ(errorNumberOf([&] { dib.Create(715'827'882, 1); }), err::Overflow);
     ASSERT_TRUE(dib.Create(2, 2));
     // The rows fit, the whole does not; the failed creation still empties the buffer.
     EXPECT_EQ(errorNumberOf([&] { dib.Create(100'000, 100'000); }), err::Overflow);
     EXPECT_EQ(dib.hdc(), nullptr);
-    ASSERT_TRUE(dib.Create(5, 1));
-    dib.ClearUp();  // the size stays
-    EXPECT_EQ(std::tuple(dib.hdc(), dib.hDib(), dib.Width(), dib.Height()), std::tuple(nullptr, 0u, 5, 1));
-}
-
-TEST(DibSection, RowZeroIsTheBottomInBlueGreenRedAndPaddingStaysZero)
-{
+    // Top left red, top right green, bottom left blue, bottom right white: row 0 is the bottom,
+    // each pixel blue, green, red, and the padding zero.
     QImage picture(2, 2, QImage::Format_RGB32);
-    // Top left red, top right green, bottom left blue, bottom right white.
     const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)};
     for (int i = 0; i < 4; ++i)
         picture.setPixel(i % 2, i / 2, colours[i]);
-    cDIBSection dib;
     dib.CreateFromPicture(picture);
     EXPECT_EQ(allBytes(dib).toHex(' '), "ff 00 00 ff ff ff 00 00 00 00 ff 00 ff 00 00 00");
     EXPECT_EQ(dib.toImage(), picture);
+    // The view fails outside either range and writes nothing; the padding lies inside it.
+    const ByteView view = dib.bytes();
+    for (const auto &[byte, row] : {std::pair{8, 0}, {-1, 0}, {0, 2}, {0, -1}})
+        EXPECT_EQ(errorNumberOf([&] { view(byte, row) = 0xAB; }), err::SubscriptOutOfRange) << byte << ", " << row;
+    view(7, 1) = 0xAB;
+    EXPECT_EQ(allBytes(dib).toHex(' '), "ff 00 00 ff ff ff 00 00 00 00 ff 00 ff 00 00 ab");
+    dib.ClearUp();  // the size stays
+    EXPECT_EQ(std::tuple(dib.hdc(), dib.hDib(), dib.Width(), dib.Height()), std::tuple(nullptr, 0u, 2, 2));
     dib.CreateFromPicture(QImage());
     EXPECT_EQ(dib.hdc(), nullptr);
 }
@@ -131,47 +132,31 @@ TEST(DibSection, CopiesInAndOutClipToBothPictures)
     EXPECT_EQ(errorNumberOf([&] { dib.LoadPictureBlt(grey, 0, 0, -1, -1, 0xEE0086); }), err::InvalidCall);
 }
 
-TEST(DibSection, CopyToClipboardAsBitmapOrRefusesADib)
+// The clipboard takes a bitmap and refuses a DIB with a message; random pixels (grey, or without
+// blue) leave the padding zero.
+TEST(DibSection, ClipboardAndRandomPixels)
 {
     std::mt19937 random(4);
     const auto dib = randomBuffer(3, 2, random);
     MessageCapture capture;
     EXPECT_FALSE(dib->CopyToClipboard(true));
     ASSERT_EQ(capture.messages().size(), 1u);
-    EXPECT_EQ(capture.messages()[0].text,
-              "I don't know how to put a DIB on the clipboard! Copy as bitmap instead!!!");
+    EXPECT_EQ(capture.messages()[0].text, "I don't know how to put a DIB on the clipboard! Copy as bitmap instead!!!");
     EXPECT_TRUE(dib->CopyToClipboard(false));
     EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), dib->toImage());
-}
-
-TEST(DibSection, RandomiseBitsFillsPixelsButNeverPadding)
-{
     for (const bool gray : {true, false}) {
-        cDIBSection dib;
-        dib.Create(5, 7);
-        dib.RandomiseBits(gray, 99);
+        cDIBSection noise;
+        noise.Create(5, 7);
+        noise.RandomiseBits(gray, 99);
         std::set<QRgb> colours;
         for (int i = 0; i < 35; ++i) {
-            const QRgb p = dib.toImage().pixel(i % 5, i / 5);
-            // Grey, or no blue; the padding byte at the end of the row stays zero.
+            const QRgb p = noise.toImage().pixel(i % 5, i / 5);
             EXPECT_TRUE(gray ? qRed(p) == qGreen(p) && qGreen(p) == qBlue(p) : qBlue(p) == 0) << i;
-            EXPECT_EQ(dib.bytes()(15, i / 5), 0);
+            EXPECT_EQ(noise.bytes()(15, i / 5), 0);
             colours.insert(p);
         }
         EXPECT_GT(colours.size(), 20u);
     }
-}
-
-TEST(DibSection, ByteViewFailsOutsideEitherRangeAndWritesNothing)
-{
-    cDIBSection dib;
-    dib.Create(2, 2);  // 8 bytes a row, 2 rows
-    const ByteView view = dib.bytes();
-    const std::int64_t outside[][2] = {{8, 0}, {-1, 0}, {0, 2}, {0, -1}};
-    for (const auto &i : outside)
-        EXPECT_EQ(errorNumberOf([&] { view(i[0], i[1]) = 0xAB; }), err::SubscriptOutOfRange) << &i - outside;
-    view(7, 1) = 0xAB;  // the last padding byte: inside the view
-    EXPECT_EQ(allBytes(dib).toHex(' '), "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 ab");
 }
 
 // The resampling written out one checked byte at a time, without tables or integer shortcuts:

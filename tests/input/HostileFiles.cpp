@@ -18,13 +18,7 @@ MetafileBuilder frame(int side)
     return b;
 }
 
-QByteArray bigEndian(int size, qint64 value)
-{
-    QByteArray out;
-    for (int i = size - 1; i >= 0; --i)
-        out += char((value >> (8 * i)) & 0xFF);
-    return out;
-}
+QByteArray bigEndian16(int value) { return QByteArray(1, char(value >> 8)) + char(value & 0xFF); }
 
 }  // namespace
 
@@ -58,8 +52,7 @@ QByteArray thickPolyline(int side, int points, int penWidth)
 QByteArray longText(int characters, bool withSpacing)
 {
     MetafileBuilder b = frame(6000);
-    const QByteArray font = le(2, {-40, 0, 0, 0, 400}) + QByteArray(8, '\0') + "Arial";
-    b.record(0x02FB, font.leftJustified(50, '\0')).record(0x012D, {0});
+    b.font(-40);
     QByteArray text(characters + characters % 2, 'W');
     if (withSpacing)  // EXTTEXTOUT: y, x, count, options, the text, a spacing per character
         b.record(0x0A32, le(2, {100, 10, characters, 0}) + text + QByteArray(le(2, {1})).repeated(characters));
@@ -78,19 +71,16 @@ QByteArray manySaveDc(int count)
 
 QByteArray hugeFont(int side)
 {
-    MetafileBuilder b = frame(side);
-    const QByteArray font = le(2, {-side, 0, 0, 0, 700}) + QByteArray(8, '\0') + "Arial";
-    b.record(0x02FB, font.leftJustified(50, '\0')).record(0x012D, {0});
-    return b.record(0x0521, le(2, {4}) + "WMWM" + le(2, {side - 10, 0})).bytes();
+    return frame(side).font(-side, 0, 700).record(0x0521, le(2, {4}) + "WMWM" + le(2, {side - 10, 0})).bytes();
 }
 
 QByteArray jpegScanBomb(int width, int height, int scans)
 {
     QByteArray out("\xFF\xD8", 2);
     out += QByteArray("\xFF\xDB\x00\x43\x00", 5) + QByteArray(64, '\x01');                // all quantisers 1
-    out += QByteArray("\xFF\xC2\x00\x0B\x08", 5) + bigEndian(2, height) + bigEndian(2, width)
+    out += QByteArray("\xFF\xC2\x00\x0B\x08", 5) + bigEndian16(height) + bigEndian16(width)
            + QByteArray("\x01\x01\x11\x00", 4);                                             // one grey component
-    out += QByteArray("\xFF\xC4\x00\x14\x00\x01", 6) + QByteArray(15, '\0') + QByteArray(1, '\0');  // DC: one code
+    out += QByteArray("\xFF\xC4\x00\x14\x00\x01", 6) + QByteArray(16, '\0');               // DC: one code
     const QByteArray scan("\xFF\xDA\x00\x08\x01\x01\x00\x00\x00\x00", 10);                  // DC first, Al 0
     return out + scan.repeated(scans) + QByteArray("\xFF\xD9", 2);
 }
@@ -99,34 +89,29 @@ QByteArray rleBmpWithSkips(int width, int height)
 {
     // Runs of red (index 1) on a row, a delta jump, rows ended early, the end before the last row.
     QByteArray pixels;
-    for (int y = 0; y < height - 1; ++y) {
-        if (y == height / 2) {
-            pixels += le(1, {0, 2, width / 2, 1});  // jump right and down a row
-            continue;
-        }
-        pixels += le(1, {width / 2, 1, 0, 0});  // half a row, then the end of the row
-    }
+    for (int y = 0; y < height - 1; ++y)
+        pixels += y == height / 2 ? le(1, {0, 2, width / 2, 1})   // jump right and down a row
+                                  : le(1, {width / 2, 1, 0, 0});  // half a row, then the end of the row
     pixels += le(1, {0, 1});  // end of bitmap
     const qint64 offset = 14 + 40 + 8;
     return "BM" + le(4, {offset + pixels.size(), 0, offset}) + le(4, {40, width, height}) + le(2, {1, 8})
            + le(4, {1, pixels.size(), 2835, 2835, 2, 0}) + le(1, {0, 0, 0, 0, 0, 0, 255, 0}) + pixels;
 }
 
+QByteArray pngClaiming(int side, bool real)
+{
+    QImage image(real ? side : 8, real ? side : 8, QImage::Format_Mono);
+    image.fill(0);
+    QByteArray png = encode(image, "png");
+    qToBigEndian(quint32(side), png.data() + 16);
+    qToBigEndian(quint32(side), png.data() + 20);
+    qToBigEndian(quint32(crc32(0, reinterpret_cast<const Bytef *>(png.constData() + 12), 17)), png.data() + 29);
+    return png;
+}
+
 QByteArray iconWithPng(int dirSide, int pngSide, bool real)
 {
-    QByteArray png;
-    if (real) {
-        QImage image(pngSide, pngSide, QImage::Format_Mono);
-        image.fill(0);
-        png = encode(image, "png");
-    } else {
-        QImage image(8, 8, QImage::Format_RGB32);
-        image.fill(Qt::blue);
-        png = encode(image, "png");
-        png.replace(16, 8, QByteArray(bigEndian(4, pngSide) + bigEndian(4, pngSide)));
-        const uLong crc = crc32(0, reinterpret_cast<const Bytef *>(png.constData() + 12), 17);
-        png.replace(29, 4, bigEndian(4, qint64(crc)));
-    }
+    const QByteArray png = pngClaiming(pngSide, real);
     return le(2, {0, 1, 1}) + le(1, {dirSide % 256, dirSide % 256, 0, 0}) + le(2, {1, 32})
            + le(4, {png.size(), 22}) + png;
 }

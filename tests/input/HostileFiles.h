@@ -35,9 +35,12 @@ QByteArray jpegScanBomb(int width, int height, int scans);
 // middle, rows ended early, and the bitmap ended before its last row. The drawn pixels are red.
 QByteArray rleBmpWithSkips(int width, int height);
 
-// An icon file whose one entry's directory says dirSide x dirSide and whose PNG's header says
-// pngSide x pngSide (the PNG is a real one of that size when real, else an 8 x 8 one whose
-// header is changed, its checksum made right).
+// A PNG whose header says side x side pixels (its checksum made right): a real one of that size
+// when real, else an 8 x 8 one with its header changed.
+QByteArray pngClaiming(int side, bool real = false);
+
+// An icon file whose one entry's directory says dirSide x dirSide and whose image is
+// pngClaiming(pngSide, real).
 QByteArray iconWithPng(int dirSide, int pngSide, bool real);
 
 }  // namespace plakatron::test

@@ -1,14 +1,59 @@
 #include "TestFiles.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageWriter>
 #include <QtEndian>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <libheif/heif.h>
 #include <memory>
 
 namespace plakatron::test {
+
+namespace {
+
+constexpr char initials[] = "KRGYBMCW";
+
+// A TIFF directory entry: tag, type (3 SHORT, 4 LONG), one value in the entry.
+QByteArray tiffEntry(int tag, int type, qint64 value)
+{
+    return le(2, {tag, type}) + le(4, {1}) + (type == 3 ? le(2, {value, 0}) : le(4, {value}));
+}
+
+// A little-endian TIFF stream of one directory with the Orientation tag: Exif data.
+QByteArray orientationTag(int orientation)
+{
+    return "II*" + le(1, {0}) + le(4, {8}) + le(2, {1}) + tiffEntry(274, 3, orientation) + le(4, {0});
+}
+
+QByteArray webpChunk(const char *fourcc, const QByteArray &data)
+{
+    return QByteArray(fourcc, 4) + le(4, {data.size()}) + data + QByteArray(data.size() % 2, '\0');
+}
+
+// A RIFF WebP file whose first chunk is VP8X with these flags and the canvas size less one.
+QByteArray extendedWebp(int flags, QSize canvas, const QByteArray &chunks)
+{
+    const QByteArray vp8x = le(1, {flags, 0, 0, 0}) + le(3, {canvas.width() - 1, canvas.height() - 1});
+    const QByteArray all = webpChunk("VP8X", vp8x) + chunks;
+    return "RIFF" + le(4, {4 + all.size()}) + "WEBP" + all;
+}
+
+// The first chunk of a simple WebP file (Qt writes VP8L for lossless), header and all.
+QByteArray losslessChunk(const QImage &image)
+{
+    const QByteArray file = encode(image, "webp", 100);
+    EXPECT_EQ(file.mid(12, 4), "VP8L");
+    return file.mid(12);
+}
+
+heif_error appendTo(heif_context *, const void *data, size_t size, void *out)
+{
+    static_cast<QByteArray *>(out)->append(static_cast<const char *>(data), qsizetype(size));
+    return {heif_error_Ok, heif_suberror_Unspecified, "ok"};
+}
+
+}  // namespace
 
 QByteArray le(int size, std::initializer_list<qint64> values)
 {
@@ -19,6 +64,37 @@ QByteArray le(int size, std::initializer_list<qint64> values)
     return out;
 }
 
+QByteArray patched(QByteArray bytes, qsizetype offset, int size, qint64 value)
+{
+    return bytes.replace(offset, size, le(size, {value}));
+}
+
+QImage fourColours(int width, int height, const char *colours)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const char c = colours[(2 * y >= height) * 2 + (2 * x >= width)];
+            const auto bits = c == 'T' ? 0 : std::strchr(initials, c) - initials;
+            image.setPixel(x, y, qRgba(bits & 1 ? 255 : 0, bits & 2 ? 255 : 0, bits & 4 ? 255 : 0, c == 'T' ? 0 : 255));
+        }
+    }
+    return std::strchr(colours, 'T') ? image : image.convertToFormat(QImage::Format_RGB32);
+}
+
+char colourAt(const QImage &image, QPoint point)
+{
+    const QRgb c = image.pixel(point);
+    return initials[(qRed(c) > 127) + 2 * (qGreen(c) > 127) + 4 * (qBlue(c) > 127)];
+}
+
+std::string quarterColours(const QImage &image)
+{
+    std::string seen;
+    for (int i = 0; i < 4; ++i)
+        seen += colourAt(image, {image.width() * (1 + i % 2 * 2) / 4, image.height() * (1 + i / 2 * 2) / 4});
+    return seen;
+}
 
 MetafileBuilder &MetafileBuilder::placeable(int left, int top, int right, int bottom, int unitsPerInch)
 {
@@ -45,11 +121,25 @@ MetafileBuilder &MetafileBuilder::solidFill(QColor colour)
     return record(0x012D, {objects_++});
 }
 
+MetafileBuilder &MetafileBuilder::font(int height, int width, int weight)
+{
+    // CREATEFONTINDIRECT: the sizes, escapement, orientation, weight, eight flag bytes, the face.
+    const QByteArray font = le(2, {height, width, 0, 0, weight}) + QByteArray(8, '\0') + "Arial";
+    return record(0x02FB, font.leftJustified(50, '\0')).record(0x012D, {objects_++});
+}
+
 QByteArray MetafileBuilder::bytes(bool withEndRecord) const
 {
     const QByteArray records = withEndRecord ? records_ + le(4, {3}) + le(2, {0}) : records_;
     return placeable_ + le(2, {1, 9, 0x0300}) + le(4, {9 + records.size() / 2}) + le(2, {objects_ + 2})
            + le(4, {largest_}) + le(2, {0}) + records;
+}
+
+QByteArray bitmapMetafile(qint64 headerSize, qint64 height, const QByteArray &pixels)
+{
+    const QByteArray bitmap = le(4, {headerSize, 1, height}) + le(2, {1, 24}) + le(4, {0, 0, 2835, 2835, 0, 0});
+    const QByteArray stretch = le(4, {0x00CC0020}) + le(2, {0, 1, 1, 0, 0, 1440, 1440, 0, 0});
+    return MetafileBuilder().placeable(0, 0, 1440, 1440, 1440).record(0x0F43, stretch + bitmap + pixels).bytes();
 }
 
 QByteArray makeGif(const std::vector<QRgb> &palette4, const std::vector<GifFrame> &frames)
@@ -108,157 +198,87 @@ QByteArray encode(const QImage &image, const char *format, int quality, bool pro
 QByteArray jpegWithOrientation(const QImage &image, int orientation)
 {
     const QByteArray plain = encode(image, "jpeg", 95);
-    // A little-endian TIFF header and one directory entry: Orientation, one SHORT.
-    const QByteArray exif = QByteArray("Exif\0\0II*\0", 10) + le(4, {8}) + le(2, {1, 0x0112, 3}) + le(4, {1})
-                            + le(2, {orientation, 0}) + le(4, {0});
+    const QByteArray exif = QByteArray("Exif\0\0", 6) + orientationTag(orientation);
     // An APP1 segment; its length (big-endian, counting itself) is under 256.
     return plain.left(2) + le(1, {0xFF, 0xE1, 0, exif.size() + 2}) + exif + plain.mid(2);
 }
-
-}  // namespace plakatron::test
-
-namespace plakatron::test {
-
-namespace {
-
-// A TIFF directory entry: tag, type (3 SHORT, 4 LONG), one value in the entry.
-QByteArray tiffEntry(int tag, int type, qint64 value)
-{
-    return le(2, {tag, type}) + le(4, {1}) + (type == 3 ? le(2, {value, 0}) : le(4, {value}));
-}
-
-QByteArray tiffPixels(const QImage &page, const QString &kind)
-{
-    QByteArray out;
-    const QImage argb = page.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < argb.height(); ++y) {
-        for (int x = 0; x < argb.width(); ++x) {
-            const QRgb p = argb.pixel(x, y);
-            if (kind == "rgb8")
-                out += le(1, {qRed(p), qGreen(p), qBlue(p)});
-            else if (kind == "rgb16")
-                out += le(2, {qRed(p) * 257, qGreen(p) * 257, qBlue(p) * 257});
-            else if (kind == "rgba16")
-                out += le(2, {qRed(p) * 257, qGreen(p) * 257, qBlue(p) * 257, qAlpha(p) * 257});
-            else if (kind == "cmyk8")
-                out += le(1, {255 - qRed(p), 255 - qGreen(p), 255 - qBlue(p), 0});
-            else if (kind == "cmyk16")
-                out += le(2, {(255 - qRed(p)) * 257, (255 - qGreen(p)) * 257, (255 - qBlue(p)) * 257, 0});
-            else
-                out += le(2, {qGray(p) * 257});
-        }
-    }
-    return out;
-}
-
-QByteArray webpChunk(const char *fourcc, const QByteArray &data)
-{
-    return QByteArray(fourcc, 4) + le(4, {data.size()}) + data + QByteArray(data.size() % 2, '\0');
-}
-
-QByteArray riffWebp(const QByteArray &chunks) { return "RIFF" + le(4, {4 + chunks.size()}) + "WEBP" + chunks; }
-
-// The first chunk of a simple WebP file (Qt writes VP8L for lossless), header and all.
-QByteArray losslessChunk(const QImage &image)
-{
-    const QByteArray file = encode(image, "webp", 100);
-    EXPECT_EQ(file.mid(12, 4), "VP8L");
-    return file.mid(12);
-}
-
-QByteArray u24(qint64 v) { return le(1, {v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF}); }
-
-heif_error appendTo(heif_context *, const void *data, size_t size, void *out)
-{
-    static_cast<QByteArray *>(out)->append(static_cast<const char *>(data), qsizetype(size));
-    return {heif_error_Ok, heif_suberror_Unspecified, "ok"};
-}
-
-}  // namespace
 
 QByteArray makeTiff(const std::vector<QImage> &pages, const char *kind, int orientation)
 {
     const QString k = QLatin1String(kind);
     const int samples = k == "grey16" ? 1 : k == "rgba16" || k.startsWith("cmyk") ? 4 : 3;
-    const int bits = k == "rgb8" || k == "cmyk8" ? 8 : 16;
-    const int photometric = k == "grey16" ? 1 : k.startsWith("cmyk") ? 5 : 2;
+    const int bytes = k.endsWith("16") ? 2 : 1;
     QByteArray out = "II" + le(2, {42}) + le(4, {8});
     for (size_t i = 0; i < pages.size(); ++i) {
-        const QImage &page = pages[i];
-        const QByteArray pixels = tiffPixels(page, k);
-        std::vector<QByteArray> entries{tiffEntry(256, 4, page.width()), tiffEntry(257, 4, page.height()),
-                                        tiffEntry(258, 3, bits), tiffEntry(259, 3, 1), tiffEntry(262, 3, photometric)};
+        const QImage page = pages[i].convertToFormat(QImage::Format_ARGB32);
+        QByteArray pixels;
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                const QRgb p = page.pixel(x, y);
+                const int inks = k.startsWith("cmyk") ? 255 : 0;  // C = 255 - R ...
+                const qint64 all[] = {std::abs(inks - qRed(p)), std::abs(inks - qGreen(p)), std::abs(inks - qBlue(p)),
+                                      inks ? 0 : qAlpha(p)};
+                for (int s = 0; s < samples; ++s)
+                    pixels += le(bytes, {(samples == 1 ? qGray(p) : all[s]) * (bytes == 2 ? 257 : 1)});
+            }
+        }
         // The strip follows the directory: its offset is known once the entries are counted.
         const qint64 count = 9 + (orientation ? 1 : 0) + (k == "rgba16" ? 1 : 0);
-        const qint64 directory = out.size();
-        const qint64 strip = directory + 2 + 12 * count + 4;
-        entries.push_back(tiffEntry(273, 4, strip));
-        if (orientation)
-            entries.push_back(tiffEntry(274, 3, orientation));
-        entries.push_back(tiffEntry(277, 3, samples));
-        entries.push_back(tiffEntry(278, 4, page.height()));
-        entries.push_back(tiffEntry(279, 4, pixels.size()));
-        if (k == "rgba16")
-            entries.push_back(tiffEntry(338, 3, 2));  // ExtraSamples: unassociated alpha
-        EXPECT_EQ(qint64(entries.size()), count);
-        const bool last = i + 1 == pages.size();
-        out += le(2, {count});
-        for (const QByteArray &entry : entries)
-            out += entry;
-        out += le(4, {last ? 0 : strip + pixels.size()}) + pixels;
+        const qint64 strip = out.size() + 2 + 12 * count + 4;
+        out += le(2, {count}) + tiffEntry(256, 4, page.width()) + tiffEntry(257, 4, page.height())
+               + tiffEntry(258, 3, 8 * bytes) + tiffEntry(259, 3, 1)
+               + tiffEntry(262, 3, samples == 1 ? 1 : k.startsWith("cmyk") ? 5 : 2) + tiffEntry(273, 4, strip)
+               + (orientation ? tiffEntry(274, 3, orientation) : QByteArray()) + tiffEntry(277, 3, samples)
+               + tiffEntry(278, 4, page.height()) + tiffEntry(279, 4, pixels.size())
+               + (k == "rgba16" ? tiffEntry(338, 3, 2) : QByteArray());  // ExtraSamples: unassociated alpha
+        out += le(4, {i + 1 == pages.size() ? 0 : strip + pixels.size()}) + pixels;
     }
     return out;
 }
 
 QByteArray webpWithOrientation(const QImage &image, int orientation)
 {
-    // VP8X: the Exif flag, the canvas size less one; the image; the Exif block (a TIFF stream).
-    const QByteArray vp8x = le(1, {0x08, 0, 0, 0}) + u24(image.width() - 1) + u24(image.height() - 1);
-    const QByteArray exif = "II*" + le(1, {0}) + le(4, {8}) + le(2, {1}) + tiffEntry(274, 3, orientation) + le(4, {0});
-    return riffWebp(webpChunk("VP8X", vp8x) + losslessChunk(image) + webpChunk("EXIF", exif));
+    // VP8X with the Exif flag, the image, the Exif block.
+    return extendedWebp(0x08, image.size(), losslessChunk(image) + webpChunk("EXIF", orientationTag(orientation)));
 }
 
 QByteArray animatedWebp(const std::vector<QImage> &frames)
 {
-    const QImage &first = frames.front();
-    const QByteArray vp8x = le(1, {0x02, 0, 0, 0}) + u24(first.width() - 1) + u24(first.height() - 1);
-    QByteArray chunks = webpChunk("VP8X", vp8x) + webpChunk("ANIM", le(4, {0xFFFFFFFF}) + le(2, {0}));
+    QByteArray chunks = webpChunk("ANIM", le(4, {0xFFFFFFFF}) + le(2, {0}));
     for (const QImage &frame : frames) {
         // Offset (in pairs of pixels), size less one, 100 ms, no blending, then the frame's image.
-        const QByteArray header = u24(0) + u24(0) + u24(frame.width() - 1) + u24(frame.height() - 1) + u24(100)
-                                  + le(1, {0x02});
+        const QByteArray header = le(3, {0, 0, frame.width() - 1, frame.height() - 1, 100}) + le(1, {0x02});
         chunks += webpChunk("ANMF", header + losslessChunk(frame));
     }
-    return riffWebp(chunks);
+    return extendedWebp(0x02, frames.front().size(), chunks);
 }
 
 QByteArray makeHeif(const QImage &image, bool avif, int orientation, int exifOrientation, int bits)
 {
     const std::unique_ptr<heif_context, decltype(&heif_context_free)> context(heif_context_alloc(), heif_context_free);
     heif_encoder *encoder = nullptr;
-    EXPECT_EQ(heif_context_get_encoder_for_format(context.get(), avif ? heif_compression_AV1 : heif_compression_HEVC,
-                                                  &encoder).code,
-              heif_error_Ok);
+    heif_context_get_encoder_for_format(context.get(), avif ? heif_compression_AV1 : heif_compression_HEVC, &encoder);
+    EXPECT_TRUE(encoder) << "no " << (avif ? "AV1" : "HEVC") << " encoder in libheif";
     if (!encoder)
         return QByteArray();
     heif_encoder_set_lossy_quality(encoder, 90);
     const bool alpha = image.hasAlphaChannel();
     const QImage rgba = image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
     heif_image *input = nullptr;
-    const heif_chroma chroma = bits == 8 ? (alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB)
-                                         : (alpha ? heif_chroma_interleaved_RRGGBBAA_LE : heif_chroma_interleaved_RRGGBB_LE);
-    heif_image_create(image.width(), image.height(), heif_colorspace_RGB, chroma, &input);
+    heif_image_create(image.width(), image.height(), heif_colorspace_RGB,
+                      bits == 8 ? (alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB)
+                                : (alpha ? heif_chroma_interleaved_RRGGBBAA_LE : heif_chroma_interleaved_RRGGBB_LE),
+                      &input);
     heif_image_add_plane(input, heif_channel_interleaved, image.width(), image.height(), bits);
     int stride = 0;
     uint8_t *plane = heif_image_get_plane(input, heif_channel_interleaved, &stride);
-    const int channels = alpha ? 4 : 3;
     for (int y = 0; y < image.height(); ++y) {
-        const uchar *from = rgba.constScanLine(y);
-        for (int i = 0; i < image.width() * channels; ++i) {
+        for (int i = 0; i < image.width() * (alpha ? 4 : 3); ++i) {
+            const uchar sample = rgba.constScanLine(y)[i];
             if (bits == 8)
-                plane[y * stride + i] = from[i];
+                plane[y * stride + i] = sample;
             else  // the 8-bit value spread over the wider range
-                reinterpret_cast<quint16 *>(plane + y * stride)[i] = quint16(from[i] * ((1 << bits) - 1) / 255);
+                reinterpret_cast<quint16 *>(plane + y * stride)[i] = quint16(sample * ((1 << bits) - 1) / 255);
         }
     }
     heif_encoding_options *options = heif_encoding_options_alloc();
@@ -266,8 +286,7 @@ QByteArray makeHeif(const QImage &image, bool avif, int orientation, int exifOri
     heif_image_handle *handle = nullptr;
     EXPECT_EQ(heif_context_encode_image(context.get(), input, encoder, options, &handle).code, heif_error_Ok);
     if (exifOrientation && handle) {
-        const QByteArray exif = "II*" + le(1, {0}) + le(4, {8}) + le(2, {1}) + tiffEntry(274, 3, exifOrientation)
-                                + le(4, {0});
+        const QByteArray exif = orientationTag(exifOrientation);
         EXPECT_EQ(heif_context_add_exif_metadata(context.get(), handle, exif.constData(), int(exif.size())).code,
                   heif_error_Ok);
     }

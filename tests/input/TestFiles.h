@@ -1,18 +1,30 @@
 #pragma once
-// Picture files built byte by byte for the loader's tests: Windows metafiles, GIFs (Qt writes
-// none), multi-image icons, JPEGs with an orientation tag, TIFFs of every kind of pixel, WebP files
-// with an orientation or frames; HEIC and AVIF files made with libheif's encoders.
+// Picture files built byte by byte for the loader's tests, the fuzz seeds and the benchmarks:
+// Windows metafiles, GIFs (Qt writes none), multi-image icons, JPEGs with an orientation tag,
+// TIFFs of every kind of pixel, WebP files with an orientation or frames; HEIC and AVIF files
+// made with libheif's encoders.
 
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 namespace plakatron::test {
 
 // Each value as size bytes, least significant first (negative values in two's complement).
 QByteArray le(int size, std::initializer_list<qint64> values);
+// bytes with value written over them at offset as size bytes, least significant first.
+QByteArray patched(QByteArray bytes, qsizetype offset, int size, qint64 value);
+
+// Four quarters in the colours given by their initials, left to right and top to bottom: blacK,
+// Red, Green, Yellow, Blue, Magenta, Cyan, White, or T for transparent.
+QImage fourColours(int width, int height, const char *colours = "RGBY");
+// The initial of the colour at point, to the nearest (transparent counts as black).
+char colourAt(const QImage &image, QPoint point);
+// The initials at the middles of the four quarters.
+std::string quarterColours(const QImage &image);
 
 class MetafileBuilder {
 public:
@@ -30,6 +42,8 @@ public:
     MetafileBuilder &solidFill(QColor colour);
     MetafileBuilder &rectangle(int l, int t, int r, int b) { return record(0x041B, {b, r, t, l}); }
     MetafileBuilder &ellipse(int l, int t, int r, int b) { return record(0x0418, {b, r, t, l}); }
+    // Creates a font of this height (negative: of its glyphs) and weight and selects it.
+    MetafileBuilder &font(int height, int width = 0, int weight = 400);
 
     QByteArray bytes(bool withEndRecord = true) const;
 
@@ -39,6 +53,10 @@ private:
     qint64 largest_ = 3;  // words of the largest record, the end record at least
     int objects_ = 0;
 };
+
+// A placeable inch square drawn by one STRETCHDIB record (SRCCOPY, RGB colours) from a bitmap
+// with this header size and height, 1 pixel wide at 24 bits.
+QByteArray bitmapMetafile(qint64 headerSize, qint64 height, const QByteArray &pixels);
 
 struct GifFrame {
     int width = 0, height = 0;
@@ -60,8 +78,8 @@ QByteArray encode(const QImage &image, const char *format, int quality = -1, boo
 
 // An uncompressed little-endian TIFF of image, one strip per image, in the kind of pixels given:
 // "rgb8", "rgb16", "rgba16" (unassociated alpha), "cmyk8" or "cmyk16" (inks from the colours:
-// C = 255 - R ..., K = 0) or "grey16"; with an Orientation tag when orientation is not 0. Every further image is
-// another page.
+// C = 255 - R ..., K = 0) or "grey16"; with an Orientation tag when orientation is not 0. Every
+// further image is another page.
 QByteArray makeTiff(const std::vector<QImage> &pages, const char *kind, int orientation = 0);
 
 // A lossless WebP of image (Qt's writer) in the extended layout with an Exif chunk holding the

@@ -14,7 +14,8 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() < 2) {
+    // An option is never a file name: "--help" must not become a 6000 x 4000 JPEG of that name.
+    if (args.size() < 2 || args[1].startsWith(u'-')) {
         std::fprintf(stderr, "usage: make_photo FILE [WIDTHxHEIGHT]\n");
         return 2;
     }

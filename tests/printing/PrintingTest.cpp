@@ -9,6 +9,7 @@
 #include "printing/PageRenderer.h"
 #include "printing/PagesAhead.h"
 #include "printing/PdfCheck.h"
+#include "printing/PrinterFileLocation.h"
 #include "printing/PrintJob.h"
 #include "printing/PrinterSettings.h"
 #include "printing/modPrinter.h"
@@ -229,6 +230,62 @@ TEST(StoredPrinter, RecordsThatDoNotAllFitLeaveTheFileAsItWas)
             EXPECT_EQ(file.readAll(), old);
         }
     }
+}
+
+// Where "printer.dat" lives: beside a portable copy, in the user's configuration folder beside
+// the settings file for a program whose folder cannot be written.
+TEST(PrinterFilePlace, BesideTheProgramWhereThatCanBeWrittenElseTheUsersOwn)
+{
+    const QString app = QStringLiteral("/opt/plakatron/");
+    const QString config = QStringLiteral("/home/me/.config/Plakatron/");
+    const QString beside = app + "printer.dat", own = config + "printer.dat";
+    const struct { bool besideExists, besideWritable, configExists; QString read, write; } rows[] = {
+        // A portable copy, as ever: its own file only.
+        {false, true, false, {}, beside},
+        {true, true, false, beside, beside},
+        {true, true, true, beside, beside},
+        {false, true, true, {}, beside},
+        // An installed program: the user's own file once there is one; until then one beside the
+        // program (an administrator's) starts the dialog.
+        {false, false, false, {}, own},
+        {false, false, true, own, own},
+        {true, false, false, beside, own},
+        {true, false, true, own, own},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(testing::Message() << r.besideExists << r.besideWritable << r.configExists);
+        const PrinterFilePlaces places = choosePrinterFilePlaces(app, config, {r.besideExists, r.besideWritable, r.configExists});
+        EXPECT_EQ(places.read, r.read);
+        EXPECT_EQ(places.write, r.write);
+    }
+}
+
+TEST(PrinterFilePlace, WhatTheDiskSays)
+{
+    QTemporaryDir dir;
+    const QString app = dir.filePath("app/"), config = dir.filePath("config/"), own = config + "printer.dat";
+    ASSERT_TRUE(QDir().mkpath(app) && QDir().mkpath(config));
+    const auto places = [&](const QString &folder) {
+        const PrinterFilePlaces p = printerFilePlaces(folder, config);
+        return std::pair(p.read, p.write);
+    };
+    writeFile(own, {});
+    EXPECT_EQ(places(app), std::pair(QString(), QString(app + "printer.dat"))) << "a portable copy keeps to itself";
+    // A folder named printer.dat beside the program: nobody, not even an administrator, can
+    // write the file there.
+    ASSERT_TRUE(QDir().mkpath(app + "printer.dat"));
+    EXPECT_EQ(places(app), std::pair(own, own));
+    // A program folder the user may not write (where the system lets this user write anyway, as it
+    // lets an administrator, the rule above covers it).
+    const QString locked = dir.filePath("locked/");
+    ASSERT_TRUE(QDir().mkpath(locked));
+    writeFile(locked + "printer.dat", {});
+    QFile::setPermissions(locked + "printer.dat", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+    if (!QFileInfo(locked).isWritable()) {
+        EXPECT_EQ(places(locked), std::pair(own, own));
+    }
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TEST(PdfCheck, AWholeFilePassesAndEveryLostWriteIsSeen)
@@ -570,35 +627,33 @@ TEST(PagesAhead, RendersInTurnAndKeepsTheWarningsWithTheirPage)
     EXPECT_TRUE(messages.messages().empty());
 }
 
-// The dialog opens on the stored choices, the current printer and the poster's pages, and its
-// answer becomes the current printer, the pages to print and the records (bits this program does
-// not know kept); a cancelled dialog changes nothing.
-TEST(ShowPrinterDialog, OpensOnTheStoredChoicesAndItsAnswerBecomesCurrent)
+// The dialog opens on the stored choices, the current printer and the poster's pages. Its answer
+// becomes the current printer and the records (bits this program does not know kept), and names
+// only pages of the poster: its own range kept within the poster, "Current page" the selected page
+// and nothing while none is selected. A cancelled dialog changes nothing.
+TEST(ShowPrinterDialog, OpensOnTheStoredChoicesAndItsAnswerPrintsOnlyPagesOfThePoster)
 {
     QTemporaryDir dir;
     resetCurrentPrinter();
     currentPrinter().setOutputFormat(QPrinter::PdfFormat);
     currentPrinter().setOutputFileName(dir.filePath(QStringLiteral("before.pdf")));
-    struct Opened {
-        int copies = 0;
-        QPrinter::ColorMode colour{};
-        QString file;
-        QAbstractPrintDialog::PrintDialogOptions options;
-        int minPage = 0, maxPage = 0, currentPage = 0;
-        QPrinter::PrintRange start{};
-        int from = 0, to = 0;
-    };
-    std::optional<Opened> opened;
-    bool confirm = true;
+    struct { QPrinter::PrintRange range; int from, to; bool confirm; } answer{QPrinter::PageRange, 2, 4, true};
+    QPrinter opened;  // what the dialog opened with
+    QAbstractPrintDialog::PrintDialogOptions options;
     const auto previous = setPrintDialogFunction([&](const PrintDialogRequest &request) {
-        const QPrinter &p = request.printer;
-        opened = Opened{p.copyCount(), p.colorMode(), p.outputFileName(), request.options, request.minPage,
-                        request.maxPage, request.currentPage, p.printRange(), p.fromPage(), p.toPage()};
-        request.printer.setOutputFileName(dir.filePath(confirm ? u"chosen.pdf"_qs : u"no.pdf"_qs));
-        request.printer.setCopyCount(5);
-        request.printer.setPrintRange(QPrinter::PageRange);
-        request.printer.setFromTo(2, 4);
-        return confirm;
+        QPrinter &p = request.printer;
+        opened.setOutputFileName(p.outputFileName());
+        opened.setCopyCount(p.copyCount());
+        opened.setColorMode(p.colorMode());
+        opened.setPrintRange(p.printRange());
+        opened.setFromTo(p.fromPage(), p.toPage());
+        options = request.options;
+        p.setOutputFileName(dir.filePath(answer.confirm ? u"chosen.pdf"_qs : u"no.pdf"_qs));
+        p.setCopyCount(5);
+        p.setPrintRange(answer.range);
+        if (answer.from)
+            p.setFromTo(answer.from, answer.to);
+        return answer.confirm;
     });
     PrinterRecords records;
     records.dialog.Flags = 0x40000 | pd::Selection;
@@ -608,39 +663,29 @@ TEST(ShowPrinterDialog, OpensOnTheStoredChoicesAndItsAnswerBecomesCurrent)
     records.devMode.dmColor = 1;
     PrintRange chosen;
     EXPECT_EQ(ShowPrinterDialog(nullptr, records.dialog, records.devMode, {9, 4, false}, chosen), u"PRINT TO FILE (PDF)"_qs);
-    EXPECT_EQ(std::tuple(opened->copies, opened->colour), std::tuple(2, QPrinter::GrayScale));
+    EXPECT_EQ(std::tuple(opened.copyCount(), opened.colorMode(), opened.printRange(), opened.fromPage(), opened.toPage()),
+              std::tuple(2, QPrinter::GrayScale, QPrinter::AllPages, 1, 9));
     using O = QAbstractPrintDialog;
-    EXPECT_EQ(opened->options & (O::PrintPageRange | O::PrintCurrentPage | O::PrintSelection),
-              O::PrintPageRange | O::PrintCurrentPage);
-    EXPECT_EQ(std::tuple(opened->minPage, opened->maxPage, opened->currentPage), std::tuple(1, 9, 4));
-    EXPECT_EQ(std::tuple(opened->start, opened->from, opened->to), std::tuple(QPrinter::AllPages, 1, 9));
+    EXPECT_EQ(options & (O::PrintPageRange | O::PrintCurrentPage | O::PrintSelection), O::PrintPageRange | O::PrintCurrentPage);
     EXPECT_EQ(chosen, PrintRange({2, 4}));
-    EXPECT_EQ(currentPrinter().outputFileName(), dir.filePath(QStringLiteral("chosen.pdf")));
-    EXPECT_EQ(std::tuple(currentPrinter().copyCount(), currentPrinter().colorMode()), std::tuple(5, QPrinter::GrayScale));
+    const QPrinter &current = currentPrinter();
+    EXPECT_EQ(std::tuple(current.outputFileName(), current.copyCount(), current.colorMode()),
+              std::tuple(dir.filePath(QStringLiteral("chosen.pdf")), 5, QPrinter::GrayScale));
     EXPECT_EQ(records.devMode.dmCopies, 5);
     EXPECT_EQ(records.dialog.Flags, 0x40000u | pd::PageNums | pd::Collate | pd::PrintToFile);
     EXPECT_EQ(std::tuple(records.dialog.nFromPage, records.dialog.nToPage, records.dialog.nMinPage, records.dialog.nMaxPage),
               std::tuple(2, 4, 1, 9));
 
-    // "Print this picture..." starts with its page; cancelled, nothing changes.
-    confirm = false;
-    PrinterRecords fresh;
+    // "Print this picture..." starts with its page, and the dialog on the file chosen last.
+    answer.confirm = false;
     chosen = {};
+    PrinterRecords fresh;
     EXPECT_EQ(ShowPrinterDialog(nullptr, fresh.dialog, fresh.devMode, {9, 4, true}, chosen), QString());
-    EXPECT_EQ(opened->file, dir.filePath(QStringLiteral("chosen.pdf"))) << "opens on the file chosen last";
-    EXPECT_EQ(std::tuple(opened->start, opened->from, opened->to), std::tuple(QPrinter::CurrentPage, 4, 4));
+    EXPECT_EQ(std::tuple(opened.outputFileName(), opened.printRange(), opened.fromPage(), opened.toPage()),
+              std::tuple(dir.filePath(QStringLiteral("chosen.pdf")), QPrinter::CurrentPage, 4, 4));
     EXPECT_EQ(chosen, PrintRange());
-    EXPECT_EQ(currentPrinter().outputFileName(), dir.filePath(QStringLiteral("chosen.pdf")));
-    setPrintDialogFunction(previous);
-    resetCurrentPrinter();
-}
+    EXPECT_EQ(current.outputFileName(), dir.filePath(QStringLiteral("chosen.pdf")));
 
-// Whatever the dialog answers, only pages of the poster print: its own range kept within the
-// poster, "Current page" the selected page and nothing while none is selected.
-TEST(ShowPrinterDialog, TheAnswerPrintsOnlyPagesOfThePoster)
-{
-    QTemporaryDir dir;
-    resetCurrentPrinter();
     struct Row { QPrinter::PrintRange answer; int from, to, currentPage; PrintRange chosen; };
     const Row rows[] = {
         {QPrinter::AllPages, 0, 0, 0, {1, 9}},   {QPrinter::PageRange, 2, 3, 0, {2, 3}},
@@ -649,20 +694,13 @@ TEST(ShowPrinterDialog, TheAnswerPrintsOnlyPagesOfThePoster)
         {QPrinter::Selection, 0, 0, 4, {1, 9}},
     };
     for (const Row &r : rows) {
-        const auto previous = setPrintDialogFunction([&](const PrintDialogRequest &request) {
-            request.printer.setOutputFileName(dir.filePath(QStringLiteral("out.pdf")));
-            request.printer.setPrintRange(r.answer);
-            if (r.from)
-                request.printer.setFromTo(r.from, r.to);
-            return true;
-        });
-        PrinterRecords records;
-        PrintRange chosen;
-        ShowPrinterDialog(nullptr, records.dialog, records.devMode, {9, std::int16_t(r.currentPage), false}, chosen);
+        answer = {r.answer, r.from, r.to, true};
+        fresh = {};
+        ShowPrinterDialog(nullptr, fresh.dialog, fresh.devMode, {9, std::int16_t(r.currentPage), false}, chosen);
         EXPECT_EQ(chosen, r.chosen) << r.answer << ' ' << r.from << '-' << r.to;
-        EXPECT_EQ(std::tuple(records.dialog.nFromPage, records.dialog.nToPage), std::tuple(r.chosen.first, r.chosen.last));
-        setPrintDialogFunction(previous);
+        EXPECT_EQ(std::tuple(fresh.dialog.nFromPage, fresh.dialog.nToPage), std::tuple(r.chosen.first, r.chosen.last));
     }
+    setPrintDialogFunction(previous);
     resetCurrentPrinter();
 }
 

@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QDataStream>
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonDocument>

@@ -26,7 +26,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -48,25 +47,65 @@ const QString Office2 = QStringLiteral("Office_2");
 const QString DesignText = QStringLiteral("Processing - please wait");
 const QString SixPages = QStringLiteral("Are you sure you want to print the  6 pages?");
 
+std::atomic<int> hangups{0};
+extern "C" void countHangup(int) { ++hangups; }
+
 // The wait window as the user sees it: its place at each showing, its label's texts as painted.
+// Given a counter, it asks the running job to stop while that is painted: as the user would (the
+// click or the key waits in the queue for the job to look at its input), or as the system would
+// (a hang-up); and keeps what the wait window was like then.
 class WaitWindowWatcher : public QObject {
 public:
-    WaitWindowWatcher() { qApp->installEventFilter(this); }
+    enum By { CancelButton, EscKey, HangUp };
+    explicit WaitWindowWatcher(const QString &stopAt = {}, By by = CancelButton) : stopAt_(stopAt), by_(by)
+    {
+        qApp->installEventFilter(this);
+    }
     ~WaitWindowWatcher() override { qApp->removeEventFilter(this); }
     std::vector<QRect> shown;
     QStringList painted;  // repeats of a text folded
+    bool asked = false;
+    bool tookInput = false;  // whether the wait window alone took input
+    bool labelInside = false;
+    QFont font;    // the label's
+    int room = 0;  // the label's width for its text
 
 protected:
     bool eventFilter(QObject *object, QEvent *event) override
     {
+        auto *wait = qobject_cast<frmWait *>(object->parent());
+        const auto *label = qobject_cast<QLabel *>(object);
         if (event->type() == QEvent::Show && qobject_cast<frmWait *>(object))
             shown.push_back(static_cast<QWidget *>(object)->frameGeometry());
-        const auto *label = qobject_cast<QLabel *>(object);
-        if (event->type() == QEvent::Paint && label && qobject_cast<frmWait *>(object->parent())
-            && (painted.isEmpty() || painted.back() != label->text()))
+        if (event->type() != QEvent::Paint || !label || !wait)
+            return false;
+        if (painted.isEmpty() || painted.back() != label->text())
             painted << label->text();
+        if (label->text() != stopAt_ || asked)
+            return false;
+        asked = true;
+        tookInput = QApplication::activeModalWidget() == wait;
+        labelInside = wait->rect().contains(label->geometry());
+        font = label->font();
+        room = label->contentsRect().width();
+        if (by_ == HangUp) {
+            std::raise(SIGHUP);
+        } else if (by_ == EscKey) {
+            QCoreApplication::postEvent(wait, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        } else {
+            QPushButton *cancel = wait->cancelButton();
+            const QPoint at = cancel->rect().center(), global = cancel->mapToGlobal(at);
+            QCoreApplication::postEvent(cancel, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton,
+                                                                 Qt::LeftButton, Qt::NoModifier));
+            QCoreApplication::postEvent(cancel, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton,
+                                                                 Qt::NoButton, Qt::NoModifier));
+        }
         return false;
     }
+
+private:
+    QString stopAt_;
+    By by_;
 };
 
 class PrintWindowTest : public ::testing::Test {
@@ -136,55 +175,6 @@ protected:
     frmMain window;
 };
 
-std::atomic<int> hangups{0};
-extern "C" void countHangup(int) { ++hangups; }
-
-// Asks the running job to stop while the wait window paints `counter`: as the user would (the
-// click or the key waits in the queue for the job to look at its input), or as the system would
-// (a hang-up). What the wait window was like then is kept.
-class StopAt : public QObject {
-public:
-    enum By { CancelButton, EscKey, HangUp };
-    StopAt(const QString &counter, By by) : counter_(counter), by_(by) { qApp->installEventFilter(this); }
-    ~StopAt() override { qApp->removeEventFilter(this); }
-    bool asked = false;
-    bool tookInput = false;  // whether the wait window alone took input
-    bool labelInside = false;
-    QFont font;  // the label's
-    int room = 0;  // the label's width for its text
-
-protected:
-    bool eventFilter(QObject *object, QEvent *event) override
-    {
-        const auto *label = qobject_cast<QLabel *>(object);
-        frmWait *wait = loadedWaitWindow();
-        if (event->type() != QEvent::Paint || !label || !wait || label->text() != counter_ || asked)
-            return false;
-        asked = true;
-        tookInput = QApplication::activeModalWidget() == wait;
-        labelInside = wait->rect().contains(label->geometry());
-        font = label->font();
-        room = label->contentsRect().width();
-        if (by_ == HangUp) {
-            std::raise(SIGHUP);
-        } else if (by_ == EscKey) {
-            QCoreApplication::postEvent(wait, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
-        } else {
-            QPushButton *cancel = wait->cancelButton();
-            const QPoint at = cancel->rect().center(), global = cancel->mapToGlobal(at);
-            QCoreApplication::postEvent(cancel, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton,
-                                                                 Qt::LeftButton, Qt::NoModifier));
-            QCoreApplication::postEvent(cancel, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton,
-                                                                 Qt::NoButton, Qt::NoModifier));
-        }
-        return false;
-    }
-
-private:
-    QString counter_;
-    By by_;
-};
-
 TEST_F(PrintWindowTest, ALongJobShowsItsWholeCounterAndStopsOnCancelEscOrASignal)
 {
     {
@@ -203,15 +193,14 @@ TEST_F(PrintWindowTest, ALongJobShowsItsWholeCounterAndStopsOnCancelEscOrASignal
     // cleaned up, as it would end a process that keeps the default.
     struct sigaction counting = {}, previous = {};
     counting.sa_handler = countHangup;
-    for (const StopAt::By by : {StopAt::CancelButton, StopAt::EscKey, StopAt::HangUp}) {
+    for (const auto by : {WaitWindowWatcher::CancelButton, WaitWindowWatcher::EscKey, WaitWindowWatcher::HangUp}) {
         SCOPED_TRACE(by);
         writeFile(output, "the old poster");
         const std::string before = listing(dir.path(), QFile::exists(printerFile) ? QStringList() : QStringList(u"printer.dat"_qs));
         messages.clear();
         hangups = 0;
         ASSERT_EQ(::sigaction(SIGHUP, &counting, &previous), 0);
-        WaitWindowWatcher wait;
-        StopAt stop(second, by);
+        WaitWindowWatcher stop(second, by);
         clickPrint();
         ::sigaction(SIGHUP, &previous, nullptr);
 
@@ -222,8 +211,8 @@ TEST_F(PrintWindowTest, ALongJobShowsItsWholeCounterAndStopsOnCancelEscOrASignal
             EXPECT_LE(QFontMetrics(stop.font).horizontalAdvance(QStringLiteral("Printing page  %1/ %2").arg(QString(4, QChar(digit))).arg(pages)),
                       stop.room) << "in " << QFontInfo(stop.font).family().toStdString();
         EXPECT_TRUE(stop.tookInput) << "while printing, the wait window alone takes input";
-        EXPECT_EQ(wait.painted.back(), second) << "no page after the one being printed";
-        EXPECT_EQ(hangups.load(), by == StopAt::HangUp ? 1 : 0) << "the signal is delivered again after the job";
+        EXPECT_EQ(stop.painted.back(), second) << "no page after the one being printed";
+        EXPECT_EQ(hangups.load(), by == WaitWindowWatcher::HangUp ? 1 : 0) << "the signal is delivered again after the job";
         EXPECT_EQ(messages.messages().size(), 1u) << "only the confirmation: a stopped job is no error";
         EXPECT_EQ(contentOf(output), QByteArray("the old poster"));
         EXPECT_EQ(listing(dir.path()), before);
@@ -487,7 +476,7 @@ TEST_F(CupsPrintTest, PosterArrivesOnExactlyTheChosenQueueAndABrokenOrCancelledJ
     };
     EXPECT_THROW(broken.run({1, 4}, printPage), RuntimeError);
     layOut({200, 800}, 40, QStringLiteral("10"));
-    StopAt stop(QStringLiteral("Printing page  2/ %1").arg(window.grid().pageCount()), StopAt::CancelButton);
+    WaitWindowWatcher stop(QStringLiteral("Printing page  2/ %1").arg(window.grid().pageCount()));
     clickPrint();
     EXPECT_TRUE(stop.asked);
     EXPECT_EQ(messages.messages().size(), 2u) << "only the confirmations";

@@ -284,9 +284,7 @@ TEST(PdfCheck, AWholeFilePassesAndEveryLostWriteIsSeen)
     const QString path = dir.filePath(QStringLiteral("poster.pdf"));
     Poster poster(3, 200, 3);
     printPoster(*pdfPrinter(path), poster.renderer, {1, 3});
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray whole = file.readAll();
+    const QByteArray whole = contentOf(path);
     const qsizetype xref = whole.lastIndexOf("\nxref") + 1;
     const qsizetype image = whole.indexOf("/Subtype /Image");
     ASSERT_GT(image, 0);
@@ -489,25 +487,18 @@ TEST(PageRendererDeathTest, APageThatCannotBeHadLeavesThePageBefore)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const CappableChildren cappable;
     const auto child = [] {
-        const auto fail = [](const char *what) {
-            std::fprintf(stderr, "%s\n", what);
-            std::_Exit(1);
-        };
         MessageCapture messages;
         Poster poster(3, 1400, 3);
-        if (!poster.renderer.RenderPage(1, true))
-            fail("page 1 was not made");
+        const bool first = poster.renderer.RenderPage(1, true);
         const QImage before = poster.renderer.pageCanvas().copy();
         limitAddressSpace(4 << 20);  // a 1400-pixel page takes 8 MB
-        const bool made = poster.renderer.RenderPage(2, true);
+        const bool second = poster.renderer.RenderPage(2, true);
         restoreAddressSpace();
-        if (made)
-            fail("page 2 was made");
-        if (messages.messages().size() != 1 || messages.messages()[0].text != QStringLiteral("Out of memory\r\nCode 7"))
-            fail("not the one Out of memory message");
-        if (poster.renderer.pageCanvas() != before || poster.previewed != before)
-            fail("the page before did not stay");
-        std::_Exit(0);
+        const auto &said = messages.messages();
+        const bool kept = poster.renderer.pageCanvas() == before && poster.previewed == before;
+        std::fprintf(stderr, "page 1 made %d, page 2 made %d, %zu messages, the page before kept %d\n", first, second,
+                     said.size(), kept);
+        std::_Exit(first && !second && said.size() == 1 && said[0].text == QStringLiteral("Out of memory\r\nCode 7") && kept ? 0 : 1);
     };
     EXPECT_EXIT(child(), testing::ExitedWithCode(0), "");
 }
@@ -542,7 +533,7 @@ TEST(PrintJob, ARequestNamesOnlyPagesOfThePoster)
     struct Choice { std::int32_t singlePage, selected; PrintChoices choices; };
     const Choice choices[] = {
         {0, 0, {6, 0, false}}, {0, 4, {6, 4, false}}, {5, 5, {6, 5, true}},
-        {-1, 3, {6, 3, false}}, {7, 7, {6, 0, false}}, {3, 0, {6, 3, true}},
+        {-1, 3, {6, 3, false}}, {7, 7, {6, 0, false}}, {3, 0, {6, 3, true}},    {0, 6, {6, 6, false}}, {6, 0, {6, 6, true}},
     };
     for (const Choice &c : choices)
         EXPECT_EQ(printChoicesFor(c.singlePage, c.selected, 6), c.choices) << c.singlePage << ' ' << c.selected;

@@ -1,20 +1,20 @@
-// plakatron-cli print: the real binary printing to PDF files (checked with poppler-utils) and to a
-// queue of the private CUPS server that tools/test-cups starts.
-#include "support/CliRunner.h"
+// plakatron-cli print: the real binary printing to PDF files (checked with poppler-utils) and to the
+// queues of the private CUPS server that tools/test-cups starts.
 #include "cli/PrintCommand.h"
+#include "support/CliRunner.h"
 #include "support/PdfTools.h"
+#include "support/TestCups.h"
+#include "support/TestSupport.h"
 
 #include <QDateTime>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QThread>
 #include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
-#include <sys/types.h>
+#include <optional>
 
 using namespace plakatron;
 using namespace plakatron::test;
@@ -24,103 +24,114 @@ TEST(CliPrint, APosterBecomesOneA4SheetPerPageWhateverTheStoredSettings)
     // Stored choices of 1 sheet at 10 pixels would change every poster if the tool read them.
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Plakatron")));
-    QFile settings(dir.filePath(QStringLiteral("Plakatron/Plakatron.ini")));
-    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write("[General]\nPW=0\nResX=0\nOverlap=50\n");
-    settings.close();
+    writeFile(dir.filePath(QStringLiteral("Plakatron/Plakatron.ini")), "[General]\nPW=0\nResX=0\nOverlap=50\n");
+    writePicture(dir.filePath(QStringLiteral("tall.jpg")), {400, 16000});
     const QFileInfo printerFile(QStringLiteral(PLAKATRON_BINARY_DIR "/bin/printer.dat"));
     const QDateTime printerFileTime = printerFile.exists() ? printerFile.lastModified() : QDateTime();
 
     const QString out = dir.filePath(QStringLiteral("poster.pdf"));
     // Each sheet carries the page as the window prints it: 800 x 1131 and its 20-pixel hint
-    // margins; at 300 pixels and below there are no hints and so no margins.
-    const struct { const char *options; int pages; QSize image; } rows[] = {
+    // margins; at 300 pixels and below there are no hints and so no margins. The assembly map
+    // comes first, on a sheet of its own.
+    const struct { const char *options; int pages; QSize image; bool map = false; } rows[] = {
         {"", 6, {820, 1151}},
         {"--page 5", 1, {820, 1151}},
         {"--pages 2-4", 3, {820, 1151}},
         {"--sheets 1 --resolution 300", 1, {300, 424}},
+        // The last pages a job can number of a poster of 45280.
+        {"--pages 32766-32767 --picture %1/tall.jpg --sheets 40 --resolution 10", 2, {10, 14}},
+        {"--with-map", 6, {820, 1151}, true},
+        {"--with-map --pages 2-4", 3, {820, 1151}, true},
+        {"--with-map --page 5", 1, {820, 1151}, true},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.options);
         QFile::remove(out);
-        const CliRun run = runCli(words("print -o %1", out) + words(r.options),
+        const CliRun run = runCli(words("print -o %1", out) + words(r.options, dir.path()),
                                   {QStringLiteral("XDG_CONFIG_HOME=") + dir.path()});
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-        EXPECT_EQ(pdfPageCount(out), r.pages);
+        const int sheets = r.pages + int(r.map);
+        ASSERT_EQ(pdfPageCount(out), sheets);
         EXPECT_EQ(pdfPageSize(out).toSize(), QSize(595, 842));  // A4 in points
         const std::vector<PdfImage> images = pdfImages(out);
-        EXPECT_EQ(int(images.size()), r.pages) << "one page picture per sheet";
-        for (const PdfImage &image : images)
-            EXPECT_EQ(QSize(image.width, image.height), r.image);
+        ASSERT_EQ(int(images.size()), sheets) << "one picture per sheet";
+        if (r.map) {
+            // The whole poster's numbers and its caption, over the map's own picture.
+            const QString map = pdfText(out, 1);
+            EXPECT_TRUE(map.contains(QStringLiteral("6 pages, overlap 3 %"))) << map.toStdString();
+            EXPECT_NEAR(images[0].xPpi, 300, 1) << "the map's picture";
+            EXPECT_TRUE(run.err.startsWith("printing the assembly map\n")) << run.err.toStdString();
+        }
+        for (int i = int(r.map); i < sheets; ++i) {
+            EXPECT_EQ(std::tuple(images[i].page, images[i].width, images[i].height),
+                      std::tuple(i + 1, r.image.width(), r.image.height()));
+            EXPECT_TRUE(pdfText(out, i + 1).trimmed().isEmpty()) << "sheet " << i + 1;
+        }
         // Not a terminal here: one plain progress line per page, then the summary.
         EXPECT_EQ(run.err.count("printing page "), r.pages);
-        EXPECT_TRUE(run.err.contains("printed ")) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("printed %1 page").arg(r.pages).toUtf8())) << run.err.toStdString();
+        EXPECT_EQ(run.err.contains(" and the assembly map in "), r.map) << run.err.toStdString();
     }
     const QFileInfo after(printerFile.filePath());
     EXPECT_EQ(after.exists() ? after.lastModified() : QDateTime(), printerFileTime);
 }
 
-// Skips a test that needs the private CUPS server of tools/test-cups where there is none (fails
-// where PLAKATRON_REQUIRE_CUPS=1 asks for one).
-#define PLAKATRON_REQUIRE_TEST_CUPS(out)                                                                        \
-    const QString out = qEnvironmentVariable("PLAKATRON_TEST_CUPS_OUT");                                         \
-    if (qEnvironmentVariableIsEmpty("CUPS_SERVER") || out.isEmpty()) {                                           \
-        if (qEnvironmentVariable("PLAKATRON_REQUIRE_CUPS") == QLatin1String("1"))                                \
-            FAIL() << "no test CUPS server";                                                                     \
-        GTEST_SKIP() << "no test CUPS server (run the tests through tools/test-cups, as tools/dev test does)"; \
-    }
-
 TEST(CliPrint, APrinterQueueReceivesTheJob)
 {
-    PLAKATRON_REQUIRE_TEST_CUPS(out);
+    PLAKATRON_REQUIRE_TEST_CUPS();
     const CliRun list = runCli(words("print --list-printers"));
     EXPECT_EQ(list.exitCode, 0);
     EXPECT_TRUE(list.out.split('\n').contains("Office_2")) << list.out.toStdString();
 
-    const QDir queue(out + QStringLiteral("/Office_2"));
-    const QStringList before = queue.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    const QStringList before = queueOutput();
     const CliRun run = runCli(words("print --printer Office_2 --pages 2-4"));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    // The job arrives when cups-pdf has written all of it.
-    int pages = -1;
-    for (QDeadlineTimer deadline(90000); pages != 3 && !deadline.hasExpired(); QThread::msleep(200))
-        for (const QString &name : queue.entryList({QStringLiteral("*.pdf")}, QDir::Files))
-            if (!before.contains(name))
-                pages = pdfPageCount(queue.filePath(name));
-    EXPECT_EQ(pages, 3);
+    QStringList files = queueOutput();
+    for (const QString &file : before)
+        files.removeOne(file);
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_TRUE(files[0].contains(QStringLiteral("/Office_2/"))) << files[0].toStdString();
+    EXPECT_EQ(pdfPageCount(files[0]), 3);
 }
 
-TEST(CliPrint, AStopSignalLeavesNothingQueued)
+// A signal while page 3 of over a thousand is printed (40 sheets across at 1400 pixels) ends the
+// tool between pages, as the shell expects, once the half-written job is gone.
+TEST(CliPrint, AStopSignalLeavesTheOldFileAndNothingQueued)
 {
-    PLAKATRON_REQUIRE_TEST_CUPS(out);
-    const QDir queue(out + QStringLiteral("/Office"));
-    const QStringList before = queue.entryList({QStringLiteral("*.pdf")}, QDir::Files);
-    for (const int signal : {SIGINT, SIGTERM}) {
-        SCOPED_TRACE(strsignal(signal));
-        // Over a thousand pages, far more than the test waits for.
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("poster.pdf"));
+    const struct { int signal; bool queue; } rows[] = {
+        {SIGINT, false}, {SIGTERM, false}, {SIGHUP, false}, {SIGINT, true}, {SIGTERM, true},
+    };
+    std::optional<QStringList> queued;
+    for (const auto &r : rows) {
+        SCOPED_TRACE(testing::Message() << strsignal(r.signal) << (r.queue ? " on a queue" : " to a file"));
+        if (r.queue && !queued) {
+            PLAKATRON_REQUIRE_TEST_CUPS();
+            queued = queueOutput();
+        }
+        writeFile(out, "the old poster");
+        const std::string before = listing(dir.path());
         QProcess cli;
         cli.setReadChannel(QProcess::StandardError);
         cli.start(QStringLiteral(PLAKATRON_BINARY_DIR "/bin/plakatron-cli"),
-                  words("print --printer Office --sheets 40 --resolution 1400"));
+                  words("print --sheets 40 --resolution 1400") + (r.queue ? words("--printer Office") : words("-o %1", out)));
         QByteArray err;
         while (!err.contains("printing page 3 of") && cli.waitForReadyRead(60000))
             err += cli.readAllStandardError();
-        ASSERT_TRUE(err.contains("printing page 3 of")) << err.toStdString();
-        ASSERT_EQ(::kill(pid_t(cli.processId()), signal), 0);
+        ASSERT_TRUE(err.contains("printing page 3 of")) << err.right(300).toStdString();
+        ASSERT_EQ(::kill(pid_t(cli.processId()), r.signal), 0);
         ASSERT_TRUE(cli.waitForFinished(60000));
         err += cli.readAllStandardError();
-        EXPECT_EQ(std::tuple(cli.exitStatus(), cli.exitCode()), std::tuple(QProcess::CrashExit, signal));
-        EXPECT_TRUE(err.contains("nothing was printed")) << err.toStdString();
+        EXPECT_EQ(std::tuple(cli.exitStatus(), cli.exitCode()), std::tuple(QProcess::CrashExit, r.signal));
+        EXPECT_TRUE(err.contains(r.queue ? "nothing was printed" : "the PDF file was not written")) << err.right(300).toStdString();
+        EXPECT_FALSE(err.contains("printing page 100 of")) << "stopped between pages, not at the end";
+        EXPECT_EQ(listing(dir.path()), before);
+        EXPECT_EQ(contentOf(out), QByteArray("the old poster"));
     }
     // No job waits on the server and none arrived.
-    for (QDeadlineTimer deadline(30000); !deadline.hasExpired(); QThread::msleep(200)) {
-        QProcess lpstat;
-        lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o")});
-        if (lpstat.waitForFinished(30000) && lpstat.readAllStandardOutput().trimmed().isEmpty())
-            break;
-    }
     QThread::msleep(1000);
-    EXPECT_EQ(queue.entryList({QStringLiteral("*.pdf")}, QDir::Files), before);
+    EXPECT_EQ(queueOutput(), *queued);
 }
 
 TEST(CliProgress, BarAndPageRanges)

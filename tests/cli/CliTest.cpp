@@ -1,11 +1,11 @@
 // plakatron-cli as a user runs it: the real binary, real picture files in a temporary folder.
 #include "app/frmMain.h"
 #include "support/CliRunner.h"
+#include "support/TestSupport.h"
 
 #include <QComboBox>
-#include <QDir>
+#include <QDataStream>
 #include <QFile>
-#include <QtEndian>
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,14 +20,7 @@ namespace {
 class CliLayout : public ::testing::Test {
 protected:
     // A plain picture of the given size, as a BMP file.
-    QString picture(int w, int h)
-    {
-        const QString path = dir.filePath(QStringLiteral("%1x%2.bmp").arg(w).arg(h));
-        QImage image(w, h, QImage::Format_RGB32);
-        image.fill(Qt::darkCyan);
-        EXPECT_TRUE(image.save(path));
-        return path;
-    }
+    QString picture(int w, int h) { return writePicture(dir.filePath(QStringLiteral("%1x%2.bmp").arg(w).arg(h)), {w, h}); }
     QTemporaryDir dir;
 };
 
@@ -74,17 +67,19 @@ TEST_F(CliLayout, WorkedExampleLabelExamplesAndClamps)
     }
 }
 
+// The poster of a picture 400 x 16000 at 40 sheets and 10 pixels a sheet: 40 columns, 1132 rows,
+// 45280 pages, more than a print job can number.
+#define TALL " --picture %1/tall.jpg --sheets 40 --resolution 10"
+
 TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
 {
-    QFile kept(dir.filePath(QStringLiteral("kept.png")));
-    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
-    kept.write("previous content");
-    kept.close();
+    writeFile(dir.filePath(QStringLiteral("kept.png")), "previous content");
     // One pixel wide clamps to one sheet; 46400 high then makes more rows than 16 bits hold.
     picture(1, 46400);
+    writePicture(dir.filePath(QStringLiteral("tall.jpg")), {400, 16000});
     // A pipe named as the picture would wait for a writer for ever.
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.jpg"))).constData(), 0600), 0);
-    const QStringList inputs = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    const std::string inputs = listing(dir.path());
     const struct { const char *arguments; int exitCode; const char *mentions; } rows[] = {
         {"layout --sheets 41", 2, "--sheets"},
         {"layout --resolution 150", 2, "--resolution"},
@@ -97,7 +92,8 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
         {"page --page 7 -o %1/kept.png", 2, "page 7"},
         {"page --page 0 -o %1/kept.png", 2, "--page"},
         {"page --page 1", 2, "-o"},
-        {"page --page 1 -o %1/no/such/dir.png", 1, "no/such/dir.png"},
+        {"page --page 1 -o %1/no/such/dir.png", 1, "no/such/dir.png': No such file or directory"},
+        {"page --page 32768 -o %1/out.png" TALL, 2, "--page"},
         {"print -o %1/out.pdf --page 7", 2, "page 7"},
         {"print -o %1/out.pdf --pages 4-2", 2, "--pages"},
         {"print -o %1/out.pdf --pages 5-9", 2, "page 9"},
@@ -105,8 +101,17 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
         {"print", 2, "-o FILE.pdf or --printer"},
         {"print -o %1/out.pdf --printer Office", 2, "either"},
         {"print --printer No_Such_Printer", 2, "No_Such_Printer"},
-        {"print -o %1/missing/out.pdf", 1, "missing/out.pdf"},
+        {"print -o %1/missing/out.pdf", 1, "missing/out.pdf': No such file or directory"},
         {"print -o %1/out.pdf --picture %1/none.jpg", 1, "File not found"},
+        {"print -o %1/out.pdf" TALL, 2, "45280 pages"},
+        {"print -o %1/out.pdf --pages 40000-40001" TALL, 2, "40000-40001"},
+        {"print -o %1/out.pdf --pages 32767-32768" TALL, 2, "32768"},
+        {"print -o %1/out.pdf --page 40000" TALL, 2, "--page"},
+        {"map", 2, "map needs either -o FILE.pdf, -o FILE.png or --printer NAME"},
+        {"map -o %1/map.jpg", 2, "ends in neither .pdf nor .png"},
+        {"map -o %1/map.pdf --printer Office", 2, "map needs either"},
+        {"map -o %1/missing/map.pdf", 1, "cannot write"},
+        {"map -o %1/missing/map.png", 1, "cannot write"},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.arguments);
@@ -115,47 +120,39 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
         EXPECT_EQ(run.exitCode, r.exitCode);
         EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(r.mentions)) << run.err.toStdString();
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), inputs) << "nothing written";
+        EXPECT_EQ(listing(dir.path()), inputs) << "nothing written";
     }
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), QByteArray("previous content"));
+    EXPECT_EQ(contentOf(dir.filePath(QStringLiteral("kept.png"))), QByteArray("previous content"));
     EXPECT_EQ(runCli(words("--version")).out, QByteArray("2.0.9\n"));
+    const CliRun help = runCli(words("map --help"));
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains("assembly map")) << help.out.toStdString();
 }
 
 // libtiff's warnings and errors (a private tag, a directory without the picture's height) stay off
 // standard error: a TIFF that loads leaves it empty, one that does not gets the usual one line.
 TEST_F(CliLayout, TiffMessagesStayOffStandardError)
 {
-    // A 1 x 1 RGB TIFF, uncompressed, with a private tag (65000) libtiff does not know.
-    const auto entry = [](quint16 tag, quint16 type, quint32 value) {
-        QByteArray e(12, '\0');
-        qToLittleEndian(tag, e.data());
-        qToLittleEndian(type, e.data() + 2);
-        qToLittleEndian(quint32(1), e.data() + 4);
-        qToLittleEndian(value, e.data() + 8);
-        return e;
-    };
-    const std::pair<quint16, quint32> tags[] = {{256, 1}, {257, 1}, {258, 8}, {259, 1}, {262, 2}, {273, 8 + 2 + 10 * 12 + 4},
-                                                {277, 3}, {278, 1}, {279, 3}, {65000, 7}};
-    QByteArray tiff = QByteArray("II*\0\x08\0\0\0\x0A\0", 10);
-    for (const auto &[tag, value] : tags)
-        tiff += entry(tag, tag == 256 || tag == 257 || tag == 273 || tag == 278 || tag == 279 ? 4 : 3, value);
-    tiff += QByteArray(4, '\0') + QByteArray("\xC8\x1E\x3C", 3);
-    QByteArray noHeight = tiff;
-    noHeight.replace(10 + 12, 2, QByteArray("\xE8\xFD", 2));  // the height's tag made an unknown one
-    const std::tuple<const char *, QByteArray, int> rows[] = {{"tagged.tif", tiff, 0}, {"no-height.tif", noHeight, 1}};
-    for (const auto &[name, bytes, exitCode] : rows) {
-        SCOPED_TRACE(name);
-        QFile file(dir.filePath(QLatin1String(name)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        const CliRun run = runCli({QStringLiteral("layout"), QStringLiteral("--picture"), file.fileName()});
-        EXPECT_EQ(run.exitCode, exitCode);
-        EXPECT_EQ(run.err.count('\n'), exitCode) << run.err.toStdString();
-        if (exitCode) {
-            EXPECT_TRUE(run.err.contains("The TIFF picture is damaged")) << run.err.toStdString();
-        }
+    // A 1 x 1 RGB TIFF, uncompressed, with a private tag (65000) libtiff does not know; then the same
+    // with the height's tag made an unknown one.
+    const std::tuple<quint16, quint16, quint32> tags[] = {{256, 4, 1}, {257, 4, 1}, {258, 3, 8}, {259, 3, 1}, {262, 3, 2},
+                                                          {273, 4, 134}, {277, 3, 3}, {278, 4, 1}, {279, 4, 3}, {65000, 3, 7}};
+    for (const quint16 heightTag : {257, 65001}) {
+        SCOPED_TRACE(heightTag);
+        QByteArray tiff("II*\0", 4);
+        QDataStream out(&tiff, QIODevice::Append);
+        out.setByteOrder(QDataStream::LittleEndian);
+        out << quint32(8) << quint16(std::size(tags));
+        for (const auto &[tag, type, value] : tags)
+            out << (tag == 257 ? heightTag : tag) << type << quint32(1) << value;
+        out << quint32(0) << quint8(200) << quint8(30) << quint8(60);
+        const QString path = dir.filePath(QStringLiteral("%1.tif").arg(heightTag));
+        writeFile(path, tiff);
+        const CliRun run = runCli({QStringLiteral("layout"), QStringLiteral("--picture"), path});
+        const bool damaged = heightTag != 257;
+        EXPECT_EQ(run.exitCode, int(damaged));
+        EXPECT_EQ(run.err.count('\n'), int(damaged)) << run.err.toStdString();
+        EXPECT_EQ(run.err.contains("The TIFF picture is damaged"), damaged) << run.err.toStdString();
     }
 }
 

@@ -78,25 +78,20 @@ TEST(AssemblyMap, ThePictureIsAveragedNotSampled)
     // Columns of black and white, one pixel wide, of a panorama shrunk twenty times: averaged they
     // are an even grey (each map pixel takes ten or eleven of either), where sampling a few pixels
     // of every twenty would turn them into black, white and stripes.
-    QImage stripes(48000, 120, QImage::Format_RGB32);
-    for (int y = 0; y < stripes.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(stripes.scanLine(y));
+    QImage stripes(48000, 120, QImage::Format_Grayscale8);
+    for (int y = 0; y < stripes.height(); ++y)
         for (int x = 0; x < stripes.width(); ++x)
-            line[x] = x % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
-    }
-    LaidOut p = layOut(stripes, 3);
+            stripes.scanLine(y)[x] = x % 2 ? 0 : 255;
+    LaidOut p = layOut(stripes.convertToFormat(QImage::Format_RGB32), 3);
     AssemblyMap map = p.map();
     map.sheetImage(Sheet);
-    const QImage &shrunk = map.shrunkPicture();
+    const QImage shrunk = map.shrunkPicture().convertToFormat(QImage::Format_Grayscale8);
     ASSERT_EQ(shrunk.size(), QSize(2397, 6));  // the width of the printable area, 400 to 1
-    int darkest = 255, lightest = 0;
-    for (int y = 0; y < shrunk.height(); ++y)
-        for (int x = 0; x < shrunk.width(); ++x) {
-            darkest = std::min(darkest, qGreen(shrunk.pixel(x, y)));
-            lightest = std::max(lightest, qGreen(shrunk.pixel(x, y)));
-        }
-    EXPECT_GE(darkest, 255 * 9 / 20);
-    EXPECT_LE(lightest, 255 * 11 / 20);
+    for (int y = 0; y < shrunk.height(); ++y) {
+        const auto [darkest, lightest] = std::minmax_element(shrunk.constScanLine(y), shrunk.constScanLine(y) + shrunk.width());
+        EXPECT_GE(*darkest, 255 * 9 / 20) << y;
+        EXPECT_LE(*lightest, 255 * 11 / 20) << y;
+    }
 }
 
 TEST(AssemblyMap, NumbersAsLargeAsTheirCellsAllow)

@@ -1,6 +1,9 @@
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -30,6 +33,25 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+std::string listing(const QString &folder, QStringList added)
+{
+    for (const QFileInfo &f : QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        added << f.fileName() + (f.isSymLink() ? QStringLiteral("->") + QFileInfo(f.symLinkTarget()).fileName()
+                                 : f.isDir()   ? QStringLiteral("/")
+                                 : f.isFile()  ? QString()
+                                               : QStringLiteral("|"));
+    added.sort();
+    return added.join(u' ').toStdString();
+}
+
+QString writePicture(const QString &path, QSize size, QRgb colour)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(colour);
+    EXPECT_TRUE(picture.save(path)) << path.toStdString();
+    return path;
 }
 
 MessageCapture::MessageCapture()

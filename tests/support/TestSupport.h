@@ -4,9 +4,13 @@
 #include "core/MessageBox.h"
 
 #include <QByteArray>
+#include <QRgb>
+#include <QSize>
 #include <QString>
+#include <QStringList>
 #include <cstddef>
 #include <deque>
+#include <string>
 #include <vector>
 
 namespace plakatron::test {
@@ -15,6 +19,14 @@ namespace plakatron::test {
 QByteArray contentOf(const QString &path);
 // Writes `bytes` to `path`, replacing what was there; a failure fails the calling test.
 void writeFile(const QString &path, const QByteArray &bytes);
+// Every name in `folder`, hidden ones included, and the names `added`, sorted and marked with what
+// they are: "a.pdf dir/ fifo| link.pdf->a.pdf".
+std::string listing(const QString &folder, QStringList added = {});
+// A colour no line, number or hint is drawn in: qRgb(40, 120, 200).
+inline constexpr QRgb PictureColour = 0xFF2878C8;
+// Saves a picture of one colour at `path` (its format from the suffix) and returns the path; a
+// failure fails the calling test.
+QString writePicture(const QString &path, QSize size, QRgb colour = PictureColour);
 
 // While alive, message boxes are not shown: each request is recorded and answered from the queue
 // of answers (Ok, or Yes for a Yes/No box, once the queue is empty).

@@ -102,9 +102,10 @@ public:
     // without making it: only the crop's columns and rows the bilinear pass reads (at most two for
     // each destination column and row) are copied, into `gathered`, and the pass reads them
     // there. Time and memory follow the new size, not the crop's. Fails as Resample does, and
-    // with Out of memory (7) when `gathered` cannot be had.
+    // with Out of memory (7) when `gathered` cannot be had. `threads` as for resample::run: 0 as
+    // many as pay off, 1 only the calling thread.
     static std::unique_ptr<cDIBSection> ResampleCrop(const PictureCrop &crop, std::int32_t newHeight,
-                                                     std::int32_t newWidth, cDIBSection &gathered);
+                                                     std::int32_t newWidth, cDIBSection &gathered, int threads = 0);
 
     // The checked view over all pixel bytes (BytesPerScanLine x Height); empty without pixels.
     ByteView bytes();
@@ -115,7 +116,7 @@ public:
 
 private:
     void ResampleInto(cDIBSection &destination) const;
-    void resampleWith(const resample::Plan &plan, cDIBSection &destination) const;
+    void resampleWith(const resample::Plan &plan, cDIBSection &destination, int threads = 0) const;
     void copyIn(const std::uint8_t *bottomUp, std::int32_t width, std::int32_t height, std::int32_t stride,
                 std::int32_t sourceLeft, std::int32_t sourceTop, std::int32_t w, std::int32_t h);
 

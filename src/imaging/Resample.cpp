@@ -39,7 +39,7 @@ void cDIBSection::ResampleInto(cDIBSection &destination) const
     }
 }
 
-void cDIBSection::resampleWith(const resample::Plan &plan, cDIBSection &destination) const
+void cDIBSection::resampleWith(const resample::Plan &plan, cDIBSection &destination, int threads) const
 {
     const ConstByteView source = bytes();
     const ByteView dest = destination.bytes();
@@ -48,7 +48,7 @@ void cDIBSection::resampleWith(const resample::Plan &plan, cDIBSection &destinat
     source.require(3LL * plan.firstColumn, 3LL * plan.lastColumn + 5, plan.firstRow, plan.lastRow + 1LL);
     dest.require(0, 3LL * plan.destWidth - 1, 0, plan.destHeight - 1);
     resample::run(plan, {source.rowPointer(0), source.bytesPerRow(), dest.rowPointer(0), dest.bytesPerRow()},
-                  resample::fastest());
+                  resample::fastest(), threads);
 }
 
 namespace {
@@ -61,7 +61,7 @@ std::vector<std::int32_t> everyIndex(std::int32_t count)
 }  // namespace
 
 std::unique_ptr<cDIBSection> cDIBSection::ResampleCrop(const PictureCrop &crop, std::int32_t newHeight,
-                                                       std::int32_t newWidth, cDIBSection &gathered)
+                                                       std::int32_t newWidth, cDIBSection &gathered, int threads)
 {
     auto result = std::make_unique<cDIBSection>();
     if (!result->Create(newWidth, newHeight))
@@ -87,7 +87,7 @@ std::unique_ptr<cDIBSection> cDIBSection::ResampleCrop(const PictureCrop &crop, 
         std::vector<std::int32_t> rowsFromTop(rows.size());
         std::transform(rows.rbegin(), rows.rend(), rowsFromTop.begin(), [height](std::int32_t r) { return height - 1 - r; });
         gathered.CreateFromCrop(crop, columns, rowsFromTop);
-        gathered.resampleWith(whole.gathered(columns, rows), *result);
+        gathered.resampleWith(whole.gathered(columns, rows), *result, threads);
     } catch (const std::bad_alloc &) {
         raise(err::OutOfMemory);
     }

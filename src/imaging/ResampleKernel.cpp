@@ -5,8 +5,9 @@
 #include <cfenv>
 #include <condition_variable>
 #include <mutex>
-#include <system_error>
 #include <thread>
+
+#include <QThreadPool>
 
 namespace plakatron::resample {
 
@@ -163,7 +164,8 @@ void run(const Plan &plan, const Frame &frame, Kernel kernel, int threads)
     // Rows go out in small bands from a shared counter, so a core that is busy elsewhere simply
     // takes fewer of them. A helper that gets no processor before this thread has taken the last
     // band must not hold the call up: it finds the crew closed and leaves without touching
-    // anything but the crew, which it shares.
+    // anything but the crew, which it shares. threads 1 keeps the whole run on this thread (a
+    // print job renders its pages on threads of its own).
     struct Crew {
         std::mutex mutex;
         std::condition_variable idle;
@@ -182,23 +184,24 @@ void run(const Plan &plan, const Frame &frame, Kernel kernel, int threads)
             rowKernel->run(begin, std::min(rows, begin + band), scratch[worker].data());
         }
     };
+    // The helpers come from the process's one pool of threads, which lives as long as the program:
+    // no call starts a thread of its own.
+    QThreadPool *pool = QThreadPool::globalInstance();
     for (std::size_t w = 1; w < scratch.size(); ++w) {
-        try {
-            std::thread([crew, &work, w] {
-                {
-                    const std::lock_guard lock(crew->mutex);
-                    if (crew->closed)
-                        return;
-                    ++crew->active;
-                }
-                work(w);
+        const bool started = pool->tryStart([crew, &work, w] {
+            {
                 const std::lock_guard lock(crew->mutex);
-                if (--crew->active == 0)
-                    crew->idle.notify_all();
-            }).detach();
-        } catch (const std::system_error &) {
-            break;  // no more threads to be had: the ones running (at least this one) do the rest
-        }
+                if (crew->closed)
+                    return;
+                ++crew->active;
+            }
+            work(w);
+            const std::lock_guard lock(crew->mutex);
+            if (--crew->active == 0)
+                crew->idle.notify_all();
+        });
+        if (!started)
+            break;  // every pooled thread is busy: the ones running (at least this one) do the rest
     }
     work(0);
     std::unique_lock lock(crew->mutex);

@@ -603,15 +603,12 @@ TEST(ShowPrinterDialog, OpensOnTheStoredChoicesAndItsAnswerPrintsOnlyPagesOfTheP
     currentPrinter().setOutputFormat(QPrinter::PdfFormat);
     currentPrinter().setOutputFileName(dir.filePath(QStringLiteral("before.pdf")));
     struct { QPrinter::PrintRange range; int from, to; bool confirm; } answer{QPrinter::PageRange, 2, 4, true};
-    QPrinter opened;  // what the dialog opened with
+    // What the dialog opened with: file, copies, colour, range, from, to; and its options.
+    std::tuple<QString, int, QPrinter::ColorMode, QPrinter::PrintRange, int, int> opened;
     QAbstractPrintDialog::PrintDialogOptions options;
     const auto previous = setPrintDialogFunction([&](const PrintDialogRequest &request) {
         QPrinter &p = request.printer;
-        opened.setOutputFileName(p.outputFileName());
-        opened.setCopyCount(p.copyCount());
-        opened.setColorMode(p.colorMode());
-        opened.setPrintRange(p.printRange());
-        opened.setFromTo(p.fromPage(), p.toPage());
+        opened = {p.outputFileName(), p.copyCount(), p.colorMode(), p.printRange(), p.fromPage(), p.toPage()};
         options = request.options;
         p.setOutputFileName(dir.filePath(answer.confirm ? u"chosen.pdf"_qs : u"no.pdf"_qs));
         p.setCopyCount(5);
@@ -620,6 +617,7 @@ TEST(ShowPrinterDialog, OpensOnTheStoredChoicesAndItsAnswerPrintsOnlyPagesOfTheP
             p.setFromTo(answer.from, answer.to);
         return answer.confirm;
     });
+    const QString chosenFile = dir.filePath(QStringLiteral("chosen.pdf"));
     PrinterRecords records;
     records.dialog.Flags = 0x40000 | pd::Selection;
     records.dialog.nFromPage = 7;  // another poster's range
@@ -628,28 +626,25 @@ TEST(ShowPrinterDialog, OpensOnTheStoredChoicesAndItsAnswerPrintsOnlyPagesOfTheP
     records.devMode.dmColor = 1;
     PrintRange chosen;
     EXPECT_EQ(ShowPrinterDialog(nullptr, records.dialog, records.devMode, {9, 4, false}, chosen), u"PRINT TO FILE (PDF)"_qs);
-    EXPECT_EQ(std::tuple(opened.copyCount(), opened.colorMode(), opened.printRange(), opened.fromPage(), opened.toPage()),
-              std::tuple(2, QPrinter::GrayScale, QPrinter::AllPages, 1, 9));
+    EXPECT_EQ(opened, std::tuple(dir.filePath(QStringLiteral("before.pdf")), 2, QPrinter::GrayScale, QPrinter::AllPages, 1, 9));
     using O = QAbstractPrintDialog;
     EXPECT_EQ(options & (O::PrintPageRange | O::PrintCurrentPage | O::PrintSelection), O::PrintPageRange | O::PrintCurrentPage);
     EXPECT_EQ(chosen, PrintRange({2, 4}));
     const QPrinter &current = currentPrinter();
-    EXPECT_EQ(std::tuple(current.outputFileName(), current.copyCount(), current.colorMode()),
-              std::tuple(dir.filePath(QStringLiteral("chosen.pdf")), 5, QPrinter::GrayScale));
-    EXPECT_EQ(records.devMode.dmCopies, 5);
+    EXPECT_EQ(std::tuple(current.outputFileName(), current.copyCount(), current.colorMode(), records.devMode.dmCopies),
+              std::tuple(chosenFile, 5, QPrinter::GrayScale, std::int16_t(5)));
     EXPECT_EQ(records.dialog.Flags, 0x40000u | pd::PageNums | pd::Collate | pd::PrintToFile);
     EXPECT_EQ(std::tuple(records.dialog.nFromPage, records.dialog.nToPage, records.dialog.nMinPage, records.dialog.nMaxPage),
               std::tuple(2, 4, 1, 9));
 
-    // "Print this picture..." starts with its page, and the dialog on the file chosen last.
+    // "Print this picture..." starts with its page, and the dialog on the file chosen last;
+    // cancelled, nothing changes.
     answer.confirm = false;
     chosen = {};
     PrinterRecords fresh;
     EXPECT_EQ(ShowPrinterDialog(nullptr, fresh.dialog, fresh.devMode, {9, 4, true}, chosen), QString());
-    EXPECT_EQ(std::tuple(opened.outputFileName(), opened.printRange(), opened.fromPage(), opened.toPage()),
-              std::tuple(dir.filePath(QStringLiteral("chosen.pdf")), QPrinter::CurrentPage, 4, 4));
-    EXPECT_EQ(chosen, PrintRange());
-    EXPECT_EQ(current.outputFileName(), dir.filePath(QStringLiteral("chosen.pdf")));
+    EXPECT_EQ(opened, std::tuple(chosenFile, 5, QPrinter::GrayScale, QPrinter::CurrentPage, 4, 4));
+    EXPECT_EQ(std::pair(chosen, current.outputFileName()), std::pair(PrintRange(), chosenFile));
 
     struct Row { QPrinter::PrintRange answer; int from, to, currentPage; PrintRange chosen; };
     const Row rows[] = {

@@ -79,7 +79,7 @@ protected:
     void activate()
     {
         window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), 30000));
         grid->setFocus();
     }
     template <typename Widget = QComboBox>
@@ -378,7 +378,7 @@ TEST_F(MainWindow, EveryShortcutOpensWhatItNames)
         menu->hide();
         if (!window->isVisible())
             opened << "closed";
-        (void)QTest::qWaitFor([&] { return !opened.isEmpty(); }, *r.opens ? 2000 : 0);  // a button's shortcut clicks later
+        (void)QTest::qWaitFor([&] { return !opened.isEmpty(); }, *r.opens ? 30000 : 0);  // a button's shortcut clicks later
         EXPECT_EQ(opened.join(u'|').toStdString(), r.opens);
     }
     EXPECT_EQ(window->previewPage(), 1) << "the Menu key showed the page Home selected";

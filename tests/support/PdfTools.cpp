@@ -1,6 +1,5 @@
 #include "support/PdfTools.h"
 
-#include <QDir>
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
@@ -62,17 +61,6 @@ QString pdfText(const QString &pdf, int page)
     if (page >= 1)
         arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
     return run(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-"));
-}
-
-std::vector<QImage> pdfImageContents(const QString &pdf)
-{
-    QTemporaryDir dir;
-    run(QStringLiteral("pdfimages"), {QStringLiteral("-png"), pdf, dir.filePath(QStringLiteral("image"))});
-    std::vector<QImage> images;
-    QStringList names = QDir(dir.path()).entryList({QStringLiteral("image-*.png")}, QDir::Files, QDir::Name);
-    for (const QString &name : names)
-        images.push_back(QImage(dir.filePath(name)).convertToFormat(QImage::Format_RGB32));
-    return images;
 }
 
 QImage renderPdfPage(const QString &pdf, int page, int dpi)

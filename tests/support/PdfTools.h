@@ -32,9 +32,6 @@ std::vector<PdfImage> pdfImages(const QString &pdf);
 // The text of a PDF file (page `page` alone when it is 1 or more) as pdftotext extracts it.
 QString pdfText(const QString &pdf, int page = 0);
 
-// The images of a PDF file as pdfimages extracts them, in the order it lists them.
-std::vector<QImage> pdfImageContents(const QString &pdf);
-
 // One page rendered by pdftoppm at `dpi`; null when it fails.
 QImage renderPdfPage(const QString &pdf, int page, int dpi);
 

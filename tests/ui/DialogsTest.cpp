@@ -23,7 +23,7 @@ namespace {
 template <typename Window>
 void showAndRun(void (*show)(QWidget *), QWidget *owner, int delayMs, std::function<void(Window &)> step)
 {
-    test::ModalWatchdog<Window> watchdog(5000, &Window::current);
+    test::ModalWatchdog<Window> watchdog(30000, &Window::current);
     const auto ran = std::make_shared<bool>(false);  // the step may come after a window that never opened
     test::whileModal<Window>(delayMs, &Window::current, [ran, step](Window &window) {
         *ran = true;

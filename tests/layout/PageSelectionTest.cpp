@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <vector>
 
 using namespace plakatron;
 
@@ -65,16 +66,34 @@ TEST(PageAt, NothingWithoutAGrid)
     }
 }
 
-// A step from no page, or from one beyond the grid, starts on the poster; the grid view's name never
-// says such a page is selected.
-TEST(PageAfterStep, StartsOnThePoster)
+// Steps on posters of every shape, each from the page before (0: none): the first step from no
+// page, or from one beyond the grid, starts on the poster (End on the last page); the arrows stop
+// at the poster's edges. The grid view's name never says a page beyond the grid is selected.
+TEST(PageAfterStep, StartsOnThePosterAndStopsAtItsEdges)
 {
+    using S = PageStep;
+    const struct { int columns, rows, from; std::vector<std::pair<PageStep, int>> steps; } posters[] = {
+        {3, 2, 0, {{S::Left, 1}, {S::Up, 1}, {S::Right, 2}, {S::Right, 3}, {S::Right, 3}, {S::Down, 6}, {S::Down, 6},
+                   {S::Left, 5}, {S::First, 1}, {S::Last, 6}, {S::Up, 3}, {S::Left, 2}}},
+        {3, 2, 7, {{S::Right, 1}}}, {3, 2, -4, {{S::Down, 1}}}, {3, 2, 7, {{S::Last, 6}}},
+        {3, 1, 0, {{S::Last, 3}, {S::Down, 3}, {S::Right, 3}, {S::Left, 2}, {S::Up, 2}, {S::First, 1}, {S::Left, 1}}},
+        {1, 8, 0, {{S::Down, 1}, {S::Right, 1}, {S::Down, 2}, {S::Last, 8}, {S::Down, 8}, {S::Left, 8}, {S::Up, 7}}},
+        {1, 1, 0, {{S::Up, 1}, {S::Right, 1}, {S::Down, 1}, {S::Last, 1}, {S::First, 1}}},
+    };
+    for (const auto &p : posters) {
+        const Poster poster = ::poster(p.columns, p.rows, p.rows);
+        int page = p.from;
+        for (const auto &[step, to] : p.steps) {
+            page = pageAfterStep(page, step, poster.settings, poster.grid).value_or(0);
+            EXPECT_EQ(page, to) << p.columns << " x " << p.rows << ", step " << int(step);
+        }
+    }
     Poster p = poster(3, 2, 2);
-    for (const auto &[from, step, to] : {std::tuple{0, PageStep::Up, 1}, {7, PageStep::Right, 1}, {-4, PageStep::Down, 1},
-                                         {7, PageStep::Last, 6}, {6, PageStep::Right, 6}})
-        EXPECT_EQ(pageAfterStep(from, step, p.settings, p.grid), to) << from;
     p.grid.SelectedPage = 7;
     EXPECT_EQ(gridViewAccessibleName(p.settings, p.grid), QStringLiteral("Source picture: 3 × 2 pages, no page selected"));
+    p = poster(1, 1, 1);
+    p.grid.SelectedPage = 1;
+    EXPECT_EQ(gridViewAccessibleName(p.settings, p.grid), QStringLiteral("Source picture: 1 × 1 page, page 1 selected"));
 }
 
 // The grid view's fit, which the assembly map shares: the built-in picture (880 x 560, 3 sheets at

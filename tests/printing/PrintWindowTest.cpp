@@ -117,7 +117,6 @@ protected:
                 request.printer.setOutputFileName(output);
             else
                 request.printer.setPrinterName(queue);
-            request.printer.setColorMode(QPrinter::GrayScale);
             if (answer)
                 answer(request.printer);
             return confirm;

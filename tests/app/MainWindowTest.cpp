@@ -180,6 +180,12 @@ TEST_F(MainWindow, FirstRunShowsTheWorkedExampleWhichFailedDropsKeep)
         EXPECT_EQ(selected(), 1);
         EXPECT_EQ(shown(), Defaults);
     }
+    // An overlap chosen in the settings dialog cuts the next page at once (the labels follow at the
+    // next layout).
+    programWide().HorizontalOverlap = 20;
+    pick(1.5, 0.5);
+    EXPECT_EQ(std::pair(selected(), int(window->poster().settings.Overlap)), std::pair(2, 20));
+    programWide().HorizontalOverlap = DefaultOverlap;
 }
 
 // The choices the settings file holds, as the window reads them at start-up.

@@ -2,8 +2,6 @@
 // offsets table and against Qt's printer settings, pages rendered from the built-in picture
 // checked pixel by pixel, and the print loop on a real PDF printer.
 #include "app/BuiltInPicture.h"
-#include "core/Numeric.h"
-#include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
 #include "imaging/DibSection.h"
 #include "printing/PageGeometry.h"
@@ -32,9 +30,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <csignal>
-#include <cstring>
 #include <gtest/gtest.h>
-#include <random>
 #include <set>
 #include <sys/resource.h>
 #include <sys/stat.h>

@@ -194,7 +194,8 @@ void pointSamples(benchmark::State &state, Sizes s)
         const std::vector<std::int32_t> columns = resample::readIndices(whole.columns);
         const std::vector<std::int32_t> rows = resample::readIndices(whole.rows);
         std::vector<std::int32_t> rowsFromTop(rows.size());
-        std::transform(rows.rbegin(), rows.rend(), rowsFromTop.begin(), [height](std::int32_t r) { return height - 1 - r; });
+        std::transform(rows.rbegin(), rows.rend(), rowsFromTop.begin(),
+                       [height](std::int32_t r) { return height - 1 - r; });
         gathered.CreateFromCrop(crop, columns, rowsFromTop);
         const resample::Plan plan = whole.gathered(columns, rows);
         resample::run(plan, {gathered.DIBSectionBitsPtr(), gathered.BytesPerScanLine(), page.DIBSectionBitsPtr(),
@@ -205,45 +206,34 @@ void pointSamples(benchmark::State &state, Sizes s)
     countPixels(state, s);
 }
 
+// With --benchmark_repetitions: the best run, the least disturbed on a shared machine.
+template <typename... Arguments>
+void add(const std::string &name, benchmark::TimeUnit unit, Arguments... arguments)
+{
+    benchmark::RegisterBenchmark(name.c_str(), arguments...)
+        ->UseRealTime()
+        ->Unit(unit)
+        ->ComputeStatistics("min", [](const std::vector<double> &v) { return *std::min_element(v.begin(), v.end()); });
+}
+
 void registerAll()
 {
     for (const Sizes s : {Sizes{231, 323, 800, 1131}, Sizes{100, 141, 1400, 1980}}) {
-        const std::string size = std::to_string(s.destWidth) + "x" + std::to_string(s.destHeight);
-        const auto add = [&size](const char *name, auto function, auto... arguments) {
-            benchmark::RegisterBenchmark(("BM_Resample/" + std::string(name) + "/" + size).c_str(), function,
-                                         arguments...)
-                ->UseRealTime()
-                ->Unit(benchmark::kMicrosecond)
-                // With --benchmark_repetitions: the best run, the least disturbed on a shared machine.
-                ->ComputeStatistics("min", [](const std::vector<double> &v) {
-                    return *std::min_element(v.begin(), v.end());
-                });
-        };
-        add("ours", ours, s);
-        add("ours_1thread", kernel, s, resample::fastest());
-        add("ours_plain", kernel, s, resample::Kernel::Plain);
+        const std::string size = "/" + std::to_string(s.destWidth) + "x" + std::to_string(s.destHeight);
+        add("BM_Resample/ours" + size, benchmark::kMicrosecond, ours, s);
+        add("BM_Resample/ours_1thread" + size, benchmark::kMicrosecond, kernel, s, resample::fastest());
+        add("BM_Resample/ours_plain" + size, benchmark::kMicrosecond, kernel, s, resample::Kernel::Plain);
 #ifdef PLAKATRON_BENCH_OPENCV
-        add("opencv", opencv, s);
+        add("BM_Resample/opencv" + size, benchmark::kMicrosecond, opencv, s);
 #endif
-        add("memset", floor, s);
+        add("BM_Resample/memset" + size, benchmark::kMicrosecond, floor, s);
     }
     for (const Sizes s : {Sizes{2060, 2888, 1400, 1980}, Sizes{2060, 2888, 800, 1131}}) {
-        const std::string name = "BM_Reduce/%s/photo-page-" + std::to_string(s.destWidth) + "x"
-                                 + std::to_string(s.destHeight);
-        const auto add = [&name](const char *variant, auto function, auto... arguments) {
-            std::string full = name;
-            full.replace(full.find("%s"), 2, variant);
-            benchmark::RegisterBenchmark(full.c_str(), function, arguments...)
-                ->UseRealTime()
-                ->Unit(benchmark::kMillisecond)
-                ->ComputeStatistics("min", [](const std::vector<double> &v) {
-                    return *std::min_element(v.begin(), v.end());
-                });
-        };
-        add("averaging", averaging, s);
-        add("averaging_1thread", averagingKernel, s, resample::fastest());
-        add("averaging_plain", averagingKernel, s, resample::Kernel::Plain);
-        add("point_samples", pointSamples, s);
+        const std::string page = "/photo-page-" + std::to_string(s.destWidth) + "x" + std::to_string(s.destHeight);
+        add("BM_Reduce/averaging" + page, benchmark::kMillisecond, averaging, s);
+        add("BM_Reduce/averaging_1thread" + page, benchmark::kMillisecond, averagingKernel, s, resample::fastest());
+        add("BM_Reduce/averaging_plain" + page, benchmark::kMillisecond, averagingKernel, s, resample::Kernel::Plain);
+        add("BM_Reduce/point_samples" + page, benchmark::kMillisecond, pointSamples, s);
     }
 }
 

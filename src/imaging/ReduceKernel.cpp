@@ -148,8 +148,9 @@ struct ScratchLayout {
     }
     Scratch at(std::uint8_t *base) const
     {
-        return {base + ring, reinterpret_cast<std::int32_t *>(base + held), reinterpret_cast<std::uint32_t *>(base + line),
-                reinterpret_cast<std::int32_t *>(base + sums), reinterpret_cast<const std::uint8_t **>(base + sources)};
+        return {base + ring, reinterpret_cast<std::int32_t *>(base + held),
+                reinterpret_cast<std::uint32_t *>(base + line), reinterpret_cast<std::int32_t *>(base + sums),
+                reinterpret_cast<const std::uint8_t **>(base + sources)};
     }
 };
 
@@ -247,9 +248,25 @@ bool reduce(const Reduction &plan, const PictureRows &rows, const Output &output
     std::unique_ptr<ReducerBase> reducer = kernel == Kernel::Avx2 ? makeAvx2Reducer(plan, rows, output) : nullptr;
     if (!reducer)
         reducer = makePlainReducer(plan, rows, output);
-    // The work: every picture pixel read once, every destination pixel written once.
-    runRows(*reducer, plan.destHeight, threads,
-            std::int64_t(plan.destWidth) * plan.destHeight + std::int64_t(plan.pictureWidth) * plan.pictureHeight);
+    // The rows that reach the picture lie together; the others are white, and only they are
+    // spread over the threads (a panorama's few are the whole work).
+    std::int32_t begin = 0, end = plan.destHeight;
+    while (begin < end && !plan.rowHasPicture(begin))
+        ++begin;
+    while (end > begin && !plan.rowHasPicture(end - 1))
+        --end;
+    const auto whiteRows = [&](std::int32_t from, std::int32_t to) {
+        for (std::int32_t i = from; i < to; ++i)
+            std::memset(output.dest + std::ptrdiff_t(plan.destHeight - 1 - i) * output.destStride, 0xFF,
+                        3 * std::size_t(plan.destWidth));
+    };
+    whiteRows(0, begin);
+    whiteRows(end, plan.destHeight);
+    // The work: every picture pixel read once, every destination pixel written once. A band
+    // filters the source rows its first and last rows share with the next band's again: eight
+    // rows or more keep that below an eighth.
+    runRows(*reducer, begin, end, threads,
+            std::int64_t(plan.destWidth) * (end - begin) + std::int64_t(plan.pictureWidth) * plan.pictureHeight, 8);
     return !reducer->missedRows();
 }
 

@@ -155,11 +155,13 @@ void run(const Plan &plan, const Frame &frame, Kernel kernel, int threads)
     std::unique_ptr<RowKernel> rowKernel = kernel == Kernel::Avx2 ? makeAvx2Kernel(plan, frame) : nullptr;
     if (!rowKernel)
         rowKernel = makePlainKernel(plan, frame);
-    runRows(*rowKernel, plan.destHeight, threads, std::int64_t(plan.destWidth) * plan.destHeight);
+    runRows(*rowKernel, 0, plan.destHeight, threads, std::int64_t(plan.destWidth) * plan.destHeight);
 }
 
-void runRows(const RowKernel &rowKernel, std::int32_t rows, int threads, std::int64_t workPixels)
+void runRows(const RowKernel &rowKernel, std::int32_t rowBegin, std::int32_t rowEnd, int threads,
+             std::int64_t workPixels, std::int32_t minBand)
 {
+    const std::int32_t rows = rowEnd - rowBegin;
     const int workers = std::max(1, std::min(threads > 0 ? threads : usefulThreads(workPixels), rows));
     // Scratch space is made up front: a worker cannot fail.
     std::vector<std::vector<std::uint8_t>> scratch(std::size_t(workers),
@@ -177,14 +179,14 @@ void runRows(const RowKernel &rowKernel, std::int32_t rows, int threads, std::in
         std::atomic<std::int32_t> next{0};
     };
     const auto crew = std::make_shared<Crew>();
-    const std::int32_t band = std::max(1, rows / (workers * 8));
+    const std::int32_t band = std::max({1, minBand, rows / (workers * 8)});
     const auto work = [&](std::size_t worker) {
         const RoundToNearest rounding;
         for (;;) {
             const std::int32_t begin = crew->next.fetch_add(band);
             if (begin >= rows)
                 return;
-            rowKernel.run(begin, std::min(rows, begin + band), scratch[worker].data());
+            rowKernel.run(rowBegin + begin, rowBegin + std::min(rows, begin + band), scratch[worker].data());
         }
     };
     // The helpers come from the process's one pool of threads, which lives as long as the program:

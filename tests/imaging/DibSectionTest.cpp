@@ -416,13 +416,16 @@ std::pair<double, double> spread(const QImage &image, int channel, QRect area)
 std::vector<double> areaAverage(const QImage &picture, int w, int h)
 {
     const double fx = double(picture.width()) / w, fy = double(picture.height()) / h;
-    const auto overlap = [](int i, double from, double to) { return std::max(0.0, std::min(i + 1.0, to) - std::max(double(i), from)); };
+    const auto overlap = [](int i, double from, double to) {
+        return std::max(0.0, std::min(i + 1.0, to) - std::max(double(i), from));
+    };
     std::vector<double> result(std::size_t(w) * h * 3);
     for (int j = 0; j < h; ++j)
         for (int y = int(j * fy); y < std::min(picture.height(), int(std::ceil((j + 1) * fy))); ++y)
             for (int i = 0; i < w; ++i)
                 for (int x = int(i * fx); x < std::min(picture.width(), int(std::ceil((i + 1) * fx))); ++x) {
-                    const double share = overlap(x, i * fx, (i + 1) * fx) * overlap(y, j * fy, (j + 1) * fy) / (fx * fy);
+                    const double share =
+                        overlap(x, i * fx, (i + 1) * fx) * overlap(y, j * fy, (j + 1) * fy) / (fx * fy);
                     for (int c = 0; c < 3; ++c)
                         result[(std::size_t(j) * w + i) * 3 + c] += share * ((picture.pixel(x, y) >> (8 * c)) & 0xFF);
                 }
@@ -446,7 +449,8 @@ TEST(Reduce, StripesTurnGreySmoothPicturesKeepTheirAreaAverage)
             for (int x = 0; x < sw; ++x) {
                 stripes.setPixel(x, y, qRgb(y % 2 * 255, (x + y) % 2 * 255, x % 2 * 255));
                 const auto level = [&](double phase) {
-                    return int(std::lround(128 + 100 * std::sin(2 * std::numbers::pi * (x / wave + y / (1.3 * wave)) + phase)));
+                    const double angle = 2 * std::numbers::pi * (x / wave + y / (1.3 * wave)) + phase;
+                    return int(std::lround(128 + 100 * std::sin(angle)));
                 };
                 smooth.setPixel(x, y, qRgb(level(0), level(2), level(4)));
             }
@@ -507,7 +511,8 @@ TEST(Reduce, AnAxisThatGrowsKeepsTheBilinearPositions)
                 picture.setPixel(x, y, r.downTheRows ? line.pixel(0, y) : line.pixel(x, 0));
         // Two columns (rows) of the picture, which the enlargement needs at least.
         cDIBSection narrow;
-        narrow.CreateFromPicture(picture.copy(0, 0, r.downTheRows ? 2 : picture.width(), r.downTheRows ? picture.height() : 2));
+        narrow.CreateFromPicture(
+            picture.copy(0, 0, r.downTheRows ? 2 : picture.width(), r.downTheRows ? picture.height() : 2));
         const QImage expected = narrow.Resample(r.downTheRows ? r.page.height() : 2, r.downTheRows ? 2 : r.page.width())
                                     ->toImage();
         const QImage page = reduced(picture, r.page.width(), r.page.height());

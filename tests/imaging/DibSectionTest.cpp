@@ -362,19 +362,20 @@ TEST(Reduce, WorkedExampleFourByTwoToTwoByOne)
     EXPECT_EQ(allBytes(*source.Resample(1, 2)).toHex(' '), "38 38 38 7d 7d 7d 00 00");
 }
 
-// A picture's rows straight from a Format_RGB32 image, for the kernels.
+// A picture's rows straight from a Format_RGB32 image, from pixel `from` on, for the kernels.
 class ImageRows final : public resample::PictureRows {
 public:
-    explicit ImageRows(const QImage &image) : image_(image) {}
+    explicit ImageRows(const QImage &image, QPoint from = {}) : image_(image), from_(from) {}
     const std::uint32_t *row(std::int32_t y, std::uint32_t *) const override
     {
-        return reinterpret_cast<const std::uint32_t *>(image_.constScanLine(y));
+        return reinterpret_cast<const std::uint32_t *>(image_.constScanLine(from_.y() + y)) + from_.x();
     }
-    std::int32_t readable() const noexcept override { return image_.width(); }
+    std::int32_t readable() const noexcept override { return image_.width() - from_.x(); }
     std::size_t scratchPixels() const noexcept override { return 0; }
 
 private:
     const QImage &image_;
+    QPoint from_;
 };
 
 // The picture at w x h from each kernel (on three threads) and from Resample: all the same bytes.
@@ -396,6 +397,34 @@ QImage reduced(const QImage &picture, std::int32_t w, std::int32_t h)
     const auto page = whole.Resample(h, w);
     EXPECT_TRUE(allBytes(*page) == first) << "Resample";
     return page->toImage();
+}
+
+// The kernels byte for byte on random pictures with white around them (in any part of the source,
+// over its edges, or outside it), reduced along one axis or both, by factors up to 40 and at
+// widths that leave every tail of the 32-byte blocks: the shares of white, the picture's last
+// pixels read one at a time, bands on three threads.
+TEST(Reduce, KernelsAgreeOnPicturesPlacedAnywhere)
+{
+    std::mt19937 random(2026);
+    const auto size = [&random](int lo, int hi) { return lo + int(random() % unsigned(hi - lo + 1)); };
+    for (int n = 0; n < 400 && !HasFailure(); ++n) {
+        const QImage picture = randomBuffer(size(1, 70), size(1, 70), random)->toImage();
+        const int sw = size(2, 300), sh = size(2, 300), left = size(-40, sw), top = size(-40, sh);
+        const int w = n % 3 == 1 ? size(sw, sw + 40) : size(1, sw - 1);
+        const int h = n % 3 == 2 ? size(sh, sh + 40) : size(1, sh - 1);
+        SCOPED_TRACE(testing::Message() << "case " << n << ": " << sw << 'x' << sh << " to " << w << 'x' << h);
+        const resample::Reduction plan(sw, sh, w, h, left, top, picture.width(), picture.height());
+        const ImageRows rows(picture, QPoint(plan.pictureLeft - left, plan.pictureTop - top));
+        QByteArray first;
+        for (const resample::Kernel kernel : {resample::Kernel::Plain, resample::Kernel::Avx2}) {
+            cDIBSection dest;
+            dest.Create(w, h);
+            resample::reduce(plan, rows, {dest.DIBSectionBitsPtr(), dest.BytesPerScanLine()}, kernel, 3);
+            if (first.isEmpty())
+                first = allBytes(dest);
+            EXPECT_TRUE(allBytes(dest) == first) << "kernel " << int(kernel);
+        }
+    }
 }
 
 // Mean and standard deviation of one channel (0 blue, 1 green, 2 red) over the rectangle.

@@ -19,17 +19,19 @@ bool enlarges(std::int32_t width, std::int32_t height, std::int32_t newWidth, st
     return newWidth >= width && newHeight >= height;
 }
 
-// Runs the averaging pass into the new buffer. An axis that keeps the bilinear positions reads two
-// source pixels from the first on, so a source 1 pixel wide or high fails there, as the
-// enlargement fails on it; so does a source without pixels.
-void reduceInto(const resample::Reduction &plan, const resample::PictureRows &rows, cDIBSection &destination,
-                int threads)
+// Runs the averaging pass from a source of `size` whose `picture` rectangle (inside it) `rows`
+// reads, into the new buffer. An axis that keeps the bilinear positions reads two source pixels
+// from the first on, so a source 1 pixel wide or high fails, as the enlargement fails on it; so
+// does a source without pixels.
+void reduceInto(QSize size, QRect picture, const resample::PictureRows &rows, cDIBSection &destination, int threads)
 {
-    const bool bilinearAcross = plan.destWidth >= plan.sourceWidth, bilinearDown = plan.destHeight >= plan.sourceHeight;
-    if (plan.sourceWidth < (bilinearAcross ? 2 : 1) || plan.sourceHeight < (bilinearDown ? 2 : 1))
+    const std::int32_t newWidth = destination.Width(), newHeight = destination.Height();
+    if (size.width() < (newWidth >= size.width() ? 2 : 1) || size.height() < (newHeight >= size.height() ? 2 : 1))
         raise(err::SubscriptOutOfRange);
+    const resample::Reduction plan(size.width(), size.height(), newWidth, newHeight, picture.x(), picture.y(),
+                                   picture.width(), picture.height());
     const ByteView dest = destination.bytes();
-    dest.require(0, 3LL * plan.destWidth - 1, 0, plan.destHeight - 1);
+    dest.require(0, 3LL * newWidth - 1, 0, newHeight - 1);
     if (!resample::reduce(plan, rows, {dest.rowPointer(0), dest.bytesPerRow()}, resample::fastest(), threads))
         raise(err::OutOfMemory);  // a picture row could not be converted
 }
@@ -104,8 +106,8 @@ std::unique_ptr<cDIBSection> cDIBSection::Resample(std::int32_t newHeight, std::
         raise(err::SubscriptOutOfRange);
     const resample::RoundToNearest rounding;  // the positions and weights are floating point
     try {
-        const resample::Reduction plan(biWidth_, biHeight_, newWidth, newHeight, 0, 0, biWidth_, biHeight_);
-        reduceInto(plan, BufferRows(bytes(), biWidth_), *result, 0);
+        const QSize size(biWidth_, biHeight_);
+        reduceInto(size, QRect(QPoint(0, 0), size), BufferRows(bytes(), biWidth_), *result, 0);
     } catch (const std::bad_alloc &) {
         raise(err::OutOfMemory);
     }
@@ -167,10 +169,8 @@ std::unique_ptr<cDIBSection> cDIBSection::ResampleCrop(const PictureCrop &crop, 
             gathered.ClearUp();
             const PictureCrop::Landing landing = crop.landing();
             const QRect kept = landing.inCrop.intersected(QRect(0, 0, width, height));
-            const resample::Reduction plan(width, height, newWidth, newHeight, kept.x(), kept.y(), kept.width(),
-                                           kept.height());
             const QPoint from = landing.from + (kept.topLeft() - landing.inCrop.topLeft());
-            reduceInto(plan, CropRows(crop.picture, from, plan.pictureWidth), *result, threads);
+            reduceInto(crop.size, kept, CropRows(crop.picture, from, kept.width()), *result, threads);
             return result;
         }
         // Positions and weights are those of the whole crop; the pass then reads them from the

@@ -60,8 +60,9 @@ struct Taps {
 // exactly. Taps of weight 0 at either end are left out.
 Taps averagingTaps(std::int32_t sourceSize, std::int32_t destSize);
 // The bilinear samples of ResampleKernel.h (sourceSize >= 2): taps first and first + 1 with
-// weights 2^14 - k and k, k = the sample's weight * 2^14 rounded half away from zero. countedFromBottom:
-// the samples count rows from the bottom as the buffer does, the taps from the top.
+// weights 2^14 - k and k, k = the sample's weight * 2^14 rounded half away from zero.
+// countedFromBottom: the samples count rows from the bottom as the buffer does, the taps from
+// the top.
 Taps bilinearTaps(std::int32_t sourceSize, std::int32_t destSize, bool countedFromBottom);
 // Averaging where the axis shrinks, bilinear otherwise.
 Taps axisTaps(std::int32_t sourceSize, std::int32_t destSize, bool countedFromBottom);
@@ -96,8 +97,8 @@ struct Reduction {
     }
 };
 
-// Where the picture's rows come from: as Format_RGB32 words (blue, green, red, unused in memory),
-// each read once per band that needs it. row() may be called from several threads at once, each
+// Where the picture's rows come from: as Format_RGB32 words (0xffRRGGBB), each read once per
+// band that needs it. row() may be called from several threads at once, each
 // with its own scratch of scratchPixels() words.
 class PictureRows {
 public:
@@ -145,7 +146,9 @@ inline void filterPixel(const std::uint32_t *line, const Reduction::Column &colu
     out[2] = std::uint8_t(r >> WeightBits);
 }
 
-// Rows of the run shared between the kernels: the band's state and the row it works on.
+// What the kernels share: the loop over a band, which filters each source row the band needs
+// once, into a ring of rows as many as a destination row reads, and then down the columns of
+// the ring; rows without picture are white. The kernels bring the two filters.
 class ReducerBase : public RowKernel {
 public:
     ReducerBase(const Reduction &plan, const PictureRows &rows, const Output &output);

@@ -25,6 +25,28 @@ QImage loadPosterPicture(const PosterOptions &options)
 }
 }  // namespace
 
+void addPaperOptions(QCommandLineParser &parser)
+{
+    parser.addOption({QStringLiteral("paper"),
+                      QStringLiteral("The paper: A4, A3, A5, Letter, Legal or Tabloid (default A4)."), QStringLiteral("name")});
+    parser.addOption({QStringLiteral("landscape"), QStringLiteral("The paper lies across (default: portrait).")});
+}
+
+Paper paperOption(const QCommandLineParser &parser)
+{
+    Paper paper;
+    if (parser.isSet(QStringLiteral("paper"))) {
+        const std::optional<Paper> named = parsePaper(parser.value(QStringLiteral("paper")));
+        if (!named)
+            throw CliExit(2, QStringLiteral("unknown paper '%1': the papers are A4, A3, A5, Letter, Legal and Tabloid")
+                                 .arg(parser.value(QStringLiteral("paper"))));
+        paper = *named;
+    }
+    if (parser.isSet(QStringLiteral("landscape")))
+        paper.orientation = QPageLayout::Landscape;
+    return paper;
+}
+
 bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const QString &verb,
                const QString &description)
 {
@@ -39,6 +61,12 @@ bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const Q
                       QStringLiteral("px")});
     parser.addOption({QStringLiteral("overlap"), QStringLiteral("Overlap between sheets in percent, 0-50 (default 3)."),
                       QStringLiteral("percent")});
+    addPaperOptions(parser);
+    parser.addOption({QStringLiteral("width"),
+                      QStringLiteral("The poster's width on paper, e.g. 150cm, 1.5m or 60in, in place of --sheets."),
+                      QStringLiteral("length")});
+    parser.addOption({QStringLiteral("height"),
+                      QStringLiteral("The poster's height on paper, e.g. 40in, in place of --sheets."), QStringLiteral("length")});
     if (!parser.parse(arguments))
         throw CliExit(2, parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -79,13 +107,34 @@ PosterOptions posterOptions(const QCommandLineParser &parser)
     }
     if (parser.isSet(QStringLiteral("overlap")))
         o.choices.overlap = static_cast<std::int16_t>(integerOption(parser, QStringLiteral("overlap"), 0, 50));
+    o.choices.sheet = pdfSheet(paperOption(parser));
+    const int asked = int(parser.isSet(QStringLiteral("sheets"))) + int(parser.isSet(QStringLiteral("width")))
+                      + int(parser.isSet(QStringLiteral("height")));
+    if (asked > 1)
+        throw CliExit(2, QStringLiteral("give one of --sheets, --width and --height"));
+    for (const auto side : {PosterSize::Side::Width, PosterSize::Side::Height}) {
+        const QString name = side == PosterSize::Side::Width ? QStringLiteral("width") : QStringLiteral("height");
+        if (!parser.isSet(name))
+            continue;
+        const QString value = parser.value(name);
+        const std::optional<double> length = parseLength(value);
+        if (!length)
+            throw CliExit(2, QStringLiteral("invalid value '%1' for --%2: give a number and a unit (mm, cm, m or in), "
+                                            "such as 150cm")
+                                 .arg(value, name));
+        o.choices.size = {side, *length, value.simplified().remove(u' ').toLower()};
+    }
     return o;
 }
 
 Poster posterOf(const PosterOptions &options)
 {
+    QImage picture = loadPosterPicture(options);
+    // A size asked for that cannot be laid out is the caller's mistake, as an unknown option is.
+    if (const QString problem = choicesProblem(QSizeF(picture.size()), options.choices); !problem.isEmpty())
+        throw CliExit(2, problem);
     try {
-        return makePoster(loadPosterPicture(options), options.choices);
+        return makePoster(std::move(picture), options.choices);
     } catch (const RuntimeError &e) {
         throw CliExit(1, QStringLiteral("the page grid cannot be computed for this picture: %1 (error %2)")
                              .arg(e.description())

@@ -31,12 +31,17 @@ struct PosterOptions {
 bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const QString &verb,
                const QString &description);
 // The layout options, each value checked (CliExit 2 naming the option and the allowed values).
+// The sheet is a PDF file's of the paper chosen; a verb that prints takes its printer's.
 PosterOptions posterOptions(const QCommandLineParser &parser);
+// --paper NAME and --landscape, which every verb takes, and the paper they name (CliExit 2 for an
+// unknown paper).
+void addPaperOptions(QCommandLineParser &parser);
+Paper paperOption(const QCommandLineParser &parser);
 // A whole number option within [min, max], or CliExit 2.
 int integerOption(const QCommandLineParser &parser, const QString &name, int min, int max);
 
 // The picture of the options laid out as the window lays it out (CliExit 1 when it cannot be
-// loaded or laid out).
+// loaded or laid out, 2 when the size asked for cannot be laid out).
 Poster posterOf(const PosterOptions &options);
 // CliExit 2 when the page is not one of the poster's pages.
 void checkPage(const Poster &poster, int page);

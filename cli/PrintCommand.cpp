@@ -5,7 +5,9 @@
 #include "core/OutputFile.h"
 #include "core/RuntimeError.h"
 #include "core/StopSignals.h"
+#include "printing/CalibrationSheet.h"
 #include "printing/PrintJob.h"
+#include "printing/PrinterSheet.h"
 #include "printing/modPrinter.h"
 
 #include <QFileInfo>
@@ -100,8 +102,9 @@ PrintRange requestedRange(const QCommandLineParser &parser, const Poster &poster
                          .arg(LastNumberedPage));
 }
 
-// The A4 sheets the tool prints on: a PDF file (-o), or an installed printer (--printer).
-void setUpPrinter(QPrinter &printer, const QCommandLineParser &parser)
+// The sheets the tool prints on: a PDF file (-o), or an installed printer (--printer), of the
+// paper chosen.
+void setUpPrinter(QPrinter &printer, const QCommandLineParser &parser, const Paper &paper)
 {
     if (parser.isSet(QStringLiteral("output"))) {
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -112,16 +115,23 @@ void setUpPrinter(QPrinter &printer, const QCommandLineParser &parser)
             throw CliExit(2, QStringLiteral("no installed printer is named '%1' (see --list-printers)").arg(name));
         printer.setPrinterName(name);
     }
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    setPaper(printer, paper);
 }
 
 // One print job of the tool on the sheets the options name. A stop signal ends it between pages;
 // the job then removes its half-written file before the signal ends the tool (the guard is built
 // before the job, so it outlives it).
 struct ToolJob {
-    explicit ToolJob(const QCommandLineParser &parser) : toFile(parser.isSet(QStringLiteral("output")))
+    ToolJob(const QCommandLineParser &parser, const Paper &paper) : toFile(parser.isSet(QStringLiteral("output")))
     {
-        setUpPrinter(printer, parser);
+        setUpPrinter(printer, parser, paper);
+    }
+    // The poster of the options on this job's sheets: their printable area, and the calibration
+    // stored for the printer.
+    Poster poster(PosterOptions options) const
+    {
+        options.choices.sheet = sheetOf(printer, options.choices.sheet.paper);
+        return posterOf(options);
     }
     // Prints the pages of `range` of `poster` (and `map` first when given) and turns the job's
     // failures into the tool's one-line errors.
@@ -206,11 +216,12 @@ int runPrint(const QStringList &arguments)
     if (toFile == parser.isSet(QStringLiteral("printer")))
         throw CliExit(2, QStringLiteral("print needs either -o FILE.pdf or --printer NAME"));
 
-    const Poster poster = posterOf(posterOptions(parser));
+    const PosterOptions options = posterOptions(parser);
+    ToolJob tool(parser, options.choices.sheet.paper);
+    const Poster poster = tool.poster(options);
     const PrintRange range = requestedRange(parser, poster);
     const bool withMap = parser.isSet(QStringLiteral("with-map"));
 
-    ToolJob tool(parser);
     std::optional<AssemblyMap> map;
     if (withMap)
         map.emplace(assemblyMapOf(poster));
@@ -239,13 +250,14 @@ int runMap(const QStringList &arguments)
     if (toFile && kind != QLatin1String("pdf") && kind != QLatin1String("png"))
         throw CliExit(2, QStringLiteral("map writes a PDF or a PNG file: '%1' ends in neither .pdf nor .png").arg(output));
 
-    const Poster poster = posterOf(posterOptions(parser));
-    AssemblyMap map = assemblyMapOf(poster);
+    const PosterOptions options = posterOptions(parser);
     if (kind == QLatin1String("png")) {
-        // The sheet as the PDF file has it: A4, the map in the same printable area.
+        const Poster poster = posterOf(options);
+        AssemblyMap map = assemblyMapOf(poster);
+        // The sheet as the PDF file has it: the paper chosen, the map in the same printable area.
         QPrinter pdf(QPrinter::HighResolution);
         pdf.setOutputFormat(QPrinter::PdfFormat);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
+        setPaper(pdf, options.choices.sheet.paper);
         const QPageLayout sheet = pdf.pageLayout();
         // A stop signal leaves the old file as it was; the guard outlives the file.
         Cancellation stop;
@@ -268,9 +280,77 @@ int runMap(const QStringList &arguments)
         return 0;
     }
 
-    ToolJob tool(parser);
+    ToolJob tool(parser, options.choices.sheet.paper);
+    const Poster poster = tool.poster(options);
+    AssemblyMap map = assemblyMapOf(poster);
     tool.run(poster, {1, 0}, &map);
     tool.progress.done(0);
+    return 0;
+}
+
+int runCalibrate(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Prints the calibration sheet: a ruler across and a ruler down. Measure them, and give the lengths with "
+        "--measured: the printer's calibration is stored, and the window and the tool print on it at true size."));
+    parser.addHelpOption();
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The PDF file to write."),
+                      QStringLiteral("file")});
+    parser.addOption({QStringLiteral("printer"), QStringLiteral("Print on this installed printer."), QStringLiteral("name")});
+    addPaperOptions(parser);
+    parser.addOption({QStringLiteral("measured"),
+                      QStringLiteral("The lengths measured on the sheet printed by --printer, in millimetres: across,down. "
+                                     "Stores the printer's calibration and prints nothing."),
+                      QStringLiteral("across,down")});
+    if (!parser.parse(arguments))
+        throw CliExit(2, parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(parser.helpText().replace(QStringLiteral("[options]"), QStringLiteral("calibrate [options]"))),
+                   stdout);
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        throw CliExit(2, QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+    const bool toFile = parser.isSet(QStringLiteral("output"));
+    if (toFile == parser.isSet(QStringLiteral("printer")))
+        throw CliExit(2, QStringLiteral("calibrate needs either -o FILE.pdf or --printer NAME"));
+    if (toFile && parser.isSet(QStringLiteral("measured")))
+        throw CliExit(2, QStringLiteral("a PDF file prints at its exact size: --measured goes with --printer"));
+
+    ToolJob tool(parser, paperOption(parser));
+    CalibrationRulers rulers;
+    try {
+        rulers = calibrationRulers(printableArea(tool.printer));
+    } catch (const RuntimeError &e) {
+        throw CliExit(1, e.description());
+    }
+    if (parser.isSet(QStringLiteral("measured"))) {
+        const QStringList lengths = parser.value(QStringLiteral("measured")).split(u',');
+        const std::optional<double> across = lengths.size() == 2 ? parseMillimetres(lengths[0]) : std::nullopt;
+        const std::optional<double> down = lengths.size() == 2 ? parseMillimetres(lengths[1]) : std::nullopt;
+        if (!across || !down)
+            throw CliExit(2, QStringLiteral("invalid value '%1' for --measured: give the two lengths in millimetres, "
+                                            "across,down, such as %2,%3")
+                                 .arg(parser.value(QStringLiteral("measured")))
+                                 .arg(rulers.across)
+                                 .arg(rulers.down));
+        const MeasuredCalibration c = calibrationFromMeasured(*across, *down, rulers);
+        if (!c.problem.isEmpty())
+            throw CliExit(2, c.problem);
+        storeCalibration(tool.printer.printerName(), c.calibration);
+        std::printf("calibration of %s: across %.4f, down %.4f\n", qPrintable(tool.printer.printerName()), c.calibration.x,
+                    c.calibration.y);
+        return 0;
+    }
+    try {
+        printCalibrationSheet(tool.printer, &tool.stop);
+    } catch (const WriteError &e) {
+        throw cannotWrite(e);
+    } catch (const RuntimeError &e) {
+        throw CliExit(1, QStringLiteral("printing failed: %1 (Code %2)").arg(e.description()).arg(e.number()));
+    }
+    std::printf("rulers: across %g mm, down %g mm\n", rulers.across, rulers.down);
     return 0;
 }
 

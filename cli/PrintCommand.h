@@ -1,6 +1,7 @@
 #pragma once
-// plakatron-cli print and map: the window's print job on a PDF file at A4 or on an installed
-// printer, and the assembly map as a PDF or PNG file or on a printer.
+// plakatron-cli print, map and calibrate: the window's print job on a PDF file or on an installed
+// printer, on the paper chosen; the assembly map as a PDF or PNG file or on a printer; the
+// calibration sheet, and a printer's calibration from the lengths measured on it.
 
 #include <QString>
 #include <QStringList>
@@ -10,6 +11,7 @@ namespace plakatron::cli {
 
 int runPrint(const QStringList &arguments);
 int runMap(const QStringList &arguments);
+int runCalibrate(const QStringList &arguments);
 
 // "[#########-----------] page 3 of 6, 0.4 s elapsed, about 0.8 s left": the progress bar for
 // a terminal, before page `page` of `count` is printed.

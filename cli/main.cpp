@@ -23,6 +23,7 @@ const char *const usage =
     "  page     write one finished page (margins and hints included) as a PNG file\n"
     "  print    print the poster, one A4 sheet per page, to a PDF file or a printer\n"
     "  map      write the assembly map (the poster on one A4 sheet, its pages numbered) as PDF or PNG\n"
+    "  calibrate print the calibration sheet, or store a printer's calibration from the lengths measured\n"
     "\n"
     "Run 'plakatron-cli <verb> --help' for the options of a verb; --version prints the version.\n";
 
@@ -54,6 +55,15 @@ int runLayout(const QStringList &arguments)
         {QStringLiteral("gridRows"), g.GridRows},
         {QStringLiteral("pageCount"), g.pageCount()},
         {QStringLiteral("labels"), labels},
+        // The same in numbers, whatever the locale: the paper, the grid, the size on paper.
+        {QStringLiteral("paper"), paperSizeName(s.Sheet.paper.size)},
+        {QStringLiteral("orientation"), s.Sheet.paper.orientation == QPageLayout::Landscape ? QStringLiteral("landscape")
+                                                                                                : QStringLiteral("portrait")},
+        {QStringLiteral("widthMillimetres"), g.Printed.width},
+        {QStringLiteral("heightMillimetres"), g.Printed.height},
+        {QStringLiteral("pageWidthPixels"), g.Printed.page.width()},
+        {QStringLiteral("pageHeightPixels"), g.Printed.page.height()},
+        {QStringLiteral("printedPixelsPerInch"), g.Printed.pagePixelsPerInch},
     };
     std::fputs(QJsonDocument(json).toJson(QJsonDocument::Indented).constData(), stdout);
     return 0;
@@ -127,6 +137,8 @@ int main(int argc, char **argv)
             return runPrint(arguments);
         if (verb == QLatin1String("map"))
             return runMap(arguments);
+        if (verb == QLatin1String("calibrate"))
+            return runCalibrate(arguments);
         throw CliExit(2, QStringLiteral("unknown verb '%1' (try --help)").arg(verb));
     } catch (const CliExit &e) {
         std::fprintf(stderr, "plakatron-cli: %s\n", e.what());

@@ -109,7 +109,7 @@ void arithmeticOnly(InputReader &in)
         const std::int16_t ox = overlapPixels(cw, overlap);
         cropSourceRect(p, cw, ch, ox, ox);
         bottomHint(page, p.row, grid.GridRows, pageColumns(settings.SheetsAcross));
-        rightHint(page, p.column, settings.SheetsAcross);
+        rightHint(page, p.column, pageColumns(settings.SheetsAcross));
     });
     // The assembly map of whatever the pass left: a layout, or no map (5) or no arithmetic for it.
     try {

@@ -4,12 +4,14 @@
 
 #include "layout/GridView.h"
 #include "layout/PreviewBox.h"
+#include "ui/Design.h"
 #include "ui/line3d.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -63,7 +65,7 @@ void frmMain::buildWidgets()
 
     const int sizeRow = 440;
     Label3 = label("Label3", QStringLiteral("Height in A4:"), 16, sizeRow);
-    lbA4Height = label("lbA4Height", QString(), 96, sizeRow, true);
+    lbA4Height = label("lbA4Height", QString(), DesignHeightValueLeft, sizeRow, true);
     Label6 = label("Label6", QStringLiteral("Final image width:"), 196, sizeRow);
     lbFinalImageWidth = label("lbFinalImageWidth", QString(), 302, sizeRow, true);
     Label7 = label("Label7", QStringLiteral("Final image height:"), 404, sizeRow);
@@ -71,7 +73,7 @@ void frmMain::buildWidgets()
     Label9 = label("Label9", QStringLiteral("Total pages:"), 624, sizeRow);
     lbTotalPages = label("lbTotalPages", QString(), 700, sizeRow, true);
     for (QLabel *value : {lbA4Height, lbFinalImageWidth, lbFinalImageHeight, lbTotalPages})
-        value->setFixedWidth(90);
+        value->setFixedWidth(DesignValueWidth);
     lbA4Height->setAccessibleDescription(QStringLiteral("The poster's height in A4 sheets"));
     lbFinalImageWidth->setAccessibleDescription(QStringLiteral("The printed poster's width, overlaps taken off"));
     lbFinalImageHeight->setAccessibleDescription(QStringLiteral("The printed poster's height, overlaps taken off"));
@@ -94,14 +96,40 @@ void frmMain::buildWidgets()
     cmbResox->setAccessibleName(QStringLiteral("A4 X resolution"));
     Label5->setBuddy(cmbResox);
 
+    // The paper and a size asked for, between the lists and the Print button.
+    Label11 = label("Label11", QStringLiteral("&Paper:"), 376, listRow);
+    cmbPaper = new QComboBox(client);
+    cmbPaper->setObjectName(QStringLiteral("cmbPaper"));
+    cmbPaper->setGeometry(376, listRow + 16, 120, 24);
+    cmbPaper->setMaxVisibleItems(12);
+    cmbPaper->setAccessibleName(QStringLiteral("Paper"));
+    const QString paperTip = QStringLiteral("The paper the poster is printed on, and which way it lies");
+    cmbPaper->setToolTip(wrappedToolTip(paperTip));
+    cmbPaper->setAccessibleDescription(paperTip);
+    Label11->setBuddy(cmbPaper);
+    Label12 = label("Label12", QStringLiteral("Poster &size:"), 516, listRow);
+    txtPosterSize = new QLineEdit(client);
+    txtPosterSize->setObjectName(QStringLiteral("txtPosterSize"));
+    txtPosterSize->setGeometry(516, listRow + 16, 130, 24);
+    txtPosterSize->setPlaceholderText(QStringLiteral("e.g. 150cm"));
+    txtPosterSize->setAccessibleName(QStringLiteral("Poster size"));
+    const QString sizeTip = QStringLiteral(
+        "The finished poster's width (150cm, 1.5m, 60in) or height (40in high) in place of the sheets across; "
+        "empty for the sheets from the list");
+    txtPosterSize->setToolTip(wrappedToolTip(sizeTip));
+    txtPosterSize->setAccessibleDescription(sizeTip);
+    Label12->setBuddy(txtPosterSize);
+
     cmdPrint = new QPushButton(QStringLiteral("Print"), client);
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
     cmdPrint->setGeometry(664, listRow + 10, 100, 32);
     cmdPrint->setShortcut(QKeySequence::Print);
     cmdPrint->setAccessibleDescription(QStringLiteral("Prints every page of the poster"));
 
-    connect(cmbA4Width, &QComboBox::currentIndexChanged, this, &frmMain::RecomputeLayout);
+    connect(cmbA4Width, &QComboBox::currentIndexChanged, this, &frmMain::cmbA4Width_Click);
     connect(cmbResox, &QComboBox::currentIndexChanged, this, &frmMain::cmbResox_Click);
+    connect(cmbPaper, &QComboBox::currentIndexChanged, this, &frmMain::cmbPaper_Click);
+    connect(txtPosterSize, &QLineEdit::editingFinished, this, &frmMain::txtPosterSize_Change);
     connect(picGrid, &GridView::pointerMoved, this, &frmMain::picGrid_MouseMove);
     connect(picGrid, &GridView::pressed, this, &frmMain::picGrid_MouseDown);
     connect(picGrid, &GridView::released, this, &frmMain::picGrid_MouseUp);
@@ -149,6 +177,7 @@ void frmMain::buildMenus()
     mnuOpenPicture = action(mnuFile, "mnuOpenPicture", QStringLiteral("&Open Picture..."), QKeySequence::Open);
     mnuFile->addSeparator();
     mnuSettings = action(mnuFile, "mnuSettings", QStringLiteral("&Settings"), QKeySequence::UnknownKey);
+    mnuCalibrate = action(mnuFile, "mnuCalibrate", QStringLiteral("Print &calibration sheet..."), QKeySequence::UnknownKey);
     mnuFile->addSeparator();
     mnuInst = action(mnuFile, "mnuInst", QStringLiteral("&Instructions"), QKeySequence::HelpContents);
     mnuAbout = action(mnuFile, "mnuAbout", QStringLiteral("&About"), QKeySequence::UnknownKey);
@@ -158,6 +187,7 @@ void frmMain::buildMenus()
     connect(mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
     connect(mnuOpenPicture, &QAction::triggered, this, &frmMain::mnuOpenPicture_Click);
     connect(mnuSettings, &QAction::triggered, this, &frmMain::mnuSettings_Click);
+    connect(mnuCalibrate, &QAction::triggered, this, &frmMain::mnuCalibrate_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connect(mnuInst, &QAction::triggered, this, &frmMain::mnuInst_Click);
 

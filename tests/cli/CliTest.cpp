@@ -41,12 +41,12 @@ TEST_F(CliLayout, WorkedExampleLabelExamplesAndClamps)
 {
     struct Row { int w, h; const char *options; const char *fields; };
     const Row rows[] = {
-        {0, 0, "", "3|3|2|6|1.35|59.8cm|38cm|6"},  // the built-in picture: the worked example
-        {0, 0, "--sheets 1 --overlap 50", "1|1|1|1|0.45|10cm|6.4cm|1"},
-        {100, 504, "--sheets 1", "1|1|4|4|3.56|19.9cm|1m  .5cm|4"},
-        {100, 1732, "--sheets 1", "1|1|13|13|12.25|19.9cm|3m  45.6cm|13"},
-        {25, 100, "", "2|2|6|12|5.66|39.9cm|1m  59.6cm|12"},
-        {8, 100, "", "1|1|9|9|8.84|19.9cm|2m  49.4cm|9"},
+        {0, 0, "", "3|3|2|6|1.35|57.6cm|37cm|6"},  // the built-in picture: the worked example
+        {0, 0, "--sheets 1 --overlap 50", "1|1|1|1|0.45|13.2cm|9.3cm|1"},
+        {100, 504, "--sheets 1", "1|1|4|4|3.56|19.2cm|97.7cm|4"},
+        {100, 1732, "--sheets 1", "1|1|13|13|12.25|19.2cm|3m  36.3cm|13"},
+        {25, 100, "", "2|2|6|12|5.66|33.9cm|1m  45.8cm|12"},
+        {8, 100, "", "1|1|9|9|8.84|15.4cm|2m  13.1cm|9"},
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(testing::Message() << r.w << "x" << r.h << " " << r.options);

@@ -102,6 +102,14 @@ PrintRange requestedRange(const QCommandLineParser &parser, const Poster &poster
                          .arg(LastNumberedPage));
 }
 
+// The installed printer `name`, or CliExit 2.
+void usePrinter(QPrinter &printer, const QString &name)
+{
+    if (!installedPrinterNames().contains(name))
+        throw CliExit(2, QStringLiteral("no installed printer is named '%1' (see --list-printers)").arg(name));
+    printer.setPrinterName(name);
+}
+
 // The sheets the tool prints on: a PDF file (-o), or an installed printer (--printer), of the
 // paper chosen.
 void setUpPrinter(QPrinter &printer, const QCommandLineParser &parser, const Paper &paper)
@@ -110,10 +118,7 @@ void setUpPrinter(QPrinter &printer, const QCommandLineParser &parser, const Pap
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(parser.value(QStringLiteral("output")));
     } else {
-        const QString name = parser.value(QStringLiteral("printer"));
-        if (!installedPrinterNames().contains(name))
-            throw CliExit(2, QStringLiteral("no installed printer is named '%1' (see --list-printers)").arg(name));
-        printer.setPrinterName(name);
+        usePrinter(printer, parser.value(QStringLiteral("printer")));
     }
     setPaper(printer, paper);
 }
@@ -171,6 +176,14 @@ struct ToolJob {
 };
 
 }  // namespace
+
+PrintSheet printerSheet(const QString &name, const Paper &paper)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    usePrinter(printer, name);
+    setPaper(printer, paper);
+    return sheetOf(printer, paper);
+}
 
 QString progressBar(int page, int count, std::chrono::duration<double> elapsed, int width)
 {

@@ -30,9 +30,15 @@ const char *const usage =
 int runLayout(const QStringList &arguments)
 {
     QCommandLineParser parser;
+    parser.addOption({QStringLiteral("printer"),
+                      QStringLiteral("Lay out for this installed printer's printable area and calibration (default: a PDF file's)."),
+                      QStringLiteral("name")});
     if (!parseVerb(parser, arguments, QStringLiteral("layout"), QStringLiteral("Prints the poster layout of a picture as JSON.")))
         return 0;
-    const Poster poster = posterOf(posterOptions(parser));
+    PosterOptions options = posterOptions(parser);
+    if (parser.isSet(QStringLiteral("printer")))
+        options.choices.sheet = printerSheet(parser.value(QStringLiteral("printer")), options.choices.sheet.paper);
+    const Poster poster = posterOf(options);
     const LayoutLabels &l = poster.labels;
     const QJsonObject labels{
         {QStringLiteral("lbA4Height"), l.lbA4Height},

@@ -96,8 +96,13 @@ void frmMain::Form_Load()
     const StoredPosterChoices stored = readPosterChoices();
     programWide().HorizontalOverlap = static_cast<std::int16_t>(stored.overlap);
     programWide().VerticalOverlap = programWide().HorizontalOverlap;
-    calibration_ = calibrationOf(currentPrinter());
-    document_.setSheet(currentSheet(stored.paper));
+    // Laid out first for a PDF file's sheet; the current printer's own is read once the window
+    // shows, since making the printer asks the print server (a network printer may take long).
+    document_.setSheet(pdfSheet(stored.paper));
+    QTimer::singleShot(0, this, [this] {
+        calibration_ = calibrationOf(currentPrinter());
+        followSheet(currentSheet(poster().settings.Sheet.paper));
+    });
     {
         const QSignalBlocker blocker(cmbPaper);
         cmbPaper->addItems(paperEntries());
@@ -296,8 +301,8 @@ bool frmMain::printerChosen()
         return false;
     }
     // Another printer, or margins chosen in the dialog: the same pages with true labels, unless a
-    // size asked for takes another number of sheets there.
-    const auto layout = [this] { return std::pair(poster().settings.SheetsAcross, poster().pageCount()); };
+    // size asked for takes another grid there (the pages chosen would be others).
+    const auto layout = [this] { return std::pair(grid().GridColumns, grid().GridRows); };
     const auto before = layout();
     followSheet(currentSheet(*paper));
     if (layout() == before)

@@ -74,6 +74,8 @@ void frmMain::buildWidgets()
     lbTotalPages = label("lbTotalPages", QString(), 700, sizeRow, true);
     for (QLabel *value : {lbA4Height, lbFinalImageWidth, lbFinalImageHeight, lbTotalPages})
         value->setFixedWidth(DesignValueWidth);
+    // (The page count's value would run past the window's edge.)
+    lbTotalPages->setFixedWidth(client->width() - 8 - lbTotalPages->x());
     lbA4Height->setAccessibleDescription(QStringLiteral("The poster's height in A4 sheets"));
     lbFinalImageWidth->setAccessibleDescription(QStringLiteral("The printed poster's width, overlaps taken off"));
     lbFinalImageHeight->setAccessibleDescription(QStringLiteral("The printed poster's height, overlaps taken off"));
@@ -97,20 +99,20 @@ void frmMain::buildWidgets()
     Label5->setBuddy(cmbResox);
 
     // The paper and a size asked for, between the lists and the Print button.
-    Label11 = label("Label11", QStringLiteral("&Paper:"), 376, listRow);
+    Label11 = label("Label11", QStringLiteral("&Paper:"), 366, listRow);
     cmbPaper = new QComboBox(client);
     cmbPaper->setObjectName(QStringLiteral("cmbPaper"));
-    cmbPaper->setGeometry(376, listRow + 16, 120, 24);
+    cmbPaper->setGeometry(366, listRow + 16, 142, 24);
     cmbPaper->setMaxVisibleItems(12);
     cmbPaper->setAccessibleName(QStringLiteral("Paper"));
     const QString paperTip = QStringLiteral("The paper the poster is printed on, and which way it lies");
     cmbPaper->setToolTip(wrappedToolTip(paperTip));
     cmbPaper->setAccessibleDescription(paperTip);
     Label11->setBuddy(cmbPaper);
-    Label12 = label("Label12", QStringLiteral("Poster &size:"), 516, listRow);
+    Label12 = label("Label12", QStringLiteral("Poster &size:"), 518, listRow);
     txtPosterSize = new QLineEdit(client);
     txtPosterSize->setObjectName(QStringLiteral("txtPosterSize"));
-    txtPosterSize->setGeometry(516, listRow + 16, 130, 24);
+    txtPosterSize->setGeometry(518, listRow + 16, 132, 24);
     txtPosterSize->setPlaceholderText(QStringLiteral("e.g. 150cm"));
     txtPosterSize->setAccessibleName(QStringLiteral("Poster size"));
     const QString sizeTip = QStringLiteral(

@@ -54,7 +54,7 @@ bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const Q
     parser.addHelpOption();
     parser.addOption({QStringLiteral("picture"), QStringLiteral("Picture file (default: the built-in picture)."),
                       QStringLiteral("file")});
-    parser.addOption({QStringLiteral("sheets"), QStringLiteral("Poster width in A4 sheets, 1-40 (default 3)."),
+    parser.addOption({QStringLiteral("sheets"), QStringLiteral("Poster width in sheets, 1-40 (default 3)."),
                       QStringLiteral("n")});
     parser.addOption({QStringLiteral("resolution"),
                       QStringLiteral("Pixels across one printed sheet: 10, 20, ... 100, 200, ... 1400 (default 800)."),

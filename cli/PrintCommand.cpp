@@ -209,7 +209,7 @@ bool parsePageRange(const QString &text, int &first, int &last)
 int runPrint(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The PDF file to write (A4 sheets)."),
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The PDF file to write."),
                       QStringLiteral("file")});
     parser.addOption({QStringLiteral("printer"), QStringLiteral("Print on this installed printer instead of a file."),
                       QStringLiteral("name")});
@@ -247,12 +247,12 @@ int runMap(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                      QStringLiteral("The file to write: FILE.pdf (one A4 sheet) or FILE.png (the A4 sheet at 300 dpi)."),
+                      QStringLiteral("The file to write: FILE.pdf (one sheet) or FILE.png (the sheet at 300 dpi)."),
                       QStringLiteral("file")});
     parser.addOption({QStringLiteral("printer"), QStringLiteral("Print the map on this installed printer instead of a file."),
                       QStringLiteral("name")});
     if (!parseVerb(parser, arguments, QStringLiteral("map"),
-                   QStringLiteral("Writes the assembly map: one A4 sheet with the whole poster, the page grid with every "
+                   QStringLiteral("Writes the assembly map: one sheet with the whole poster, the page grid with every "
                                   "page's number, and a line with the poster's size, sheets, pages and overlap.")))
         return 0;
     const bool toFile = parser.isSet(QStringLiteral("output"));

@@ -21,8 +21,8 @@ const char *const usage =
     "Verbs:\n"
     "  layout   print the poster layout of a picture as JSON\n"
     "  page     write one finished page (margins and hints included) as a PNG file\n"
-    "  print    print the poster, one A4 sheet per page, to a PDF file or a printer\n"
-    "  map      write the assembly map (the poster on one A4 sheet, its pages numbered) as PDF or PNG\n"
+    "  print    print the poster, one sheet per page, to a PDF file or a printer\n"
+    "  map      write the assembly map (the poster on one sheet, its pages numbered) as PDF or PNG\n"
     "  calibrate print the calibration sheet, or store a printer's calibration from the lengths measured\n"
     "\n"
     "Run 'plakatron-cli <verb> --help' for the options of a verb; --version prints the version.\n";

@@ -82,45 +82,38 @@ void frmMain::buildWidgets()
     lbTotalPages->setAccessibleDescription(QStringLiteral("The number of sheets the poster is printed on"));
 
     const int listRow = 468;
-    // Each list's caption is its label for screen readers and carries its mnemonic (Alt+W, Alt+X).
-    Label2 = label("Label2", QStringLiteral("&Width in A4:"), 16, listRow);
-    cmbA4Width = new QComboBox(client);
-    cmbA4Width->setObjectName(QStringLiteral("cmbA4Width"));
-    cmbA4Width->setGeometry(16, listRow + 16, 150, 24);
+    // Each control of the row has its caption above it, which is its label for screen readers and
+    // carries its mnemonic (Alt+W, Alt+X, Alt+P, Alt+S).
+    const auto captioned = [&](auto *control, const char *name, QLabel *&caption, const char *captionName,
+                               const QString &text, int x, int width, const QString &accessibleName) {
+        caption = label(captionName, text, x, listRow);
+        control->setObjectName(QLatin1String(name));
+        control->setGeometry(x, listRow + 16, width, 24);
+        control->setAccessibleName(accessibleName);
+        caption->setBuddy(control);
+        return control;
+    };
+    cmbA4Width = captioned(new QComboBox(client), "cmbA4Width", Label2, "Label2", QStringLiteral("&Width in A4:"), 16,
+                           150, QStringLiteral("Width in A4"));
     cmbA4Width->setMaxVisibleItems(20);
-    cmbA4Width->setAccessibleName(QStringLiteral("Width in A4"));
-    Label2->setBuddy(cmbA4Width);
-    Label5 = label("Label5", QStringLiteral("A4 &X resolution:"), 196, listRow);
-    cmbResox = new QComboBox(client);
-    cmbResox->setObjectName(QStringLiteral("cmbResox"));
-    cmbResox->setGeometry(196, listRow + 16, 150, 24);
+    cmbResox = captioned(new QComboBox(client), "cmbResox", Label5, "Label5", QStringLiteral("A4 &X resolution:"), 196,
+                         150, QStringLiteral("A4 X resolution"));
     cmbResox->setMaxVisibleItems(24);
-    cmbResox->setAccessibleName(QStringLiteral("A4 X resolution"));
-    Label5->setBuddy(cmbResox);
 
     // The paper and a size asked for, between the lists and the Print button.
-    Label11 = label("Label11", QStringLiteral("&Paper:"), 366, listRow);
-    cmbPaper = new QComboBox(client);
-    cmbPaper->setObjectName(QStringLiteral("cmbPaper"));
-    cmbPaper->setGeometry(366, listRow + 16, 142, 24);
+    const auto tip = [](QWidget *control, const QString &text) {
+        control->setToolTip(wrappedToolTip(text));
+        control->setAccessibleDescription(text);
+    };
+    cmbPaper = captioned(new QComboBox(client), "cmbPaper", Label11, "Label11", QStringLiteral("&Paper:"), 366, 142,
+                         QStringLiteral("Paper"));
     cmbPaper->setMaxVisibleItems(12);
-    cmbPaper->setAccessibleName(QStringLiteral("Paper"));
-    const QString paperTip = QStringLiteral("The paper the poster is printed on, and which way it lies");
-    cmbPaper->setToolTip(wrappedToolTip(paperTip));
-    cmbPaper->setAccessibleDescription(paperTip);
-    Label11->setBuddy(cmbPaper);
-    Label12 = label("Label12", QStringLiteral("Poster &size:"), 518, listRow);
-    txtPosterSize = new QLineEdit(client);
-    txtPosterSize->setObjectName(QStringLiteral("txtPosterSize"));
-    txtPosterSize->setGeometry(518, listRow + 16, 132, 24);
+    tip(cmbPaper, QStringLiteral("The paper the poster is printed on, and which way it lies"));
+    txtPosterSize = captioned(new QLineEdit(client), "txtPosterSize", Label12, "Label12", QStringLiteral("Poster &size:"),
+                              518, 132, QStringLiteral("Poster size"));
     txtPosterSize->setPlaceholderText(QStringLiteral("e.g. 150cm"));
-    txtPosterSize->setAccessibleName(QStringLiteral("Poster size"));
-    const QString sizeTip = QStringLiteral(
-        "The finished poster's width (150cm, 1.5m, 60in) or height (40in high) in place of the sheets across; "
-        "empty for the sheets from the list");
-    txtPosterSize->setToolTip(wrappedToolTip(sizeTip));
-    txtPosterSize->setAccessibleDescription(sizeTip);
-    Label12->setBuddy(txtPosterSize);
+    tip(txtPosterSize, QStringLiteral("The finished poster's width (150cm, 1.5m, 60in) or height (40in high) in place "
+                                      "of the sheets across; empty for the sheets from the list"));
 
     cmdPrint = new QPushButton(QStringLiteral("Print"), client);
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));

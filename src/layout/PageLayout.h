@@ -31,7 +31,8 @@ struct PrintedSize {
     double pagePixelsPerInch = 0;  // page pixels to an inch of the printed sheet
     QSize page;                    // the finished page in pixels, hint margins included
     // The page picture's size on the sheet as a share of the largest that fits the printable area
-    // undistorted: 1 x 1 unless a calibration or a size asked for makes it smaller on one side.
+    // undistorted: 1 x 1 unless a size asked for makes it smaller, or a calibration changes one
+    // side (so that on paper it keeps its shape), always within the printable area.
     QSizeF share{1, 1};
 };
 

@@ -47,12 +47,20 @@ PrintedSize printedSize(QSizeF source, double sheetsAcross, double sheetsDown, c
     const double cw = cellWidth(source.width(), sheetsAcross);
     const double ch = cellHeight(source.height(), sheetsDown);
     const double overlap = overlapWidth(cw, s.Overlap);
-    // The crop (cell and overlap, from one pixel in) spread over the page: crop pixel i lands on
-    // page pixel i x page / (crop - 1), as the bilinear enlargement samples it.
+    // The crop (cell and overlap, from one pixel in) spread over the page, in page pixels per crop
+    // pixel: a crop of the page's size is copied; an axis the page enlarges (both, where it
+    // enlarges both) is sampled bilinearly, crop pixel i on page pixel i x page / (crop - 1); an
+    // axis it shrinks is averaged, crop pixel i over page pixels i x page / crop onwards.
     const double pageWidth = CLng(s.PagePixelWidth);
     const double pageHeight = CLng(s.PagePixelHeight);
-    const double alongX = Div(pageWidth, cw + overlap - 1);
-    const double alongY = Div(pageHeight, ch + overlap - 1);
+    const double cropWidth = cw + overlap, cropHeight = ch + overlap;
+    const bool copied = pageWidth == cropWidth && pageHeight == cropHeight;
+    const bool enlarged = pageWidth >= cropWidth && pageHeight >= cropHeight;
+    const auto along = [&](double page, double crop) {
+        return copied ? 1.0 : enlarged || page >= crop ? Div(page, crop - 1) : Div(page, crop);
+    };
+    const double alongX = along(pageWidth, cropWidth);
+    const double alongY = along(pageHeight, cropHeight);
     const int margin = s.PagePixelWidth > HintMarginThreshold ? HintMargin : 0;
 
     PrintedSize p;

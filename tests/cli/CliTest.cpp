@@ -123,7 +123,7 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
         EXPECT_EQ(listing(dir.path()), inputs) << "nothing written";
     }
     EXPECT_EQ(contentOf(dir.filePath(QStringLiteral("kept.png"))), QByteArray("previous content"));
-    EXPECT_EQ(runCli(words("--version")).out, QByteArray("2.0.9\n"));
+    EXPECT_EQ(runCli(words("--version")).out, QByteArray(PLAKATRON_VERSION "\n"));
     const CliRun help = runCli(words("map --help"));
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains("assembly map")) << help.out.toStdString();

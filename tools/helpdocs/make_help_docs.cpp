@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 

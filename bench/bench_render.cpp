@@ -1,9 +1,10 @@
-// Speed of one page rendered for the preview or the print job (crop, enlargement, margins and
-// hints), also of pages whose share of the picture is far larger than the page (panoramas on one
-// sheet: their crops are tens of gigapixels, mostly white, and must cost what the page costs), of
-// one grid-view tick (which must only redraw the overlay, never the picture), and of the assembly
-// map of posters from one page to 40 x 80 and of a 60000 x 1500 panorama, with the two ways of
-// shrinking the picture for it that were weighed.
+// Speed of one page rendered for the preview or the print job (crop, enlargement or reduction,
+// margins and hints), also of a photograph's page at 800, 1400 and 2480 pixels, of pages whose
+// share of the picture is far larger than the page (panoramas on one sheet: their crops are tens
+// of gigapixels, mostly white, and must cost what the page costs), of one grid-view tick (which
+// must only redraw the overlay, never the picture), and of the assembly map of posters from one
+// page to 40 x 80 and of a 60000 x 1500 panorama, with the two ways of shrinking the picture for
+// it that were weighed.
 //   build/bench/bench_render [--benchmark_format=json]
 #include "app/BuiltInPicture.h"
 #include "layout/GridView.h"
@@ -66,12 +67,12 @@ const QImage &widePicture(int width, int height)
     return picture;
 }
 
-// Page 1 at 1400 pixels of a wide picture, `width` x `height` on `sheets` sheets: its crop is
-// the cell and its overlap in A4 proportion (60000 x 1500 on one sheet: 61800 x 86640 pixels, 98 %
-// of them white).
-void BM_RenderWidePage(benchmark::State &state, int width, int height, int sheets)
+// Page 1 at 1400 pixels (or `resolution`) of a wide picture, `width` x `height` on `sheets`
+// sheets: its crop is the cell and its overlap in A4 proportion (60000 x 1500 on one sheet:
+// 61800 x 86640 pixels, 98 % of them white), shrunk to the page.
+void BM_RenderWidePage(benchmark::State &state, int width, int height, int sheets, double resolution = 1400)
 {
-    const Poster poster = defaultPoster(1400, widePicture(width, height), sheets - 1);
+    const Poster poster = defaultPoster(resolution, widePicture(width, height), sheets - 1);
     renderPages(state, poster, 1);
 }
 BENCHMARK_CAPTURE(BM_RenderWidePage, panorama-20000x1000-1-sheet, 20000, 1000, 1)->Unit(benchmark::kMillisecond);
@@ -80,6 +81,26 @@ BENCHMARK_CAPTURE(BM_RenderWidePage, panorama-60000x1500-1-sheet, 60000, 1500, 1
 BENCHMARK_CAPTURE(BM_RenderWidePage, panorama-60000x1500-3-sheets, 60000, 1500, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RenderWidePage, line-48000x1-3-sheets, 48000, 1, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RenderWidePage, line-24000x1-1-sheet, 24000, 1, 1)->Unit(benchmark::kMillisecond);
+// The 90-megapixel panorama on pages of 2480 x 3507 (300 ppi on A4): its time, and under
+// /usr/bin/time -v its peak memory (the picture itself is 360 MB).
+BENCHMARK_CAPTURE(BM_RenderWidePage, panorama-60000x1500-1-sheet-2480px, 60000, 1500, 1, 2480)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RenderWidePage, panorama-60000x1500-3-sheets-2480px, 60000, 1500, 3, 2480)
+    ->Unit(benchmark::kMillisecond);
+
+// Page 1 of a 24-megapixel photograph (6000 x 4000) on 3 sheets, whose cell is 2000 pixels wide:
+// shrunk at 800 and 1400 pixels, enlarged at 2480 (300 ppi on A4).
+void BM_RenderPhotoPage(benchmark::State &state)
+{
+    const Poster poster = defaultPoster(static_cast<double>(state.range(0)), widePicture(6000, 4000), 2);
+    renderPages(state, poster, 1);
+}
+BENCHMARK(BM_RenderPhotoPage)
+    ->Name("BM_RenderPage/photo-6000x4000-3-sheets")
+    ->Arg(800)
+    ->Arg(1400)
+    ->Arg(2480)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_GridTick(benchmark::State &state)
 {

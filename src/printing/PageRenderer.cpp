@@ -115,7 +115,7 @@ PageResult PageRenderer::RenderPage(std::int16_t pageNumber)
         crop_.place(cropSourceRect({CurrentPageRow, CurrentPageColumn}, cw, ch, overlapX, overlapY), QPoint(1, 1));
     });
     step([&] {
-        // The enlargement reads the few rows and columns of it that it needs.
+        // The page reads what it needs of it: a few rows and columns, or the picture's rows.
         const std::int32_t height = CLng(s.PagePixelHeight);
         const std::int32_t width = CLng(s.PagePixelWidth);
         std::unique_ptr<cDIBSection> enlarged = cDIBSection::ResampleCrop(crop_, height, width, pageCropBuffer(), resampleThreads_);

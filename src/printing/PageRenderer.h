@@ -1,8 +1,8 @@
 #pragma once
 // One poster page at print resolution: the page's cell plus its overlap cut from the source at
-// 1:1, enlarged by bilinear interpolation to the page size, with white margins carrying the
-// assembly hints for pages wider than 300 pixels. The finished page stays on the page canvas, for
-// the preview and the print job.
+// 1:1, brought to the page size (enlarged bilinearly, reduced by averaging), with white margins
+// carrying the assembly hints for pages wider than 300 pixels. The finished page stays on the
+// page canvas, for the preview and the print job.
 
 #include "imaging/PictureCrop.h"
 #include "layout/Poster.h"

@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QImageWriter>
+#include <algorithm>
 #include <cstdio>
 
 namespace plakatron::cli {
@@ -28,7 +29,7 @@ QImage loadPosterPicture(const PosterOptions &options)
 void addPaperOptions(QCommandLineParser &parser)
 {
     parser.addOption({QStringLiteral("paper"),
-                      QStringLiteral("The paper: A4, A3, A5, Letter, Legal or Tabloid (default A4)."), QStringLiteral("name")});
+                      QStringLiteral("The paper: A4, A3, A5, Letter, Legal or Tabloid (default A4)."), QStringLiteral("paper")});
     parser.addOption({QStringLiteral("landscape"), QStringLiteral("The paper lies across (default: portrait).")});
 }
 
@@ -47,11 +48,33 @@ Paper paperOption(const QCommandLineParser &parser)
     return paper;
 }
 
-bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const QString &verb,
-               const QString &description)
+QString helpTable(const QString &heading, const HelpRows &rows)
 {
-    parser.setApplicationDescription(description);
-    parser.addHelpOption();
+    qsizetype termWidth = 0;
+    for (const auto &row : rows)
+        termWidth = std::max(termWidth, row.first.size());
+    const qsizetype column = 2 + termWidth + 2;
+    QString table = heading + u'\n';
+    for (const auto &[term, description] : rows) {
+        QString line = QStringLiteral("  ") + term.leftJustified(termWidth + 2);
+        for (const QString &word : description.split(u' ', Qt::SkipEmptyParts)) {
+            if (line.size() > column && line.size() + 1 + word.size() > 79) {
+                table += line + u'\n';
+                line = QString(column, u' ');
+            } else if (line.size() > column) {
+                line += u' ';
+            }
+            line += word;
+        }
+        table += line + u'\n';
+    }
+    return table;
+}
+
+namespace {
+// The options of the poster: its picture, its size in sheets or on paper, its pages and its paper.
+void addPosterOptions(QCommandLineParser &parser)
+{
     parser.addOption({QStringLiteral("picture"), QStringLiteral("Picture file (default: the built-in picture)."),
                       QStringLiteral("file")});
     parser.addOption({QStringLiteral("sheets"), QStringLiteral("Poster width in sheets, 1-40 (default 3)."),
@@ -67,16 +90,39 @@ bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const Q
                       QStringLiteral("length")});
     parser.addOption({QStringLiteral("height"),
                       QStringLiteral("The poster's height on paper, e.g. 40in, in place of --sheets."), QStringLiteral("length")});
+}
+}  // namespace
+
+bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const VerbHelp &help, VerbTakes takes)
+{
+    parser.setApplicationDescription(help.description);
+    // Not Qt's help option: its --help-all (Qt's own options) means nothing to this tool.
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and end.")});
+    if (takes == VerbTakes::Poster)
+        addPosterOptions(parser);
+    else
+        addPaperOptions(parser);
     if (!parser.parse(arguments))
         throw CliExit(2, parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(parser.helpText().replace(QStringLiteral("[options]"), verb + QStringLiteral(" [options]"))),
-                   stdout);
+        // Qt's first line names the program as it was started; the help names it as a user types it.
+        QString text = parser.helpText();
+        text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: plakatron-cli %1 [options]").arg(help.verb));
+        text += u'\n' + helpTable(QStringLiteral("Writes:"), help.writes) + u'\n'
+                + helpTable(QStringLiteral("Exit codes:"), help.exitCodes);
+        std::fputs(qPrintable(text), stdout);
         return false;
     }
     if (!parser.positionalArguments().isEmpty())
         throw CliExit(2, QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
     return true;
+}
+
+HelpRows::value_type stopSignalExit()
+{
+    return {QStringLiteral("129, 130, 143"),
+            QStringLiteral("ended by SIGHUP, SIGINT or SIGTERM (Ctrl+C), as a shell reports it: the old file stays as "
+                           "it was and no printer gets a job")};
 }
 
 int integerOption(const QCommandLineParser &parser, const QString &name, int min, int max)

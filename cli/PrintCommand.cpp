@@ -65,10 +65,25 @@ private:
     Clock::time_point start_;
 };
 
+// The list is what a script reads, so an empty one is a list all the same (exit 0); the person
+// at the terminal learns why it is empty.
 void listPrinters()
 {
-    for (const QString &name : installedPrinterNames())
+    const QStringList names = installedPrinterNames();
+    for (const QString &name : names)
         std::printf("%s\n", qPrintable(name));
+    if (names.isEmpty())
+        std::fputs("plakatron-cli: no printer found (none is installed, or the printing system is not running)\n", stderr);
+}
+
+// Both -o and --printer, or neither: one line that says which.
+void requireOneDestination(const QCommandLineParser &parser, const QString &verb, const QString &files)
+{
+    const bool toFile = parser.isSet(QStringLiteral("output"));
+    if (toFile && parser.isSet(QStringLiteral("printer")))
+        throw CliExit(2, QStringLiteral("%1 got both -o and --printer: give one of them").arg(verb));
+    if (!toFile && !parser.isSet(QStringLiteral("printer")))
+        throw CliExit(2, QStringLiteral("%1 needs either %2 or --printer NAME").arg(verb, files));
 }
 
 // Every page, --page N or --pages A-B, refused unless all of it is on the poster and within what a
@@ -218,16 +233,34 @@ int runPrint(const QStringList &arguments)
     parser.addOption({QStringLiteral("pages"), QStringLiteral("Print only these pages, e.g. 3-5."), QStringLiteral("A-B")});
     parser.addOption({QStringLiteral("with-map"),
                       QStringLiteral("Print the assembly map first, on a sheet of its own (see 'map --help').")});
-    if (!parseVerb(parser, arguments, QStringLiteral("print"),
-                   QStringLiteral("Prints the poster, one sheet per page, as the window's Print button does.")))
+    const VerbHelp help{
+        QStringLiteral("print"),
+        QStringLiteral("Prints the poster, one sheet per page, as the window's Print button does."),
+        {{QStringLiteral("-o FILE"), QStringLiteral("the PDF file, one page of the paper chosen per sheet, written under a "
+                                                    "temporary name beside FILE and renamed over it only when whole")},
+         {QStringLiteral("--printer NAME"), QStringLiteral("one print job, one sheet per page, on that printer, at the "
+                                                           "printer's calibration")},
+         {QStringLiteral("standard output"),
+          QStringLiteral("with --list-printers: the installed printers' names, one per line (none, and a line on "
+                         "standard error, when there is no printer)")},
+         {QStringLiteral("standard error"),
+          QStringLiteral("progress (a bar on a terminal, one line per page otherwise) and the time taken, or one line "
+                         "saying why the tool ends with another code than 0")}},
+        {{QStringLiteral("0"), QStringLiteral("every page asked for was printed; --list-printers: the list was written, "
+                                              "even an empty one")},
+         {QStringLiteral("1"), QStringLiteral("the picture cannot be loaded, a page cannot be rendered, the file cannot "
+                                              "be written or printing failed: an old FILE stays as it was")},
+         {QStringLiteral("2"), QStringLiteral("a wrong option or value, both or neither of -o and --printer, an unknown "
+                                              "paper, a size that cannot be laid out, or pages that are not on the "
+                                              "poster: nothing was printed")},
+         stopSignalExit()}};
+    if (!parseVerb(parser, arguments, help))
         return 0;
     if (parser.isSet(QStringLiteral("list-printers"))) {
         listPrinters();
         return 0;
     }
-    const bool toFile = parser.isSet(QStringLiteral("output"));
-    if (toFile == parser.isSet(QStringLiteral("printer")))
-        throw CliExit(2, QStringLiteral("print needs either -o FILE.pdf or --printer NAME"));
+    requireOneDestination(parser, QStringLiteral("print"), QStringLiteral("-o FILE.pdf"));
 
     const PosterOptions options = posterOptions(parser);
     ToolJob tool(parser, options.choices.sheet.paper);
@@ -251,13 +284,27 @@ int runMap(const QStringList &arguments)
                       QStringLiteral("file")});
     parser.addOption({QStringLiteral("printer"), QStringLiteral("Print the map on this installed printer instead of a file."),
                       QStringLiteral("name")});
-    if (!parseVerb(parser, arguments, QStringLiteral("map"),
-                   QStringLiteral("Writes the assembly map: one sheet with the whole poster, the page grid with every "
-                                  "page's number, and a line with the poster's size, sheets, pages and overlap.")))
+    const VerbHelp help{
+        QStringLiteral("map"),
+        QStringLiteral("Writes the assembly map: one sheet with the whole poster, the page grid with every "
+                       "page's number, and a line with the poster's size, sheets, pages and overlap."),
+        {{QStringLiteral("-o FILE"), QStringLiteral("FILE.pdf: the sheet as a one-page PDF file; FILE.png: the sheet as "
+                                                    "a picture at 300 dpi; written under a temporary name beside FILE "
+                                                    "and renamed over it only when whole")},
+         {QStringLiteral("--printer NAME"), QStringLiteral("one print job of one sheet on that printer")},
+         {QStringLiteral("standard error"),
+          QStringLiteral("the time a PDF file or a print job took, or one line saying why the tool ends with another "
+                         "code than 0")}},
+        {{QStringLiteral("0"), QStringLiteral("the map was written or printed")},
+         {QStringLiteral("1"), QStringLiteral("the picture cannot be loaded, the map cannot be drawn, the file cannot be "
+                                              "written or printing failed: an old FILE stays as it was")},
+         {QStringLiteral("2"), QStringLiteral("a wrong option or value, both or neither of -o and --printer, or a file "
+                                              "name ending in neither .pdf nor .png: nothing was written")},
+         stopSignalExit()}};
+    if (!parseVerb(parser, arguments, help))
         return 0;
+    requireOneDestination(parser, QStringLiteral("map"), QStringLiteral("-o FILE.pdf, -o FILE.png"));
     const bool toFile = parser.isSet(QStringLiteral("output"));
-    if (toFile == parser.isSet(QStringLiteral("printer")))
-        throw CliExit(2, QStringLiteral("map needs either -o FILE.pdf, -o FILE.png or --printer NAME"));
     const QString output = parser.value(QStringLiteral("output"));
     const QString kind = QFileInfo(output).suffix().toLower();
     if (toFile && kind != QLatin1String("pdf") && kind != QLatin1String("png"))
@@ -304,30 +351,38 @@ int runMap(const QStringList &arguments)
 int runCalibrate(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Prints the calibration sheet: a ruler across and a ruler down. Measure them, and give the lengths with "
-        "--measured: the printer's calibration is stored, and the window and the tool print on it at true size."));
-    parser.addHelpOption();
     parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The PDF file to write."),
                       QStringLiteral("file")});
     parser.addOption({QStringLiteral("printer"), QStringLiteral("Print on this installed printer."), QStringLiteral("name")});
-    addPaperOptions(parser);
     parser.addOption({QStringLiteral("measured"),
                       QStringLiteral("The lengths measured on the sheet printed by --printer, in millimetres: across,down. "
                                      "Stores the printer's calibration and prints nothing."),
                       QStringLiteral("across,down")});
-    if (!parser.parse(arguments))
-        throw CliExit(2, parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(parser.helpText().replace(QStringLiteral("[options]"), QStringLiteral("calibrate [options]"))),
-                   stdout);
+    const VerbHelp help{
+        QStringLiteral("calibrate"),
+        QStringLiteral("Prints the calibration sheet: a ruler across and a ruler down, as long as the paper allows. "
+                       "Measure them and give the lengths with --measured: the printer's calibration is stored, and "
+                       "the window and the tool then print on it at true size."),
+        {{QStringLiteral("-o FILE"), QStringLiteral("the sheet as a one-page PDF file, written under a temporary name "
+                                                    "beside FILE and renamed over it only when whole")},
+         {QStringLiteral("--printer NAME"), QStringLiteral("one print job of the sheet on that printer; with --measured "
+                                                           "nothing, the calibration stored in the settings instead")},
+         {QStringLiteral("standard output"),
+          QStringLiteral("the rulers' lengths as printed (\"rulers: across 180 mm, down 270 mm\"), or the calibration "
+                         "stored")},
+         {QStringLiteral("standard error"), QStringLiteral("one line saying why, when the tool ends with another code "
+                                                           "than 0")}},
+        {{QStringLiteral("0"), QStringLiteral("the sheet was printed, or the calibration stored")},
+         {QStringLiteral("1"), QStringLiteral("the sheet has no room for the rulers, the file cannot be written or "
+                                              "printing failed: an old FILE stays as it was")},
+         {QStringLiteral("2"), QStringLiteral("a wrong option or value, both or neither of -o and --printer, --measured "
+                                              "with -o, or lengths that give no calibration (0, or a ruler longer than "
+                                              "1.25 or shorter than 0.8 times its length): nothing is stored")},
+         stopSignalExit()}};
+    if (!parseVerb(parser, arguments, help, VerbTakes::Paper))
         return 0;
-    }
-    if (!parser.positionalArguments().isEmpty())
-        throw CliExit(2, QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+    requireOneDestination(parser, QStringLiteral("calibrate"), QStringLiteral("-o FILE.pdf"));
     const bool toFile = parser.isSet(QStringLiteral("output"));
-    if (toFile == parser.isSet(QStringLiteral("printer")))
-        throw CliExit(2, QStringLiteral("calibrate needs either -o FILE.pdf or --printer NAME"));
     if (toFile && parser.isSet(QStringLiteral("measured")))
         throw CliExit(2, QStringLiteral("a PDF file prints at its exact size: --measured goes with --printer"));
 

@@ -63,10 +63,8 @@ TEST(CliPaper, InputThatMakesNoPosterIsRefused)
     QTemporaryDir dir;
     const struct { const char *arguments; const char *message; } rows[] = {
         {"layout --paper B5", "unknown paper 'B5': the papers are A4, A3, A5, Letter, Legal and Tabloid"},
-        {"print -o %1/p.pdf --paper Letter-ish", "unknown paper 'Letter-ish': the papers are A4, A3, A5, Letter, Legal and Tabloid"},
         {"layout --width 0cm", "A poster 0cm wide cannot be printed: give a size above 0."},
         {"layout --width -3cm", "invalid value '-3cm' for --width: give a number and a unit (mm, cm, m or in), such as 150cm"},
-        {"page --page 1 -o %1/p.png --width 150", "invalid value '150' for --width: give a number and a unit (mm, cm, m or in), such as 150cm"},
         {"map -o %1/m.pdf --width 9m", "A poster 9m wide needs more than 40 sheets of A4 portrait across, the most a poster has."},
         {"layout --sheets 3 --height 1m", "give one of --sheets, --width and --height"},
         {"calibrate -o %1/c.pdf --measured 180,270", "a PDF file prints at its exact size: --measured goes with --printer"},

@@ -1,12 +1,15 @@
 #include "input/HeifPicture.h"
 
 #include "core/RuntimeError.h"
+#include "input/Bytes.h"
+#include "input/HeifBoxes.h"
 #include "input/LoadChecks.h"
 #include "input/PictureLoader.h"
 
 #include <QFile>
 #include <libheif/heif.h>
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -76,16 +79,21 @@ void initialiseOnce()
     Q_UNUSED(initialised)
 }
 
-QImage decode(QFile &file, const QString &name)
+// What the decoding hands over, as plain bytes that can cross from a child process: 'P', the size
+// (two 32-bit values) and the rows in RGB32; or 'E', an error number and its description.
+constexpr qsizetype headerBytes = 9;
+
+QByteArray errorRecord(int number, const QString &description)
 {
-    // The boxes' own sizes say where the file ends (and whether it is all there), before libheif
-    // reads any of them.
-    const qint64 end = isoMediaEnd(
-        [&file](qint64 offset) { return file.seek(offset) ? file.read(16) : QByteArray(); }, file.size());
-    if (end < 0)
-        invalidPicture(QStringLiteral("The %1 picture is incomplete or damaged: the file ends before the picture "
-                                      "does.")
-                           .arg(name));
+    QByteArray out(1, 'E');
+    bytes::append32(out, quint32(number));
+    return out + description.toUtf8();
+}
+
+// Decodes the primary picture and sends it in bands of rows, each laid on white in RGB32 as it
+// goes: the picture is never held twice.
+void decode(QFile &file, qint64 end, const QString &name, const ByteSink &send)
+{
     FileReader reader{&file, end};
     if (!file.seek(0))
         invalidPicture(QStringLiteral("The %1 picture cannot be read.").arg(name));
@@ -96,8 +104,8 @@ QImage decode(QFile &file, const QString &name)
                                                                               heif_context_free);
     if (!context)
         outOfMemory();
-    // Each side may be as long as the size limit allows; a picture beyond it is refused below with
-    // its size, before any pixel is decoded.
+    // Each side may be as long as the size limit allows; every picture the decoding makes has been
+    // held to the limit from the boxes already.
     heif_context_set_maximum_image_size_limit(context.get(), int(PictureLimits::maxPixels));
     check(heif_context_read_from_reader(context.get(), &callbacks, &reader, nullptr), name);
     heif_image_handle *primary = nullptr;
@@ -140,23 +148,117 @@ QImage decode(QFile &file, const QString &name)
                                   : heif_image_handle_is_premultiplied_alpha(handle.get())
                                       ? QImage::Format_RGBA8888_Premultiplied
                                       : QImage::Format_RGBA8888;
-    // A view of libheif's pixels; the copy in RGB32 is the picture.
-    const QImage view(pixels, width, height, stride, format);
-    QImage opaque = toOpaqueRgb32(view);
-    if (opaque.isNull())
-        outOfMemory();
-    return opaque;
+    QByteArray header(1, 'P');
+    bytes::append32(header, quint32(width));
+    bytes::append32(header, quint32(height));
+    if (!send(header))
+        return;
+    // Views of libheif's rows, each band laid on white in RGB32 and sent.
+    constexpr int bandRows = 64;
+    for (int y = 0; y < height; y += bandRows) {
+        const int rows = std::min(bandRows, height - y);
+        const QImage band = toOpaqueRgb32(QImage(pixels + qsizetype(y) * stride, width, rows, stride, format));
+        if (band.isNull())
+            outOfMemory();
+        if (!send(QByteArrayView(band.constBits(), band.sizeInBytes())))
+            return;
+    }
 }
+
+// The picture the child process sends, put together as it arrives; only as large as its header
+// says, which is held to the size limit.
+struct Assembly {
+    QByteArray head;
+    QImage image;
+    qint64 filled = 0;
+    bool tooLarge = false;
+
+    bool take(QByteArrayView bytes)
+    {
+        if (head.startsWith('E')) {
+            head += bytes;  // the error's number and description
+            return head.size() < 64 * 1024;
+        }
+        if (image.isNull()) {
+            const qsizetype wanted = std::min(headerBytes - head.size(), bytes.size());
+            head += bytes.first(wanted);
+            bytes = bytes.sliced(wanted);
+            if (head.startsWith('E'))
+                return take(bytes);
+            if (head.size() < headerBytes)
+                return true;
+            if (head.front() != 'P')
+                return false;
+            const qint64 width = bytes::u32At(head, 1), height = bytes::u32At(head, 5);
+            if (width <= 0 || height <= 0 || width * height > PictureLimits::maxPixels)
+                return false;
+            image = QImage(int(width), int(height), QImage::Format_RGB32);
+            if (image.isNull()) {
+                tooLarge = true;
+                return false;
+            }
+        }
+        if (bytes.size() > image.sizeInBytes() - filled)
+            return false;
+        std::memcpy(image.bits() + filled, bytes.data(), size_t(bytes.size()));
+        filled += bytes.size();
+        return true;
+    }
+};
 
 }  // namespace
 
-QImage loadHeifPicture(QFile &file, PictureFormat format)
+QImage loadHeifPicture(QFile &file, PictureFormat format, const IsolationWatch &watch)
 {
-    try {
-        return decode(file, displayName(format));
-    } catch (const std::bad_alloc &) {
+    const QString name = displayName(format);
+    // The boxes' own sizes say where the file ends (and whether it is all there), before libheif
+    // reads any of them.
+    const auto readAt = [&file](qint64 offset, qint64 size) {
+        return file.seek(offset) ? file.read(std::max<qint64>(0, std::min(size, file.size() - offset))) : QByteArray();
+    };
+    const qint64 end = isoMediaEnd([&](qint64 offset) { return readAt(offset, 16); }, file.size());
+    if (end < 0)
+        invalidPicture(QStringLiteral("The %1 picture is incomplete or damaged: the file ends before the picture "
+                                      "does.")
+                           .arg(name));
+    // Every picture the decoding would make, from the boxes: none beyond the limit.
+    const HeifImages images = heifImages(readAt, end);
+    for (const HeifImage &image : images.images)
+        checkPixelCount(image.width, image.height);
+    if (!images.damage.isEmpty())
+        invalidPicture(QStringLiteral("The %1 picture is damaged: %2.").arg(name, images.damage));
+
+    // libheif and its codecs work in a child process where there is one: stopped at the deadline
+    // or when the caller asks, and a crash there is no crash here.
+    Assembly assembly;
+    const IsolatedRun run = runIsolated(
+        [&](const ByteSink &send) {
+            try {
+                decode(file, end, name, send);
+            } catch (const RuntimeError &e) {
+                send(errorRecord(e.number(), e.description()));
+            } catch (const std::bad_alloc &) {
+                send(errorRecord(err::OutOfMemory, QStringLiteral("There is not enough memory to load the picture.")));
+            }
+        },
+        [&](QByteArrayView bytes) { return assembly.take(bytes); }, QDeadlineTimer(decodingDeadlineMs()), watch);
+    if (assembly.tooLarge)
         outOfMemory();
+    if (assembly.head.startsWith('E') && assembly.head.size() >= 5)
+        raise(int(bytes::u32At(assembly.head, 1)), QString::fromUtf8(assembly.head.sliced(5)));
+    switch (run.outcome) {
+    case IsolatedRun::Outcome::Finished:
+        if (!assembly.image.isNull() && assembly.filled == assembly.image.sizeInBytes())
+            return assembly.image;
+        break;
+    case IsolatedRun::Outcome::TimedOut:
+        raise(err::OutOfMemory, tooSlowDescription(QStringLiteral("The %1 picture").arg(name), QStringLiteral("decode")));
+    case IsolatedRun::Outcome::Stopped:
+        stoppedFromOutside(run.signal, QStringLiteral("The decoding of the %1 picture").arg(name));
+    case IsolatedRun::Outcome::Failed:
+        break;
     }
+    invalidPicture(QStringLiteral("The %1 picture could not be decoded: the HEIF decoder (libheif) failed on it.").arg(name));
 }
 
 }  // namespace plakatron

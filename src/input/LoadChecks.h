@@ -15,4 +15,12 @@ namespace plakatron {
 // 7 with tooLargeDescription when width x height (or either side alone) is beyond the limit.
 void checkPixelCount(qint64 width, qint64 height);
 
+// How long a picture's drawing or decoding may take: 20 seconds, shorter in tests.
+qint64 decodingDeadlineMs();
+// "<what> takes too long to <verb> (more than 20 seconds)."
+QString tooSlowDescription(const QString &what, const QString &verb);
+// 18 for work that was stopped: "User interrupt occurred" when the program asked (signal 0),
+// "<what> was stopped from outside (by SIGKILL)." for another's signal.
+[[noreturn]] void stoppedFromOutside(int signal, const QString &what);
+
 }  // namespace plakatron

@@ -260,6 +260,8 @@ BmpHeader readBmpHeader(QByteArrayView data, qint64 fileSize)
         const qint64 lastRow = (width * bits + 7) / 8;
         const qint64 left = fileSize - pixelOffset - lastRow;
         header.complete = header.valid && left >= 0 && (stride == 0 || header.height - 1 <= left / stride);
+        if (header.complete && stride > 0 && header.height - 1 == left / stride)
+            header.missingPadding = std::max<qint64>(0, stride - lastRow - left % stride);
     } else {
         header.complete = true;
     }
@@ -496,6 +498,22 @@ int webpOrientation(QByteArrayView d)
     }
     return 1;
 }
+
+PngHeader readPngHeader(QByteArrayView d)
+{
+    PngHeader header;
+    if (d.size() < pngHeaderBytes || !startsWith(d, "\x89PNG\r\n\x1A\n", 8) || std::memcmp(d.data() + 12, "IHDR", 4) != 0)
+        return header;
+    header.width = qFromBigEndian<quint32>(d.data() + 16);
+    header.height = qFromBigEndian<quint32>(d.data() + 20);
+    header.bitDepth = byteAt(d, 24);
+    header.colourType = byteAt(d, 25);
+    header.interlaced = byteAt(d, 28) == 1;
+    header.valid = true;
+    return header;
+}
+
+bool isPngPixelChunk(QByteArrayView type) { return type.size() == 4 && ((type[0] & 0x20) == 0 || type == "tRNS"); }
 
 qint64 isoMediaEnd(const std::function<QByteArray(qint64 offset)> &headerAt, qint64 fileSize)
 {

@@ -2,20 +2,28 @@
 
 #include "core/FileSystem.h"
 #include "core/RuntimeError.h"
+#include "core/StopSignals.h"
+#include "input/Bytes.h"
 #include "input/HeifPicture.h"
 #include "input/LoadChecks.h"
 #include "input/Metafile.h"
 #include "input/PictureFormat.h"
 #include "input/PictureTypes.h"
+#include "input/PngPicture.h"
 #include "input/RleBitmap.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QLocale>
+#include <QLoggingCategory>
 #include <QPainter>
 #include <QTransform>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
 #include <new>
 #include <tiffio.h>
 
@@ -34,6 +42,31 @@ void checkPixelCount(qint64 width, qint64 height)
 }
 
 namespace {
+qint64 deadlineMs = PictureLimits::decodingDeadlineMs;  // shorter in tests
+}  // namespace
+
+qint64 decodingDeadlineMs() { return deadlineMs; }
+
+void setDecodingDeadlineForTesting(qint64 milliseconds)
+{
+    deadlineMs = milliseconds > 0 ? milliseconds : PictureLimits::decodingDeadlineMs;
+}
+
+QString tooSlowDescription(const QString &what, const QString &verb)
+{
+    return QStringLiteral("%1 takes too long to %2 (more than %3 seconds).")
+        .arg(what, verb)
+        .arg(PictureLimits::decodingDeadlineMs / 1000);
+}
+
+void stoppedFromOutside(int signal, const QString &what)
+{
+    if (signal == 0)
+        raise(err::UserInterrupt);
+    raise(err::UserInterrupt, QStringLiteral("%1 was stopped from outside (by %2).").arg(what, stopSignalName(signal)));
+}
+
+namespace {
 
 constexpr qsizetype bmpHeaderBytes = 64;  // the file header and the start of the info header
 
@@ -45,14 +78,15 @@ void raiseAllocationLimit()
         QImageReader::setAllocationLimit(PictureLimits::qtAllocationLimitMB);
 }
 
-// libtiff, under Qt's TIFF plugin, writes its errors and warnings (a camera's private tags, a
-// damaged strip) to standard error; the loader's own message says what matters, and the
-// command-line tool promises one line.
-void quietenTiff()
+// The decoders under Qt's readers write their errors and warnings to standard error: libtiff (a
+// camera's private tags, a damaged strip) directly, libpng through Qt's image log. The loader's
+// own message says what matters, and the command-line tool promises one line.
+void quietenDecoders()
 {
     static const bool quiet = [] {
         TIFFSetErrorHandler(nullptr);
         TIFFSetWarningHandler(nullptr);
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.warning=false"));
         return true;
     }();
     Q_UNUSED(quiet)
@@ -118,7 +152,67 @@ QString tiffKind(const TiffStructure &tiff)
         .arg(colours);
 }
 
-QImage decodeRaster(const QByteArray &bytes, PictureFormat format)
+// libtiff reads the TIFF in memory through these.
+struct TiffSource {
+    QByteArrayView bytes;
+    qint64 at = 0;
+};
+
+tmsize_t tiffRead(thandle_t handle, void *data, tmsize_t size)
+{
+    auto *source = static_cast<TiffSource *>(handle);
+    const qint64 n = std::clamp<qint64>(source->bytes.size() - source->at, 0, size);
+    std::memcpy(data, source->bytes.data() + source->at, size_t(n));
+    source->at += n;
+    return tmsize_t(n);
+}
+
+tmsize_t tiffWrite(thandle_t, void *, tmsize_t) { return -1; }
+
+toff_t tiffSeek(thandle_t handle, toff_t offset, int whence)
+{
+    auto *source = static_cast<TiffSource *>(handle);
+    const qint64 base = whence == SEEK_CUR ? source->at : whence == SEEK_END ? source->bytes.size() : 0;
+    source->at = std::clamp<qint64>(base + qint64(offset), 0, source->bytes.size());
+    return toff_t(source->at);
+}
+
+int tiffClose(thandle_t) { return 0; }
+toff_t tiffSize(thandle_t handle) { return toff_t(static_cast<TiffSource *>(handle)->bytes.size()); }
+
+// A 16-bit TIFF through libtiff's RGBA reading, which brings every kind of pixel it knows to 8
+// bits a sample and associated alpha, straight into the picture's rows; turned as its orientation
+// tag says, as Qt's reader turns the pictures it takes.
+QImage decodeDeepTiff(QByteArrayView bytes)
+{
+    TiffSource source{bytes};
+    const std::unique_ptr<TIFF, decltype(&TIFFClose)> tiff(
+        TIFFClientOpen("picture", "rm", &source, tiffRead, tiffWrite, tiffSeek, tiffClose, tiffSize, nullptr, nullptr),
+        TIFFClose);
+    char reason[1024] = "";
+    TIFFRGBAImage rgba{};
+    if (!tiff || !TIFFRGBAImageOK(tiff.get(), reason) || !TIFFRGBAImageBegin(&rgba, tiff.get(), 0, reason))
+        invalid(QStringLiteral("The TIFF picture is damaged, or of a kind this program cannot decode (%1).")
+                    .arg(tiffKind(tiffStructure(bytes))));
+    // The rows as they are stored; the orientation is applied below.
+    rgba.req_orientation = rgba.orientation;
+    QImage image(int(rgba.width), int(rgba.height),
+                 rgba.alpha ? QImage::Format_RGBA8888_Premultiplied : QImage::Format_RGBX8888);
+    const bool read = !image.isNull()
+                      && TIFFRGBAImageGet(&rgba, reinterpret_cast<uint32_t *>(image.bits()), rgba.width, rgba.height);
+    const int orientation = rgba.orientation >= 1 && rgba.orientation <= 8 ? rgba.orientation : 1;
+    TIFFRGBAImageEnd(&rgba);
+    if (image.isNull())
+        outOfMemory();
+    if (!read)
+        invalid(QStringLiteral("The TIFF picture is damaged or incomplete and cannot be decoded."));
+    image = toOpaqueRgb32(std::move(image));
+    if (image.isNull())
+        outOfMemory();
+    return oriented(image, orientation);
+}
+
+QImage decodeRaster(QByteArray bytes, PictureFormat format)
 {
     if (format == PictureFormat::Bmp && isRleBitmap(bytes)) {
         const RleBitmap rle = decodeRleBitmap(bytes);
@@ -134,6 +228,13 @@ QImage decodeRaster(const QByteArray &bytes, PictureFormat format)
         invalid(QStringLiteral("The %1 picture cannot be decoded: Qt's image plugin for it is not installed (on "
                                "Debian, qt6-image-formats-plugins).")
                     .arg(displayName(format)));
+    if (format == PictureFormat::Tiff) {
+        // Qt's reader takes 16-bit pictures at 8 bytes a pixel; beyond its limit they are decoded
+        // here at 4.
+        const TiffStructure tiff = tiffStructure(bytes);
+        if (tiff.bitsPerSample == 16 && !withinQtBudget(tiff.width, tiff.height, 8))
+            return decodeDeepTiff(bytes);
+    }
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -146,6 +247,16 @@ QImage decodeRaster(const QByteArray &bytes, PictureFormat format)
         if (index < 0)
             invalid(QStringLiteral("The icon file is damaged or incomplete: its list of images does not match its "
                                    "contents."));
+        // An image stored as PNG goes the way of every PNG: only its pixel chunks are read.
+        const qsizetype entry = 6 + qsizetype(index) * 16;
+        const QByteArray body = QByteArray::fromRawData(bytes.constData() + bytes::u32At(bytes, entry + 12),
+                                                        bytes::u32At(bytes, entry + 8));
+        if (const PngHeader png = readPngHeader(body); png.valid) {
+            QBuffer entryBuffer;
+            entryBuffer.setData(body);
+            entryBuffer.open(QIODevice::ReadOnly);
+            return decodePng(entryBuffer, body.size(), png);
+        }
         if (index > 0 && !reader.jumpToImage(index))
             invalid(QStringLiteral("The icon file is damaged: its image %1 cannot be found.").arg(index + 1));
     }
@@ -187,13 +298,17 @@ QImage decodeRaster(const QByteArray &bytes, PictureFormat format)
 
 void openPictureFile(QFile &file)
 {
-    const QFileInfo info(file.fileName());
-    if (file.fileName().isEmpty() || !info.exists())
+    // Looked at by the name's own bytes (Qt's file classes would look for another name where it
+    // is not UTF-8), links followed.
+    const platform::FileStatus status = platform::fileStatus(file.fileName(), true);
+    if (status.error == ENAMETOOLONG)
+        raise(err::BadFileNameOrNumber, QStringLiteral("The file cannot be opened: %1.").arg(platform::errorText(status.error)));
+    if (file.fileName().isEmpty() || status.kind == platform::FileKind::Missing)
         raise(err::FileNotFound);
-    if (info.isDir())
+    if (status.kind == platform::FileKind::Folder)
         raise(err::PathFileAccessError, QStringLiteral("The path names a folder, not a picture file."));
     // Reading a pipe waits for a writer, a device may never end: only regular files are opened.
-    if (!info.isFile())
+    if (status.kind != platform::FileKind::Regular)
         notRegular();
     switch (platform::openRegularFile(file)) {
     case platform::RegularFileOpen::Opened:
@@ -209,7 +324,7 @@ void openPictureFile(QFile &file)
         invalid(QStringLiteral("The file is empty."));
 }
 
-QImage loadMetafile(QFile &file)
+QImage loadMetafile(QFile &file, const IsolationWatch &watch)
 {
     if (file.size() > PictureLimits::maxMetafileBytes)
         raise(err::OutOfMemory, QStringLiteral("The metafile is too large (%1 MB); metafiles of up to %2 MB can be "
@@ -218,7 +333,7 @@ QImage loadMetafile(QFile &file)
                                     .arg(PictureLimits::maxMetafileBytes / (1024 * 1024)));
     const QByteArray bytes = readBytes(file);
     try {
-        return renderMetafile(bytes);
+        return renderMetafile(bytes, watch);
     } catch (const std::bad_alloc &) {
         outOfMemory();
     }
@@ -244,6 +359,19 @@ QSize checkHeader(QFile &file, PictureFormat format)
         if (!header.valid)
             invalid(QStringLiteral("The WebP picture is damaged or incomplete: its header cannot be read."));
         checkPixelCount(header.width, header.height);
+        return QSize(int(header.width), int(header.height));
+    }
+    if (format == PictureFormat::Png) {
+        // Qt's reader would read every chunk before the pixels, text and all, to tell the size.
+        const PngHeader header = readPngHeader(file.peek(pngHeaderBytes));
+        if (!header.valid)
+            invalid(QStringLiteral("The PNG picture is damaged or incomplete: its header cannot be read."));
+        checkPixelCount(header.width, header.height);
+        const QLocale english(QLocale::English);
+        for (const auto &[side, length] : {std::pair("wide", header.width), std::pair("tall", header.height)})
+            if (length > PictureLimits::maxPngSide)
+                invalid(QStringLiteral("The PNG picture is too %1 for the PNG decoder (%2 px; at most %3).")
+                            .arg(QLatin1String(side), english.toString(length), english.toString(PictureLimits::maxPngSide)));
         return QSize(int(header.width), int(header.height));
     }
     QImageReader probe(&file, qtFormatName(format));
@@ -344,10 +472,26 @@ QString tooLargeDescription(qint64 width, qint64 height, qint64 maxPixels)
         .arg(maxPixels / 1'000'000);
 }
 
-QImage toOpaqueRgb32(const QImage &image)
+QImage toOpaqueRgb32(QImage image)
 {
     if (image.format() == QImage::Format_RGB32)
         return image;
+    // A picture of 32 bits a pixel nobody else holds is turned band by band into its own rows.
+    if (image.depth() == 32 && image.isDetached() && image.height() > 64) {
+        constexpr int bandRows = 64;
+        const qsizetype rowBytes = qsizetype(image.width()) * 4;
+        for (int y = 0; y < image.height(); y += bandRows) {
+            const int rows = std::min(bandRows, image.height() - y);
+            const QImage band = QImage(image.constScanLine(y), image.width(), rows, image.bytesPerLine(), image.format());
+            const QImage opaque = toOpaqueRgb32(band.copy());
+            if (opaque.isNull())
+                return QImage();
+            for (int row = 0; row < rows; ++row)
+                std::memcpy(image.scanLine(y + row), opaque.constScanLine(row), size_t(rowBytes));
+        }
+        image.reinterpretAsFormat(QImage::Format_RGB32);
+        return image;
+    }
     if (!image.hasAlphaChannel())
         return image.convertToFormat(QImage::Format_RGB32);
     QImage opaque(image.size(), QImage::Format_RGB32);
@@ -360,26 +504,36 @@ QImage toOpaqueRgb32(const QImage &image)
     return opaque;
 }
 
-QImage loadPicture(const QString &path)
+QImage loadPicture(const QString &path, const IsolationWatch &watch)
 {
     raiseAllocationLimit();
-    quietenTiff();
+    quietenDecoders();
     QFile file(path);
     openPictureFile(file);
     const PictureFormat format = sniffPictureFormat(file.peek(pictureSniffBytes));
     if (format == PictureFormat::Unknown)
         invalid(unsupportedDescription(path));
     if (format == PictureFormat::Wmf)
-        return loadMetafile(file);
+        return loadMetafile(file, watch);
     if (format == PictureFormat::Heic || format == PictureFormat::Avif)
-        return loadHeifPicture(file, format);
+        return loadHeifPicture(file, format, watch);
     const QSize size = checkHeader(file, format);
-    const QByteArray bytes = readUsefulBytes(file, format, size);
+    if (format == PictureFormat::Png) {
+        try {
+            return decodePng(file, std::min(file.size(), usefulFileBytes(format, size.width(), size.height())),
+                             readPngHeader(file.peek(pngHeaderBytes)));
+        } catch (const std::bad_alloc &) {
+            outOfMemory();
+        }
+    }
+    QByteArray bytes = readUsefulBytes(file, format, size);
     checkComplete(bytes, format);
+    if (format == PictureFormat::Bmp && bytes.size() == file.size())
+        bytes.append(readBmpHeader(bytes.first(std::min(bytes.size(), bmpHeaderBytes)), bytes.size()).missingPadding, '\0');
     if (format == PictureFormat::Ico)
         checkIconImages(bytes);
     try {
-        QImage opaque = toOpaqueRgb32(decodeRaster(bytes, format));
+        QImage opaque = toOpaqueRgb32(decodeRaster(std::move(bytes), format));
         if (opaque.isNull())
             outOfMemory();
         return opaque;

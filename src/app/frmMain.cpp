@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/StoredSettings.h"
+#include "app/WindowLoading.h"
 #include "core/Numeric.h"
 #include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
@@ -522,7 +523,10 @@ void frmMain::mnuOpenPicture_Click()
 void frmMain::UpdatePictureFile(const QString &path)
 {
     try {
-        sourcePic_ = loadPicture(path);
+        std::optional<QImage> picture = loadPictureForWindow(path, this);
+        if (!picture)
+            return;  // the window is closing
+        sourcePic_ = std::move(*picture);
     } catch (const RuntimeError &e) {
         MsgBox(loadFailureMessage(path, e), MsgIcon::Exclamation, MsgButtons::Ok, this);
         return;

@@ -1,10 +1,12 @@
 // The real main window under the offscreen platform, with a real settings file in the test's
 // temporary HOME and message boxes captured: what it shows and stores, pages picked with the mouse
 // and the keyboard, what a screen reader hears, and its drawing on dense screens.
+#include "TestFiles.h"
 #include "app/StoredSettings.h"
 #include "app/frmMain.h"
 #include "core/NumberText.h"
 #include "core/ProgramWide.h"
+#include "input/PictureLoader.h"
 #include "input/Toolbox.h"
 #include "layout/GridView.h"
 #include "layout/PreviewBox.h"
@@ -188,6 +190,42 @@ std::string storedChoices()
 {
     const StoredPosterChoices c = readPosterChoices();
     return QStringLiteral("%1|%2|%3").arg(c.sheetsIndex).arg(c.resolutionIndex).arg(c.overlap).toStdString();
+}
+
+// Quit while a picture loads (a metafile whose drawing would take minutes; Ctrl+Q, then the close
+// box): the loading stops, the window closes without a message, the picture before stays. Input
+// meanwhile (a click on a page) is let go.
+TEST_F(MainWindow, QuitWhileAPictureLoadsStopsItAndCloses)
+{
+    test::MetafileBuilder slow;
+    slow.placeable(0, 0, 3000, 3000, 96).record(0x02FA, {0, 64, 0, 0x00FF, 0}).record(0x012D, {0});
+    for (int i = 0; i < 200; ++i)  // each half a second of a 64-pixel brush
+        slow.record(0x0325, {4, 0, 0, 2999, 2999, 0, 2999, 2999, 0});
+    const QString path = dir.filePath(QStringLiteral("slow.wmf"));
+    test::writeFile(path, slow.bytes());
+    setDecodingDeadlineForTesting(600'000);
+    for (const bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "Ctrl+Q");
+        if (!window->isVisible())
+            open();
+        activate();
+        int clicks = 0;
+        QTimer::singleShot(200, [&] {
+            QTest::mouseClick(grid, Qt::LeftButton, {}, middleOf(2));
+            clicks = selected() == 2 ? -1 : 1;
+            if (closeBox)
+                window->close();
+            else
+                QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+        });
+        window->UpdatePictureFile(path);
+        EXPECT_EQ(clicks, 1) << "the click was let go";
+        EXPECT_EQ(window->sourcePicture().size(), QSize(880, 560));
+        EXPECT_TRUE(window->isVisible()) << "closed once the loading has stopped";
+        QTRY_VERIFY(!window->isVisible());
+        EXPECT_TRUE(messages.messages().empty());
+    }
+    setDecodingDeadlineForTesting(0);
 }
 
 // Stored values the program never writes give the defaults (a list index is the leading number of

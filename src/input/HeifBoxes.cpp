@@ -18,6 +18,7 @@ constexpr std::size_t maxDepth = 16;
 class Fields {
 public:
     explicit Fields(QByteArrayView data) : data_(data) {}
+    explicit Fields(QByteArray &&) = delete;  // a view of a temporary would outlive it
     quint64 take(int bytes)
     {
         if (bytes < 0 || bytes > 8 || pos_ + bytes > data_.size()) {
@@ -76,6 +77,7 @@ struct Extent {
 
 struct Item {
     QByteArray type;
+    qint64 flagsAt = -1;  // in the metadata box: the last byte of its information entry's flags
     int constructionMethod = 0;
     std::vector<Extent> extents;
     std::vector<int> properties;  // 1-based indexes into the property container
@@ -113,7 +115,8 @@ private:
     {
         // The top-level boxes, by their headers only.
         for (qint64 at = 0; at < end_;) {
-            Fields f(readAt_(at, 16));
+            const QByteArray header = readAt_(at, 16);
+            Fields f(header);
             quint64 size = f.take(4);
             const QByteArray type = f.type();
             if (size == 1)
@@ -127,6 +130,7 @@ private:
                     result_.damage = QStringLiteral("its metadata box is larger than %1 MB").arg(maxMetaBytes >> 20);
                     return false;
                 }
+                metaAt_ = at + f.pos();
                 meta_ = readAt_(at + f.pos(), qint64(size) - f.pos());
                 if (meta_.size() != qsizetype(size) - f.pos())
                     return false;
@@ -149,7 +153,9 @@ private:
             if (box.type == "pitm") {
                 const quint64 version = f.take(1);
                 f.take(3);
-                primary_ = quint32(f.take(version == 0 ? 2 : 4));
+                primaryBytes_ = version == 0 ? 2 : 4;
+                primaryAt_ = box.body.data() + 4 - meta_.constData();
+                primary_ = quint32(f.take(primaryBytes_));
                 havePrimary = f.ok();
             } else if (box.type == "iinf" && !readInfos(box.body)) {
                 return false;
@@ -191,6 +197,7 @@ private:
             if (!e.ok())
                 return false;
             items_[id].type = type;
+            items_[id].flagsAt = box.body.data() + 3 - meta_.constData();
         }
         return true;
     }
@@ -265,6 +272,7 @@ private:
                     p.take(4);  // version and flags
                     const qint64 width = qint64(p.take(4)), height = qint64(p.take(4));
                     sizes_.push_back(property.type == "ispe" && p.ok() ? std::pair(width, height) : std::pair(-1LL, -1LL));
+                    propertyTypes_.push_back(property.type);
                 }
             } else if (box.type == "ipma") {
                 Fields f(box.body);
@@ -334,7 +342,8 @@ private:
             // A grid: version, flags (1: 32-bit sizes), rows and columns less one, the size.
             // An overlay: version, flags, the fill colour (four 16-bit values), the size, offsets.
             const bool grid = item.type == "grid";
-            Fields f(itemData(item, 64));
+            const QByteArray descriptor = itemData(item, 64);
+            Fields f(descriptor);
             f.take(1);
             const int sizeBytes = f.take(1) & 1 ? 4 : 2;
             const quint64 rows = grid ? f.take(1) + 1 : 0, columns = grid ? f.take(1) + 1 : 0;
@@ -348,6 +357,8 @@ private:
                 return void(fail(QStringLiteral("its grid of %1 x %2 tiles names %3").arg(columns).arg(rows).arg(inputs.size())));
             if (grid && !gridCovered(image, rows, columns, inputs.front()))
                 return;
+            if (grid && id == primary_)
+                describeGrid(item, image, int(rows), int(columns), inputs);
         } else {
             std::tie(image.width, image.height) = imageSize(item);
             if (image.width < 0)
@@ -377,8 +388,39 @@ private:
         return covered;
     }
 
+    // The primary grid as a tile-by-tile decoding needs it.
+    void describeGrid(const Item &item, const HeifImage &image, int rows, int columns, const std::vector<quint32> &tiles)
+    {
+        HeifGrid grid;
+        grid.rows = rows;
+        grid.columns = columns;
+        grid.width = image.width;
+        grid.height = image.height;
+        std::tie(grid.tileWidth, grid.tileHeight) = imageSize(items_.at(tiles.front()));
+        grid.tiles = tiles;
+        grid.primaryAt = metaAt_ + primaryAt_;
+        grid.primaryBytes = primaryBytes_;
+        grid.plain = true;
+        for (int index : item.properties)
+            if (index >= 1 && index <= int(propertyTypes_.size()))
+                for (const char *transform : {"irot", "imir", "clap"})
+                    grid.plain = grid.plain && propertyTypes_[index - 1] != transform;
+        for (const auto &[from, to] : auxiliaries_)
+            grid.plain = grid.plain && to != primary_;
+        for (quint32 tile : tiles) {
+            const Item &t = items_.at(tile);
+            grid.plain = grid.plain && t.flagsAt >= 0 && imageSize(t) == std::pair(grid.tileWidth, grid.tileHeight);
+            grid.flagsAt[tile] = metaAt_ + t.flagsAt;
+        }
+        result_.grid = grid;
+    }
+
     const std::function<QByteArray(qint64, qint64)> &readAt_;
     qint64 end_;
+    qint64 metaAt_ = 0;  // where the metadata box's content starts in the file
+    qint64 primaryAt_ = 0;
+    int primaryBytes_ = 2;
+    std::vector<QByteArray> propertyTypes_;
     QByteArray meta_;
     QByteArrayView idat_;
     quint32 primary_ = 0;

@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <map>
+#include <optional>
 #include <vector>
 
 namespace plakatron {
@@ -23,9 +25,22 @@ struct HeifImage {
 // `damage` says what is wrong when the boxes cannot be followed (an item without a size, a grid
 // whose tiles do not fit it, a reference to nothing); the list then ends with the images read
 // before, the one found wrong among them.
+// The primary picture when it is a grid of coded tiles, and where in the file its item number and
+// each tile's "hidden" flag are: made the primary picture, a tile decodes on its own.
+struct HeifGrid {
+    int rows = 0, columns = 0;
+    qint64 width = 0, height = 0, tileWidth = 0, tileHeight = 0;
+    std::vector<quint32> tiles;
+    bool plain = false;  // no turn, mirror, crop or alpha picture of its own: its tiles are the picture
+    qint64 primaryAt = 0;
+    int primaryBytes = 0;
+    std::map<quint32, qint64> flagsAt;  // the last byte of each tile's flags
+};
+
 struct HeifImages {
     QString damage;
     std::vector<HeifImage> images;
+    std::optional<HeifGrid> grid;
 };
 
 // readAt(offset, size) gives up to size bytes of the file from offset; `end` is where its boxes end.

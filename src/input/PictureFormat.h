@@ -97,6 +97,8 @@ struct TiffStructure {
     qint64 end = -1;
 };
 TiffStructure tiffStructure(QByteArrayView data);
+// The same of a file of `size` bytes, read by readAt(offset, size) only where its structure is.
+TiffStructure tiffStructure(const std::function<QByteArray(qint64 offset, qint64 size)> &readAt, qint64 size);
 
 // What a WebP file's header says (head: its first 30 bytes): the picture's size (the canvas of
 // an animation), whether it is animated, and where its RIFF container ends, padding included.

@@ -43,7 +43,16 @@ void checkPixelCount(qint64 width, qint64 height)
 
 namespace {
 qint64 deadlineMs = PictureLimits::decodingDeadlineMs;  // shorter in tests
+qint64 decoderBudget = 0;                              // 0: Qt's allocation limit
 }  // namespace
+
+void setDecoderBudgetForTesting(qint64 bytes) { decoderBudget = bytes; }
+
+bool withinDecoderBudget(qint64 width, qint64 height, int bytesPerPixel)
+{
+    const qint64 budget = decoderBudget > 0 ? decoderBudget : qint64(PictureLimits::qtAllocationLimitMB) << 20;
+    return width * height <= budget / bytesPerPixel;
+}
 
 qint64 decodingDeadlineMs() { return deadlineMs; }
 
@@ -152,40 +161,59 @@ QString tiffKind(const TiffStructure &tiff)
         .arg(colours);
 }
 
-// libtiff reads the TIFF in memory through these.
-struct TiffSource {
-    QByteArrayView bytes;
-    qint64 at = 0;
+// The first `end` bytes of a file as a device its decoder reads as it goes, never mapped (Qt's
+// TIFF reader maps a file it is given, which shows the whole file as memory of the program);
+// bytes past the file's end up to `end` read as zeros (a BMP's last padding).
+class FileWindow : public QIODevice {
+public:
+    FileWindow(QFile &file, qint64 end) : file_(file), end_(end) { open(QIODevice::ReadOnly); }
+    qint64 size() const override { return end_; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 wanted = std::clamp<qint64>(end_ - pos(), 0, maxSize);
+        qint64 got = file_.seek(pos()) ? file_.read(data, wanted) : -1;
+        if (got < 0)
+            return -1;
+        if (got < wanted && pos() + got >= file_.size()) {
+            std::memset(data + got, 0, size_t(wanted - got));
+            got = wanted;
+        }
+        return got;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QFile &file_;
+    qint64 end_;
 };
 
+// libtiff reads through a device with these.
 tmsize_t tiffRead(thandle_t handle, void *data, tmsize_t size)
 {
-    auto *source = static_cast<TiffSource *>(handle);
-    const qint64 n = std::clamp<qint64>(source->bytes.size() - source->at, 0, size);
-    std::memcpy(data, source->bytes.data() + source->at, size_t(n));
-    source->at += n;
-    return tmsize_t(n);
+    return tmsize_t(static_cast<QIODevice *>(handle)->read(static_cast<char *>(data), qint64(size)));
 }
 
 tmsize_t tiffWrite(thandle_t, void *, tmsize_t) { return -1; }
 
 toff_t tiffSeek(thandle_t handle, toff_t offset, int whence)
 {
-    auto *source = static_cast<TiffSource *>(handle);
-    const qint64 base = whence == SEEK_CUR ? source->at : whence == SEEK_END ? source->bytes.size() : 0;
-    source->at = std::clamp<qint64>(base + qint64(offset), 0, source->bytes.size());
-    return toff_t(source->at);
+    auto *device = static_cast<QIODevice *>(handle);
+    const qint64 base = whence == SEEK_CUR ? device->pos() : whence == SEEK_END ? device->size() : 0;
+    device->seek(std::clamp<qint64>(base + qint64(offset), 0, device->size()));
+    return toff_t(device->pos());
 }
 
 int tiffClose(thandle_t) { return 0; }
-toff_t tiffSize(thandle_t handle) { return toff_t(static_cast<TiffSource *>(handle)->bytes.size()); }
+toff_t tiffSize(thandle_t handle) { return toff_t(static_cast<QIODevice *>(handle)->size()); }
 
 // A 16-bit TIFF through libtiff's RGBA reading, which brings every kind of pixel it knows to 8
 // bits a sample and associated alpha, straight into the picture's rows; turned as its orientation
 // tag says, as Qt's reader turns the pictures it takes.
-QImage decodeDeepTiff(QByteArrayView bytes)
+QImage decodeDeepTiff(QIODevice &source, const TiffStructure &structure)
 {
-    TiffSource source{bytes};
+    source.seek(0);
     const std::unique_ptr<TIFF, decltype(&TIFFClose)> tiff(
         TIFFClientOpen("picture", "rm", &source, tiffRead, tiffWrite, tiffSeek, tiffClose, tiffSize, nullptr, nullptr),
         TIFFClose);
@@ -193,7 +221,7 @@ QImage decodeDeepTiff(QByteArrayView bytes)
     TIFFRGBAImage rgba{};
     if (!tiff || !TIFFRGBAImageOK(tiff.get(), reason) || !TIFFRGBAImageBegin(&rgba, tiff.get(), 0, reason))
         invalid(QStringLiteral("The TIFF picture is damaged, or of a kind this program cannot decode (%1).")
-                    .arg(tiffKind(tiffStructure(bytes))));
+                    .arg(tiffKind(structure)));
     // The rows as they are stored; the orientation is applied below.
     rgba.req_orientation = rgba.orientation;
     QImage image(int(rgba.width), int(rgba.height),
@@ -212,7 +240,10 @@ QImage decodeDeepTiff(QByteArrayView bytes)
     return oriented(image, orientation);
 }
 
-QImage decodeRaster(QByteArray bytes, PictureFormat format)
+// The picture `source` holds, by Qt's reader for its format (or the loader's own decoders). For
+// the formats read whole beforehand, `bytes` holds the file as far as it is read; a TIFF's
+// structure has been read.
+QImage decodeRaster(QIODevice &source, const QByteArray &bytes, PictureFormat format, const TiffStructure &tiff)
 {
     if (format == PictureFormat::Bmp && isRleBitmap(bytes)) {
         const RleBitmap rle = decodeRleBitmap(bytes);
@@ -228,17 +259,10 @@ QImage decodeRaster(QByteArray bytes, PictureFormat format)
         invalid(QStringLiteral("The %1 picture cannot be decoded: Qt's image plugin for it is not installed (on "
                                "Debian, qt6-image-formats-plugins).")
                     .arg(displayName(format)));
-    if (format == PictureFormat::Tiff) {
-        // Qt's reader takes 16-bit pictures at 8 bytes a pixel; beyond its limit they are decoded
-        // here at 4.
-        const TiffStructure tiff = tiffStructure(bytes);
-        if (tiff.bitsPerSample == 16 && !withinQtBudget(tiff.width, tiff.height, 8))
-            return decodeDeepTiff(bytes);
-    }
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, qtFormatName(format));
+    // Qt's reader takes 16-bit TIFFs at 8 bytes a pixel; beyond its limit they are decoded here at 4.
+    if (format == PictureFormat::Tiff && tiff.bitsPerSample == 16 && !withinDecoderBudget(tiff.width, tiff.height, 8))
+        return decodeDeepTiff(source, tiff);
+    QImageReader reader(&source, qtFormatName(format));
     // The orientation a JPEG or TIFF header gives; the first page of a TIFF, the first frame of
     // an animation.
     reader.setAutoTransform(true);
@@ -273,7 +297,7 @@ QImage decodeRaster(QByteArray bytes, PictureFormat format)
             raise(err::OutOfMemory, tooLargeDescription(size.width(), size.height(), PictureLimits::maxPixels));
         // A TIFF that is all there but still fails is most likely of a kind Qt's reader does not
         // decode (16-bit CMYK, floating point); say which.
-        if (const TiffStructure tiff = tiffStructure(bytes); format == PictureFormat::Tiff && tiff.photometric >= 0)
+        if (format == PictureFormat::Tiff && tiff.photometric >= 0)
             invalid(QStringLiteral("The TIFF picture is damaged, or of a kind this program cannot decode (%1).")
                         .arg(tiffKind(tiff)));
         invalid(QStringLiteral("The %1 picture is damaged or incomplete and cannot be decoded.")
@@ -432,9 +456,8 @@ void checkComplete(const QByteArray &bytes, PictureFormat format)
     }
     if (format == PictureFormat::Gif && !gifFirstImageIsComplete(bytes))
         invalid(QStringLiteral("The GIF picture is damaged or incomplete: the file ends before its first image does."));
-    // libtiff reads a strip past the end as zeros; libwebp may show what it has.
-    if ((format == PictureFormat::Tiff && tiffStructure(bytes).end < 0)
-        || (format == PictureFormat::Webp && bytes.size() < readWebpHeader(bytes).end))
+    // libwebp may show what it has.
+    if (format == PictureFormat::Webp && bytes.size() < readWebpHeader(bytes).end)
         invalid(QStringLiteral("The %1 picture is incomplete: the file ends before the picture does.")
                     .arg(displayName(format)));
 }
@@ -476,20 +499,29 @@ QImage toOpaqueRgb32(QImage image)
 {
     if (image.format() == QImage::Format_RGB32)
         return image;
-    // A picture of 32 bits a pixel nobody else holds is turned band by band into its own rows.
-    if (image.depth() == 32 && image.isDetached() && image.height() > 64) {
-        constexpr int bandRows = 64;
+    // A picture of 32 bits a pixel nobody else holds is laid on white band by band in its own rows:
+    // each band copied aside, its rows made white and the copy drawn over them, as below.
+    if (image.depth() == 32 && image.hasAlphaChannel() && image.isDetached()) {
+        constexpr int bandRows = 16;
+        QImage band(image.width(), bandRows, image.format());
+        if (band.isNull())
+            return QImage();
         const qsizetype rowBytes = qsizetype(image.width()) * 4;
         for (int y = 0; y < image.height(); y += bandRows) {
             const int rows = std::min(bandRows, image.height() - y);
-            const QImage band = QImage(image.constScanLine(y), image.width(), rows, image.bytesPerLine(), image.format());
-            const QImage opaque = toOpaqueRgb32(band.copy());
-            if (opaque.isNull())
-                return QImage();
             for (int row = 0; row < rows; ++row)
-                std::memcpy(image.scanLine(y + row), opaque.constScanLine(row), size_t(rowBytes));
+                std::memcpy(band.scanLine(row), image.constScanLine(y + row), size_t(rowBytes));
+            QImage target(image.scanLine(y), image.width(), rows, image.bytesPerLine(), QImage::Format_RGB32);
+            target.fill(Qt::white);
+            QPainter painter(&target);
+            painter.drawImage(QPoint(0, 0), band, QRect(0, 0, image.width(), rows));
         }
         image.reinterpretAsFormat(QImage::Format_RGB32);
+        return image;
+    }
+    // Without alpha, Qt turns a picture of 32 bits a pixel in place.
+    if (image.depth() == 32 && image.isDetached()) {
+        image.convertTo(QImage::Format_RGB32);
         return image;
     }
     if (!image.hasAlphaChannel())
@@ -526,14 +558,41 @@ QImage loadPicture(const QString &path, const IsolationWatch &watch)
             outOfMemory();
         }
     }
-    QByteArray bytes = readUsefulBytes(file, format, size);
-    checkComplete(bytes, format);
-    if (format == PictureFormat::Bmp && bytes.size() == file.size())
-        bytes.append(readBmpHeader(bytes.first(std::min(bytes.size(), bmpHeaderBytes)), bytes.size()).missingPadding, '\0');
-    if (format == PictureFormat::Ico)
-        checkIconImages(bytes);
+    const qint64 useful = std::min(file.size(), usefulFileBytes(format, size.width(), size.height()));
     try {
-        QImage opaque = toOpaqueRgb32(decodeRaster(std::move(bytes), format));
+        // TIFF and uncompressed BMP pixels take about as many bytes of the file as of memory: their
+        // decoders read them from the file as they go. Other files are read whole, as far as their
+        // format can use them.
+        if (format == PictureFormat::Tiff || (format == PictureFormat::Bmp && !isRleBitmap(file.peek(bmpHeaderBytes)))) {
+            TiffStructure tiff;
+            qint64 end = useful;
+            if (format == PictureFormat::Tiff) {
+                tiff = tiffStructure([&file](qint64 at, qint64 n) { return file.seek(at) ? file.read(n) : QByteArray(); },
+                                     file.size());
+                if (tiff.end < 0)
+                    invalid(QStringLiteral("The TIFF picture is incomplete: the file ends before the picture does."));
+            } else if (useful == file.size()) {
+                end += readBmpHeader(file.peek(bmpHeaderBytes), file.size()).missingPadding;
+            }
+            FileWindow window(file, end);
+            QImage opaque = toOpaqueRgb32(decodeRaster(window, QByteArray(), format, tiff));
+            if (opaque.isNull())
+                outOfMemory();
+            return opaque;
+        }
+        QByteArray bytes = readUsefulBytes(file, format, size);
+        checkComplete(bytes, format);
+        if (format == PictureFormat::Ico)
+            checkIconImages(bytes);
+        QImage decoded;
+        {
+            QBuffer buffer;
+            buffer.setData(bytes);
+            buffer.open(QIODevice::ReadOnly);
+            decoded = decodeRaster(buffer, bytes, format, TiffStructure());
+        }
+        bytes = QByteArray();  // before the picture may be copied
+        QImage opaque = toOpaqueRgb32(std::move(decoded));
         if (opaque.isNull())
             outOfMemory();
         return opaque;

@@ -44,10 +44,11 @@ struct PictureLimits {
 QImage loadPicture(const QString &path, const IsolationWatch &watch = {});
 
 // Tests: the drawing and decoding deadline in milliseconds (0 for the usual 20 seconds), and the
-// memory Qt's readers may take for one picture before 16-bit pictures are decoded by the loader
-// itself (0 for Qt's limit, qtAllocationLimitMB).
+// memory another library's decoder may take for one picture before 16-bit PNGs and TIFFs and
+// HEIC and AVIF pictures of more than 8 bits are brought to 8 bits by the loader itself (0 for
+// Qt's limit, qtAllocationLimitMB).
 void setDecodingDeadlineForTesting(qint64 milliseconds);
-void setQtPictureBudgetForTesting(qint64 bytes);
+void setDecoderBudgetForTesting(qint64 bytes);
 
 // "The picture is too large: W x H pixels (N megapixels). Pictures of up to 250 megapixels can
 // be loaded." Shared with the metafile renderer.

@@ -138,23 +138,13 @@ QImage decodeDeep(QIODevice &stream)
     return std::move(reading->image);
 }
 
-qint64 qtPictureBudget = 0;  // 0: Qt's allocation limit
-
 }  // namespace
-
-void setQtPictureBudgetForTesting(qint64 bytes) { qtPictureBudget = bytes; }
-
-bool withinQtBudget(qint64 width, qint64 height, int bytesPerPixel)
-{
-    const qint64 budget = qtPictureBudget > 0 ? qtPictureBudget : qint64(PictureLimits::qtAllocationLimitMB) << 20;
-    return width * height <= budget / bytesPerPixel;
-}
 
 QImage decodePng(QIODevice &source, qint64 end, const PngHeader &header)
 {
     PixelChunks stream(source, end);
     QImage image;
-    if (header.bitDepth == 16 && !withinQtBudget(header.width, header.height, 8)) {
+    if (header.bitDepth == 16 && !withinDecoderBudget(header.width, header.height, 8)) {
         image = decodeDeep(stream);
     } else {
         QImageReader reader(&stream, "png");

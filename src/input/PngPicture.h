@@ -17,8 +17,4 @@ struct PngHeader;
 // it is. Errors as loadPicture's (481 damaged, 7 out of memory).
 QImage decodePng(QIODevice &source, qint64 end, const PngHeader &header);
 
-// Whether Qt's reader may take a picture of width x height at bytesPerPixel within the memory the
-// loader grants it (setQtPictureBudgetForTesting).
-bool withinQtBudget(qint64 width, qint64 height, int bytesPerPixel);
-
 }  // namespace plakatron

@@ -21,6 +21,7 @@
 #include <QFileDialog>
 #include <QListView>
 #include <QMimeData>
+#include <QPainter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +42,18 @@ namespace {
 // shared list fails.
 const QStringList extensions =
     QStringLiteral(".jpg .jpeg .jpe .jfif .png .tif .tiff .webp .heic .heif .avif .bmp .gif .ico .wmf").split(u' ');
+
+// The picture darkening from right to left, to half at the left edge: every shade between.
+QImage shaded(QImage image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            const double f = 0.5 + 0.5 * x / image.width();
+            image.setPixelColor(x, y, QColor(int(c.red() * f), int(c.green() * f), int(c.blue() * f)));
+        }
+    return image;
+}
 
 // Size, upright orientation and colours by quarter (see fourColours; transparent parts show white).
 TEST(LoadPicture, EveryFormatAtItsNaturalSizeUprightOnWhite)
@@ -96,6 +109,9 @@ TEST(LoadPicture, EveryFormatAtItsNaturalSizeUprightOnWhite)
         {"turned.heic", makeHeif(fourColours(64, 48), false, 6, 6), {48, 64}, "BRYG"},
         {"mirrored.heic", makeHeif(fourColours(64, 48), false, 4), {64, 48}, "BYRG"},
         {"deep.heic", makeHeif(fourColours(64, 48), false, 1, 0, 10), {64, 48}, "RGBY"},
+        {"shaded.heic", makeHeif(shaded(fourColours(64, 48)), false, 1, 0, 10), {64, 48}, "RGBY"},
+        {"shaded-grid.heic", makeHeifDerived(shaded(fourColours(64, 64)), false, {"grid", 2, 2, {120, 100}, {120, 100}, 10}),
+         {120, 100}, "RRRR"},
         {"odd.heic", makeHeif(fourColours(61, 45), false), {61, 45}, "RGBY"},
         {"clear.heic", makeHeif(fourColours(64, 48, "RGBT"), false), {64, 48}, "RGBW"},
         {"turned.avif", makeHeif(fourColours(64, 48), true, 8), {48, 64}, "GYRB"},
@@ -124,12 +140,45 @@ TEST(LoadPicture, EveryFormatAtItsNaturalSizeUprightOnWhite)
         ASSERT_EQ(image.size(), size);
         EXPECT_EQ(image.format(), QImage::Format_RGB32);
         EXPECT_EQ(quarterColours(image), colours);
-        // 16-bit pictures too large for Qt's readers (here: all of them) are decoded by the loader
-        // itself, to the same pixels; every picture loads the same each time (a BMP without its
-        // last padding byte left its top row as the memory was).
-        setQtPictureBudgetForTesting(1);
-        EXPECT_EQ(loadPicture(path), image);
-        setQtPictureBudgetForTesting(0);
+        // 16-bit PNGs and TIFFs too large for Qt's readers (here: all of them) are decoded by the
+        // loader itself, to the same pixels; HEIC and AVIF pictures of more than 8 bits too large for
+        // libheif's conversion to RGB are converted by it, to within its rounding. Every picture
+        // loads the same each time (a BMP without its last padding byte left its top row as the
+        // memory was).
+        setDecoderBudgetForTesting(1);
+        const QImage again = loadPicture(path);
+        setDecoderBudgetForTesting(0);
+        const bool heif = QByteArray(name).endsWith("heic") || QByteArray(name).endsWith("avif");
+        ASSERT_EQ(again.size(), image.size());
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                for (const int shift : {0, 8, 16})
+                    ASSERT_LE(std::abs(int(again.pixel(x, y) >> shift & 0xFF) - int(image.pixel(x, y) >> shift & 0xFF)),
+                              heif ? 2 : 0) << x << ", " << y;
+    }
+}
+
+// A picture of 32 bits a pixel is laid on white in its own rows, band by band, to exactly the
+// pixels a copy drawn on white has; so is one Qt turns without alpha.
+TEST(LoadPicture, LaidOnWhiteInItsOwnRowsAsOnACopy)
+{
+    for (const QImage::Format format : {QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_RGBA8888,
+                                        QImage::Format_RGBA8888_Premultiplied, QImage::Format_RGBX8888}) {
+        SCOPED_TRACE(format);
+        QImage picture(37, 70, QImage::Format_ARGB32);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, qRgba(x * 7, y * 3, (x * y) % 256, (x + y * 5) % 256));
+        picture = picture.convertToFormat(format);
+        QImage expected(picture.size(), QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        QPainter(&expected).drawImage(0, 0, picture);
+        if (!picture.hasAlphaChannel())
+            expected = picture.convertToFormat(QImage::Format_RGB32);
+        const uchar *bits = picture.constBits();
+        const QImage opaque = toOpaqueRgb32(std::move(picture));
+        EXPECT_EQ(opaque, expected);
+        EXPECT_EQ(opaque.constBits(), bits) << "no second copy";
     }
 }
 

@@ -524,7 +524,12 @@ QImage loadHeifPicture(QFile &file, PictureFormat format, const IsolationWatch &
                                       "does.")
                            .arg(name));
     // Every picture the decoding would make, from the boxes: none beyond the limit.
-    const HeifImages images = heifImages(readAt, end);
+    HeifImages images;
+    try {
+        images = heifImages(readAt, end);
+    } catch (const std::bad_alloc &) {
+        outOfMemory();
+    }
     for (const HeifImage &image : images.images)
         checkPixelCount(image.width, image.height);
     if (!images.damage.isEmpty())

@@ -450,10 +450,27 @@ void decode(QFile &file, qint64 end, const QString &name, const std::optional<He
                                       : QImage::Format_RGBA8888;
     if (!sendHeader(width, height, send))
         return;
-    // Views of libheif's rows, each band laid on white in RGB32 and sent.
+    // Views of libheif's rows, each band laid on white in RGB32 and sent; opaque rows are spread to
+    // 32 bits a pixel in one band reused throughout, as Qt spreads them.
     constexpr int bandRows = 64;
+    QImage band;
     for (int y = 0; y < height; y += bandRows) {
-        if (!sendOpaque(QImage(pixels + qsizetype(y) * stride, width, std::min(bandRows, height - y), stride, format), send))
+        const int rows = std::min(bandRows, height - y);
+        if (alpha) {
+            if (!sendOpaque(QImage(pixels + qsizetype(y) * stride, width, rows, stride, format), send))
+                return;
+            continue;
+        }
+        if (band.isNull() && (band = QImage(width, bandRows, QImage::Format_RGB32)).isNull())
+            outOfMemory();
+        for (int row = 0; row < rows; ++row) {
+            const uint8_t *in = pixels + qsizetype(y + row) * stride;
+            auto *out = reinterpret_cast<QRgb *>(band.scanLine(row));
+            for (int x = 0; x < width; ++x, in += 3)
+                out[x] = qRgb(in[0], in[1], in[2]);
+        }
+        const qsizetype bytes = qsizetype(rows) * band.bytesPerLine();
+        if (!send(record('B', quint32(bytes), 0)) || !send(QByteArrayView(band.constBits(), bytes)))
             return;
     }
 }

@@ -6,6 +6,9 @@ namespace plakatron {
 
 bool isolationStopsFromOutside() { return false; }
 
+StandardErrorSilenced::StandardErrorSilenced() = default;
+StandardErrorSilenced::~StandardErrorSilenced() = default;
+
 IsolatedRun runIsolated(const std::function<void(const ByteSink &send)> &work, const ByteSink &receive,
                         const QDeadlineTimer &, const IsolationWatch &)
 {

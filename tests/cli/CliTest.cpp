@@ -11,8 +11,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <zlib.h>
 
 using namespace plakatron::test;
 
@@ -87,10 +89,16 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
     QImage tile(32, 24, QImage::Format_RGB32);
     tile.fill(Qt::red);
     writeFile(dir.filePath(QStringLiteral("empty.avif")), makeHeifDerived(tile, true, {"grid", 1, 1, {32, 24}, {32, 24}, 8, true}));
+    // A PNG whose header libpng refuses (colour type 7): libpng says so on stderr itself.
+    QByteArray png = encode(tile, "png");
+    png[25] = 7;
+    qToBigEndian(quint32(crc32(0, reinterpret_cast<const Bytef *>(png.constData() + 12), 17)), png.data() + 29);
+    writeFile(dir.filePath(QStringLiteral("header.png")), png);
     const std::string inputs = listing(dir.path());
     const std::string longName = "layout --picture %1/" + std::string(300, 'x') + ".jpg";
     const struct { const char *arguments; int exitCode; const char *mentions; } rows[] = {
         {"layout --picture %1/empty.avif", 1, "The AVIF picture is damaged or incomplete and cannot be decoded. (Code 481)"},
+        {"layout --picture %1/header.png", 1, "The PNG picture is damaged or incomplete and cannot be decoded. (Code 481)"},
         {longName.c_str(), 1, "The file cannot be opened: File name too long. (Code 52)"},
         {"layout --sheets 41", 2, "--sheets"},
         {"layout --resolution 150", 2, "--resolution"},

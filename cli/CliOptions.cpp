@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QImageWriter>
+#include <algorithm>
 #include <cstdio>
 
 namespace plakatron::cli {
@@ -25,11 +26,34 @@ QImage loadPosterPicture(const PosterOptions &options)
 }
 }  // namespace
 
-bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const QString &verb,
-               const QString &description)
+QString helpTable(const QString &heading, const HelpRows &rows)
 {
-    parser.setApplicationDescription(description);
-    parser.addHelpOption();
+    qsizetype termWidth = 0;
+    for (const auto &row : rows)
+        termWidth = std::max(termWidth, row.first.size());
+    const qsizetype column = 2 + termWidth + 2;
+    QString table = heading + u'\n';
+    for (const auto &[term, description] : rows) {
+        QString line = QStringLiteral("  ") + term.leftJustified(termWidth + 2);
+        for (const QString &word : description.split(u' ', Qt::SkipEmptyParts)) {
+            if (line.size() > column && line.size() + 1 + word.size() > 79) {
+                table += line + u'\n';
+                line = QString(column, u' ');
+            } else if (line.size() > column) {
+                line += u' ';
+            }
+            line += word;
+        }
+        table += line + u'\n';
+    }
+    return table;
+}
+
+bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const VerbHelp &help)
+{
+    parser.setApplicationDescription(help.description);
+    // Not Qt's help option: its --help-all (Qt's own options) means nothing to this tool.
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and end.")});
     parser.addOption({QStringLiteral("picture"), QStringLiteral("Picture file (default: the built-in picture)."),
                       QStringLiteral("file")});
     parser.addOption({QStringLiteral("sheets"), QStringLiteral("Poster width in A4 sheets, 1-40 (default 3)."),
@@ -42,8 +66,12 @@ bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const Q
     if (!parser.parse(arguments))
         throw CliExit(2, parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(parser.helpText().replace(QStringLiteral("[options]"), verb + QStringLiteral(" [options]"))),
-                   stdout);
+        // Qt's first line names the program as it was started; the help names it as a user types it.
+        QString text = parser.helpText();
+        text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: plakatron-cli %1 [options]").arg(help.verb));
+        text += u'\n' + helpTable(QStringLiteral("Writes:"), help.writes) + u'\n'
+                + helpTable(QStringLiteral("Exit codes:"), help.exitCodes);
+        std::fputs(qPrintable(text), stdout);
         return false;
     }
     if (!parser.positionalArguments().isEmpty())
@@ -55,6 +83,13 @@ bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const Q
         throw CliExit(2, QStringLiteral("-o - (standard output) is not written to: a failed or stopped run must leave "
                                         "nothing half written; give a file name (-o ./- for a file named '-')"));
     return true;
+}
+
+HelpRows::value_type stopSignalExit()
+{
+    return {QStringLiteral("129, 130, 143"),
+            QStringLiteral("ended by SIGHUP, SIGINT or SIGTERM (Ctrl+C), as a shell reports it: the old file stays as "
+                           "it was and no printer gets a job")};
 }
 
 int integerOption(const QCommandLineParser &parser, const QString &name, int min, int max)

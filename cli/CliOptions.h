@@ -26,10 +26,27 @@ struct PosterOptions {
     PosterChoices choices;
 };
 
+// Rows of "term  description" under a heading, as a help text lists them.
+using HelpRows = QList<QPair<QString, QString>>;
+
+// What a verb's help says besides its options: what the verb does, what it writes where, and
+// what its exit codes mean. The manual page and the shell completion are made from this text.
+struct VerbHelp {
+    QString verb;
+    QString description;
+    HelpRows writes;
+    HelpRows exitCodes;
+};
+
+// The rows under a heading, the terms in one column and the descriptions wrapped beside them at
+// 79 characters, as Qt lists the options.
+QString helpTable(const QString &heading, const HelpRows &rows);
+
 // Parses a verb's arguments with the layout options plus `parser`'s own. Prints the verb's help
-// and returns false for --help; CliExit 2 for anything it does not know.
-bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const QString &verb,
-               const QString &description);
+// and returns false for -h/--help; CliExit 2 for anything it does not know.
+bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const VerbHelp &help);
+// The help's row for the exit codes a shell sees when a stop signal ends a verb that writes.
+HelpRows::value_type stopSignalExit();
 // The layout options, each value checked (CliExit 2 naming the option and the allowed values).
 PosterOptions posterOptions(const QCommandLineParser &parser);
 // A whole number option within [min, max], or CliExit 2.

@@ -64,10 +64,25 @@ private:
     Clock::time_point start_;
 };
 
+// The list is what a script reads, so an empty one is a list all the same (exit 0); the person
+// at the terminal learns why it is empty.
 void listPrinters()
 {
-    for (const QString &name : installedPrinterNames())
+    const QStringList names = installedPrinterNames();
+    for (const QString &name : names)
         std::printf("%s\n", qPrintable(name));
+    if (names.isEmpty())
+        std::fputs("plakatron-cli: no printer found (none is installed, or the printing system is not running)\n", stderr);
+}
+
+// Both -o and --printer, or neither: one line that says which.
+void requireOneDestination(const QCommandLineParser &parser, const QString &verb, const QString &files)
+{
+    const bool toFile = parser.isSet(QStringLiteral("output"));
+    if (toFile && parser.isSet(QStringLiteral("printer")))
+        throw CliExit(2, QStringLiteral("%1 got both -o and --printer: give one of them").arg(verb));
+    if (!toFile && !parser.isSet(QStringLiteral("printer")))
+        throw CliExit(2, QStringLiteral("%1 needs either %2 or --printer NAME").arg(verb, files));
 }
 
 // Every page, --page N or --pages A-B, refused unless all of it is on the poster and within what a
@@ -204,16 +219,32 @@ int runPrint(const QStringList &arguments)
     parser.addOption({QStringLiteral("pages"), QStringLiteral("Print only these pages, e.g. 3-5."), QStringLiteral("A-B")});
     parser.addOption({QStringLiteral("with-map"),
                       QStringLiteral("Print the assembly map first, on a sheet of its own (see 'map --help').")});
-    if (!parseVerb(parser, arguments, QStringLiteral("print"),
-                   QStringLiteral("Prints the poster, one sheet per page, as the window's Print button does.")))
+    const VerbHelp help{
+        QStringLiteral("print"),
+        QStringLiteral("Prints the poster, one sheet per page, as the window's Print button does."),
+        {{QStringLiteral("-o FILE"), QStringLiteral("the PDF file, one A4 page per sheet, written under a temporary name "
+                                                    "beside FILE and renamed over it only when whole")},
+         {QStringLiteral("--printer NAME"), QStringLiteral("one print job, one A4 sheet per page, on that printer")},
+         {QStringLiteral("standard output"),
+          QStringLiteral("with --list-printers: the installed printers' names, one per line (none, and a line on "
+                         "standard error, when there is no printer)")},
+         {QStringLiteral("standard error"),
+          QStringLiteral("progress (a bar on a terminal, one line per page otherwise) and the time taken, or one line "
+                         "saying why the tool ends with another code than 0")}},
+        {{QStringLiteral("0"), QStringLiteral("every page asked for was printed; --list-printers: the list was written, "
+                                              "even an empty one")},
+         {QStringLiteral("1"), QStringLiteral("the picture cannot be loaded, a page cannot be rendered, the file cannot "
+                                              "be written or printing failed: an old FILE stays as it was")},
+         {QStringLiteral("2"), QStringLiteral("a wrong option or value, both or neither of -o and --printer, or pages "
+                                              "that are not on the poster: nothing was printed")},
+         stopSignalExit()}};
+    if (!parseVerb(parser, arguments, help))
         return 0;
     if (parser.isSet(QStringLiteral("list-printers"))) {
         listPrinters();
         return 0;
     }
-    const bool toFile = parser.isSet(QStringLiteral("output"));
-    if (toFile == parser.isSet(QStringLiteral("printer")))
-        throw CliExit(2, QStringLiteral("print needs either -o FILE.pdf or --printer NAME"));
+    requireOneDestination(parser, QStringLiteral("print"), QStringLiteral("-o FILE.pdf"));
 
     const Poster poster = posterOf(posterOptions(parser));
     const PrintRange range = requestedRange(parser, poster);
@@ -236,13 +267,27 @@ int runMap(const QStringList &arguments)
                       QStringLiteral("file")});
     parser.addOption({QStringLiteral("printer"), QStringLiteral("Print the map on this installed printer instead of a file."),
                       QStringLiteral("name")});
-    if (!parseVerb(parser, arguments, QStringLiteral("map"),
-                   QStringLiteral("Writes the assembly map: one A4 sheet with the whole poster, the page grid with every "
-                                  "page's number, and a line with the poster's size, sheets, pages and overlap.")))
+    const VerbHelp help{
+        QStringLiteral("map"),
+        QStringLiteral("Writes the assembly map: one A4 sheet with the whole poster, the page grid with every "
+                       "page's number, and a line with the poster's size, sheets, pages and overlap."),
+        {{QStringLiteral("-o FILE"), QStringLiteral("FILE.pdf: the sheet as a one-page PDF file; FILE.png: the sheet as "
+                                                    "a picture at 300 dpi; written under a temporary name beside FILE "
+                                                    "and renamed over it only when whole")},
+         {QStringLiteral("--printer NAME"), QStringLiteral("one print job of one A4 sheet on that printer")},
+         {QStringLiteral("standard error"),
+          QStringLiteral("the time a PDF file or a print job took, or one line saying why the tool ends with another "
+                         "code than 0")}},
+        {{QStringLiteral("0"), QStringLiteral("the map was written or printed")},
+         {QStringLiteral("1"), QStringLiteral("the picture cannot be loaded, the map cannot be drawn, the file cannot be "
+                                              "written or printing failed: an old FILE stays as it was")},
+         {QStringLiteral("2"), QStringLiteral("a wrong option or value, both or neither of -o and --printer, or a file "
+                                              "name ending in neither .pdf nor .png: nothing was written")},
+         stopSignalExit()}};
+    if (!parseVerb(parser, arguments, help))
         return 0;
+    requireOneDestination(parser, QStringLiteral("map"), QStringLiteral("-o FILE.pdf, -o FILE.png"));
     const bool toFile = parser.isSet(QStringLiteral("output"));
-    if (toFile == parser.isSet(QStringLiteral("printer")))
-        throw CliExit(2, QStringLiteral("map needs either -o FILE.pdf, -o FILE.png or --printer NAME"));
     const QString output = parser.value(QStringLiteral("output"));
     const QString kind = QFileInfo(output).suffix().toLower();
     if (toFile && kind != QLatin1String("pdf") && kind != QLatin1String("png"))

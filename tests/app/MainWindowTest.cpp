@@ -161,7 +161,7 @@ protected:
 // load keeps the picture, the labels and the selected page.
 TEST_F(MainWindow, FirstRunShowsTheWorkedExampleWhichFailedDropsKeep)
 {
-    EXPECT_EQ(window->windowTitle() + caption->text(), QStringLiteral("Plakatron V2.0.9Preview:"));
+    EXPECT_EQ(window->windowTitle() + caption->text(), QStringLiteral("Plakatron V" PLAKATRON_VERSION "Preview:"));
     EXPECT_EQ(mainWindow(), window.get());
     pick(0.01, 0.01);
     const QString fake = picture("fake.bmp", 1, 1, "XPM");  // a format the program does not read

@@ -115,6 +115,12 @@ bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const V
     }
     if (!parser.positionalArguments().isEmpty())
         throw CliExit(2, QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+    // Output is written whole or not at all, which standard output cannot promise.
+    const QStringList given = parser.optionNames();
+    if ((given.contains(QStringLiteral("o")) || given.contains(QStringLiteral("output")))
+        && parser.value(QStringLiteral("output")) == QLatin1String("-"))
+        throw CliExit(2, QStringLiteral("-o - (standard output) is not written to: a failed or stopped run must leave "
+                                        "nothing half written; give a file name (-o ./- for a file named '-')"));
     return true;
 }
 

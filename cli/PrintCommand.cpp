@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <cstdio>
 #include <functional>
+#include <limits>
 #include <optional>
 
 namespace plakatron::cli {
@@ -100,8 +101,10 @@ PrintRange requestedRange(const QCommandLineParser &parser, const Poster &poster
     } else if (parser.isSet(QStringLiteral("pages"))) {
         if (!parsePageRange(parser.value(QStringLiteral("pages")), first, last))
             throw CliExit(2, QStringLiteral("invalid value '%1' for --pages: give A-B with 1 <= A <= B").arg(parser.value(QStringLiteral("pages"))));
-        checkPage(poster, first);
-        checkPage(poster, last);
+        if (last > pages)
+            throw CliExit(2, QStringLiteral("--pages %1: page range beyond the poster's pages (it has pages 1 to %2)")
+                                 .arg(parser.value(QStringLiteral("pages")))
+                                 .arg(pages));
     }
     const PrintRange range = printRangeWithin(first, last, pages);
     if (range.first == first && range.last == last)
@@ -213,11 +216,17 @@ QString progressBar(int page, int count, std::chrono::duration<double> elapsed, 
 
 bool parsePageRange(const QString &text, int &first, int &last)
 {
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^(\\d{1,5})-(\\d{1,5})$")).match(text);
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^(\\d+)-(\\d+)$")).match(text);
     if (!m.hasMatch())
         return false;
-    first = m.captured(1).toInt();
-    last = m.captured(2).toInt();
+    // Numbers beyond any page (or beyond int) count as the largest.
+    const auto page = [](const QString &digits) {
+        bool ok = false;
+        const qlonglong n = digits.toLongLong(&ok);
+        return ok && n <= std::numeric_limits<int>::max() ? int(n) : std::numeric_limits<int>::max();
+    };
+    first = page(m.captured(1));
+    last = page(m.captured(2));
     return first >= 1 && first <= last;
 }
 

@@ -2,6 +2,7 @@
 // the window's own code and without a display.
 #include "cli/CliOptions.h"
 #include "cli/PrintCommand.h"
+#include "core/FileSystem.h"
 #include "core/ProgramWide.h"
 #include "core/StopSignals.h"
 
@@ -162,10 +163,11 @@ int runVerb(const QString &verb, const QStringList &arguments)
 }
 
 // Errors reach the user as one line each; Qt's own notes (a missing runtime folder, the offscreen
-// platform's limits) would only clutter stderr, so only its critical messages pass.
+// platform's limits) would only clutter stderr, so only its critical messages pass, and of those
+// not the runtime folder's, which the tool never uses (a read-only /tmp is no failure of a run).
 void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
+    if ((type == QtCriticalMsg && !message.startsWith(QLatin1String("QStandardPaths:"))) || type == QtFatalMsg)
         std::fprintf(stderr, "plakatron-cli: %s\n", qPrintable(message));
 }
 
@@ -179,7 +181,11 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("plakatron-cli"));
     QCoreApplication::setApplicationVersion(versionText());
-    QStringList arguments = QCoreApplication::arguments();
+    // Names as the system has them, whatever their bytes (QCoreApplication::arguments() would
+    // change bytes that are not UTF-8); Qt has taken its own options out of argv by now.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << platform::nameFromNative(argv[i]);
     try {
         if (arguments.size() < 2) {
             std::fputs(qPrintable(usage()), stderr);

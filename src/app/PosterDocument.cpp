@@ -2,7 +2,6 @@
 
 #include "app/BuiltInPicture.h"
 #include "core/RuntimeError.h"
-#include "input/PictureLoader.h"
 
 namespace plakatron {
 
@@ -38,9 +37,9 @@ bool PosterDocument::reprintOn(const PrintSheet &sheet)
     return true;
 }
 
-void PosterDocument::loadPicture(const QString &path)
+void PosterDocument::setPicture(QImage picture)
 {
-    poster_.picture = plakatron::loadPicture(path);
+    poster_.picture = std::move(picture);
     poster_.grid.SelectedPage = -1;
 }
 

@@ -6,6 +6,7 @@
 #include "layout/Poster.h"
 #include "printing/PageRenderer.h"
 
+#include <QImage>
 #include <QString>
 #include <cstdint>
 
@@ -42,9 +43,9 @@ public:
     // for): the poster is then to be laid out again.
     bool reprintOn(const PrintSheet &sheet);
 
-    // Makes the picture at `path` the poster's picture, with no page selected; the poster is not
-    // laid out again. RuntimeError when it cannot be loaded, and then nothing has changed.
-    void loadPicture(const QString &path);
+    // Makes `picture` (as loadPicture gives it) the poster's picture, with no page selected; the
+    // poster is not laid out again.
+    void setPicture(QImage picture);
 
     // The page the preview shows or is being rendered for; 0 while it is empty.
     std::int16_t previewPage() const { return previewPage_; }

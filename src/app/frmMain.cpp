@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/StoredSettings.h"
+#include "app/WindowLoading.h"
 #include "core/MessageBox.h"
 #include "core/NumberText.h"
 #include "core/Numeric.h"
@@ -513,7 +514,10 @@ void frmMain::mnuOpenPicture_Click()
 void frmMain::UpdatePictureFile(const QString &path)
 {
     try {
-        document_.loadPicture(path);
+        std::optional<QImage> picture = loadPictureForWindow(path, this);
+        if (!picture)
+            return;  // the window is closing
+        document_.setPicture(std::move(*picture));
     } catch (const RuntimeError &e) {
         MsgBox(loadFailureMessage(path, e), MsgIcon::Exclamation, MsgButtons::Ok, this);
         return;

@@ -1,5 +1,6 @@
 #include "core/SettingsStore.h"
 
+#include "core/FileSystem.h"
 #include "core/ProgramWide.h"
 
 #include <QFileInfo>
@@ -20,12 +21,19 @@ QString keyPath(const QString &section, const QString &key)
 // reading or rewriting it would hold the window for seconds.
 constexpr qint64 MaxSettingsFileBytes = 64 * 1024;
 
-// The store, or none when its file is too large or not a file at all (a FIFO would never answer):
-// the program then runs on the defaults and leaves that file alone.
+// The store, or none when its file is too large, is a link or is not a file at all, or when its
+// lock file (which QSettings takes to read and to write) is a link or not a file: QSettings would
+// read and write through a link, and wait forever on a FIFO. The program then runs on the
+// defaults and leaves those names alone.
 std::unique_ptr<QSettings> store()
 {
-    const QFileInfo file(settingsFilePath());
-    if (file.exists() && (!file.isFile() || file.size() > MaxSettingsFileBytes))
+    const QString path = settingsFilePath();
+    const auto plainOrMissing = [](const QString &name) {
+        const platform::FileStatus status = platform::fileStatus(name);
+        return status.error == 0 && (status.kind == platform::FileKind::Missing || status.kind == platform::FileKind::Regular);
+    };
+    if (!plainOrMissing(path) || !plainOrMissing(path + QStringLiteral(".lock"))
+        || QFileInfo(path).size() > MaxSettingsFileBytes)
         return nullptr;
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, appTitle(), appTitle());
 }

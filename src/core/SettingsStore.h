@@ -8,8 +8,9 @@
 namespace plakatron {
 
 // The store's file (~/.config/Plakatron/Plakatron.ini here). A file there that is larger than the
-// program ever writes (64 KB) or not a file at all is neither read nor written: every key reads
-// as missing and stores go nowhere.
+// program ever writes (64 KB), a link, or not a file at all, and a lock file beside it
+// (Plakatron.ini.lock) that is a link or not a file, are neither read nor written nor waited on:
+// every key reads as missing and stores go nowhere.
 QString settingsFilePath();
 
 // Reads a stored text, or `fallback` when the key is missing.

@@ -1,10 +1,12 @@
 // The real main window under the offscreen platform, with a real settings file in the test's
 // temporary HOME and message boxes captured: what it shows and stores, pages picked with the mouse
 // and the keyboard, what a screen reader hears, and its drawing on dense screens.
+#include "TestFiles.h"
 #include "app/StoredSettings.h"
 #include "app/frmMain.h"
 #include "core/NumberText.h"
 #include "core/ProgramWide.h"
+#include "input/PictureLoader.h"
 #include "input/Toolbox.h"
 #include "layout/GridView.h"
 #include "layout/PreviewBox.h"
@@ -190,9 +192,47 @@ std::string storedChoices()
     return QStringLiteral("%1|%2|%3").arg(c.sheetsIndex).arg(c.resolutionIndex).arg(c.overlap).toStdString();
 }
 
+// Quit while a picture loads (a metafile whose drawing would take minutes; Ctrl+Q, then the close
+// box): the loading stops, the window closes without a message, the picture before stays. Input
+// meanwhile (a click on a page) is let go.
+TEST_F(MainWindow, QuitWhileAPictureLoadsStopsItAndCloses)
+{
+    test::MetafileBuilder slow;
+    slow.placeable(0, 0, 3000, 3000, 96).record(0x02FA, {0, 64, 0, 0x00FF, 0}).record(0x012D, {0});
+    for (int i = 0; i < 200; ++i)  // each half a second of a 64-pixel brush
+        slow.record(0x0325, {4, 0, 0, 2999, 2999, 0, 2999, 2999, 0});
+    const QString path = dir.filePath(QStringLiteral("slow.wmf"));
+    test::writeFile(path, slow.bytes());
+    setDecodingDeadlineForTesting(600'000);
+    for (const bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "Ctrl+Q");
+        if (!window->isVisible())
+            open();
+        activate();
+        int clicks = 0;
+        QTimer::singleShot(200, [&] {
+            QTest::mouseClick(grid, Qt::LeftButton, {}, middleOf(2));
+            clicks = selected() == 2 ? -1 : 1;
+            if (closeBox)
+                window->close();
+            else
+                QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+        });
+        window->UpdatePictureFile(path);
+        EXPECT_EQ(clicks, 1) << "the click was let go";
+        EXPECT_EQ(window->sourcePicture().size(), QSize(880, 560));
+        EXPECT_TRUE(window->isVisible()) << "closed once the loading has stopped";
+        QTRY_VERIFY(!window->isVisible());
+        EXPECT_TRUE(messages.messages().empty());
+    }
+    setDecodingDeadlineForTesting(0);
+}
+
 // Stored values the program never writes give the defaults (a list index is the leading number of
 // its text). A file over 64 KB (50 MB froze the window for seconds) or one that is no regular file
-// (a FIFO froze it for good) is neither read nor written. The window opens on the stored choices and
+// (a FIFO froze it for good), a link (closing replaced the linked file; a dangling link's target
+// was made) and a lock that is a link or no file (a FIFO hung closing for good) are neither read
+// nor written. The window opens on the stored choices and
 // stores its own on closing, keeping the open dialog's folder. A full disk keeps the old file.
 TEST_F(MainWindow, TheSettingsStore)
 {
@@ -204,7 +244,7 @@ TEST_F(MainWindow, TheSettingsStore)
             file += "Note" + QByteArray::number(i) + '=' + QByteArray(40, 'x') + '\n';
         return file;
     };
-    enum Kind { Values, File, Fifo, LinkToFifo, Folder };
+    enum Kind { Values, File, Fifo, LinkToFifo, Folder, LinkToFile, DanglingLink, FifoLock, LinkLock };
     const struct { Kind kind; QByteArray content; const char *read; bool kept; } rows[] = {
         {Values, "||", "0|0|3", false},           {Values, "abc|abc|abc", "0|0|3", false},
         {Values, "-5|-5|-5", "2|17|3", false},    {Values, "1e9|1e9|1e9", "2|17|3", false},
@@ -215,13 +255,21 @@ TEST_F(MainWindow, TheSettingsStore)
         {File, padded(20'000), "2|17|3", true},
         {Fifo, {}, "2|17|3", true},
         {LinkToFifo, {}, "2|17|3", true},
+        // Links are never read or written through, a lock that is no file never waited on.
+        {LinkToFile, {}, "2|17|3", true},
+        {DanglingLink, {}, "2|17|3", true},
+        {FifoLock, {}, "2|17|3", false},
+        {LinkLock, {}, "2|17|3", false},
         {Folder, {}, "2|17|3", true},
     };
     const QString file = settingsFilePath(), fifo = dir.filePath(QStringLiteral("fifo"));
+    const QString lock = file + QStringLiteral(".lock"), notes = dir.filePath(QStringLiteral("notes.txt"));
+    const QString nowhere = dir.filePath(QStringLiteral("nowhere.ini"));
     for (const auto &r : rows) {
         SCOPED_TRACE(testing::Message() << r.kind << ": " << r.content.left(20).toStdString());
-        QFile::remove(file);
-        QFile::remove(fifo);
+        for (const QString &name : {file, fifo, lock, notes})
+            QFile::remove(name);
+        test::writeFile(notes, "[General]\nPW=39\n");
         const QList<QByteArray> values = r.content.split('|');
         if (r.kind == Values)
             for (int i = 0; i < 3; ++i)
@@ -230,19 +278,27 @@ TEST_F(MainWindow, TheSettingsStore)
             test::writeFile(file, r.content);
         else if (r.kind == Folder)
             ASSERT_TRUE(QDir().mkpath(file + QStringLiteral("/kept")));
+        else if (r.kind == LinkToFile || r.kind == DanglingLink || r.kind == LinkLock)
+            ASSERT_TRUE(QFile::link(r.kind == DanglingLink ? nowhere : notes, r.kind == LinkLock ? lock : file));
         else
             ASSERT_TRUE(::mkfifo(QFile::encodeName(r.kind == Fifo ? file : fifo).constData(), 0644) == 0
-                        && (r.kind == Fifo || QFile::link(fifo, file)));
+                        && (r.kind == Fifo || QFile::link(fifo, r.kind == FifoLock ? lock : file)));
         const QFileInfo before(file);
         EXPECT_EQ(storedChoices(), r.read);
         writePosterChoices({7, 9, 12});
+        EXPECT_EQ(test::contentOf(notes), "[General]\nPW=39\n");
+        EXPECT_FALSE(QFileInfo::exists(nowhere));
         const QFileInfo after(file);
         if (r.kept) {
             EXPECT_EQ(std::tuple(after.size(), after.lastModified(), after.isSymLink(), after.isFile()),
                       std::tuple(before.size(), before.lastModified(), before.isSymLink(), before.isFile()));
         }
-        EXPECT_EQ(storedChoices(), r.kept ? "2|17|3" : "7|9|12");
+        const bool locked = r.kind == FifoLock || r.kind == LinkLock;
+        EXPECT_EQ(storedChoices(), r.kept || locked ? "2|17|3" : "7|9|12");
+        if (locked)
+            EXPECT_FALSE(QFileInfo::exists(file)) << "nothing is written while the lock is no file";
     }
+    QFile::remove(lock);
     EXPECT_EQ(test::contentOf(file + QStringLiteral("/kept")), "<unreadable>");  // still the folder
     QDir(file).removeRecursively();
 

@@ -1,4 +1,5 @@
 // plakatron-cli as a user runs it: the real binary, real picture files in a temporary folder.
+#include "TestFiles.h"
 #include "app/frmMain.h"
 #include "support/CliRunner.h"
 #include "support/TestSupport.h"
@@ -10,8 +11,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <zlib.h>
 
 using namespace plakatron::test;
 
@@ -53,8 +56,11 @@ TEST_F(CliLayout, WorkedExampleLabelExamplesAndClamps)
         QStringList arguments = words("layout") + words(r.options);
         if (r.w > 0)
             arguments << QStringLiteral("--picture") << picture(r.w, r.h);
-        const CliRun run = runCli(arguments, {QStringLiteral("LC_ALL=C")});
+        // Nothing but the JSON, even where Qt cannot make its runtime folder (a read-only /tmp).
+        const CliRun run = runCli(arguments, {QStringLiteral("LC_ALL=C"), QStringLiteral("TMPDIR=/proc"),
+                                              QStringLiteral("XDG_RUNTIME_DIR=")});
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.err, QByteArray());
         const QJsonObject j = QJsonDocument::fromJson(run.out).object();
         EXPECT_EQ(fieldsOf(j, "sheetsAcross gridColumns gridRows pageCount lbA4Height lbFinalImageWidth "
                               "lbFinalImageHeight lbTotalPages"),
@@ -79,8 +85,21 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
     writePicture(dir.filePath(QStringLiteral("tall.jpg")), {400, 16000});
     // A pipe named as the picture would wait for a writer for ever.
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.jpg"))).constData(), 0600), 0);
+    // An AVIF whose image data is empty: its decoder's own complaints do not reach stderr.
+    QImage tile(32, 24, QImage::Format_RGB32);
+    tile.fill(Qt::red);
+    writeFile(dir.filePath(QStringLiteral("empty.avif")), makeHeifDerived(tile, true, {"grid", 1, 1, {32, 24}, {32, 24}, 8, true}));
+    // A PNG whose header libpng refuses (colour type 7): libpng says so on stderr itself.
+    QByteArray png = encode(tile, "png");
+    png[25] = 7;
+    qToBigEndian(quint32(crc32(0, reinterpret_cast<const Bytef *>(png.constData() + 12), 17)), png.data() + 29);
+    writeFile(dir.filePath(QStringLiteral("header.png")), png);
     const std::string inputs = listing(dir.path());
+    const std::string longName = "layout --picture %1/" + std::string(300, 'x') + ".jpg";
     const struct { const char *arguments; int exitCode; const char *mentions; } rows[] = {
+        {"layout --picture %1/empty.avif", 1, "The AVIF picture is damaged or incomplete and cannot be decoded. (Code 481)"},
+        {"layout --picture %1/header.png", 1, "The PNG picture is damaged or incomplete and cannot be decoded. (Code 481)"},
+        {longName.c_str(), 1, "The file cannot be opened: File name too long. (Code 52)"},
         {"layout --sheets 41", 2, "--sheets"},
         {"layout --resolution 150", 2, "--resolution"},
         {"layout --overlap x", 2, "--overlap"},
@@ -96,7 +115,10 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
         {"page --page 32768 -o %1/out.png" TALL, 2, "--page"},
         {"print -o %1/out.pdf --page 7", 2, "page 7"},
         {"print -o %1/out.pdf --pages 4-2", 2, "--pages"},
-        {"print -o %1/out.pdf --pages 5-9", 2, "page 9"},
+        {"print -o %1/out.pdf --pages 5-9", 2, "--pages 5-9: page range beyond the poster's pages (it has pages 1 to 6)"},
+        {"print -o %1/out.pdf --pages 1-999999999999", 2, "page range beyond the poster's pages"},
+        {"print -o -", 2, "-o - (standard output) is not written to"},
+        {"page --page 1 --output -", 2, "(-o ./- for a file named '-')"},
         {"print -o %1/out.pdf --page 1 --pages 1-2", 2, "either"},
         {"print", 2, "-o FILE.pdf or --printer"},
         {"print -o %1/out.pdf --printer Office", 2, "print got both -o and --printer: give one of them"},

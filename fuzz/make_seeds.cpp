@@ -5,6 +5,7 @@
 // fuzz/regressions/picture/.
 //   fuzz_make_seeds <corpus folder>
 //   fuzz_make_seeds --regressions <regressions folder>
+#include "FuzzTargets.h"
 #include "HostileFiles.h"
 #include "TestFiles.h"
 #include "printing/PrinterRecords.h"
@@ -173,6 +174,36 @@ void pictureSeeds()
     put("picture", "text.wmf", text.bytes());
 }
 
+// The PNG and HEIF structure targets' seeds: real files of each kind as their records.
+void structureSeeds()
+{
+    using namespace plakatron::fuzz;
+    QImage palette = quarters(6, 4, QImage::Format_Indexed8);
+    palette.setColor(0, qRgba(255, 0, 0, 0));
+    const std::pair<const char *, QByteArray> pngs[] = {
+        {"rgb8", encode(quarters(6, 4), "png")},
+        {"rgba16", encode(quarters(6, 4, QImage::Format_RGBA64), "png")},
+        {"grey16", encode(quarters(5, 3, QImage::Format_Grayscale16), "png")},
+        {"palette-transparent", encode(palette, "png")},
+        {"ztxt", pngWithText(4, 2, 1000, false)},
+        {"itxt", pngWithText(4, 2, 1000, true)},
+    };
+    for (const auto &[name, bytes] : pngs)
+        put("png", name, pngChunkRecords(bytes));
+    const QImage tile = quarters(32, 24);
+    const std::pair<const char *, QByteArray> heifs[] = {
+        {"turned-heic", makeHeif(quarters(16, 12), false, 6, 6)},
+        {"clear-avif", makeHeif(quarters(8, 6, QImage::Format_ARGB32), true)},
+        {"grid-heic", makeHeifDerived(tile, false, {"grid", 2, 2, {64, 48}, {64, 48}})},
+        {"grid-avif", makeHeifDerived(tile, true, {"grid", 2, 1, {60, 24}, {60, 24}})},
+        {"overlay-heic", makeHeifDerived(tile, false, {"iovl", 2, 1, {64, 24}, {64, 24}})},
+        {"identity-avif", makeHeifDerived(tile, true, {"iden", 1, 1, {}, {32, 24}})},
+        {"grid-10-bit-heic", makeHeifDerived(tile, false, {"grid", 1, 2, {32, 48}, {32, 48}, 10})},
+    };
+    for (const auto &[name, bytes] : heifs)
+        put("heif", name, heifBoxRecords(bytes));
+}
+
 void settingsSeeds()
 {
     put("settings", "defaults.ini", "[General]\nPW=2\nResX=17\nOverlap=3\n");
@@ -282,6 +313,17 @@ void pictureRegressions()
     put("picture", "icon-16-holding-png-16300.ico", iconWithPng(16, 16300, false));
     put("picture", "icon-256-holding-png-16300.ico", iconWithPng(256, 16300, false));
     put("picture", "rle8-skips.bmp", rleBmpWithSkips(64, 32));
+    // Text chunks inflating to 160 MB, a width libpng refuses, grids and overlays whose image-size
+    // boxes say 224 x 224 over canvases of 3600 megapixels, tiles that do not cover their grid.
+    put("picture", "png-ztxt-20-chunks-of-8-mb.png", pngWithText(64, 20, 7'900'000, false));
+    put("picture", "png-itxt-20-chunks-of-8-mb.png", pngWithText(64, 20, 7'900'000, true));
+    put("picture", "png-1000001-wide.png", pngClaiming(1'000'001, false, 1));
+    QImage tile(224, 224, QImage::Format_RGB32);
+    tile.fill(Qt::darkCyan);
+    put("picture", "heic-grid-60000-over-224.heic", makeHeifDerived(tile, false, {"grid", 1, 1, {60000, 60000}, {224, 224}}));
+    put("picture", "avif-grid-60000-over-224.avif", makeHeifDerived(tile, true, {"grid", 1, 1, {60000, 60000}, {224, 224}}));
+    put("picture", "heic-overlay-60000.heic", makeHeifDerived(tile, false, {"iovl", 1, 1, {60000, 60000}, {224, 224}}));
+    put("picture", "heic-grid-not-covered.heic", makeHeifDerived(tile, false, {"grid", 2, 2, {1000, 1000}, {1000, 1000}}));
 }
 
 }  // namespace
@@ -301,6 +343,7 @@ int main(int argc, char **argv)
     }
     corpus = QDir(QString::fromLocal8Bit(argv[1]));
     pictureSeeds();
+    structureSeeds();
     settingsSeeds();
     layoutSeeds();
     printerSeeds();

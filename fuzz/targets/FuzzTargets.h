@@ -30,6 +30,23 @@ QString workFolder();
 // The bytes as a picture file through loadPicture, then the window's layout pass over it.
 void pictureTarget(QByteArrayView data);
 
+// PNG chunks with their lengths and checksums made right, so that the fuzzer works on what they
+// say: the bytes are records of a chunk type (four letters), a 16-bit length (little-endian) and
+// that many bytes of data; the PNG file is the signature and each record as a chunk. Then as
+// pictureTarget.
+void pngTarget(QByteArrayView data);
+// The records of a PNG file (its chunks), as pngTarget reads them; empty when it is no PNG.
+QByteArray pngChunkRecords(QByteArrayView png);
+
+// HEIF boxes with their sizes made right: the bytes are records of a depth (0 for a top-level box,
+// one more for a box inside the last box one level up), a box type (four letters), a 16-bit
+// length (little-endian) and that many bytes of the box's own content, which its inner boxes
+// follow. Then as pictureTarget.
+void heifTarget(QByteArrayView data);
+// The records of a HEIC or AVIF file (its boxes, the inner boxes of the containers HEIF pictures
+// use), as heifTarget reads them.
+QByteArray heifBoxRecords(QByteArrayView heif);
+
 // The bytes as the settings file: the poster choices read at start-up, then written back as
 // closing the window does and read again.
 void settingsTarget(QByteArrayView data);

@@ -2,24 +2,44 @@
 
 #include "app/BuiltInPicture.h"
 #include "core/RuntimeError.h"
-#include "input/PictureLoader.h"
 
 namespace plakatron {
 
 PosterDocument::PosterDocument() { poster_.picture = builtInPicture(); }
 
+PosterChoices PosterDocument::choicesWith(double sheetsAcross, std::int16_t overlap) const
+{
+    PosterChoices choices = choices_;
+    choices.sheetsAcross = sheetsAcross;
+    choices.overlap = overlap;
+    return choices;
+}
+
 void PosterDocument::layOut(double sheetsAcross, std::int16_t overlap, LayoutSurface &surface)
 {
     try {
-        layOutPoster(poster_, {sheetsAcross, pagePixelWidth_, overlap}, surface);
+        layOutPoster(poster_, choicesWith(sheetsAcross, overlap), surface);
     } catch (const RuntimeError &) {
         // Abandoned silently; what the pass wrote before the failure stays.
     }
 }
 
-void PosterDocument::loadPicture(const QString &path)
+bool PosterDocument::reprintOn(const PrintSheet &sheet)
 {
-    poster_.picture = plakatron::loadPicture(path);
+    if (choices_.size.isSet())
+        return false;
+    choices_.sheet = sheet;
+    try {
+        remeasurePoster(poster_, sheet);
+    } catch (const RuntimeError &) {
+        // As a pass that fails there: the labels stay as they were.
+    }
+    return true;
+}
+
+void PosterDocument::setPicture(QImage picture)
+{
+    poster_.picture = std::move(picture);
     poster_.grid.SelectedPage = -1;
 }
 

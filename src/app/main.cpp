@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/modXPManifest.h"
 #include "core/BuildConfig.h"
+#include "core/FileSystem.h"
 #include "core/ProgramWide.h"
 
 #include <QApplication>
@@ -20,10 +21,14 @@ int answer(const StartupRequest &request)
 int main(int argc, char **argv)
 {
     // --help and --version answer without a screen, before the window system is reached.
-    QStringList raw;
-    for (int i = 0; i < argc; ++i)
-        raw << QString::fromLocal8Bit(argv[i]);
-    const StartupRequest early = parseCommandLine(raw);
+    // Names as the system has them, whatever their bytes.
+    const auto arguments = [&] {
+        QStringList names;
+        for (int i = 0; i < argc; ++i)
+            names << platform::nameFromNative(argv[i]);
+        return names;
+    };
+    const StartupRequest early = parseCommandLine(arguments());
     if (early.action == StartupRequest::Action::ShowHelp || early.action == StartupRequest::Action::ShowVersion)
         return answer(early);
 
@@ -32,8 +37,8 @@ int main(int argc, char **argv)
     QApplication::setApplicationVersion(versionText());
     // Ties the windows to the installed menu entry and its icon (Wayland's application id).
     QGuiApplication::setDesktopFileName(QLatin1String(buildconfig::appId));
-    // Qt has taken its own options (-platform, -style ...) out of the arguments by now.
-    const StartupRequest request = parseCommandLine(QCoreApplication::arguments());
+    // Qt has taken its own options (-platform, -style ...) out of argv by now.
+    const StartupRequest request = parseCommandLine(arguments());
     if (request.action != StartupRequest::Action::Run)
         return answer(request);
     if (!modXPManifest::Main({}, request.picture))

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 class QFile;
 
@@ -20,6 +21,14 @@ inline constexpr int NotRegularFile = -1;
 // NotRegularFile.
 QString errorText(int error);
 
+// A name as the system has it and back, whatever its bytes: on POSIX systems a name is any bytes,
+// read here as UTF-8 with each byte that is not UTF-8 kept as a character of its own (U+DC80 to
+// U+DCFF), so that a file called "caf\xe9.png" is opened by those very bytes and a name given is
+// the name written. Every call of this seam names files this way; Qt's own file classes name them
+// with U+FFFD in place of such bytes.
+QByteArray nativeName(const QString &path);
+QString nameFromNative(QByteArrayView bytes);
+
 enum class FileKind { Missing, Regular, Folder, Link, Other };
 
 struct FileStatus {
@@ -29,8 +38,12 @@ struct FileStatus {
     unsigned permissions = 0;  // the permission bits (0777)
 };
 
-// What `path` names; a link is reported as a link, not followed.
-FileStatus fileStatus(const QString &path);
+// What `path` names; a link is reported as a link, or followed to what it names.
+FileStatus fileStatus(const QString &path, bool followLinks = false);
+
+// Where the link `path` points, relative targets taken from the link's folder; empty when it is
+// no link.
+QString linkTarget(const QString &path);
 
 // 0 when this process may write the existing file `path`, else the system's reason.
 int writeAccess(const QString &path);
@@ -41,6 +54,9 @@ int replaceFile(const QString &from, const QString &to);
 
 // Removes a file if it is there; nothing is reported.
 void removeFile(const QString &path);
+
+// The names in `folder` (no "." and ".."); empty when it cannot be read.
+QStringList folderEntries(const QString &folder);
 
 // Opens `file` (its name set) for reading when it names a regular file, or a link to one: a file
 // the user names is followed to what it names. A pipe, device or socket is refused without
@@ -85,6 +101,16 @@ public:
     // Hands everything written (by any writer of this file) to the device.
     bool sync();
     bool close();
+    // Marks the file as being written for as long as it is open here; false when another holder
+    // already has (or the file system cannot say). Never waits.
+    bool lockWhileOpen();
+    // Seconds since the epoch of the last change to the file's content; -1 on failure.
+    qint64 modifiedSeconds();
+    // The owner is the user this process runs as.
+    bool ownedByThisUser();
+    // A name Qt's file classes open this very file by, for a writer that opens the file itself:
+    // the path, or, where Qt would name the path otherwise, the file's handle as a name.
+    QString nameForOtherWriters(const QString &path) const;
 
 private:
     bool failed();  // records the system's error; false

@@ -1,7 +1,9 @@
 #include "core/OutputFile.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 
 namespace plakatron {
@@ -61,23 +63,54 @@ QString replaceableTarget(const QString &path, const QString &named)
         case FileKind::Link:
             if (links == MaxLinks)
                 throw WriteError(named, ELOOP);
-            target = QFileInfo(target).symLinkTarget();
+            target = platform::linkTarget(target);
             break;
         }
     }
 }
 
-// ".poster.pdf.k3Xq9Z" beside the target: hidden, named after it, within the system's name length.
+constexpr char16_t letters[] = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+constexpr int suffixLength = 6;
+
+// When this run began: temporary files changed since then may be another run's, at work.
+const qint64 runStarted = QDateTime::currentSecsSinceEpoch();
+
+// ".poster.pdf." for the target poster.pdf: hidden, named after it, within the system's name length.
+QString temporaryPrefix(const QFileInfo &target)
+{
+    QString name = target.fileName();
+    while (platform::nativeName(name).size() > 200)
+        name.chop(1);
+    return u'.' + name + u'.';
+}
+
+// ".poster.pdf.k3Xq9Z" beside the target.
 QString temporaryName(const QFileInfo &target)
 {
-    static constexpr char16_t letters[] = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    QString name = target.fileName();
-    while (name.toUtf8().size() > 200)
-        name.chop(1);
-    QString suffix(6, u'x');
+    QString suffix(suffixLength, u'x');
     for (QChar &c : suffix)
         c = letters[QRandomGenerator::global()->bounded(int(std::size(letters) - 1))];
-    return target.path() + QStringLiteral("/.") + name + u'.' + suffix;
+    return target.path() + u'/' + temporaryPrefix(target) + suffix;
+}
+
+// Temporary files of this target left by runs that were killed before they could remove them:
+// named as this class names them, regular files of this user, changed before this run began and
+// held by no run that is writing them (a writing run holds a lock on its file). Anything else of
+// that name is left alone.
+void removeStaleTemporaries(const QFileInfo &target, const QString &own)
+{
+    const QString prefix = temporaryPrefix(target);
+    for (const QString &name : platform::folderEntries(target.path())) {
+        const QString path = target.path() + u'/' + name;
+        const auto random = [](QChar c) { return QStringView(letters).contains(c); };
+        if (!name.startsWith(prefix) || name.size() != prefix.size() + suffixLength || path == own
+            || !std::all_of(name.end() - suffixLength, name.end(), random))
+            continue;
+        platform::NativeFile stale(path, platform::NativeFile::Mode::Read);
+        const qint64 modified = stale.isOpen() ? stale.modifiedSeconds() : -1;
+        if (modified >= 0 && modified < runStarted && stale.ownedByThisUser() && stale.lockWhileOpen())
+            platform::removeFile(path);
+    }
 }
 
 }  // namespace
@@ -107,7 +140,13 @@ OutputFile::OutputFile(const QString &path) : path_(path), target_(replaceableTa
         platform::removeFile(temporary_);
         throw error;
     }
+    // While this run writes, others see its file is taken; where locks are not had, only the age
+    // of a file tells.
+    file_.lockWhileOpen();
+    removeStaleTemporaries(QFileInfo(target_), temporary_);
 }
+
+QString OutputFile::temporaryPath() const { return file_.nameForOtherWriters(temporary_); }
 
 OutputFile::~OutputFile()
 {

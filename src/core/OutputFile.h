@@ -8,7 +8,8 @@
 // The target is what the user named: an existing regular file they may write, or a new name in an
 // existing folder. A link is followed to the file it names, which is then replaced (the link
 // stays). A folder, a FIFO, a device, a read-only file or a name the system refuses fails at once,
-// before any work is done.
+// before any work is done. Temporary files of the same target that a killed run left behind (not
+// one another run is writing) are removed.
 
 #include "core/FileSystem.h"
 #include "core/RuntimeError.h"
@@ -45,8 +46,9 @@ public:
 
     // The target as the user named it (for messages).
     const QString &path() const { return path_; }
-    // Where the new content goes: written through write(), or by another writer by this name.
-    const QString &temporaryPath() const { return temporary_; }
+    // Where the new content goes: written through write(), or by another writer (Qt's file classes)
+    // by this name.
+    QString temporaryPath() const;
 
     // Appends to the temporary file; WriteError when not all of it gets there.
     void write(QByteArrayView bytes);

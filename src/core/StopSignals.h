@@ -22,7 +22,7 @@ public:
     CancelOnStopSignals &operator=(const CancelOnStopSignals &) = delete;
 };
 
-// "SIGINT", "SIGTERM", "SIGHUP"; the number for any other signal.
+// "SIGINT", "SIGTERM", "SIGHUP", "SIGKILL", "SIGQUIT"; "signal N" for any other.
 QString stopSignalName(int signal);
 
 }  // namespace plakatron

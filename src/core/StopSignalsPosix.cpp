@@ -30,7 +30,9 @@ QString stopSignalName(int signal)
     case SIGINT: return QStringLiteral("SIGINT");
     case SIGTERM: return QStringLiteral("SIGTERM");
     case SIGHUP: return QStringLiteral("SIGHUP");
-    default: return QString::number(signal);
+    case SIGKILL: return QStringLiteral("SIGKILL");
+    case SIGQUIT: return QStringLiteral("SIGQUIT");
+    default: return QStringLiteral("signal %1").arg(signal);
     }
 }
 

@@ -2,6 +2,7 @@
 // HEIC (and every other HEIF picture) and AVIF, through libheif.
 
 #include "input/PictureFormat.h"
+#include "input/Platform.h"
 
 #include <QImage>
 
@@ -13,8 +14,9 @@ namespace plakatron {
 // white, at its size after the rotations, mirrors and crops the file asks for, which libheif
 // applies; an Exif orientation tag beside them is not applied again. Pictures of more than 8 bits
 // a sample come down to 8. Read only as far as its boxes go, and refused before any pixel is
-// decoded when they do not fit the file or its header gives more than the size limit. Errors as
-// loadPicture's.
-QImage loadHeifPicture(QFile &file, PictureFormat format);
+// decoded when they do not fit the file or any picture its decoding makes (a grid, an overlay, a
+// tile, an alpha picture) is beyond the size limit by its boxes. libheif decodes in isolation
+// (runIsolated), within the loader's deadline and under `watch`. Errors as loadPicture's.
+QImage loadHeifPicture(QFile &file, PictureFormat format, const IsolationWatch &watch = {});
 
 }  // namespace plakatron

@@ -14,6 +14,8 @@
 // Before libwmf sees a file its headers and its chain of records are checked here; a file that
 // fails the check never reaches the library.
 
+#include "input/Platform.h"
+
 #include <QByteArrayView>
 #include <QImage>
 #include <QRect>
@@ -48,12 +50,10 @@ QSize placeableNaturalSize(int left, int top, int right, int bottom, int unitsPe
 // records and inside long ones; where the platform allows, it runs in a child process that is
 // ended should it still run on, and whose crash is reported (481,
 // metafileReaderFailedDescription()) instead of shared.
-QImage renderMetafile(QByteArrayView data);
+// The child is stopped when `watch` asks (18).
+QImage renderMetafile(QByteArrayView data, const IsolationWatch &watch = {});
 
 QString metafileTooSlowDescription();
 QString metafileReaderFailedDescription();
-
-// Tests: the drawing's time limit in milliseconds (0 for the usual 20 seconds).
-void setMetafileDeadlineForTesting(qint64 milliseconds);
 
 }  // namespace plakatron

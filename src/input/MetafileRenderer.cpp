@@ -3,6 +3,7 @@
 #include "core/RuntimeError.h"
 #include "input/Bytes.h"
 #include "input/MetafileRecords.h"
+#include "input/LoadChecks.h"
 #include "input/PictureLoader.h"
 #include "input/Platform.h"
 
@@ -30,9 +31,7 @@ using namespace metafile;
 namespace {
 
 // libwmf is asked after every record whether to go on; a metafile that has not been drawn by
-// then is given up, so no file can hold the window for long.
-constexpr qint64 drawingDeadlineMs = 20'000;
-qint64 deadlineMs = drawingDeadlineMs;  // shorter in tests
+// the loader's deadline is given up, so no file can hold the window for long.
 // A drawing that stops itself at the deadline still hands over its message within this time;
 // after it, the child process drawing it is ended.
 constexpr qint64 reportGraceMs = 2'000;
@@ -661,31 +660,28 @@ QImage pictureFrom(const QByteArray &result)
 
 }  // namespace
 
-QString metafileTooSlowDescription()
-{
-    return QStringLiteral("The metafile takes too long to draw (more than %1 seconds).").arg(drawingDeadlineMs / 1000);
-}
+QString metafileTooSlowDescription() { return tooSlowDescription(QStringLiteral("The metafile"), QStringLiteral("draw")); }
 
 QString metafileReaderFailedDescription()
 {
     return QStringLiteral("The metafile could not be drawn: the metafile reader (libwmf) failed on it.");
 }
 
-void setMetafileDeadlineForTesting(qint64 milliseconds) { deadlineMs = milliseconds > 0 ? milliseconds : drawingDeadlineMs; }
-
-QImage renderMetafile(QByteArrayView data)
+QImage renderMetafile(QByteArrayView data, const IsolationWatch &watch)
 {
-    const QDeadlineTimer deadline(deadlineMs);
+    const QDeadlineTimer deadline(decodingDeadlineMs());
     const MetafileLayout layout = inspectMetafile(data);
     // libwmf draws in a child process where there is one: the drawing's own checks stop it at the
     // deadline, and should a record still run on, or the library crash, the child is given up.
-    const QDeadlineTimer giveUp(deadlineMs + reportGraceMs);
-    const IsolatedRun run = runIsolated([&] { return draw(data, layout, deadline); }, giveUp);
+    const QDeadlineTimer giveUp(decodingDeadlineMs() + reportGraceMs);
+    const IsolatedRun run = runIsolated([&] { return draw(data, layout, deadline); }, giveUp, watch);
     switch (run.outcome) {
     case IsolatedRun::Outcome::Finished:
         return pictureFrom(run.result);
     case IsolatedRun::Outcome::TimedOut:
         raise(err::OutOfMemory, metafileTooSlowDescription());
+    case IsolatedRun::Outcome::Stopped:
+        stoppedFromOutside(run.signal, QStringLiteral("The drawing of the metafile"));
     case IsolatedRun::Outcome::Failed:
         break;
     }

@@ -5,6 +5,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 namespace plakatron {
 
@@ -260,6 +261,8 @@ BmpHeader readBmpHeader(QByteArrayView data, qint64 fileSize)
         const qint64 lastRow = (width * bits + 7) / 8;
         const qint64 left = fileSize - pixelOffset - lastRow;
         header.complete = header.valid && left >= 0 && (stride == 0 || header.height - 1 <= left / stride);
+        if (header.complete && stride > 0 && header.height - 1 == left / stride)
+            header.missingPadding = std::max<qint64>(0, stride - lastRow - left % stride);
     } else {
         header.complete = true;
     }
@@ -361,18 +364,58 @@ qint64 usefulFileBytes(PictureFormat format, qint64 width, qint64 height)
     return metadata + std::max<qint64>(0, width) * std::max<qint64>(0, height) * bytesPerPixel;
 }
 
-TiffStructure tiffStructure(QByteArrayView d)
+namespace {
+
+// The bytes tiffStructure reads: a view of them, or a file read in pages as they are asked for
+// (the structure of a TIFF lies in a few places of a file that may hold gigabytes of pixels).
+struct ViewBytes {
+    QByteArrayView d;
+    quint64 size() const { return quint64(d.size()); }
+    quint8 at(quint64 i) const { return quint8(d[qsizetype(i)]); }
+};
+
+class PagedBytes {
+public:
+    PagedBytes(const std::function<QByteArray(qint64, qint64)> &readAt, qint64 size) : readAt_(readAt), size_(size) {}
+    quint64 size() const { return quint64(size_); }
+    quint8 at(quint64 i) const
+    {
+        const qint64 page = qint64(i / pageBytes);
+        if (page != page_) {
+            if (pages_.size() >= 64)  // the pages asked for lately, a few megabytes at most
+                pages_.clear();
+            auto found = pages_.find(page);
+            if (found == pages_.end())
+                found = pages_.emplace(page, readAt_(page * qint64(pageBytes), qint64(pageBytes))).first;
+            page_ = page;
+            current_ = &found->second;
+        }
+        const qsizetype offset = qsizetype(i % pageBytes);
+        return offset < current_->size() ? quint8(current_->at(offset)) : 0;
+    }
+
+private:
+    static constexpr quint64 pageBytes = 64 * 1024;
+    const std::function<QByteArray(qint64, qint64)> &readAt_;
+    qint64 size_;
+    mutable std::map<qint64, QByteArray> pages_;
+    mutable qint64 page_ = -1;
+    mutable const QByteArray *current_ = nullptr;
+};
+
+template <typename Bytes>
+TiffStructure tiffStructureOf(const Bytes &d)
 {
     TiffStructure tiff;
     const auto size = quint64(d.size());
-    if (size < 8 || !(startsWith(d, "II", 2) || startsWith(d, "MM", 2)))
+    if (size < 8 || d.at(0) != d.at(1) || (d.at(0) != 'I' && d.at(0) != 'M'))
         return tiff;
     const bool little = d.at(0) == 'I';
     // Callers check the bounds; every offset below is first checked against size.
     const auto uint = [&](quint64 at, int bytes) -> quint64 {
         quint64 v = 0;
         for (int i = 0; i < bytes; ++i)
-            v |= quint64(quint8(d.at(qsizetype(at) + (little ? i : bytes - 1 - i)))) << (8 * i);
+            v |= quint64(d.at(at + quint64(little ? i : bytes - 1 - i))) << (8 * i);
         return v;
     };
     const quint64 magic = uint(2, 2);
@@ -451,6 +494,15 @@ TiffStructure tiffStructure(QByteArrayView d)
     return tiff;
 }
 
+}  // namespace
+
+TiffStructure tiffStructure(QByteArrayView data) { return tiffStructureOf(ViewBytes{data}); }
+
+TiffStructure tiffStructure(const std::function<QByteArray(qint64 offset, qint64 size)> &readAt, qint64 size)
+{
+    return tiffStructureOf(PagedBytes(readAt, size));
+}
+
 WebpHeader readWebpHeader(QByteArrayView d)
 {
     WebpHeader header;
@@ -496,6 +548,22 @@ int webpOrientation(QByteArrayView d)
     }
     return 1;
 }
+
+PngHeader readPngHeader(QByteArrayView d)
+{
+    PngHeader header;
+    if (d.size() < pngHeaderBytes || !startsWith(d, "\x89PNG\r\n\x1A\n", 8) || std::memcmp(d.data() + 12, "IHDR", 4) != 0)
+        return header;
+    header.width = qFromBigEndian<quint32>(d.data() + 16);
+    header.height = qFromBigEndian<quint32>(d.data() + 20);
+    header.bitDepth = byteAt(d, 24);
+    header.colourType = byteAt(d, 25);
+    header.interlaced = byteAt(d, 28) == 1;
+    header.valid = true;
+    return header;
+}
+
+bool isPngPixelChunk(QByteArrayView type) { return type.size() == 4 && ((type[0] & 0x20) == 0 || type == "tRNS"); }
 
 qint64 isoMediaEnd(const std::function<QByteArray(qint64 offset)> &headerAt, qint64 fileSize)
 {

@@ -48,13 +48,16 @@ bool gifFirstImageIsComplete(QByteArrayView data);
 
 // What a BMP file's headers say (head: the file's first bytes, 64 are enough): its size in
 // pixels, and whether its pixel rows all lie inside a file of fileSize bytes (always true for
-// run-length compressed files, whose end cannot be known beforehand). valid is false when the
-// headers cannot be read; Qt's reader then has the last word.
+// run-length compressed files, whose end cannot be known beforehand), and how much of the last
+// row's padding is missing (Qt's reader would leave that whole row unread, its pixels whatever
+// the memory held). valid is false when the headers cannot be read; Qt's reader then has the last
+// word.
 struct BmpHeader {
     bool valid = false;
     qint64 width = 0;
     qint64 height = 0;
     bool complete = false;
+    qint64 missingPadding = 0;  // bytes of the last row's padding the file lacks
 };
 BmpHeader readBmpHeader(QByteArrayView head, qint64 fileSize);
 
@@ -94,6 +97,8 @@ struct TiffStructure {
     qint64 end = -1;
 };
 TiffStructure tiffStructure(QByteArrayView data);
+// The same of a file of `size` bytes, read by readAt(offset, size) only where its structure is.
+TiffStructure tiffStructure(const std::function<QByteArray(qint64 offset, qint64 size)> &readAt, qint64 size);
 
 // What a WebP file's header says (head: its first 30 bytes): the picture's size (the canvas of
 // an animation), whether it is animated, and where its RIFF container ends, padding included.
@@ -109,6 +114,24 @@ WebpHeader readWebpHeader(QByteArrayView head);
 
 // The orientation the Exif chunk of a WebP file gives (the Exif values 1-8), 1 when it has none.
 int webpOrientation(QByteArrayView data);
+
+// What a PNG file's header chunk says (head: its first 33 bytes): the size, the bits a sample,
+// the colour type, whether it is interlaced. valid is false when the file does not open with a
+// header chunk.
+struct PngHeader {
+    bool valid = false;
+    qint64 width = 0, height = 0;
+    int bitDepth = 0, colourType = 0;
+    bool interlaced = false;
+};
+inline constexpr qsizetype pngHeaderBytes = 33;
+PngHeader readPngHeader(QByteArrayView head);
+
+// Whether the decoder is given a PNG chunk of this type (its four letters): the critical ones and
+// the transparency (tRNS), which make the pixels. Text, profiles, animation frames and every other
+// ancillary chunk go unread, so no text is ever inflated: a few kilobytes of zTXt may inflate to
+// gigabytes, which the program never shows.
+bool isPngPixelChunk(QByteArrayView type);
 
 // Where the chain of top-level boxes of an ISO media file (HEIC, AVIF) ends: each box's header
 // gives its size, the last may run to the end of the file. -1 when a box runs past fileSize or a

@@ -8,6 +8,8 @@
 // is applied, and the turns and mirrors of a HEIC or AVIF file. Every failure is a RuntimeError
 // with a number and a description a user can act on; nothing is returned half-decoded.
 
+#include "input/Platform.h"
+
 #include <QImage>
 #include <QString>
 
@@ -27,19 +29,34 @@ struct PictureLimits {
     // A progressive JPEG is decoded once per scan; encoders write about 10. With this many at
     // most, the largest picture decodes in seconds (thousands of scans took minutes).
     static constexpr qint64 maxJpegScans = 100;
+    // A metafile's drawing and a HEIC or AVIF picture's decoding are given up after this long.
+    static constexpr qint64 decodingDeadlineMs = 20'000;
+    // libpng, under Qt's PNG reader, takes no wider or taller picture.
+    static constexpr qint64 maxPngSide = 1'000'000;
 };
 
-// Loads the picture file at path. Errors: 53 "File not found" (missing path), 75 (a folder, or
-// unreadable), 70 (no permission), 481 with a description (empty, not a supported picture,
-// damaged or incomplete), 7 with a description (too large, or out of memory).
-QImage loadPicture(const QString &path);
+// Loads the picture file at path (a name as platform::nameFromNative gives it, whatever its
+// bytes). Errors: 53 "File not found" (missing path), 52 (a name the system finds too long), 75
+// (a folder, or unreadable), 70 (no permission), 481 with a description (empty, not a supported
+// picture, damaged or incomplete), 7 with a description (too large, too slow, or out of memory),
+// 18 when `watch` asked the loading to stop or another's signal ended its decoder. A picture that
+// decodes in a child process (metafiles, HEIC, AVIF) keeps `watch` informed while it waits.
+QImage loadPicture(const QString &path, const IsolationWatch &watch = {});
+
+// Tests: the drawing and decoding deadline in milliseconds (0 for the usual 20 seconds), and the
+// memory another library's decoder may take for one picture before 16-bit PNGs and TIFFs and
+// HEIC and AVIF pictures of more than 8 bits are brought to 8 bits by the loader itself (0 for
+// Qt's limit, qtAllocationLimitMB).
+void setDecodingDeadlineForTesting(qint64 milliseconds);
+void setDecoderBudgetForTesting(qint64 bytes);
 
 // "The picture is too large: W x H pixels (N megapixels). Pictures of up to 250 megapixels can
 // be loaded." Shared with the metafile renderer.
 QString tooLargeDescription(qint64 width, qint64 height, qint64 maxPixels);
 
 // An image of any format as RGB32, transparent parts composed on white. A null result means
-// the memory for the copy was not available.
-QImage toOpaqueRgb32(const QImage &image);
+// the memory for the copy was not available. An image of 32 bits a pixel that nobody else holds
+// is turned in place, without a second copy of its pixels.
+QImage toOpaqueRgb32(QImage image);
 
 }  // namespace plakatron

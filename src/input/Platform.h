@@ -3,30 +3,65 @@
 // POSIX implementation and a portable stand-in. (Opening only regular files is part of the file
 // seam in core/FileSystem.h.)
 
+#include "core/Cancellation.h"
+
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDeadlineTimer>
 #include <functional>
 
 namespace plakatron {
 
 // Work that may run away or crash, done where it can be stopped from outside: on POSIX systems
-// in a child process that is killed at the deadline, so neither a hang nor a crash inside a
-// library reaches the program; elsewhere in this process, where only the work's own checks stop it.
+// in a child process that is killed at the deadline or when the waiting caller asks, that ends
+// with the program, and whose standard error goes nowhere (decoders log there), so neither a hang
+// nor a crash inside a library reaches the program; elsewhere in this process, where only the
+// work's own checks stop it.
 
 struct IsolatedRun {
     enum class Outcome {
-        Finished,  // result holds what the work returned
+        Finished,  // the work returned; result holds its bytes (unless a receiver took them)
         TimedOut,  // stopped at the deadline
-        Failed,    // ended without a result: a crash, or no process could be started
+        Stopped,   // stopped as the caller asked, or ended by someone else's signal (signal says which)
+        Failed,    // ended without a result: a crash, refused bytes, or no process could be started
     };
     Outcome outcome = Outcome::Failed;
+    int signal = 0;  // Stopped: the signal that ended the child, 0 when the caller asked
     QByteArray result;
 };
 
-// Runs work (which must not throw) and hands back its bytes, or says why there are none.
-IsolatedRun runIsolated(const std::function<QByteArray()> &work, const QDeadlineTimer &deadline);
+// What a caller does while it waits: `stop` ends the work when asked, `meanwhile` runs every few
+// tens of milliseconds (a window handles its events there).
+struct IsolationWatch {
+    const Cancellation *stop = nullptr;
+    std::function<void()> meanwhile;
+};
+
+// Takes bytes as they come; false when they cannot be used, which ends the work.
+using ByteSink = std::function<bool(QByteArrayView bytes)>;
+
+// Runs work (which must not throw), handing each piece it sends to receive as it arrives.
+IsolatedRun runIsolated(const std::function<void(const ByteSink &send)> &work, const ByteSink &receive,
+                        const QDeadlineTimer &deadline, const IsolationWatch &watch = {});
+// Runs work (which must not throw) and hands back its bytes whole, or says why there are none.
+IsolatedRun runIsolated(const std::function<QByteArray()> &work, const QDeadlineTimer &deadline,
+                        const IsolationWatch &watch = {});
 
 // True where runIsolated uses a child process.
 bool isolationStopsFromOutside();
+
+// While alive, what this process writes to standard error goes nowhere: libpng, under Qt's PNG
+// reader, writes its errors there itself. A sanitizer's report still gets through. For the
+// loader's thread while it decodes; nothing else of the program writes there meanwhile.
+class StandardErrorSilenced {
+public:
+    StandardErrorSilenced();
+    ~StandardErrorSilenced();
+    StandardErrorSilenced(const StandardErrorSilenced &) = delete;
+    StandardErrorSilenced &operator=(const StandardErrorSilenced &) = delete;
+
+private:
+    int saved_ = -1;
+};
 
 }  // namespace plakatron

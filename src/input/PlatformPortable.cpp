@@ -6,9 +6,20 @@ namespace plakatron {
 
 bool isolationStopsFromOutside() { return false; }
 
-IsolatedRun runIsolated(const std::function<QByteArray()> &work, const QDeadlineTimer &)
+StandardErrorSilenced::StandardErrorSilenced() = default;
+StandardErrorSilenced::~StandardErrorSilenced() = default;
+
+IsolatedRun runIsolated(const std::function<void(const ByteSink &send)> &work, const ByteSink &receive,
+                        const QDeadlineTimer &, const IsolationWatch &)
 {
-    return IsolatedRun{IsolatedRun::Outcome::Finished, work()};
+    bool taken = true;
+    work([&](QByteArrayView bytes) { return taken = taken && receive(bytes); });
+    return IsolatedRun{taken ? IsolatedRun::Outcome::Finished : IsolatedRun::Outcome::Failed, 0, {}};
+}
+
+IsolatedRun runIsolated(const std::function<QByteArray()> &work, const QDeadlineTimer &, const IsolationWatch &)
+{
+    return IsolatedRun{IsolatedRun::Outcome::Finished, 0, work()};
 }
 
 }  // namespace plakatron

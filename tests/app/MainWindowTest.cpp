@@ -1,10 +1,12 @@
 // The real main window under the offscreen platform, with a real settings file in the test's
 // temporary HOME and message boxes captured: what it shows and stores, pages picked with the mouse
 // and the keyboard, what a screen reader hears, and its drawing on dense screens.
+#include "TestFiles.h"
 #include "app/StoredSettings.h"
 #include "app/frmMain.h"
 #include "core/NumberText.h"
 #include "core/ProgramWide.h"
+#include "input/PictureLoader.h"
 #include "input/Toolbox.h"
 #include "layout/GridView.h"
 #include "layout/PreviewBox.h"
@@ -35,7 +37,7 @@ using namespace plakatron;
 
 namespace {
 
-const std::string Defaults = "3 pages *|800 *|1.35|59.8cm|38cm|6";  // the built-in picture's poster
+const std::string Defaults = "3 pages *|800 *|1.35|57.6cm|37cm|6";  // the built-in picture's poster
 
 // The pixels where two pictures differ.
 QRect changed(const QImage &a, const QImage &b)
@@ -159,7 +161,7 @@ protected:
 // load keeps the picture, the labels and the selected page (which drops are refused: DropRules).
 TEST_F(MainWindow, FirstRunShowsTheWorkedExampleWhichFailedDropsKeep)
 {
-    EXPECT_EQ(window->windowTitle() + caption->text(), QStringLiteral("Plakatron V2.0.9Preview:"));
+    EXPECT_EQ(window->windowTitle() + caption->text(), QStringLiteral("Plakatron V" PLAKATRON_VERSION "Preview:"));
     EXPECT_EQ(mainWindow(), window.get());
     pick(0.01, 0.01);
     const QString fake = picture("fake.bmp", 1, 1, "XPM");  // a format the program does not read
@@ -195,9 +197,47 @@ std::string storedChoices()
     return QStringLiteral("%1|%2|%3").arg(c.sheetsIndex).arg(c.resolutionIndex).arg(c.overlap).toStdString();
 }
 
+// Quit while a picture loads (a metafile whose drawing would take minutes; Ctrl+Q, then the close
+// box): the loading stops, the window closes without a message, the picture before stays. Input
+// meanwhile (a click on a page) is let go.
+TEST_F(MainWindow, QuitWhileAPictureLoadsStopsItAndCloses)
+{
+    test::MetafileBuilder slow;
+    slow.placeable(0, 0, 3000, 3000, 96).record(0x02FA, {0, 64, 0, 0x00FF, 0}).record(0x012D, {0});
+    for (int i = 0; i < 200; ++i)  // each half a second of a 64-pixel brush
+        slow.record(0x0325, {4, 0, 0, 2999, 2999, 0, 2999, 2999, 0});
+    const QString path = dir.filePath(QStringLiteral("slow.wmf"));
+    test::writeFile(path, slow.bytes());
+    setDecodingDeadlineForTesting(600'000);
+    for (const bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "Ctrl+Q");
+        if (!window->isVisible())
+            open();
+        activate();
+        int clicks = 0;
+        QTimer::singleShot(200, [&] {
+            QTest::mouseClick(grid, Qt::LeftButton, {}, middleOf(2));
+            clicks = selected() == 2 ? -1 : 1;
+            if (closeBox)
+                window->close();
+            else
+                QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+        });
+        window->UpdatePictureFile(path);
+        EXPECT_EQ(clicks, 1) << "the click was let go";
+        EXPECT_EQ(window->sourcePicture().size(), QSize(880, 560));
+        EXPECT_TRUE(window->isVisible()) << "closed once the loading has stopped";
+        QTRY_VERIFY(!window->isVisible());
+        EXPECT_TRUE(messages.messages().empty());
+    }
+    setDecodingDeadlineForTesting(0);
+}
+
 // Stored values the program never writes give the defaults (a list index is the leading number of
 // its text). A file over 64 KB (50 MB froze the window for seconds) or one that is no regular file
-// (a FIFO froze it for good) is neither read nor written. The window opens on the stored choices and
+// (a FIFO froze it for good), a link (closing replaced the linked file; a dangling link's target
+// was made) and a lock that is a link or no file (a FIFO hung closing for good) are neither read
+// nor written. The window opens on the stored choices and
 // stores its own on closing, keeping the open dialog's folder. A full disk keeps the old file.
 TEST_F(MainWindow, TheSettingsStore)
 {
@@ -209,7 +249,7 @@ TEST_F(MainWindow, TheSettingsStore)
             file += "Note" + QByteArray::number(i) + '=' + QByteArray(40, 'x') + '\n';
         return file;
     };
-    enum Kind { Values, File, Fifo, LinkToFifo, Folder };
+    enum Kind { Values, File, Fifo, LinkToFifo, Folder, LinkToFile, DanglingLink, FifoLock, LinkLock };
     const struct { Kind kind; QByteArray content; const char *read; bool kept; } rows[] = {
         {Values, "||", "0|0|3", false},           {Values, "abc|abc|abc", "0|0|3", false},
         {Values, "-5|-5|-5", "2|17|3", false},    {Values, "1e9|1e9|1e9", "2|17|3", false},
@@ -220,13 +260,21 @@ TEST_F(MainWindow, TheSettingsStore)
         {File, padded(20'000), "2|17|3", true},
         {Fifo, {}, "2|17|3", true},
         {LinkToFifo, {}, "2|17|3", true},
+        // Links are never read or written through, a lock that is no file never waited on.
+        {LinkToFile, {}, "2|17|3", true},
+        {DanglingLink, {}, "2|17|3", true},
+        {FifoLock, {}, "2|17|3", false},
+        {LinkLock, {}, "2|17|3", false},
         {Folder, {}, "2|17|3", true},
     };
     const QString file = settingsFilePath(), fifo = dir.filePath(QStringLiteral("fifo"));
+    const QString lock = file + QStringLiteral(".lock"), notes = dir.filePath(QStringLiteral("notes.txt"));
+    const QString nowhere = dir.filePath(QStringLiteral("nowhere.ini"));
     for (const auto &r : rows) {
         SCOPED_TRACE(testing::Message() << r.kind << ": " << r.content.left(20).toStdString());
-        QFile::remove(file);
-        QFile::remove(fifo);
+        for (const QString &name : {file, fifo, lock, notes})
+            QFile::remove(name);
+        test::writeFile(notes, "[General]\nPW=39\n");
         const QList<QByteArray> values = r.content.split('|');
         if (r.kind == Values)
             for (int i = 0; i < 3; ++i)
@@ -235,19 +283,27 @@ TEST_F(MainWindow, TheSettingsStore)
             test::writeFile(file, r.content);
         else if (r.kind == Folder)
             ASSERT_TRUE(QDir().mkpath(file + QStringLiteral("/kept")));
+        else if (r.kind == LinkToFile || r.kind == DanglingLink || r.kind == LinkLock)
+            ASSERT_TRUE(QFile::link(r.kind == DanglingLink ? nowhere : notes, r.kind == LinkLock ? lock : file));
         else
             ASSERT_TRUE(::mkfifo(QFile::encodeName(r.kind == Fifo ? file : fifo).constData(), 0644) == 0
-                        && (r.kind == Fifo || QFile::link(fifo, file)));
+                        && (r.kind == Fifo || QFile::link(fifo, r.kind == FifoLock ? lock : file)));
         const QFileInfo before(file);
         EXPECT_EQ(storedChoices(), r.read);
         writePosterChoices({7, 9, 12});
+        EXPECT_EQ(test::contentOf(notes), "[General]\nPW=39\n");
+        EXPECT_FALSE(QFileInfo::exists(nowhere));
         const QFileInfo after(file);
         if (r.kept) {
             EXPECT_EQ(std::tuple(after.size(), after.lastModified(), after.isSymLink(), after.isFile()),
                       std::tuple(before.size(), before.lastModified(), before.isSymLink(), before.isFile()));
         }
-        EXPECT_EQ(storedChoices(), r.kept ? "2|17|3" : "7|9|12");
+        const bool locked = r.kind == FifoLock || r.kind == LinkLock;
+        EXPECT_EQ(storedChoices(), r.kept || locked ? "2|17|3" : "7|9|12");
+        if (locked)
+            EXPECT_FALSE(QFileInfo::exists(file)) << "nothing is written while the lock is no file";
     }
+    QFile::remove(lock);
     EXPECT_EQ(test::contentOf(file + QStringLiteral("/kept")), "<unreadable>");  // still the folder
     QDir(file).removeRecursively();
 
@@ -393,7 +449,7 @@ TEST_F(MainWindow, EveryShortcutOpensWhatItNames)
         if (!a->isSeparator())
             captions << a->text() + (a->shortcut().isEmpty() ? QString() : u'\t' + a->shortcut().toString());
     EXPECT_EQ(captions.join(u'|').toStdString(),
-              "&File|&Open Picture...\tCtrl+O|&Settings|&Instructions\tF1|&About|E&xit\tCtrl+Q|&Print this picture..."
+              "&File|&Open Picture...\tCtrl+O|&Settings|Print &calibration sheet...|&Instructions\tF1|&About|E&xit\tCtrl+Q|&Print this picture..."
               "|Print assembly &map...");
     EXPECT_EQ(child<QPushButton>("cmdPrint")->text(), QStringLiteral("Print"));
     EXPECT_TRUE(messages.messages().empty());
@@ -403,18 +459,18 @@ TEST_F(MainWindow, EveryShortcutOpensWhatItNames)
     modToolbox::setAppFolderForTesting(QString());
 }
 
-// Tab goes round the grid view, the preview, the lists and Print. Each key takes its step (the
-// steps on posters of every shape: PageSelectionTest); stepping neither renders nor names a page,
-// Enter shows it. Without a grid (no page size yet) keys do nothing.
+// Tab goes round the grid view, the preview, the lists, the paper, the size entry and Print. Each
+// key takes its step (the steps on posters of every shape: PageSelectionTest); stepping neither
+// renders nor names a page, Enter shows it. Without a grid (no page size yet) keys do nothing.
 TEST_F(MainWindow, TheKeysSelectAPageAndEnterShowsIt)
 {
     activate();
     QStringList visited;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 7; ++i) {
         visited << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    EXPECT_EQ(visited.join(u' '), "picGrid picPreview cmbA4Width cmbResox cmdPrint");
+    EXPECT_EQ(visited.join(u' '), "picGrid picPreview cmbA4Width cmbResox cmbPaper txtPosterSize cmdPrint");
     EXPECT_EQ(QApplication::focusWidget(), grid);
     // Each key and the page selected after it.
     const struct { const char *keys, *name; } posters[] = {
@@ -566,9 +622,9 @@ TEST_F(MainWindow, ScreenReadersFollowTheWindowWhichHasItsIconAndReadableToolTip
             names << QString::fromStdString(said(child<QLabel>(label)));
         return names.join(u'|').toStdString();
     };
-    EXPECT_EQ(labels(), "Height in A4: 1.35|Final image width: 59.8cm|Final image height: 38cm|Total pages: 6");
+    EXPECT_EQ(labels(), "Height in A4: 1.35|Final image width: 57.6cm|Final image height: 37cm|Total pages: 6");
     child("cmbA4Width")->setCurrentIndex(3);
-    EXPECT_EQ(labels(), "Height in A4: 1.80|Final image width: 79.8cm|Final image height: 50.7cm|Total pages: 8");
+    EXPECT_EQ(labels(), "Height in A4: 1.80|Final image width: 77cm|Final image height: 49.2cm|Total pages: 8");
     EXPECT_FALSE(said(child<QLabel>("lbTotalPages"), QAccessible::Description).empty());
 
     const QStringList lines = child("cmbResox")->toolTip().split(u'\n');
@@ -641,7 +697,7 @@ TEST_F(MainWindow, ExtremePicturesKeepTheWindowWorking)
     // heights are new, the page count and the grid stay those of the last complete pass.
     child("cmbA4Width")->setCurrentIndex(1);
     ASSERT_TRUE(drag({picture("tall.BMP", 1, 46400)}));
-    EXPECT_EQ(shown(), "1 page|800 *|32814.71|19.9cm|9258m  67cm|2");
+    EXPECT_EQ(shown(), "1 page|800 *|32814.71|0cm|4327m  3.2cm|2");
     EXPECT_EQ(window->grid().GridRows, 1);
     pick(0.01, 0.01);
     EXPECT_FALSE(window->pageCanvas().isNull());

@@ -5,13 +5,16 @@
 #include "support/SmallDisk.h"
 #include "support/TestSupport.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -111,4 +114,62 @@ TEST(CliOutput, OnlyRegularFilesAreWrittenAndLinksLeadToTheFileTheyName)
             }
         }
     }
+}
+
+// A name is its bytes: a picture whose name is not UTF-8 ("caf\xe9") loads, and the file written
+// has the very name given, for a PNG written by the tool and a PDF written by Qt's PDF writer.
+// (Arguments go through the shell here: QProcess would change such bytes.)
+TEST(CliOutput, NamesAreTheirOwnBytes)
+{
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    writePicture(dir.filePath(QStringLiteral("plain.bmp")), {40, 30});
+    ASSERT_EQ(::rename(QByteArray(folder + "/plain.bmp").constData(), QByteArray(folder + "/caf\xe9.bmp").constData()), 0);
+    for (const char *verb : {"page --page 1", "print --page 1"}) {
+        SCOPED_TRACE(verb);
+        const QByteArray out = folder + (QByteArray(verb).startsWith("page") ? "/out\xe9.png" : "/out\xe9.pdf");
+        const QString escaped = QString::fromLatin1(out).replace(QChar(0xE9), QStringLiteral("\\0351"));  // printf's octal
+        QProcess shell;
+        shell.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"), QStringLiteral("exec \"$0\" %1 --picture \"$(printf %b \"$1\")\" -o \"$(printf %b \"$2\")\"").arg(QLatin1String(verb)),
+                     QStringLiteral(PLAKATRON_BINARY_DIR "/bin/plakatron-cli"),
+                     QString::fromLatin1(QByteArray(folder + "/caf\\0351.bmp")), escaped});
+        ASSERT_TRUE(shell.waitForFinished(600000));
+        EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+        struct stat written {};
+        EXPECT_EQ(::stat(out.constData(), &written), 0) << "the name given";
+        EXPECT_GT(written.st_size, 0);
+    }
+}
+
+// Temporary files a killed run left beside its file are removed by the next run that writes the
+// same file; anything else of a like name is left: one changed since that run began or held by a
+// run at work, a link, a name not of the pattern, another file's.
+TEST(CliOutput, TemporaryFilesOfKilledRunsGo)
+{
+    QTemporaryDir dir;
+    // Changed an hour ago, or (as if by a run at work since this one began) an hour from now.
+    const auto make = [&](const QString &name, int hours = -1) {
+        const QString path = dir.filePath(name);
+        writeFile(path, "left by a killed run");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadWrite)
+                    && file.setFileTime(QDateTime::currentDateTime().addSecs(hours * 3600), QFileDevice::FileModificationTime));
+        return path;
+    };
+    make(QStringLiteral(".out.png.k3Xq9Z"));
+    make(QStringLiteral(".out.png.Ab12Cd"));
+    make(QStringLiteral(".out.png.N0w5t1"), 1);
+    const QString held = make(QStringLiteral(".out.png.Lock3d"));
+    make(QStringLiteral(".out.png.short"));
+    make(QStringLiteral(".other.png.k3Xq9Z"));
+    ASSERT_TRUE(QFile::link(held, dir.filePath(QStringLiteral(".out.png.L1nk00"))));
+    // A run at work holds its file locked.
+    QFile holder(held);
+    ASSERT_TRUE(holder.open(QIODevice::ReadOnly));
+    ASSERT_EQ(::flock(holder.handle(), LOCK_EX | LOCK_NB), 0);
+    const CliRun run = runCli(words("page --page 1 -o %1/out.png", dir.path()));
+    EXPECT_EQ(run.exitCode, 0) << tail(run.err);
+    EXPECT_EQ(listing(dir.path()),
+              ".other.png.k3Xq9Z .out.png.L1nk00->.out.png.Lock3d .out.png.Lock3d .out.png.N0w5t1 .out.png.short out.png");
 }

@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <limits>
 #include <optional>
 
 using namespace plakatron;
@@ -143,6 +144,9 @@ TEST(CliProgress, BarAndPageRanges)
     int first = 0, last = 0;
     EXPECT_TRUE(cli::parsePageRange(QStringLiteral("2-4"), first, last));
     EXPECT_EQ(std::pair(first, last), std::pair(2, 4));
-    for (const char *bad : {"0-3", "3", "a-b", "2-", "1-99999999"})
+    // Numbers of any length are pages, those beyond int the largest.
+    EXPECT_TRUE(cli::parsePageRange(QStringLiteral("1-99999999999999999999"), first, last));
+    EXPECT_EQ(std::pair(first, last), std::pair(1, std::numeric_limits<int>::max()));
+    for (const char *bad : {"0-3", "3", "a-b", "2-", "5-2"})
         EXPECT_FALSE(cli::parsePageRange(QString::fromLatin1(bad), first, last)) << bad;
 }

@@ -69,6 +69,10 @@ TEST(HostilePicture, EachIsRefusedWithItsReasonOrLoadsWithinItsBudget)
     const QString huge = tooLarge + "100000 x 100000 pixels (10000 megapixels). Pictures of up to 250 megapixels "
                                     "can be loaded.";
     const QString scans = "Error: 481 The JPEG picture is made of ";
+    QImage cyan(224, 224, QImage::Format_RGB32), yellow(32, 24, QImage::Format_RGB32);
+    cyan.fill(Qt::cyan);
+    yellow.fill(Qt::yellow);
+    const QString canvas = tooLarge + "60000 x 60000 pixels (3600 megapixels)";
     const QString incomplete = "Error: 481 The %1 picture is incomplete: the file ends before the picture does.";
     const struct { const char *name; QByteArray bytes; QString outcome; std::vector<std::pair<QPoint, char>> pixels; } cases[] = {
         {"notes.bmp", "BMP is a nice format; these are notes.", "Error: 481 The file is not a picture in a supported "
@@ -90,10 +94,33 @@ TEST(HostilePicture, EachIsRefusedWithItsReasonOrLoadsWithinItsBudget)
         {"bomb.avif", heifClaiming(avif, 100000, 100000), huge, {}},
         // Beyond what any side of the format holds; GIF and JPEG at their largest, 65535 and 65500.
         {"bomb.webp", patched(patched(webp, 24, 3, 0xFFFFFF), 27, 3, 0xFFFFFF), tooLarge + "16777216 x 16777216", {}},
-        {"bomb.heic", heifClaiming(heic, 0xFFFFFFFF, 0xFFFFFFFF), "Error: 7 The HEIC picture is too large (", {}},
+        {"bomb.heic", heifClaiming(heic, 0xFFFFFFFF, 0xFFFFFFFF), tooLarge + "4294967295 x 4294967295", {}},
         {"bomb.gif", patched(patched(gif, 6, 4, 0xFFFFFFFF), gif.indexOf(char(0x2C), 25) + 5, 4, 0xFFFFFFFF),
          tooLarge + "65535 x 65535", {}},
         {"bomb.jpg", patched(jpeg, jpeg.indexOf("\xFF\xC0") + 5, 4, 0xDCFFDCFF), tooLarge + "65500 x 65500", {}},
+        // A grid or an overlay whose image-size box says 224 x 224 over a canvas of 3600
+        // megapixels; a grid whose tiles do not make its picture; grids, an overlay and a derived
+        // picture that hold together load (HEIC at 8 and 10 bits, AVIF).
+        {"grid.heic", makeHeifDerived(cyan, false, {"grid", 1, 1, {60000, 60000}, {224, 224}}), canvas, {}},
+        {"grid.avif", makeHeifDerived(cyan, true, {"grid", 1, 1, {60000, 60000}, {224, 224}}), canvas, {}},
+        {"overlay.heic", makeHeifDerived(cyan, false, {"iovl", 1, 1, {60000, 60000}, {224, 224}}), canvas, {}},
+        {"gaps.heic", makeHeifDerived(cyan, false, {"grid", 2, 2, {1000, 1000}, {1000, 1000}}), "Error: 481 The HEIC "
+         "picture is damaged: its grid of 2 x 2 tiles of 224 x 224 pixels does not make a picture of 1000 x 1000.", {}},
+        {"grid.heic", makeHeifDerived(yellow, false, {"grid", 3, 2, {90, 48}, {90, 48}}), "90 x 48", {{{89, 47}, 'Y'}}},
+        {"grid.heic", makeHeifDerived(yellow, false, {"grid", 2, 2, {64, 48}, {64, 48}, 10}), "64 x 48", {{{40, 30}, 'Y'}}},
+        {"grid.avif", makeHeifDerived(yellow, true, {"grid", 2, 1, {64, 24}, {64, 24}}), "64 x 24", {{{63, 0}, 'Y'}}},
+        {"overlay.avif", makeHeifDerived(yellow, true, {"iovl", 2, 1, {80, 30}, {80, 30}}), "80 x 30", {{{70, 28}, 'W'}}},
+        {"derived.heic", makeHeifDerived(yellow.scaled(64, 64), false, {"iden", 1, 1, {}, {64, 64}}), "64 x 64", {{{5, 5}, 'Y'}}},
+        {"empty.avif", makeHeifDerived(yellow, true, {"grid", 1, 1, {32, 24}, {32, 24}, 8, true}), "Error: 481 The AVIF "
+         "picture is damaged or incomplete and cannot be decoded.", {}},
+        // Text chunks that would inflate to 2 GB before the pixels are not read at all; a PNG wider
+        // than libpng reads, within the size limit, is refused for that.
+        {"text.png", pngWithText(64, 250, 7'900'000, false), "64 x 64", {{{9, 9}, 'G'}}},
+        {"text.png", pngWithText(64, 250, 7'900'000, true), "64 x 64", {{{9, 9}, 'G'}}},
+        {"wide.png", pngClaiming(1'000'001, false, 1), "Error: 481 The PNG picture is too wide for the PNG decoder "
+         "(1,000,001 px; at most 1,000,000).", {}},
+        {"tall.png", pngClaiming(2, false, 1'000'001), "Error: 481 The PNG picture is too tall for the PNG decoder "
+         "(1,000,001 px; at most 1,000,000).", {}},
         // Icons whose PNG is larger than their directory says: up to 255 the directory is believed,
         // 256 also stands for larger sizes, which count against the limit.
         {"large.ico", iconWithPng(16, 16300, false), "Error: 481 The ICO picture is damaged: its image 1 is 16300 x "
@@ -159,6 +186,7 @@ TEST(HostilePicture, EachIsRefusedWithItsReasonOrLoadsWithinItsBudget)
         EXPECT_TRUE(outcome.startsWith(c.outcome));
         for (const auto &[point, colour] : c.pixels)
             EXPECT_EQ(colourAt(picture, point), colour) << point.x() << ", " << point.y();
+        EXPECT_EQ(picture.textKeys(), QStringList());  // no decoder read any text
     }
 }
 
@@ -218,22 +246,36 @@ TEST(HostilePicture, CutOffAtEveryByteOrDrawingFarOut)
     }
 }
 
-// A drawing that runs past its deadline (shortened for the test) is given up with the documented
-// message, by its own checks inside a record, before the child that draws would be ended.
-TEST(HostilePicture, MetafileDrawingStopsAtTheDeadline)
+// A drawing or a decoding that runs past its deadline (shortened for the test) is given up with
+// the documented message: a metafile by its own checks inside a record, before the child that
+// draws would be ended; a HEIC or AVIF grid of 19881 tiles (a minute and a half of decoding) by
+// ending its child.
+TEST(HostilePicture, DrawingAndDecodingStopAtTheDeadline)
 {
     Wmf slow;
     slow.placeable(0, 0, 3000, 3000, 96).record(0x02FA, {0, 64, 0, 0x00FF, 0}).record(0x012D, {0});
     for (int i = 0; i < 200; ++i)  // each half a second of a 64-pixel brush
         slow.record(0x0325, {4, 0, 0, 2999, 2999, 0, 2999, 2999, 0});
-    setMetafileDeadlineForTesting(1000);
-    QElapsedTimer timer;
-    timer.start();
-    EXPECT_EQ(load("slow.wmf", slow.bytes()), "Error: 7 " + metafileTooSlowDescription());
-    // The deadline, and the time the child that draws is given to report.
-    EXPECT_TRUE(timer.elapsed() >= 1000 && timer.elapsed() < 1000 + 2000 + 1000) << timer.elapsed() << " ms";
-    setMetafileDeadlineForTesting(0);
-    EXPECT_EQ(metafileTooSlowDescription(), "The metafile takes too long to draw (more than 20 seconds).");
+    QImage tile(112, 112, QImage::Format_RGB32);
+    tile.fill(Qt::cyan);
+    const HeifDerived tiles{"grid", 141, 141, {15792, 15792}, {15792, 15792}};
+    const std::tuple<const char *, QByteArray, QString> cases[] = {
+        {"slow.wmf", slow.bytes(), "The metafile takes too long to draw (more than 20 seconds)."},
+        {"tiles.heic", makeHeifDerived(tile, false, tiles), "The HEIC picture takes too long to decode (more than 20 seconds)."},
+        {"tiles.avif", makeHeifDerived(tile, true, tiles), "The AVIF picture takes too long to decode (more than 20 seconds)."},
+    };
+    setDecodingDeadlineForTesting(1000);
+    for (const auto &[name, bytes, message] : cases) {
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_EQ(load(name, bytes), "Error: 7 " + message);
+        EXPECT_GE(timer.elapsed(), 1000) << name;
+        // The deadline, and the time the child that draws is given to report.
+        if (QByteArray(name).endsWith("wmf"))
+            EXPECT_LT(timer.elapsed(), 1000 + 2000 + 1000) << timer.elapsed() << " ms";
+    }
+    setDecodingDeadlineForTesting(0);
+    EXPECT_EQ(metafileTooSlowDescription(), std::get<2>(cases[0]));
 }
 
 // Only regular files are opened: a pipe (held open for writing here, so that opening it would not

@@ -98,13 +98,14 @@ QByteArray rleBmpWithSkips(int width, int height)
            + le(4, {1, pixels.size(), 2835, 2835, 2, 0}) + le(1, {0, 0, 0, 0, 0, 0, 255, 0}) + pixels;
 }
 
-QByteArray pngClaiming(int side, bool real)
+QByteArray pngClaiming(int side, bool real, int height)
 {
-    QImage image(real ? side : 8, real ? side : 8, QImage::Format_Mono);
+    height = height > 0 ? height : side;
+    QImage image(real ? side : 8, real ? height : 8, QImage::Format_Mono);
     image.fill(0);
     QByteArray png = encode(image, "png");
     qToBigEndian(quint32(side), png.data() + 16);
-    qToBigEndian(quint32(side), png.data() + 20);
+    qToBigEndian(quint32(height), png.data() + 20);
     qToBigEndian(quint32(crc32(0, reinterpret_cast<const Bytef *>(png.constData() + 12), 17)), png.data() + 29);
     return png;
 }
@@ -114,6 +115,39 @@ QByteArray iconWithPng(int dirSide, int pngSide, bool real)
     const QByteArray png = pngClaiming(pngSide, real);
     return le(2, {0, 1, 1}) + le(1, {dirSide % 256, dirSide % 256, 0, 0}) + le(2, {1, 32})
            + le(4, {png.size(), 22}) + png;
+}
+
+}  // namespace plakatron::test
+
+namespace plakatron::test {
+
+QByteArray pngWithText(int side, int chunks, qint64 inflated, bool international)
+{
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    const QByteArray png = encode(image, "png");
+    // The keyword, its end and the compression method (0, deflate); iTXt adds a compression flag
+    // and an empty language and translated keyword before the text.
+    const QByteArray zeros(inflated, '\0');
+    QByteArray text(compressBound(uLong(zeros.size())), Qt::Uninitialized);
+    uLongf size = uLongf(text.size());
+    compress2(reinterpret_cast<Bytef *>(text.data()), &size, reinterpret_cast<const Bytef *>(zeros.constData()),
+              uLong(zeros.size()), 9);
+    text.truncate(qsizetype(size));
+    const QByteArray type = international ? "iTXt" : "zTXt";
+    QByteArray all;
+    for (int i = 0; i < chunks; ++i) {  // each under a keyword of its own, so a reader keeps them all
+        const QByteArray data = "Comment " + QByteArray::number(i)
+                                + QByteArray(international ? "\0\1\0\0\0" : "\0\0", international ? 5 : 2) + text;
+        QByteArray chunk(4, '\0');
+        qToBigEndian(quint32(data.size()), chunk.data());
+        chunk += type + data + QByteArray(4, '\0');
+        qToBigEndian(quint32(crc32(0, reinterpret_cast<const Bytef *>(chunk.constData() + 4), uInt(chunk.size() - 8))),
+                     chunk.data() + chunk.size() - 4);
+        all += chunk;
+    }
+    // After the signature and the header chunk, before the pixels.
+    return png.left(33) + all + png.mid(33);
 }
 
 }  // namespace plakatron::test

@@ -35,9 +35,14 @@ QByteArray jpegScanBomb(int width, int height, int scans);
 // middle, rows ended early, and the bitmap ended before its last row. The drawn pixels are red.
 QByteArray rleBmpWithSkips(int width, int height);
 
-// A PNG whose header says side x side pixels (its checksum made right): a real one of that size
-// when real, else an 8 x 8 one with its header changed.
-QByteArray pngClaiming(int side, bool real = false);
+// A PNG whose header says side x side pixels (side x height when height is given; its checksum
+// made right): a real one of that size when real, else an 8 x 8 one with its header changed.
+QByteArray pngClaiming(int side, bool real = false, int height = 0);
+
+// A real PNG of side x side pixels, all green, whose pixels follow `chunks` text chunks that each
+// inflate to `inflated` bytes (zTXt, or compressed iTXt when international): a few kilobytes
+// each, gigabytes together for a reader that inflates them.
+QByteArray pngWithText(int side, int chunks, qint64 inflated, bool international);
 
 // An icon file whose one entry's directory says dirSide x dirSide and whose image is
 // pngClaiming(pngSide, real).

@@ -311,3 +311,95 @@ QByteArray heifClaiming(QByteArray heif, quint32 width, quint32 height)
 }
 
 }  // namespace plakatron::test
+
+namespace plakatron::test {
+
+namespace {
+
+QByteArray bigEndian(int bytes, quint64 value)
+{
+    QByteArray out;
+    for (int i = bytes - 1; i >= 0; --i)
+        out += char(value >> (8 * i) & 0xFF);
+    return out;
+}
+
+QByteArray box(const char *type, const QByteArray &body) { return bigEndian(4, 8 + body.size()) + type + body; }
+QByteArray fullBox(const char *type, int version, const QByteArray &body)
+{
+    return box(type, bigEndian(1, version) + bigEndian(3, 0) + body);
+}
+
+// The whole box of this type in a file made by libheif (its first), empty when there is none.
+QByteArray boxOf(const QByteArray &file, const char *type)
+{
+    const qsizetype at = file.indexOf(type);
+    return at >= 4 ? file.mid(at - 4, qFromBigEndian<quint32>(file.constData() + at - 4)) : QByteArray();
+}
+
+}  // namespace
+
+QByteArray makeHeifDerived(const QImage &tile, bool avif, const HeifDerived &d)
+{
+    const QByteArray coded = makeHeif(tile, avif, 1, 0, d.bits);
+    const QByteArray config = boxOf(coded, avif ? "av1C" : "hvcC"), colour = boxOf(coded, "colr"),
+                     pixels = boxOf(coded, "pixi");
+    const QByteArray data = d.emptyData ? QByteArray() : boxOf(coded, "mdat").mid(8);
+    const bool iden = QByteArray(d.kind) == "iden";
+    const int inputs = iden ? 1 : d.columns * d.rows;
+    // The descriptor: a grid's rows and columns and size; an overlay's fill colour, size and the
+    // inputs' places; 32-bit sizes where 16 bits do not hold them.
+    const bool wide = d.canvas.width() > 65535 || d.canvas.height() > 65535;
+    const int field = wide ? 4 : 2;
+    QByteArray descriptor = bigEndian(1, 0) + bigEndian(1, wide ? 1 : 0);
+    if (QByteArray(d.kind) == "grid")
+        descriptor += bigEndian(1, d.rows - 1) + bigEndian(1, d.columns - 1);
+    else
+        descriptor += QByteArray(8, '\xFF');
+    descriptor += bigEndian(field, d.canvas.width()) + bigEndian(field, d.canvas.height());
+    if (QByteArray(d.kind) == "iovl")
+        for (int i = 0; i < inputs; ++i)
+            descriptor += bigEndian(field, i % d.columns * tile.width()) + bigEndian(field, i / d.columns * tile.height());
+
+    const char *codedType = avif ? "av01" : "hvc1";
+    const auto meta = [&](quint64 dataAt) -> QByteArray {
+        QByteArray infos = fullBox("infe", 2, bigEndian(2, 1) + bigEndian(2, 0) + d.kind + QByteArray(1, '\0'));
+        // Where each item's data is: an item, its construction method (1: in idat), a data reference,
+        // one extent's offset and length.
+        const auto location = [](int id, int method, quint64 at, qint64 length) -> QByteArray {
+            return bigEndian(2, id) + bigEndian(2, method) + bigEndian(2, 0) + bigEndian(2, 1) + bigEndian(4, at)
+                   + bigEndian(4, length);
+        };
+        // A derived picture without a descriptor still has its entry, of no extents.
+        QByteArray locations = iden ? bigEndian(2, 1) + bigEndian(6, 0) : location(1, 1, 0, descriptor.size());
+        QByteArray references = bigEndian(2, 1) + bigEndian(2, inputs);
+        QByteArray associations = bigEndian(2, 1) + bigEndian(1, 1) + bigEndian(1, 3);  // the header's size
+        const int codedProperties = 2 + !colour.isEmpty() + !pixels.isEmpty();
+        for (int i = 0; i < inputs; ++i) {
+            const int id = 2 + i;
+            infos += box("infe", bigEndian(1, 2) + bigEndian(3, 1) + bigEndian(2, id) + bigEndian(2, 0) + codedType
+                                     + QByteArray(1, '\0'));  // hidden
+            locations += location(id, 0, dataAt, data.size());
+            references += bigEndian(2, id);
+            associations += bigEndian(2, id) + bigEndian(1, codedProperties) + bigEndian(1, 0x81) + bigEndian(1, 2);
+            for (int p = 0; p < codedProperties - 2; ++p)
+                associations += bigEndian(1, 4 + p);
+        }
+        const QByteArray properties = box("ipco", config + fullBox("ispe", 0, bigEndian(4, tile.width()) + bigEndian(4, tile.height()))
+                                                      + fullBox("ispe", 0, bigEndian(4, d.header.width()) + bigEndian(4, d.header.height()))
+                                                      + colour + pixels);
+        QByteArray m = fullBox("hdlr", 0, bigEndian(4, 0) + "pict" + QByteArray(13, '\0'))
+                       + fullBox("pitm", 0, bigEndian(2, 1)) + fullBox("iinf", 0, bigEndian(2, inputs + 1) + infos)
+                       + fullBox("iloc", 1, bigEndian(1, 0x44) + bigEndian(1, 0) + bigEndian(2, inputs + 1) + locations)
+                       + fullBox("iref", 0, box("dimg", references))
+                       + box("iprp", properties + fullBox("ipma", 0, bigEndian(4, inputs + 1) + associations));
+        if (!iden)
+            m += box("idat", descriptor);
+        return fullBox("meta", 0, m);
+    };
+    const QByteArray ftyp = box("ftyp", QByteArray(avif ? "avif" : "heic") + bigEndian(4, 0) + "mif1" + (avif ? "avif" : "heic") + "miaf");
+    const qsizetype metaSize = meta(0).size();
+    return ftyp + meta(quint64(ftyp.size() + metaSize + 8)) + box("mdat", data);
+}
+
+}  // namespace plakatron::test

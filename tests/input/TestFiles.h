@@ -97,4 +97,18 @@ QByteArray makeHeif(const QImage &image, bool avif, int orientation = 1, int exi
 // heif (a HEIC or AVIF file) with every image-size box claiming width x height.
 QByteArray heifClaiming(QByteArray heif, quint32 width, quint32 height);
 
+// A HEIC or AVIF file whose primary picture is derived from coded images: a grid of columns x rows
+// tiles ("grid"), an overlay of them side by side ("iovl") or the one coded image as it is
+// ("iden"). Every input is `tile`, coded once (at `bits` a sample), all items pointing at the one
+// piece of coded data, which may be empty. The derived item's descriptor gives `canvas` (a grid's
+// or overlay's picture), its image-size box `header`.
+struct HeifDerived {
+    const char *kind = "grid";
+    int columns = 1, rows = 1;
+    QSize canvas, header;
+    int bits = 8;
+    bool emptyData = false;
+};
+QByteArray makeHeifDerived(const QImage &tile, bool avif, const HeifDerived &derived);
+
 }  // namespace plakatron::test

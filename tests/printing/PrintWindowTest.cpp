@@ -131,6 +131,7 @@ protected:
         // default poster again.
         window.findChild<QComboBox *>(QStringLiteral("cmbA4Width"))->setCurrentIndex(DefaultSheetsIndex);
         window.findChild<QComboBox *>(QStringLiteral("cmbResox"))->setCurrentIndex(DefaultResolutionIndex);
+        window.findChild<QComboBox *>(QStringLiteral("cmbPaper"))->setCurrentIndex(0);
         setPrintDialogFunction(previousDialog);
         modToolbox::setAppFolderForTesting(QString());
         resetCurrentPrinter();
@@ -217,6 +218,43 @@ TEST_F(PrintWindowTest, ALongJobShowsItsWholeCounterAndStopsOnCancelEscOrASignal
     layOut({200, 800}, 2, QStringLiteral("100"));
     clickPrint();
     EXPECT_EQ(test::pdfPageCount(output), window.grid().pageCount());
+}
+
+// The paper chosen in the window shapes the pages and the dialog opens on it; the sheet is that
+// paper and the page keeps its shape on it (where a page goes on any paper: PrintJob's table).
+// Another paper chosen in the dialog lays the poster out for it and prints nothing yet.
+TEST_F(PrintWindowTest, TheWindowsPaperShapesThePagesAndTheDialogsPaperLaysThePosterOut)
+{
+    layOut({1200, 1800}, 2, QStringLiteral("300"));  // grey to page 1's edges, no hint margins
+    auto *papers = window.findChild<QComboBox *>(QStringLiteral("cmbPaper"));
+    const Paper rows[] = {{QPageSize::Letter, QPageLayout::Portrait}, {QPageSize::A3, QPageLayout::Landscape}};
+    for (const Paper &paper : rows) {
+        SCOPED_TRACE(paperText(paper).toStdString());
+        papers->setCurrentText(paperText(paper));
+        const double shape = 300 / std::round(300 * pageProportion(paper));
+        answer = [&](QPrinter &p) {
+            EXPECT_EQ(p.pageLayout().pageSize().id(), paper.size) << "the dialog opens on the window's paper";
+            EXPECT_EQ(p.pageLayout().orientation(), paper.orientation);
+            p.setPrintRange(QPrinter::PageRange);
+            p.setFromTo(1, 1);
+        };
+        clickPrint();
+        ASSERT_EQ(test::pdfPageCount(output), 1);
+        EXPECT_EQ(test::pdfPageSize(output).toSize(), currentPrinter().pageLayout().fullRectPoints().size());
+        const QRect drawn = test::inkBounds(test::renderPdfPage(output, 1, 150));
+        EXPECT_NEAR(double(drawn.width()) / drawn.height() / shape, 1, 0.005) << drawn.width() << " x " << drawn.height();
+    }
+    QFile::remove(output);
+    messages.clear();
+    answer = [](QPrinter &p) { p.setPageSize(QPageSize(QPageSize::Legal)); };
+    clickPrint();
+    EXPECT_FALSE(QFile::exists(output));
+    EXPECT_EQ(papers->currentText(), QStringLiteral("Legal landscape"));
+    EXPECT_EQ(window.poster().settings.Sheet.paper, (Paper{QPageSize::Legal, QPageLayout::Landscape}));
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text, QStringLiteral("The print dialog chose Legal landscape paper: the poster is now "
+                                                          "laid out for it. Check its size and pages, then print again."));
+    papers->setCurrentText(paperText({}));
 }
 
 class CupsPrintTest : public PrintWindowTest {
@@ -314,7 +352,7 @@ TEST_F(PrintWindowTest, PrintAssemblyMapPrintsOneSheetThroughTheSameDialog)
     ASSERT_EQ(wait.shown.size(), 1u);
     EXPECT_EQ(test::pdfPageCount(output), 1);
     const QString text = test::pdfText(output);
-    EXPECT_TRUE(text.contains(QStringLiteral("Poster 59.8cm × 38cm: 3 × 2 sheets, 6 pages, overlap 3 %"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Poster 57.6cm × 37cm: 3 × 2 sheets, 6 pages, overlap 3 %"))) << text.toStdString();
     EXPECT_EQ(QFileInfo(printerFile).size(), 184);
     expectNoWaitWindow();
 

@@ -182,12 +182,6 @@ TEST_F(MainWindow, FirstRunShowsTheWorkedExampleWhichFailedDropsKeep)
         EXPECT_EQ(selected(), 1);
         EXPECT_EQ(shown(), Defaults);
     }
-    // An overlap chosen in the settings dialog cuts the next page at once (the labels follow at the
-    // next layout).
-    programWide().HorizontalOverlap = 20;
-    pick(1.5, 0.5);
-    EXPECT_EQ(std::pair(selected(), int(window->poster().settings.Overlap)), std::pair(2, 20));
-    programWide().HorizontalOverlap = DefaultOverlap;
 }
 
 // The choices the settings file holds, as the window reads them at start-up.
@@ -300,8 +294,9 @@ TEST_F(MainWindow, TheSettingsStore)
         }
         const bool locked = r.kind == FifoLock || r.kind == LinkLock;
         EXPECT_EQ(storedChoices(), r.kept || locked ? "2|17|3" : "7|9|12");
-        if (locked)
+        if (locked) {
             EXPECT_FALSE(QFileInfo::exists(file)) << "nothing is written while the lock is no file";
+        }
     }
     QFile::remove(lock);
     EXPECT_EQ(test::contentOf(file + QStringLiteral("/kept")), "<unreadable>");  // still the folder

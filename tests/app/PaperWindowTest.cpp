@@ -167,8 +167,9 @@ TEST_F(PaperWindow, ASizeAskedForOrRefused)
         type(r.typed);
         EXPECT_EQ(shown(), r.shown);
         ASSERT_EQ(messages.messages().size(), r.message ? 1u : 0u);
-        if (r.message)
+        if (r.message) {
             EXPECT_EQ(messages.messages()[0].text.toStdString(), r.message);
+        }
     }
     // A choice in the list gives the size up.
     type("150cm");
@@ -185,13 +186,14 @@ TEST_F(PaperWindow, ASizeAskedForOrRefused)
     EXPECT_EQ(window->poster().settings.Sheet.paper, Paper{});
 }
 
-// The overlap chosen in the settings dialog is in the labels as soon as it closes.
+// The overlap chosen in the settings dialog is in the labels and cuts the pages as soon as it
+// closes.
 TEST_F(PaperWindow, TheLabelsFollowTheOverlapWhenTheSettingsDialogCloses)
 {
-    const struct { int choose; bool close; const char *labels; } rows[] = {
-        {20, true, "49.4cm|33.1cm"},  // «Close» takes the overlap
-        {3, false, "49.4cm|33.1cm"},  // the title bar's close box does not
-        {3, true, "57.6cm|37cm"},
+    const struct { int choose; bool close; const char *labels; int overlap; } rows[] = {
+        {20, true, "49.4cm|33.1cm", 20},  // «Close» takes the overlap
+        {3, false, "49.4cm|33.1cm", 20},  // the title bar's close box does not
+        {3, true, "57.6cm|37cm", 3},
     };
     for (const auto &r : rows) {
         test::whileModal<frmSettings>(0, &frmSettings::current, [&](frmSettings &dialog) {
@@ -202,8 +204,8 @@ TEST_F(PaperWindow, TheLabelsFollowTheOverlapWhenTheSettingsDialogCloses)
                 dialog.reject();
         });
         window->mnuSettings_Click();
-        EXPECT_EQ(sizes(),
-                  r.labels);
+        EXPECT_EQ(sizes(), r.labels);
+        EXPECT_EQ(window->poster().settings.Overlap, r.overlap);
     }
 }
 
@@ -282,8 +284,9 @@ TEST_F(PaperWindow, ACalibrationFromTheWindow)
             window->mnuCalibrate_Click();
             EXPECT_FALSE(typing.isActive()) << "the lengths were asked for";
             ASSERT_EQ(messages.messages().size(), r.message ? 1u : 0u);
-            if (r.message)
+            if (r.message) {
                 EXPECT_EQ(messages.messages()[0].text.toStdString(), r.message);
+            }
             EXPECT_EQ(sizes(), r.labels);
             EXPECT_EQ(window->grid().pageCount(), 6);
         }

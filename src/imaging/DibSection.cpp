@@ -1,17 +1,14 @@
 #include "imaging/DibSection.h"
 
-#include "core/Numeric.h"
 #include "core/RuntimeError.h"
 #include "imaging/PixelCopy.h"
 
 #include <QPainter>
-#include <QTime>
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <random>
 #include <vector>
 
 namespace plakatron {
@@ -301,41 +298,6 @@ QImage cDIBSection::toImage() const
     if (!bits_)
         return QImage();
     return rectangleImage(bytes(), biHeight_, {0, 0, 0, 0, biWidth_, biHeight_});
-}
-
-void cDIBSection::RandomiseBits(bool gray)
-{
-    RandomiseBits(gray, std::uint32_t(QTime::currentTime().msecsSinceStartOfDay() / 1000));
-}
-
-void cDIBSection::RandomiseBits(bool gray, std::uint32_t seed)
-{
-    std::mt19937 generator(seed);
-    // Uniform in [0, 1) with single precision's 24 bits, scaled to a byte.
-    const auto randomByte = [&generator] {
-        return CByte(double(generator() >> 8) * (1.0 / 16777216.0) * 255.0);
-    };
-    const std::int32_t lastByte = checkedLong((std::int64_t(biWidth_) - 1) * 3);
-    if (lastByte < 0 || biHeight_ < 1)
-        return;
-    const ByteView view = bytes();
-    view.require(0, lastByte + 2, 0, biHeight_ - 1);
-    if (gray) {
-        for (std::int32_t row = 0; row < biHeight_; ++row) {
-            std::uint8_t *line = view.rowPointer(row);
-            for (std::int32_t b = 0; b <= lastByte; b += 3)
-                line[b] = line[b + 1] = line[b + 2] = randomByte();
-        }
-        return;
-    }
-    for (std::int32_t b = 0; b <= lastByte; b += 3) {
-        for (std::int32_t row = 0; row < biHeight_; ++row) {
-            std::uint8_t *pixel = view.rowPointer(row) + b;
-            pixel[0] = 0;
-            pixel[1] = randomByte();
-            pixel[2] = randomByte();
-        }
-    }
 }
 
 }  // namespace plakatron

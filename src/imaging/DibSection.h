@@ -35,10 +35,6 @@ public:
     cDIBSection(const cDIBSection &) = delete;
     cDIBSection &operator=(const cDIBSection &) = delete;
 
-    // Puts a copy of the picture on the clipboard as an image; true when it got there.
-    // asDIB true is not supported: it says so in a message box and returns false.
-    bool CopyToClipboard(bool asDIB) const;
-
     // Records the size, then makes a zeroed pixel block for it in place of the current one.
     // False (buffer empty) for a width or height below 1 or when the memory cannot be had.
     bool CreateDIB(std::int32_t width, std::int32_t height);
@@ -85,11 +81,6 @@ public:
     // First pixel byte (row 0, the bottom row); null when empty.
     std::uint8_t *DIBSectionBitsPtr() noexcept { return bits_.get(); }
     const std::uint8_t *DIBSectionBitsPtr() const noexcept { return bits_.get(); }
-
-    // Random pixels: grey ones, or blue 0 with random green and red. Seeded from the time of day;
-    // the seeded form gives the same pixels for the same seed.
-    void RandomiseBits(bool gray);
-    void RandomiseBits(bool gray, std::uint32_t seed);
 
     // Releases the pixel block. Safe to call on an empty buffer.
     void ClearUp() noexcept;

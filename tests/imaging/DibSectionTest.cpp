@@ -1,5 +1,5 @@
 // cDIBSection: sizes and their overflow, the bottom-up layout, the checked byte view, copies in
-// and out of real Qt images, the clipboard, random pixels; Resample and ResampleCrop against the
+// and out of real Qt images; Resample and ResampleCrop against the
 // step-by-step reference and the whole crop, over thousands of random sources and sizes; the
 // averaging reduction on one-pixel stripes and smooth pictures against a reference area average.
 #include "core/Numeric.h"
@@ -9,8 +9,6 @@
 #include "support/TestSupport.h"
 #include "support/WholeCrop.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <gtest/gtest.h>
 
 #include <cfenv>
@@ -19,7 +17,6 @@
 #include <functional>
 #include <numbers>
 #include <random>
-#include <set>
 
 namespace plakatron::test {
 namespace {
@@ -133,33 +130,6 @@ TEST(DibSection, CopiesInAndOutClipToBothPictures)
     // Any raster operation but a plain copy.
     EXPECT_EQ(errorNumberOf([&] { dib.PaintPicture(grey, 0, 0, -1, -1, 0, 0, 0x660046); }), err::InvalidCall);
     EXPECT_EQ(errorNumberOf([&] { dib.LoadPictureBlt(grey, 0, 0, -1, -1, 0xEE0086); }), err::InvalidCall);
-}
-
-// The clipboard takes a bitmap and refuses a DIB with a message; random pixels (grey, or without
-// blue) leave the padding zero.
-TEST(DibSection, ClipboardAndRandomPixels)
-{
-    std::mt19937 random(4);
-    const auto dib = randomBuffer(3, 2, random);
-    MessageCapture capture;
-    EXPECT_FALSE(dib->CopyToClipboard(true));
-    ASSERT_EQ(capture.messages().size(), 1u);
-    EXPECT_EQ(capture.messages()[0].text, "I don't know how to put a DIB on the clipboard! Copy as bitmap instead!!!");
-    EXPECT_TRUE(dib->CopyToClipboard(false));
-    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), dib->toImage());
-    for (const bool gray : {true, false}) {
-        cDIBSection noise;
-        noise.Create(5, 7);
-        noise.RandomiseBits(gray, 99);
-        std::set<QRgb> colours;
-        for (int i = 0; i < 35; ++i) {
-            const QRgb p = noise.toImage().pixel(i % 5, i / 5);
-            EXPECT_TRUE(gray ? qRed(p) == qGreen(p) && qGreen(p) == qBlue(p) : qBlue(p) == 0) << i;
-            EXPECT_EQ(noise.bytes()(15, i / 5), 0);
-            colours.insert(p);
-        }
-        EXPECT_GT(colours.size(), 20u);
-    }
 }
 
 // The resampling written out one checked byte at a time, without tables or integer shortcuts:

@@ -1,5 +1,6 @@
-// plakatron-cli's output files in the way of harm: full disks and names that are not regular files.
-// Whatever happens, a file is replaced only by a whole new one, or left exactly as it was.
+// plakatron-cli's output files in the way of harm: a full disk and a name that is no regular file
+// show their reason and leave the old file (what a file may replace: OutputFileTest), a link leads
+// to the file it names; names are their own bytes; temporary files of killed runs go.
 #include "support/CliRunner.h"
 #include "support/PdfTools.h"
 #include "support/SmallDisk.h"
@@ -16,7 +17,6 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace plakatron::test;
@@ -28,16 +28,13 @@ std::string tail(const QByteArray &err) { return err.right(300).toStdString(); }
 
 TEST(CliOutput, AFullDiskLeavesTheOldFileAndSaysWhy)
 {
-    SmallDisk disk(2);
+    SmallDisk disk(1);
     PLAKATRON_REQUIRE_SMALL_DISK(disk);
-    // 50 pages (about 2.1 MB) onto a 2 MB disk; a page PNG (about 140 KB) with
-    // 40 KB left; a disk already full; each over an old file and as a new name.
+    // A poster's PDF onto a full disk, a page PNG (about 140 KB) with 40 KB left, each over an old
+    // file (a PDF that does not fit: PrintJob's test; a full disk: OutputFile's).
     const struct { const char *arguments; qint64 left; bool old; } rows[] = {
-        {"print --sheets 10 -o %1/poster.pdf", 2 << 20, true},
-        {"print --sheets 10 -o %1/poster.pdf", 2 << 20, false},
         {"print --page 1 -o %1/poster.pdf", 0, true},
         {"page --page 1 -o %1/poster.png", 40 << 10, true},
-        {"page --page 1 -o %1/poster.png", 0, false},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(testing::Message() << r.arguments << ", " << r.left << " bytes free, old file " << r.old);
@@ -59,30 +56,17 @@ TEST(CliOutput, AFullDiskLeavesTheOldFileAndSaysWhy)
     }
 }
 
-TEST(CliOutput, OnlyRegularFilesAreWrittenAndLinksLeadToTheFileTheyName)
+TEST(CliOutput, ANameThatIsNoRegularFileIsRefusedAndALinkLeadsToTheFileItNames)
 {
     QTemporaryDir dir;
-    // Each row makes what is in the way at `out` (using `target` where it needs a second name);
-    // false where it cannot be made: only root makes device nodes.
+    // Each row makes what is in the way at `out` (using `target` where it needs a second name).
     using Make = std::function<bool(const QString &out, const QString &target)>;
-    const auto nullDevice = [](const QString &path) {
-        return ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
-    };
     const struct { QString name; Make make; int exitCode; const char *mentions; } rows[] = {
         {"fifo", [](auto &out, auto &) { return ::mkfifo(QFile::encodeName(out).constData(), 0644) == 0; }, 1, "Not a regular file"},
-        {"device", [&](auto &out, auto &) { return nullDevice(out); }, 1, "Not a regular file"},
-        // A node of the test's own: a tool that wrote through the link must not replace the machine's /dev/null.
-        {"null", [&](auto &out, auto &target) { return nullDevice(target) && QFile::link(target, out); }, 1, "Not a regular file"},
-        {"read-only", [](auto &out, auto &) { writeFile(out, "kept"); return QFile::setPermissions(out, QFileDevice::ReadOwner); },
-         1, "Permission denied"},
-        {"folder", [](auto &out, auto &) { return QDir().mkpath(out); }, 1, "Is a directory"},
         {"link", [](auto &out, auto &target) {  // a relative link
              writeFile(target, "old");
              return ::symlink(QFile::encodeName(QFileInfo(target).fileName()).constData(), QFile::encodeName(out).constData()) == 0;
          }, 0, ""},
-        {"dangling", [](auto &out, auto &target) { return QFile::link(target, out); }, 0, ""},
-        {"loop", [](auto &out, auto &) { return QFile::link(out, out); }, 1, "Too many levels of symbolic links"},
-        {QString(300, u'x'), [](auto &, auto &) { return true; }, 1, "File name too long"},
     };
     for (const char *suffix : {".pdf", ".png"}) {
         const bool pdf = QLatin1String(suffix) == QLatin1String(".pdf");
@@ -92,10 +76,7 @@ TEST(CliOutput, OnlyRegularFilesAreWrittenAndLinksLeadToTheFileTheyName)
             ASSERT_TRUE(QDir().mkpath(dir.path()));
             const QString out = dir.filePath(r.name + QLatin1String(suffix));
             const QString target = dir.filePath(QStringLiteral("target") + QLatin1String(suffix));
-            const bool made = r.make(out, target);
-            ASSERT_TRUE(made || ::geteuid() != 0);
-            if (!made)
-                continue;
+            ASSERT_TRUE(r.make(out, target));
             const std::string before = listing(dir.path());
             const CliRun run = runCli(words(pdf ? "print --page 1 -o" : "page --page 1 -o") << out);
             EXPECT_EQ(run.exitCode, r.exitCode) << tail(run.err);
@@ -108,9 +89,6 @@ TEST(CliOutput, OnlyRegularFilesAreWrittenAndLinksLeadToTheFileTheyName)
                 EXPECT_EQ(QString::fromStdString(listing(dir.path())).count(u' '), 1) << "the link and its file";
             } else {
                 EXPECT_EQ(listing(dir.path()), before);
-            }
-            if (r.name == QLatin1String("read-only")) {
-                EXPECT_EQ(contentOf(out), QByteArray("kept"));
             }
         }
     }

@@ -12,6 +12,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace plakatron;
 using namespace plakatron::test;
@@ -46,6 +47,9 @@ TEST(OutputFile, ReplacesWholeWhatItMayAndRefusesTheRestBeforeAnyWork)
     QTemporaryDir dir;
     const QString d = dir.path() + u'/';
     const auto fifo = [&](const char *name) { ASSERT_EQ(::mkfifo(QFile::encodeName(d + name).constData(), 0644), 0); };
+    const auto link = [&](const char *target, const char *name) {
+        ASSERT_EQ(::symlink(target, QFile::encodeName(d + name).constData()), 0);
+    };
     const auto old = [&](const char *name, QFile::Permissions p = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup) {
         writeFile(d + name, "old");
         QFile::setPermissions(d + name, p);
@@ -56,8 +60,12 @@ TEST(OutputFile, ReplacesWholeWhatItMayAndRefusesTheRestBeforeAnyWork)
     const Row rows[] = {
         {"a new name", [] {}, "new.pdf", true, 0, {}, "new.pdf", "new.pdf"},
         {"an old file", [&] { old("old.pdf"); }, "old.pdf", true, 0, {}, "old.pdf", "old.pdf"},
-        {"a link, followed", [&] { old("file.pdf"); QFile::link(d + "file.pdf", d + "link.pdf"); }, "link.pdf", true, 0, {},
+        {"a relative link, followed", [&] { old("file.pdf"); link("file.pdf", "link.pdf"); }, "link.pdf", true, 0, {},
          "file.pdf", "file.pdf link.pdf->file.pdf"},
+        {"a dangling link, followed", [&] { link("gone.pdf", "link.pdf"); }, "link.pdf", true, 0, {}, "gone.pdf",
+         "gone.pdf link.pdf->gone.pdf"},
+        {"a loop of links", [&] { link("loop.pdf", "loop.pdf"); }, "loop.pdf", true, 75, "Too many levels of symbolic links", {},
+         "loop.pdf->loop.pdf"},
         {"given up before the commit", [&] { old("old.pdf"); }, "old.pdf", false, 0, {}, "old.pdf", "old.pdf"},
         {"a FIFO", [&] { fifo("fifo"); }, "fifo", true, 75, "Not a regular file", {}, "fifo|"},
         {"a link to a FIFO", [&] { fifo("fifo"); QFile::link(d + "fifo", d + "link"); }, "link", true, 75, "Not a regular file", {},

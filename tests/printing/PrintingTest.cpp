@@ -491,7 +491,7 @@ TEST(PrintJob, JobBrokenOffByAnErrorLeavesNoDocument)
                 plakatron::raise(err::OutOfMemory);
             job.PrintPageImage(poster.picture);
         };
-        EXPECT_EQ(errorNumber([&] { job.run({1, 6}, printPage); }), 7) << "the error reaches the caller";
+        EXPECT_EQ(errorNumber([&] { job.run(PrintRange{1, 6}, printPage); }), 7) << "the error reaches the caller";
         EXPECT_FALSE(QFile::exists(pdf)) << "the half-printed document is aborted, not left behind";
         EXPECT_EQ(errorNumber([&] { job.PrintPageImage(poster.picture); }), 482) << "no sheet outside a job";
     }
@@ -565,17 +565,28 @@ TEST(PagesAhead, RendersInTurnAndKeepsTheWarningsWithTheirPageWhereAFailedStepIs
 {
     TestPoster poster(3, 200, 3);
     {
-        PagesAhead pages(poster, {1, 3});
+        PagesAhead pages(poster, PrintRange{1, 3});
         for (std::int16_t page = 1; page <= 3; ++page) {
             const PagesAhead::Page taken = pages.take(page);
-            EXPECT_TRUE(taken.result.made && taken.result.warnings.isEmpty());
-            poster.renderer.RenderPage(page);
-            EXPECT_EQ(*taken.canvas, poster.renderer.pageCanvas()) << page;
+            ASSERT_TRUE(taken.result.made);
+            EXPECT_TRUE(taken.result.warnings.isEmpty());
+            TestPoster alone(3, 200, 3);
+            alone.renderer.RenderPage(page);
+            EXPECT_EQ(*taken.canvas, alone.renderer.pageCanvas()) << page;
         }
     }
-    // A step that fails on the rendering thread: its warning comes with the page, the later steps
-    // still make it, and the print loop hands the warning on before it prints the page.
+    // A step that fails on the rendering thread: its warning comes with the page, and the later
+    // steps still make the page.
     poster.settings.SheetsAcross = 0;
+    {
+        PagesAhead pages(poster, PrintRange{2, 2});
+        const PagesAhead::Page taken = pages.take(2);
+        EXPECT_TRUE(taken.result.made);
+        ASSERT_FALSE(taken.result.warnings.isEmpty());
+        EXPECT_EQ(taken.result.warnings.first(), QStringLiteral("Division by zero\r\nCode 11"));
+        EXPECT_FALSE(taken.canvas->isNull());
+    }
+    // The print loop hands the warning on before it prints the page.
     QTemporaryDir dir;
     PosterJob job;
     job.poster = &poster;
@@ -586,7 +597,6 @@ TEST(PagesAhead, RendersInTurnAndKeepsTheWarningsWithTheirPageWhereAFailedStepIs
     EXPECT_EQ(said, QStringList({"2: Division by zero\r\nCode 11", "3: Division by zero\r\nCode 11"}));
     EXPECT_EQ(pdfPageCount(dir.filePath(QStringLiteral("p.pdf"))), 2);
 }
-
 
 // The dialog opens on the stored choices, the current printer and the poster's pages. Its answer
 // becomes the current printer and the records (bits this program does not know kept), and names

@@ -14,6 +14,10 @@
 
 class QAction;
 class QComboBox;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
+class QShowEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -57,6 +61,9 @@ public:
     void mnuAbout_Click();
     void mnuInst_Click();
     void tmrGrid_Timer();
+    // Once the window has stopped changing its size: the grid view's picture and the preview's
+    // page drawn again for their new sizes.
+    void tmrResize_Timer();
     void picGrid_MouseMove();
     void picGrid_MouseDown(Qt::MouseButton button, QPointF position);
     void picGrid_MouseUp(Qt::MouseButton button, QPointF position, QPoint globalPosition);
@@ -90,13 +97,28 @@ public:
     void cmdPrint_Click();
     void mnuPrintThisPicture_Click();
     void mnuPrintAssemblyMap_Click();
+    // File > Print page...: the selected page, shown in the preview first, as the pop-up menu's
+    // entry prints it; the entry is offered while a page is selected.
+    void mnuPrintPage_Click();
     // The print dialog for every page (singlePage 0) or for page singlePage (PrintCommands).
     void PrintNow(std::int32_t singlePage);
     // The assembly map of the poster as the window shows it.
     AssemblyMap assemblyMap();
 
+    // The window's line of what happened last (a print, a refused drop), under the controls.
+    QString statusLine() const;
+    void showStatus(const QString &line);
+
+    // The client area as designed; the window never gets smaller.
+    static constexpr QSize DesignClientSize{783, 537};
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     class Surface;
@@ -107,6 +129,19 @@ private:
 
     void buildWidgets();
     void buildMenus();
+    // The client area's widgets for its present size: at the designed size where the design puts
+    // them; beyond it the picture view and the preview grow (the preview in the designed box's
+    // shape, with at most half the added width), what is below them moves down, the Print button
+    // stays at the right edge and the separators span the width; lists and labels keep their size.
+    void placeWidgets();
+    // The page in the preview: filling the designed box as it always did where it is A4 upright,
+    // else keeping its shape.
+    void showPreviewPicture();
+    // The window's size and place: the stored ones, else the designed size centred on the screen.
+    void restorePlace();
+    QRect designedPlace() const;
+    // Says why a drag is refused (in the status line), or takes back the reason for one refused before.
+    int dragOver(const QMimeData &data);
     void Form_Load();
     void Form_Unload();
     void showLabels();
@@ -144,6 +179,8 @@ private:
     PrintableAreas printableAreas_;  // of the current printer, by paper
     Calibration calibration_;        // of the current printer
     bool unloaded_ = false;
+    QSize placedExtra_{0, 0};  // the room beyond the designed client area the widgets are placed for
+    bool refusalShown_ = false;  // the status line gives a drag's refusal
 
     GridView *picGrid = nullptr;
     PreviewBox *picPreview = nullptr;
@@ -166,8 +203,14 @@ private:
     QLineEdit *txtPosterSize = nullptr;
     QPushButton *cmdPrint = nullptr;
     QTimer *tmrGrid = nullptr;
+    QTimer *tmrResize = nullptr;
+    QWidget *client_ = nullptr;
+    QLabel *lbStatus = nullptr;
     QMenu *mnu = nullptr;  // pop-up menu of the grid view and the preview
     QAction *mnuOpenPicture = nullptr;
+    QAction *mnuPrint = nullptr;
+    QAction *mnuPrintPage = nullptr;
+    QAction *mnuPrintMap = nullptr;
     QAction *mnuSettings = nullptr;
     QAction *mnuCalibrate = nullptr;
     QAction *mnuInst = nullptr;

@@ -431,6 +431,7 @@ TEST(DebianPackage, DependsOnWhatTheProgramsLoadWithoutLinkingIt)
     const struct { const char *what; QString file; const char *package; } rows[] = {
         {"Qt's TIFF decoder", plugins + "/imageformats/libqtiff.so", "qt6-image-formats-plugins"},
         {"Qt's WebP decoder", plugins + "/imageformats/libqwebp.so", "qt6-image-formats-plugins"},
+        {"Qt's SVG decoder (the help window's pictures)", plugins + "/imageformats/libqsvg.so", "libqt6svg6"},
         {"libwmf's Times-Roman", libwmfFontFile("Times-Roman"), "fonts-urw-base35"},
         {"libwmf's Helvetica", libwmfFontFile("Helvetica"), "fonts-urw-base35"},
     };

@@ -1,4 +1,5 @@
-// Not a test: saves pictures of the main window (a page chosen with the keyboard, its pop-up menu,
+// Not a test: saves pictures of the main window (a page chosen with the keyboard, at its designed
+// size and grown to 1600 x 1000 and to a 3840 x 2160 screen, its pop-up menu,
 // the File menu, the resolution list's tool tip; on Tabloid landscape, and on Letter at a width
 // asked for), the calibration dialog, the settings dialog (closed and with its list
 // open), the about box, the splash, the separator lines and the link cursor, so a person can look
@@ -69,6 +70,16 @@ int main(int argc, char **argv)
         QTest::qWait(600);
         const QRect frame = window.frameGeometry();
         save(window.grab(), "main.png");
+        // Grown: on a 1600 x 1000 window, and filling a 3840 x 2160 screen (at QT_SCALE_FACTOR=2
+        // a dense one); then back to the designed size.
+        for (const auto &[size, name] : {std::pair(QSize(1600, 1000), "main-1600x1000.png"),
+                                         std::pair(QSize(3840, 2160) / window.devicePixelRatioF(), "main-3840x2160.png")}) {
+            window.resize(size);
+            QTest::qWait(600);
+            save(window.grab(), name);
+        }
+        window.resize(window.minimumSize());
+        QTest::qWait(300);
         QTest::keyClick(grid, Qt::Key_Menu);
         QTest::qWait(300);
         save(screenAround(frame), "main-popup.png");

@@ -10,6 +10,8 @@
 //   build/bench/bench_window                      (a PDF file's sheet)
 //   tools/test-cups build/bench/bench_window      (the queue "Office")
 #include "app/frmMain.h"
+#include "layout/GridView.h"
+#include "layout/PreviewBox.h"
 #include "printing/PrinterSettings.h"
 #include "printing/PrinterSheet.h"
 #include "printing/modPrinter.h"
@@ -94,6 +96,30 @@ void resizeRedraw(benchmark::State &state, QSize larger, bool photo)
         w.window->tmrResize_Timer();
     }
 }
+// Its two parts alone at 1600 x 1000: the grid view's picture made for its size, the preview's page
+// drawn into its box.
+void gridViewRebuild(benchmark::State &state, bool photo)
+{
+    Window w;
+    prepare(w, QSize(1600, 1000), photo);
+    auto *view = w.window->findChild<GridView *>(QStringLiteral("picGrid"));
+    PageGrid grid = w.window->grid();
+    for (auto _ : state)
+        view->rebuild(w.window->sourcePicture(), w.window->poster().settings, grid);
+}
+BENCHMARK_CAPTURE(gridViewRebuild, 1600x1000, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(gridViewRebuild, 1600x1000-photo, true)->Unit(benchmark::kMillisecond);
+
+void previewRescale(benchmark::State &state)
+{
+    Window w;
+    prepare(w, QSize(1600, 1000), false);
+    auto *preview = w.window->findChild<PreviewBox *>(QStringLiteral("picPreview"));
+    for (auto _ : state)
+        preview->showPage(w.window->pageCanvas(), true);
+}
+BENCHMARK(previewRescale)->Unit(benchmark::kMillisecond);
+
 BENCHMARK_CAPTURE(resizeRedraw, designed-and-1600x1000, QSize(1600, 1000), false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(resizeRedraw, designed-and-1600x1000-photo, QSize(1600, 1000), true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(resizeRedraw, designed-and-3840x2160, QSize(3840, 2160), false)->Unit(benchmark::kMillisecond);

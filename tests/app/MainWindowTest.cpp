@@ -820,6 +820,28 @@ TEST_F(MainWindow, F1WithoutABrowserShowsTheHelpInAWindowOfItsOwn)
     modToolbox::setAppFolderForTesting(QString());
 }
 
+// Whatever empties the preview empties its caption: it named a page no longer shown ("Preview:
+// (page  2)" over an empty preview of a poster of one page).
+TEST_F(MainWindow, ThePreviewCaptionGoesWithThePreview)
+{
+    const QString other = picture("other.png", 300, 200);
+    const struct { const char *what; std::function<void()> change; } rows[] = {
+        {"one sheet across", [&] { child("cmbA4Width")->setCurrentIndex(0); }},
+        {"another resolution", [&] { child("cmbResox")->setCurrentIndex(5); }},
+        {"another picture", [&] { window->UpdatePictureFile(other); }},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.what);
+        child("cmbA4Width")->setCurrentIndex(2);
+        pick(1.5, 0.5);
+        ASSERT_EQ(caption->text(), captionOf(2));
+        r.change();
+        EXPECT_TRUE(preview->picture().isNull());
+        EXPECT_EQ(caption->text(), "Preview:");
+    }
+    EXPECT_TRUE(messages.messages().empty());
+}
+
 class MainWindowHiDpi : public MainWindow {};
 
 // The window grows with the screen (also run at QT_SCALE_FACTOR 1.25, 1.5, 2; at 2 the largest

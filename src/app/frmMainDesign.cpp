@@ -161,7 +161,8 @@ void frmMain::buildWidgets()
     // that the menus' hints shown over it give it back when they go.
     lbStatus = new QLabel(statusBar());
     lbStatus->setObjectName(QStringLiteral("lbStatus"));
-    lbStatus->setAccessibleName(QStringLiteral("Status"));
+    // Read by its text, so a screen reader hears each new line.
+    lbStatus->setAccessibleDescription(QStringLiteral("What the last print or drag did"));
     lbStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // A long line (a long file name) is cut off rather than widen the window.
     lbStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);

@@ -198,6 +198,7 @@ TEST_F(MainWindow, FirstRunShowsTheWorkedExampleWhichFailedDropsKeep)
         messages.clear();
         EXPECT_EQ(drag(r.files, r.overPreview ? preview : nullptr), r.accepted);
         EXPECT_EQ(window->statusLine(), r.status);
+        EXPECT_EQ(said(child<QLabel>("lbStatus")), r.status.toStdString()) << "what a screen reader hears";
         ASSERT_EQ(messages.messages().size(), r.starts.isEmpty() ? 0u : 1u);
         for (const MessageRequest &m : messages.messages()) {
             EXPECT_TRUE(m.text.startsWith(r.starts) && m.text.endsWith(r.ends)) << m.text.toStdString();

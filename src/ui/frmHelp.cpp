@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -20,6 +21,7 @@ frmHelp::frmHelp(QWidget *owner, const QString &page)
     browser_->setAccessibleName(QStringLiteral("Instructions"));
     // Links to mail and the web go to the system; the pages' own links stay in the window.
     browser_->setOpenExternalLinks(true);
+    browser_->document()->setDocumentMargin(12);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);

@@ -555,12 +555,12 @@ void frmMain::tmrResize_Timer()
     if (unloaded_)
         return;
     if (grid().GridColumns >= 1 && picGrid->interiorSize() != QSize(CLng(grid().GridViewWidth), CLng(grid().GridViewHeight))) {
-        // A failed layout pass left no grid to draw.
+        // The boxes over it follow with the next tick, as after a layout pass; a failed pass left no
+        // grid to draw.
         skippingErrors([this] {
             const Poster &p = poster();
             picGrid->rebuild(p.picture, p.settings, document_.grid());
         });
-        tmrGrid_Timer();
     }
     if (previewPage() >= 1 && !picPreview->picture().isNull()
         && picPreview->picture().size() != devicePixels(picPreview->interiorSize(), picPreview->devicePixelRatioF()))

@@ -3,6 +3,7 @@
 #include "core/MessageBox.h"
 #include "core/Numeric.h"
 #include "core/RuntimeError.h"
+#include "layout/Poster.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -135,8 +136,8 @@ void GridView::drawBackground()
     if (dw > 0 && dh > 0 && !source_.isNull()) {
         // Shrinking smoothly is slow, so it happens here once and never in a tick; on a dense
         // screen straight to the device pixels, so the picture stays sharp.
-        QImage shrunk = source_.scaled(qRound(dw * ratio), qRound(dh * ratio), Qt::IgnoreAspectRatio,
-                                       Qt::SmoothTransformation);
+        QImage shrunk = pictureAsCut(source_).scaled(qRound(dw * ratio), qRound(dh * ratio), Qt::IgnoreAspectRatio,
+                                                     Qt::SmoothTransformation);
         shrunk.setDevicePixelRatio(ratio);
         QPainter p(&background_);
         p.drawImage(QPoint(0, 0), shrunk);

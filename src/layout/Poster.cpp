@@ -18,6 +18,20 @@ QString sizeWords(const PosterSize &size)
 }
 }  // namespace
 
+QImage pictureAsCut(const QImage &picture)
+{
+    if (picture.width() < 2 || picture.height() < 2)
+        return {};
+    const QRect cut(1, 1, picture.width() - 1, picture.height() - 1);
+    if (picture.depth() % 8 != 0)
+        return picture.copy(cut);
+    // A read-only view of the picture's own pixels, which the caller's picture keeps.
+    QImage part(picture.constScanLine(1) + picture.depth() / 8, cut.width(), cut.height(), picture.bytesPerLine(),
+                picture.format());
+    part.setColorTable(picture.colorTable());
+    return part;
+}
+
 double pagePixelHeight(double pagePixelWidth, const Paper &paper) { return checked(pagePixelWidth * pageProportion(paper)); }
 
 void applyChoices(PosterSettings &settings, const PosterChoices &choices)

@@ -28,6 +28,12 @@ struct Poster {
     int pageCount() const { return grid.pageCount(); }
 };
 
+// The part of `picture` the pages are cut from: all of it but its first column and row, sharing
+// the picture's pixels where whole bytes hold a pixel (a picture of the largest size is never
+// copied for a view of it: use it while the picture lives unchanged). Null for a picture of a
+// single column or row.
+QImage pictureAsCut(const QImage &picture);
+
 // A page's height in pixels for its width: the paper's proportion (1.414 for A4 portrait).
 double pagePixelHeight(double pagePixelWidth, const Paper &paper = {});
 

@@ -108,7 +108,7 @@ const QImage &AssemblyMap::shrunkTo(QSize size)
     // fine detail turns into its tone instead of into stripes and speckle (sampling two pixels
     // out of hundreds would alias). Once per size, never per sheet.
     if (shrunk_.size() != size) {
-        shrunk_ = poster_.picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        shrunk_ = pictureAsCut(poster_.picture).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         if (shrunk_.isNull())
             raise(err::OutOfMemory);
     }
@@ -120,8 +120,8 @@ void AssemblyMap::compose(QPainter &p, const AssemblyMapLayout &l)
     p.save();
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
 
-    // The picture at its place on the poster's pages. A sliver below the last row (under a
-    // hundredth of a sheet) belongs to no page and stays off the map.
+    // The picture at its place on the poster's pages, as they are cut from it. A sliver below the
+    // last row (under a hundredth of a sheet) belongs to no page and stays off the map.
     if (!poster_.picture.isNull() && !l.fit.picture.isEmpty()) {
         p.save();
         p.setClipRect(l.grid);

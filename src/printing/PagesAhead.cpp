@@ -3,7 +3,8 @@
 
 namespace plakatron {
 
-PagesAhead::PagesAhead(const Poster &poster, PrintRange range) : renderers_{PageRenderer(poster), PageRenderer(poster)}, range_(range)
+PagesAhead::PagesAhead(const Poster &poster, const JobPages &pages)
+    : renderers_{PageRenderer(poster), PageRenderer(poster)}, pages_(pages)
 {
     // The job's own thread does all of a page's work: the printer keeps the other core busy.
     for (PageRenderer &renderer : renderers_)
@@ -61,8 +62,8 @@ bool PagesAhead::idle()
 
 void PagesAhead::startFirst()
 {
-    if (idle() && range_.first <= range_.last)
-        start(range_.first);
+    if (idle() && pages_.first() != 0)
+        start(pages_.first());
 }
 
 PagesAhead::Page PagesAhead::take(std::int16_t page)
@@ -74,8 +75,8 @@ PagesAhead::Page PagesAhead::take(std::int16_t page)
     Page taken = std::move(*done_);
     done_.reset();
     lock.unlock();
-    if (page < range_.last)
-        start(static_cast<std::int16_t>(page + 1));
+    if (const std::int16_t next = pages_.after(page))
+        start(next);
     return taken;
 }
 

@@ -10,7 +10,7 @@
 // every pixel, SyntheticPhoto.h); <px> the page resolution, 800 or 1400: pages of 820 x 1151 and
 // 1420 x 2000 pixels.
 // On a shared machine run with --benchmark_repetitions=5 and read the _min rows.
-#include "core/ProgramWide.h"
+#include "app/BuiltInPicture.h"
 #include "printing/PageRenderer.h"
 #include "printing/PrintJob.h"
 #include "printing/PageGeometry.h"
@@ -33,25 +33,16 @@ namespace {
 
 const QImage &posterPicture(bool photo)
 {
-    static const QImage builtIn = QImage(QStringLiteral(":/plakatron/default.jpg")).convertToFormat(QImage::Format_RGB32);
+    static const QImage builtIn = builtInPicture();
     static const QImage camera = bench::syntheticPhoto(6000, 4000);
     return photo ? camera : builtIn;
 }
 
-struct Poster {
-    Poster(bool photo, double resolution) : picture(posterPicture(photo))
-    {
-        programWide().HorizontalOverlap = programWide().VerticalOverlap = 3;
-        settings.PagePixelWidth = resolution;
-        settings.PagePixelHeight = resolution * A4Proportion;
-        ListIndexSurface surface(9);  // 10 sheets across
-        LayoutLabels labels;
-        RunLayoutPass(QSizeF(picture.size()), 3, settings, grid, labels, surface);
-    }
-    QImage picture;
-    PosterSettings settings;
-    PageGrid grid;
-    PageRenderer renderer{PosterSource{&picture, &settings, &grid}};
+// 10 sheets across, the default overlap.
+struct BenchPoster {
+    BenchPoster(bool photo, double resolution) : poster(makePoster(posterPicture(photo), {10, resolution, DefaultOverlap})) {}
+    const Poster poster;
+    PageRenderer renderer{poster};
 };
 
 QTemporaryDir &scratch()
@@ -71,16 +62,16 @@ std::unique_ptr<QPrinter> pdfPrinter()
 
 void render(benchmark::State &state, bool photo, double resolution)
 {
-    Poster poster(photo, resolution);
+    BenchPoster poster(photo, resolution);
     for (auto _ : state)
-        poster.renderer.RenderPage(25, false);
+        poster.renderer.RenderPage(25);
 }
 
 // One page picture into a one-page PDF with the painter as the job sets it up, or lossless.
 void storePage(benchmark::State &state, bool photo, double resolution, bool lossless)
 {
-    Poster poster(photo, resolution);
-    poster.renderer.RenderPage(25, false);
+    BenchPoster poster(photo, resolution);
+    poster.renderer.RenderPage(25);
     const auto printer = pdfPrinter();
     for (auto _ : state) {
         // A fresh copy each time: Qt's PDF engine stores an image it has seen before only once.
@@ -93,10 +84,13 @@ void storePage(benchmark::State &state, bool photo, double resolution, bool loss
 
 void sheet(benchmark::State &state, bool photo, double resolution)
 {
-    Poster poster(photo, resolution);
+    const BenchPoster poster(photo, resolution);
     const auto printer = pdfPrinter();
+    PosterJob job;
+    job.poster = &poster.poster;
+    job.range = {25, 25};
     for (auto _ : state)
-        printPoster(*printer, poster.renderer, {25, 25});
+        printPoster(*printer, job);
 }
 
 void registerAll()

@@ -1,11 +1,12 @@
-// Speed of one page rendered for the preview or the print job (crop, enlargement, margins and
-// hints), also of pages whose share of the picture is far larger than the page (panoramas on one
-// sheet: their crops are tens of gigapixels, mostly white, and must cost what the page costs), of
-// one grid-view tick (which must only redraw the overlay, never the picture), and of the assembly
-// map of posters from one page to 40 x 80 and of a 60000 x 1500 panorama, with the two ways of
-// shrinking the picture for it that were weighed.
+// Speed of one page rendered for the preview or the print job (crop, enlargement or reduction,
+// margins and hints), also of a photograph's page at 800, 1400 and 2480 pixels, of pages whose
+// share of the picture is far larger than the page (panoramas on one sheet: their crops are tens
+// of gigapixels, mostly white, and must cost what the page costs), of one grid-view tick (which
+// must only redraw the overlay, never the picture), and of the assembly map of posters from one
+// page to 40 x 80 and of a 60000 x 1500 panorama, with the two ways of shrinking the picture for
+// it that were weighed.
 //   build/bench/bench_render [--benchmark_format=json]
-#include "core/ProgramWide.h"
+#include "app/BuiltInPicture.h"
 #include "layout/GridView.h"
 #include "layout/PageLayout.h"
 #include "printing/AssemblyMap.h"
@@ -30,29 +31,17 @@ using namespace plakatron;
 
 namespace {
 
-struct DefaultPoster {
-    explicit DefaultPoster(double resolution, QImage source = {}, int sheetsIndex = DefaultSheetsIndex)
-        : picture(source.isNull()
-                      ? QImage(QStringLiteral(":/plakatron/default.jpg")).convertToFormat(QImage::Format_RGB32)
-                      : std::move(source))
-    {
-        programWide().HorizontalOverlap = programWide().VerticalOverlap = DefaultOverlap;
-        settings.PagePixelWidth = resolution;
-        settings.PagePixelHeight = resolution * A4Proportion;
-        ListIndexSurface surface(sheetsIndex);
-        RunLayoutPass(QSizeF(picture.size()), DefaultOverlap, settings, grid, labels, surface);
-    }
-    QImage picture;
-    PosterSettings settings;
-    PageGrid grid;
-    LayoutLabels labels;
-};
-
-void renderPages(benchmark::State &state, DefaultPoster &poster, std::int16_t page)
+// The built-in picture (or `source`) at the default choices but for the resolution and sheets.
+Poster defaultPoster(double resolution, QImage source = {}, int sheetsIndex = DefaultSheetsIndex)
 {
-    PageRenderer renderer(PosterSource{&poster.picture, &poster.settings, &poster.grid});
+    return makePoster(source.isNull() ? builtInPicture() : std::move(source), {sheetsIndex + 1.0, resolution, DefaultOverlap});
+}
+
+void renderPages(benchmark::State &state, const Poster &poster, std::int16_t page)
+{
+    PageRenderer renderer(poster);
     for (auto _ : state) {
-        renderer.RenderPage(page, false);
+        renderer.RenderPage(page);
         benchmark::DoNotOptimize(renderer.pageCanvas().constBits());
     }
     state.counters["pages/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
@@ -60,7 +49,7 @@ void renderPages(benchmark::State &state, DefaultPoster &poster, std::int16_t pa
 
 void BM_RenderPage(benchmark::State &state)
 {
-    DefaultPoster poster(static_cast<double>(state.range(0)));
+    const Poster poster = defaultPoster(static_cast<double>(state.range(0)));
     renderPages(state, poster, 5);
 }
 BENCHMARK(BM_RenderPage)->Name("BM_RenderPage/default-picture")->Arg(800)->Arg(1400)->Unit(benchmark::kMillisecond);
@@ -78,12 +67,12 @@ const QImage &widePicture(int width, int height)
     return picture;
 }
 
-// Page 1 at 1400 pixels of a wide picture, `width` x `height` on `sheets` sheets: its crop is
-// the cell and its overlap in A4 proportion (60000 x 1500 on one sheet: 61800 x 86640 pixels, 98 %
-// of them white).
-void BM_RenderWidePage(benchmark::State &state, int width, int height, int sheets)
+// Page 1 at 1400 pixels (or `resolution`) of a wide picture, `width` x `height` on `sheets`
+// sheets: its crop is the cell and its overlap in A4 proportion (60000 x 1500 on one sheet:
+// 61800 x 86640 pixels, 98 % of them white), shrunk to the page.
+void BM_RenderWidePage(benchmark::State &state, int width, int height, int sheets, double resolution = 1400)
 {
-    DefaultPoster poster(1400, widePicture(width, height), sheets - 1);
+    const Poster poster = defaultPoster(resolution, widePicture(width, height), sheets - 1);
     renderPages(state, poster, 1);
 }
 BENCHMARK_CAPTURE(BM_RenderWidePage, panorama-20000x1000-1-sheet, 20000, 1000, 1)->Unit(benchmark::kMillisecond);
@@ -92,10 +81,30 @@ BENCHMARK_CAPTURE(BM_RenderWidePage, panorama-60000x1500-1-sheet, 60000, 1500, 1
 BENCHMARK_CAPTURE(BM_RenderWidePage, panorama-60000x1500-3-sheets, 60000, 1500, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RenderWidePage, line-48000x1-3-sheets, 48000, 1, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RenderWidePage, line-24000x1-1-sheet, 24000, 1, 1)->Unit(benchmark::kMillisecond);
+// The 90-megapixel panorama on pages of 2480 x 3507 (300 ppi on A4): its time, and under
+// /usr/bin/time -v its peak memory (the picture itself is 360 MB).
+BENCHMARK_CAPTURE(BM_RenderWidePage, panorama-60000x1500-1-sheet-2480px, 60000, 1500, 1, 2480)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RenderWidePage, panorama-60000x1500-3-sheets-2480px, 60000, 1500, 3, 2480)
+    ->Unit(benchmark::kMillisecond);
+
+// Page 1 of a 24-megapixel photograph (6000 x 4000) on 3 sheets, whose cell is 2000 pixels wide:
+// shrunk at 800 and 1400 pixels, enlarged at 2480 (300 ppi on A4).
+void BM_RenderPhotoPage(benchmark::State &state)
+{
+    const Poster poster = defaultPoster(static_cast<double>(state.range(0)), widePicture(6000, 4000), 2);
+    renderPages(state, poster, 1);
+}
+BENCHMARK(BM_RenderPhotoPage)
+    ->Name("BM_RenderPage/photo-6000x4000-3-sheets")
+    ->Arg(800)
+    ->Arg(1400)
+    ->Arg(2480)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_GridTick(benchmark::State &state)
 {
-    DefaultPoster poster(800);
+    Poster poster = defaultPoster(800);
     GridView view;
     view.resize(440, 401);
     view.rebuild(poster.picture, poster.settings, poster.grid);
@@ -109,7 +118,7 @@ BENCHMARK(BM_GridTick)->Name("BM_GridTick/436x397")->Unit(benchmark::kMicrosecon
 
 void BM_GridRebuild(benchmark::State &state)
 {
-    DefaultPoster poster(800);
+    Poster poster = defaultPoster(800);
     GridView view;
     view.resize(440, 401);
     for (auto _ : state)
@@ -128,12 +137,12 @@ const MapCase MapCases[] = {
     {"40x80", 712, 2000, 40}, {"1x1-picture", 1, 1, 3}, {"panorama-60000x1500", 60000, 1500, 3},
 };
 
-DefaultPoster &mapPoster(const MapCase &c)
+Poster &mapPoster(const MapCase &c)
 {
-    static std::map<const MapCase *, std::unique_ptr<DefaultPoster>> made;
-    std::unique_ptr<DefaultPoster> &poster = made[&c];
+    static std::map<const MapCase *, std::unique_ptr<Poster>> made;
+    std::unique_ptr<Poster> &poster = made[&c];
     if (!poster)
-        poster = std::make_unique<DefaultPoster>(800, c.width > 0 ? widePicture(c.width, c.height) : QImage(), c.sheets - 1);
+        poster = std::make_unique<Poster>(defaultPoster(800, c.width > 0 ? widePicture(c.width, c.height) : QImage(), c.sheets - 1));
     return *poster;
 }
 
@@ -141,14 +150,14 @@ DefaultPoster &mapPoster(const MapCase &c)
 // made (its picture shrunk), drawn by the print job on one A4 sheet of a PDF file, the file checked.
 void BM_AssemblyMapPdf(benchmark::State &state, const MapCase *c)
 {
-    DefaultPoster &poster = mapPoster(*c);
+    Poster &poster = mapPoster(*c);
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath(QStringLiteral("map.pdf")));
     printer.setPageSize(QPageSize(QPageSize::A4));
     for (auto _ : state) {
-        AssemblyMap map(poster.picture, poster.settings, poster.grid, poster.labels, DefaultOverlap);
+        AssemblyMap map(poster);
         PrintJob job(printer);
         job.run({1, 0}, {}, {}, [&] { job.PrintAssemblyMap(map); });
     }
@@ -157,12 +166,12 @@ void BM_AssemblyMapPdf(benchmark::State &state, const MapCase *c)
 // The same map as a PNG picture of the sheet at 300 dpi (`map -o map.png`), encoded in memory.
 void BM_AssemblyMapPng(benchmark::State &state, const MapCase *c)
 {
-    DefaultPoster &poster = mapPoster(*c);
+    Poster &poster = mapPoster(*c);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
     for (auto _ : state) {
-        AssemblyMap map(poster.picture, poster.settings, poster.grid, poster.labels, DefaultOverlap);
+        AssemblyMap map(poster);
         const QImage sheet = map.sheetImage(printer.pageLayout());
         QBuffer png;
         png.open(QIODevice::WriteOnly);

@@ -1,7 +1,6 @@
 #include "cli/CliOptions.h"
 
-#include "core/MessageBox.h"
-#include "core/ProgramWide.h"
+#include "app/BuiltInPicture.h"
 #include "core/RuntimeError.h"
 #include "input/PictureLoader.h"
 
@@ -15,7 +14,7 @@ namespace {
 QImage loadPosterPicture(const PosterOptions &options)
 {
     if (options.picture.isEmpty())
-        return QImage(QStringLiteral(":/plakatron/default.jpg")).convertToFormat(QImage::Format_RGB32);
+        return builtInPicture();
     try {
         return loadPicture(options.picture);
     } catch (const RuntimeError &e) {
@@ -23,17 +22,6 @@ QImage loadPosterPicture(const PosterOptions &options)
                              .arg(options.picture, e.description())
                              .arg(e.number()));
     }
-}
-
-// Message boxes become the tool's error: the window reports and goes on, a script wants to know.
-// Each rendering thread collects its own first message here.
-thread_local QString *renderFailure = nullptr;
-
-MsgAnswer collectRenderFailure(const MessageRequest &request)
-{
-    if (renderFailure && renderFailure->isEmpty())
-        *renderFailure = QString(request.text).replace(QStringLiteral("\r\n"), QStringLiteral(": "));
-    return MsgAnswer::Ok;
 }
 }  // namespace
 
@@ -86,28 +74,24 @@ PosterOptions posterOptions(const QCommandLineParser &parser)
     PosterOptions o;
     o.picture = parser.value(QStringLiteral("picture"));
     if (parser.isSet(QStringLiteral("sheets")))
-        o.sheets = integerOption(parser, QStringLiteral("sheets"), 1, 40);
+        o.choices.sheetsAcross = integerOption(parser, QStringLiteral("sheets"), 1, 40);
     if (parser.isSet(QStringLiteral("resolution"))) {
         bool ok = false;
-        o.resolution = parser.value(QStringLiteral("resolution")).toInt(&ok);
-        if (!ok || resolutionIndexOf(o.resolution) < 0)
+        const int resolution = parser.value(QStringLiteral("resolution")).toInt(&ok);
+        if (!ok || resolutionIndexOf(resolution) < 0)
             throw CliExit(2, QStringLiteral("invalid value '%1' for --resolution: allowed are 10, 20, ... 100, 200, ... 1400")
                                  .arg(parser.value(QStringLiteral("resolution"))));
+        o.choices.pagePixelWidth = resolution;
     }
     if (parser.isSet(QStringLiteral("overlap")))
-        o.overlap = integerOption(parser, QStringLiteral("overlap"), 0, 50);
+        o.choices.overlap = static_cast<std::int16_t>(integerOption(parser, QStringLiteral("overlap"), 0, 50));
     return o;
 }
 
-CliPoster::CliPoster(const PosterOptions &options) : picture_(loadPosterPicture(options))
+Poster posterOf(const PosterOptions &options)
 {
-    previousMessages_ = installMessageHandler(collectRenderFailure);
-    programWide().HorizontalOverlap = programWide().VerticalOverlap = static_cast<std::int16_t>(options.overlap);
-    settings_.PagePixelWidth = options.resolution;
-    settings_.PagePixelHeight = options.resolution * A4Proportion;
-    ListIndexSurface surface(options.sheets - 1);
     try {
-        RunLayoutPass(QSizeF(picture_.size()), programWide().HorizontalOverlap, settings_, grid_, labels_, surface);
+        return makePoster(loadPosterPicture(options), options.choices);
     } catch (const RuntimeError &e) {
         throw CliExit(1, QStringLiteral("the page grid cannot be computed for this picture: %1 (error %2)")
                              .arg(e.description())
@@ -115,28 +99,28 @@ CliPoster::CliPoster(const PosterOptions &options) : picture_(loadPosterPicture(
     }
 }
 
-CliPoster::~CliPoster() { installMessageHandler(previousMessages_); }
-
-void CliPoster::checkPage(int page) const
+void checkPage(const Poster &poster, int page)
 {
-    if (page < 1 || page > grid_.pageCount())
-        throw CliExit(2, QStringLiteral("page %1 is not on the poster: it has pages 1 to %2").arg(page).arg(grid_.pageCount()));
+    if (page < 1 || page > poster.pageCount())
+        throw CliExit(2, QStringLiteral("page %1 is not on the poster: it has pages 1 to %2").arg(page).arg(poster.pageCount()));
 }
 
-const QImage &CliPoster::renderPage(int page, int renderer)
+const QImage &renderPage(PageRenderer &renderer, int page)
 {
-    QString failure;
-    renderFailure = &failure;
-    renderers_[renderer].RenderPage(static_cast<std::int16_t>(page), false);
-    renderFailure = nullptr;
-    if (!failure.isEmpty())
-        throw renderingFailed(page, failure);
-    return renderers_[renderer].pageCanvas();
+    // The window reports a failed step and goes on; a script wants to know.
+    const PageResult result = renderer.RenderPage(static_cast<std::int16_t>(page));
+    if (!result.warnings.isEmpty())
+        throw renderingFailed(page, result.warnings.first());
+    return renderer.pageCanvas();
 }
 
-AssemblyMap CliPoster::assemblyMap() const
+AssemblyMap assemblyMapOf(const Poster &poster)
 {
-    return AssemblyMap(picture_, settings_, grid_, labels_, programWide().HorizontalOverlap);
+    try {
+        return AssemblyMap(poster);
+    } catch (const RuntimeError &e) {
+        throw CliExit(1, QStringLiteral("the assembly map cannot be drawn: %1 (Code %2)").arg(e.description()).arg(e.number()));
+    }
 }
 
 CliExit renderingFailed(int page, const QString &warning)

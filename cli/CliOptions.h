@@ -2,9 +2,8 @@
 // What every verb of plakatron-cli shares: the layout options, the error that ends the tool with
 // an exit code, and the poster (picture, layout pass, page renderer) as the window would hold it.
 
-#include "layout/PageLayout.h"
-#include "core/MessageBox.h"
 #include "core/OutputFile.h"
+#include "layout/Poster.h"
 #include "printing/AssemblyMap.h"
 #include "printing/PageRenderer.h"
 
@@ -24,9 +23,7 @@ struct CliExit : std::runtime_error {
 
 struct PosterOptions {
     QString picture;  // empty: the built-in picture
-    int sheets = DefaultSheetsIndex + 1;
-    int resolution = 800;
-    int overlap = DefaultOverlap;
+    PosterChoices choices;
 };
 
 // Parses a verb's arguments with the layout options plus `parser`'s own. Prints the verb's help
@@ -38,38 +35,16 @@ PosterOptions posterOptions(const QCommandLineParser &parser);
 // A whole number option within [min, max], or CliExit 2.
 int integerOption(const QCommandLineParser &parser, const QString &name, int min, int max);
 
-// The picture, laid out by the window's own layout pass, with page renderers over it. Rendering
-// failures, which the window shows in message boxes, end the tool here (CliExit 1). Two renderers
-// can work at once on different threads (the print job renders one page ahead).
-class CliPoster {
-public:
-    explicit CliPoster(const PosterOptions &options);
-    ~CliPoster();
-    CliPoster(const CliPoster &) = delete;
-    CliPoster &operator=(const CliPoster &) = delete;
-
-    const PosterSettings &settings() const { return settings_; }
-    const PageGrid &grid() const { return grid_; }
-    const LayoutLabels &labels() const { return labels_; }
-    // CliExit 2 when the page is not one of the poster's pages.
-    void checkPage(int page) const;
-    // The finished page, exactly as the print job prints it, from renderer 0 or 1. Its canvas stays
-    // as it is until that renderer renders again.
-    const QImage &renderPage(int page, int renderer = 0);
-    // The assembly map of this poster, with the overlap its pages are cut with.
-    AssemblyMap assemblyMap() const;
-    // Renderer 0 or 1 itself, for the print job's pages ahead.
-    PageRenderer &renderer(int index) { return renderers_[index]; }
-
-private:
-    QImage picture_;
-    PosterSettings settings_;
-    PageGrid grid_;
-    LayoutLabels labels_;
-    PageRenderer renderers_[2]{PageRenderer{PosterSource{&picture_, &settings_, &grid_}},
-                               PageRenderer{PosterSource{&picture_, &settings_, &grid_}}};
-    MessageHandler previousMessages_;
-};
+// The picture of the options laid out as the window lays it out (CliExit 1 when it cannot be
+// loaded or laid out).
+Poster posterOf(const PosterOptions &options);
+// CliExit 2 when the page is not one of the poster's pages.
+void checkPage(const Poster &poster, int page);
+// The finished page, exactly as the print job prints it, on `renderer`'s canvas. A rendering
+// failure, which the window shows in a message box, ends the tool here (CliExit 1).
+const QImage &renderPage(PageRenderer &renderer, int page);
+// The assembly map of this poster; CliExit 1 when there is none to draw.
+AssemblyMap assemblyMapOf(const Poster &poster);
 
 // The tool's one-line error for a page whose rendering gave a warning ("description\r\nCode N"):
 // "page N cannot be rendered: description: Code N", exit 1.

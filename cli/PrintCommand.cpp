@@ -5,7 +5,6 @@
 #include "core/OutputFile.h"
 #include "core/RuntimeError.h"
 #include "core/StopSignals.h"
-#include "printing/PagesAhead.h"
 #include "printing/PrintJob.h"
 #include "printing/modPrinter.h"
 
@@ -73,15 +72,15 @@ void listPrinters()
 
 // Every page, --page N or --pages A-B, refused unless all of it is on the poster and within what a
 // job can number (the window's rule, printRangeWithin).
-PrintRange requestedRange(const QCommandLineParser &parser, const CliPoster &poster)
+PrintRange requestedRange(const QCommandLineParser &parser, const Poster &poster)
 {
-    const int pages = poster.grid().pageCount();
+    const int pages = poster.pageCount();
     int first = 1, last = pages;
     if (parser.isSet(QStringLiteral("page")) && parser.isSet(QStringLiteral("pages")))
         throw CliExit(2, QStringLiteral("give either --page or --pages, not both"));
     if (parser.isSet(QStringLiteral("page"))) {
         first = last = integerOption(parser, QStringLiteral("page"), 1, LastNumberedPage);
-        poster.checkPage(first);
+        checkPage(poster, first);
     } else if (parser.isSet(QStringLiteral("pages"))) {
         if (!parsePageRange(parser.value(QStringLiteral("pages")), first, last))
             throw CliExit(2, QStringLiteral("invalid value '%1' for --pages: give A-B with 1 <= A <= B").arg(parser.value(QStringLiteral("pages"))));
@@ -119,16 +118,6 @@ void setUpPrinter(QPrinter &printer, const QCommandLineParser &parser)
     printer.setPageSize(QPageSize(QPageSize::A4));
 }
 
-// The poster's assembly map; CliExit 1 when there is none to draw.
-AssemblyMap assemblyMapOf(const CliPoster &poster)
-{
-    try {
-        return poster.assemblyMap();
-    } catch (const RuntimeError &e) {
-        throw CliExit(1, QStringLiteral("the assembly map cannot be drawn: %1 (Code %2)").arg(e.description()).arg(e.number()));
-    }
-}
-
 // One print job of the tool on the sheets the options name. A stop signal ends it between pages;
 // the job then removes its half-written file before the signal ends the tool (the guard is built
 // before the job, so it outlives it).
@@ -137,11 +126,24 @@ struct ToolJob {
     {
         setUpPrinter(printer, parser);
     }
-    // Runs the job and turns its failures into the tool's one-line errors.
-    void run(const std::function<void()> &print)
+    // Prints the pages of `range` of `poster` (and `map` first when given) and turns the job's
+    // failures into the tool's one-line errors.
+    void run(const Poster &poster, PrintRange range, AssemblyMap *map = nullptr)
     {
+        PosterJob job;
+        job.poster = &poster;
+        job.range = range;
+        job.map = map;
+        job.cancellation = &stop;
+        job.progress = [&](std::int16_t page, std::int16_t count) {
+            if (page == range.first && map)
+                progress.map();
+            progress.page(page - range.first + 1, count);
+        };
+        // A script wants to know: a page that gave a warning ends the job.
+        job.warnings = [](std::int16_t page, const QStringList &warnings) { throw renderingFailed(page, warnings.first()); };
         try {
-            print();
+            printPoster(printer, job);
         } catch (const WriteError &e) {
             throw cannotWrite(e);
         } catch (const RuntimeError &e) {
@@ -159,7 +161,6 @@ struct ToolJob {
     Cancellation stop;
     const CancelOnStopSignals stopSignals{stop};
     ProgressReport progress;
-    PrintJob job{printer, &stop};
 };
 
 }  // namespace
@@ -214,33 +215,15 @@ int runPrint(const QStringList &arguments)
     if (toFile == parser.isSet(QStringLiteral("printer")))
         throw CliExit(2, QStringLiteral("print needs either -o FILE.pdf or --printer NAME"));
 
-    CliPoster poster(posterOptions(parser));
+    const Poster poster = posterOf(posterOptions(parser));
     const PrintRange range = requestedRange(parser, poster);
     const bool withMap = parser.isSet(QStringLiteral("with-map"));
 
     ToolJob tool(parser);
-    PrintJob &job = tool.job;
-    PagesAhead pages(poster.renderer(0), poster.renderer(1), range);
     std::optional<AssemblyMap> map;
     if (withMap)
         map.emplace(assemblyMapOf(poster));
-    tool.run([&] {
-        job.run(
-            range,
-            [&](std::int16_t page) {
-                const PagesAhead::Page ahead = pages.take(page);
-                if (!ahead.messages.isEmpty())
-                    throw renderingFailed(page, ahead.messages.first());
-                job.PrintPageImage(*ahead.canvas);
-            },
-            [&](std::int16_t page, std::int16_t count) { tool.progress.page(page - range.first + 1, count); },
-            map ? PrintJob::SheetPrinter([&] {
-                pages.startFirst();
-                tool.progress.map();
-                job.PrintAssemblyMap(*map);
-            })
-                : PrintJob::SheetPrinter());
-    });
+    tool.run(poster, range, map ? &*map : nullptr);
     tool.progress.done(printPageCount(range), withMap);
     return 0;
 }
@@ -265,7 +248,7 @@ int runMap(const QStringList &arguments)
     if (toFile && kind != QLatin1String("pdf") && kind != QLatin1String("png"))
         throw CliExit(2, QStringLiteral("map writes a PDF or a PNG file: '%1' ends in neither .pdf nor .png").arg(output));
 
-    const CliPoster poster(posterOptions(parser));
+    const Poster poster = posterOf(posterOptions(parser));
     AssemblyMap map = assemblyMapOf(poster);
     if (kind == QLatin1String("png")) {
         // The sheet as the PDF file has it: A4, the map in the same printable area.
@@ -295,7 +278,7 @@ int runMap(const QStringList &arguments)
     }
 
     ToolJob tool(parser);
-    tool.run([&] { tool.job.run({1, 0}, {}, {}, [&] { tool.job.PrintAssemblyMap(map); }); });
+    tool.run(poster, {1, 0}, &map);
     tool.progress.done(0);
     return 0;
 }

@@ -32,16 +32,16 @@ int runLayout(const QStringList &arguments)
     QCommandLineParser parser;
     if (!parseVerb(parser, arguments, QStringLiteral("layout"), QStringLiteral("Prints the poster layout of a picture as JSON.")))
         return 0;
-    const CliPoster poster(posterOptions(parser));
-    const LayoutLabels &l = poster.labels();
+    const Poster poster = posterOf(posterOptions(parser));
+    const LayoutLabels &l = poster.labels;
     const QJsonObject labels{
         {QStringLiteral("lbA4Height"), l.lbA4Height},
         {QStringLiteral("lbFinalImageWidth"), l.lbFinalImageWidth},
         {QStringLiteral("lbFinalImageHeight"), l.lbFinalImageHeight},
         {QStringLiteral("lbTotalPages"), l.lbTotalPages},
     };
-    const PosterSettings &s = poster.settings();
-    const PageGrid &g = poster.grid();
+    const PosterSettings &s = poster.settings;
+    const PageGrid &g = poster.grid;
     const QJsonObject json{
         {QStringLiteral("sourceWidth"), g.SourceWidth},
         {QStringLiteral("sourceHeight"), g.SourceHeight},
@@ -73,14 +73,15 @@ int runPage(const QStringList &arguments)
     if (!parser.isSet(QStringLiteral("page")) || !parser.isSet(QStringLiteral("output")))
         throw CliExit(2, QStringLiteral("page needs --page N and -o FILE.png"));
     const int page = integerOption(parser, QStringLiteral("page"), 1, 32767);
-    CliPoster poster(posterOptions(parser));
-    poster.checkPage(page);
+    const Poster poster = posterOf(posterOptions(parser));
+    checkPage(poster, page);
     // A stop signal leaves the old file as it was: the new one is dropped before the signal ends
     // the tool. The guard outlives the file.
     Cancellation stop;
     const CancelOnStopSignals stopSignals(stop);
     const std::unique_ptr<OutputFile> png = imageFileFor(parser.value(QStringLiteral("output")));
-    const QImage &canvas = poster.renderPage(page);
+    PageRenderer renderer(poster);
+    const QImage &canvas = renderPage(renderer, page);
     if (stop.signal() != 0) {
         std::fprintf(stderr, "plakatron-cli: stopped by %s; the PNG file was not written\n",
                      qPrintable(stopSignalName(stop.signal())));

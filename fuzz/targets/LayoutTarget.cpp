@@ -9,7 +9,7 @@
 #include "core/RuntimeError.h"
 #include "input/PictureLoader.h"
 #include "layout/GridView.h"
-#include "layout/PageLayout.h"
+#include "layout/Poster.h"
 #include "layout/PageSelection.h"
 #include "printing/AssemblyMap.h"
 #include "printing/PageGeometry.h"
@@ -49,40 +49,15 @@ bool completes(F &&pass)
 // The window as a layout pass sees it: the list index and the grid view.
 class WindowSurface final : public LayoutSurface {
 public:
-    WindowSurface(int index, GridView &view, const QImage &picture, const PosterSettings &settings, PageGrid &grid)
-        : index(index), view_(view), picture_(picture), settings_(settings), grid_(grid)
-    {
-    }
-    int sheetsListIndex() const override { return index; }
+    WindowSurface(int index, GridView &view, Poster &poster) : index(index), view_(view), poster_(poster) {}
     void setSheetsListIndex(int i) override { index = i; }
-    void rebuildGridView() override { view_.rebuild(picture_, settings_, grid_); }
+    void rebuildGridView() override { view_.rebuild(poster_.picture, poster_.settings, poster_.grid); }
 
     int index;
 
 private:
     GridView &view_;
-    const QImage &picture_;
-    const PosterSettings &settings_;
-    PageGrid &grid_;
-};
-
-// Message boxes are counted, never shown.
-class CountedMessages {
-public:
-    CountedMessages()
-    {
-        previous_ = installMessageHandler([this](const MessageRequest &) {
-            ++count;
-            return MsgAnswer::Ok;
-        });
-    }
-    ~CountedMessages() { installMessageHandler(previous_); }
-    CountedMessages(const CountedMessages &) = delete;
-    CountedMessages &operator=(const CountedMessages &) = delete;
-    int count = 0;
-
-private:
-    MessageHandler previous_;
+    Poster &poster_;
 };
 
 QImage pictureOfSize(int width, int height)
@@ -107,19 +82,22 @@ double fromBits(quint64 bits)
 // the rules end in a value or a RuntimeError.
 void arithmeticOnly(InputReader &in)
 {
-    PosterSettings settings;
-    settings.PagePixelWidth = fromBits(in.take<quint64>());
-    settings.PagePixelHeight = settings.PagePixelWidth * A4Proportion;
+    Poster poster;
+    PosterSettings &settings = poster.settings;
+    PageGrid &grid = poster.grid;
+    const double pagePixelWidth = fromBits(in.take<quint64>());
     const QSizeF source(fromBits(in.take<quint64>()), fromBits(in.take<quint64>()));
     const auto overlap = in.take<std::int16_t>();
     const auto page = in.take<std::int16_t>();
     const QPointF click(fromBits(in.take<quint64>()), fromBits(in.take<quint64>()));
-    ListIndexSurface surface(in.take<std::int16_t>());
-    PageGrid grid;
+    const double sheetsAcross = in.take<std::int16_t>() + 1.0;
     grid.GridViewWidth = fromBits(in.take<quint64>());
     grid.GridViewHeight = fromBits(in.take<quint64>());
-    LayoutLabels labels;
-    completes([&] { RunLayoutPass(source, overlap, settings, grid, labels, surface); });
+    LayoutSurface noWindow;
+    completes([&] {
+        applyChoices(settings, {sheetsAcross, pagePixelWidth, overlap});
+        RunLayoutPass(source, sheetsAcross, settings, grid, poster.labels, noWindow);
+    });
     completes([&] { pageAt(click, settings, grid); });
     completes([&] { selectedPageBox(page, settings); });
     completes([&] { pointerBox(click, settings, grid); });
@@ -135,7 +113,7 @@ void arithmeticOnly(InputReader &in)
     });
     // The assembly map of whatever the pass left: a layout, or no map (5) or no arithmetic for it.
     try {
-        AssemblyMap(QImage(), settings, grid, labels, overlap).layout(QSizeF(fromBits(in.take<quint64>()), 3424));
+        AssemblyMap(poster).layout(QSizeF(fromBits(in.take<quint64>()), 3424));
     } catch (const RuntimeError &e) {
         require(e.number() == err::InvalidCall || isArithmetic(e.number()), "the assembly map failed with an unexpected error number");
     }
@@ -154,9 +132,11 @@ bool overlapFits(const PosterSettings &s, const PageGrid &g, std::int16_t percen
 }
 
 // What a complete pass promises the rest of the window.
-void checkCompletePass(const PosterSettings &s, const PageGrid &g, const LayoutLabels &labels, int listIndex,
-                       double sourceWidth)
+void checkCompletePass(const Poster &poster, int listIndex, double sourceWidth)
 {
+    const PosterSettings &s = poster.settings;
+    const PageGrid &g = poster.grid;
+    const LayoutLabels &labels = poster.labels;
     require(s.SheetsAcross >= 1 && s.SheetsAcross <= 40 && s.SheetsAcross == std::floor(s.SheetsAcross),
             "sheets across not a whole number 1 ... 40");
     require(listIndex == s.SheetsAcross - 1, "the list does not show the sheets across the pass used");
@@ -172,11 +152,11 @@ void checkCompletePass(const PosterSettings &s, const PageGrid &g, const LayoutL
 
 // Every poster a pass lays out has its assembly map on Qt's A4 PDF sheet (2397 x 3424 map pixels
 // of printable area): the grid at the top left, inside the area and above the caption.
-void checkAssemblyMap(const PosterSettings &s, const PageGrid &g, const LayoutLabels &labels, std::int16_t overlap)
+void checkAssemblyMap(const Poster &poster)
 {
     const QSizeF area(2397, 3424);
     try {
-        const AssemblyMapLayout l = AssemblyMap(QImage(), s, g, labels, overlap).layout(area);
+        const AssemblyMapLayout l = AssemblyMap(poster).layout(area);
         require(l.grid.topLeft() == QPointF(0, 0) && l.grid.width() <= area.width() * (1 + 1e-12) && l.grid.height() > 0,
                 "the map's grid is not at the top left of the sheet, inside it");
         require(l.grid.bottom() < l.captionOrigin.y() && l.captionOrigin.y() < area.height(), "the map's caption is not under its grid");
@@ -205,24 +185,29 @@ void layoutTarget(QByteArrayView data)
     const QPoint click(in.take<quint16>() % (gridViewSize.width() + 40), in.take<quint16>() % (gridViewSize.height() + 40));
 
     const bool real = width * height <= renderedPixels;
-    const QImage picture = real ? pictureOfSize(int(width), int(height)) : QImage();
+    // A picture too large to make here is laid out by its size alone.
+    Poster poster;
+    poster.picture = real ? pictureOfSize(int(width), int(height)) : QImage();
+    const PosterSettings &settings = poster.settings;
+    PageGrid &grid = poster.grid;
 
-    // The settings dialog's overlap, then cmbResox_Click and the pass the list change starts.
-    programWide().HorizontalOverlap = programWide().VerticalOverlap = overlap;
-    PosterSettings settings;
-    settings.PagePixelWidth = Val(resolutionEntries()[resolutionIndex]);
-    settings.PagePixelHeight = settings.PagePixelWidth * A4Proportion;
-    PageGrid grid;
-    LayoutLabels labels;
+    // The settings dialog's overlap, cmbResox_Click's resolution and the pass the list change starts.
     GridView view;
     view.resize(gridViewSize);
-    WindowSurface surface(sheetsIndex, view, picture, settings, grid);
+    WindowSurface surface(sheetsIndex, view, poster);
+    const PosterChoices choices{sheetsIndex + 1.0, Val(resolutionEntries()[resolutionIndex]), overlap};
     const bool complete = completes([&] {
-        RunLayoutPass(QSizeF(double(width), double(height)), overlap, settings, grid, labels, surface);
+        if (real) {
+            layOutPoster(poster, choices, surface);
+            return;
+        }
+        applyChoices(poster.settings, choices);
+        RunLayoutPass(QSizeF(double(width), double(height)), choices.sheetsAcross, poster.settings, grid, poster.labels,
+                      surface);
     });
     if (complete) {
-        checkCompletePass(settings, grid, labels, surface.index, double(width));
-        checkAssemblyMap(settings, grid, labels, overlap);
+        checkCompletePass(poster, surface.index, double(width));
+        checkAssemblyMap(poster);
     }
 
     // A click on the grid view selects the page under it: only pages of the poster, and a number
@@ -247,23 +232,20 @@ void layoutTarget(QByteArrayView data)
         require((p.row - 1) * grid.GridColumns + p.column == *page, "page position does not number row by row");
     }
 
-    // RenderPreview: the page on the canvas, every failed step reported in a message box.
+    // RenderPreview: the page on the canvas, every failed step reported.
     if (!real)
         return;
-    PageRenderer renderer(PosterSource{&picture, &settings, &grid});
-    CountedMessages messages;
-    QImage shown;
-    renderer.setPreview([&shown](const QImage &finished) { shown = finished; });
-    renderer.RenderPage(*page, true);
+    PageRenderer renderer(poster);
+    const PageResult result = renderer.RenderPage(*page);
     if (!onThePoster)
         return;
-    require(messages.count == (overlapFits(settings, grid, overlap) ? 0 : 1),
+    require(result.warnings.size() == (overlapFits(settings, grid, overlap) ? 0 : 1),
             "rendering a page of a complete layout reported a failure");
+    require(result.made, "a page of a complete layout was not made");
     const int margin = settings.PagePixelWidth > HintMarginThreshold ? HintMargin : 0;
     require(renderer.pageCanvas().size()
                 == QSize(CLng(settings.PagePixelWidth) + margin, CLng(settings.PagePixelHeight) + margin),
             "the page canvas is not the page size");
-    require(shown.size() == renderer.pageCanvas().size(), "the preview did not get the finished page");
 }
 
 }  // namespace plakatron::fuzz

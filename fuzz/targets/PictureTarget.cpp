@@ -6,7 +6,7 @@
 #include "core/RuntimeError.h"
 #include "input/Metafile.h"
 #include "input/PictureLoader.h"
-#include "layout/PageLayout.h"
+#include "layout/Poster.h"
 
 #include <QFile>
 
@@ -45,14 +45,8 @@ void pictureTarget(QByteArrayView data)
             "loadPicture returned a picture beyond its own size limit");
 
     // UpdatePictureFile's next step at the default choices; a failure abandons the pass silently.
-    PosterSettings settings;
-    settings.PagePixelWidth = 800;
-    settings.PagePixelHeight = 800 * A4Proportion;
-    PageGrid grid;
-    LayoutLabels labels;
-    ListIndexSurface surface(DefaultSheetsIndex);
     try {
-        RunLayoutPass(QSizeF(image.size()), DefaultOverlap, settings, grid, labels, surface);
+        makePoster(image, PosterChoices{});
     } catch (const RuntimeError &e) {
         require(e.number() == err::Overflow || e.number() == err::DivisionByZero,
                 "a layout pass failed with an unexpected error number");

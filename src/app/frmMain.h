@@ -1,16 +1,15 @@
 #pragma once
 // The main window: the grid view and preview, the two poster lists, the size labels, the Print
-// button and the menus. It owns the poster state; the rules live in the layout, imaging, printing
-// and input libraries and the handlers here only connect them to the widgets.
+// button and the menus. It holds the poster (PosterDocument) and its print commands
+// (PrintCommands); the rules live in the layout, imaging, printing and input libraries and the
+// handlers here only connect them to the widgets. Its widgets are made in frmMainDesign.cpp.
 
-#include "core/Cancellation.h"
-#include "layout/PageLayout.h"
+#include "app/PosterDocument.h"
+#include "app/PrintCommands.h"
 #include "layout/PageSelection.h"
 
 #include <QImage>
 #include <QMainWindow>
-#include <functional>
-#include <memory>
 
 class QAction;
 class QComboBox;
@@ -24,13 +23,7 @@ namespace plakatron {
 
 class AssemblyMap;
 class GridView;
-class PageRenderer;
-class PrintJob;
 class PreviewBox;
-class RuntimeError;
-class frmWait;
-struct PrintChoices;
-struct PrintRange;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -38,10 +31,10 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
-    const PosterSettings &poster() const { return poster_; }
-    const PageGrid &grid() const { return grid_; }
-    const LayoutLabels &labels() const { return labels_; }
-    const QImage &sourcePicture() const { return sourcePic_; }
+    const Poster &poster() const { return document_.poster(); }
+    const PageGrid &grid() const { return poster().grid; }
+    const LayoutLabels &labels() const { return poster().labels; }
+    const QImage &sourcePicture() const { return poster().picture; }
 
     // Handlers, named after their control and event.
     void RecomputeLayout();  // also the selection change of cmbA4Width
@@ -68,7 +61,7 @@ public:
     // false when it could not be had in memory (the preview keeps the page before).
     bool RenderPreview();
     // The page the preview shows or is being rendered for; 0 while it is empty.
-    std::int16_t previewPage() const { return previewPage_; }
+    std::int16_t previewPage() const { return document_.previewPage(); }
     void mnuOpenPicture_Click();
     // Loads a picture as the new source; a failure is reported and changes nothing.
     void UpdatePictureFile(const QString &path);
@@ -84,15 +77,10 @@ public:
     void cmdPrint_Click();
     void mnuPrintThisPicture_Click();
     void mnuPrintAssemblyMap_Click();
-    // Asks for the printer and the pages: the dialog starts with page singlePage alone when it is a
-    // page of the poster, else with every page; "Current page" is the selected page.
+    // The print dialog for every page (singlePage 0) or for page singlePage (PrintCommands).
     void PrintNow(std::int32_t singlePage);
-    // Prints programWide().FirstPrintPage to LastPrintPage on the current printer.
-    void doPrint();
-    // Prints the job's current page on the current sheet of the running job.
-    void PrintPageImage();
     // The assembly map of the poster as the window shows it.
-    AssemblyMap assemblyMap() const;
+    AssemblyMap assemblyMap();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -117,30 +105,12 @@ private:
     bool showSelectedPage();
     // A right click's second half: the pop-up menu at a point of the screen.
     void popupMenu(QPoint globalPosition);
-    // The print dialog on the stored choices and the pages of `choices`, which a confirmed dialog
-    // stores again with the pages `chosen`; false when it was cancelled.
-    bool ShowPrintDialog(const PrintChoices &choices, PrintRange &chosen);
-    // The wait window of a print job, centred over this window and shown; with `text` in place of
-    // its design text.
-    frmWait *showPrintWaitWindow(const QString &text = {});
-    // A print job's failure in a message, unless the job was stopped on request.
-    void reportPrintFailure(const RuntimeError &e);
-    // Runs a print job: a stop signal or "Cancel" ends it between sheets (a stop signal then ends
-    // the program as it asked); a failure is reported; the wait window goes when it ends.
-    void runPrintJob(const std::function<void()> &job);
-    // Prints the map on one sheet of the current printer.
-    void doPrintAssemblyMap(AssemblyMap &map);
+    // The poster whose pages are cut and printed now: with the overlap the settings dialog shows,
+    // which may be newer than the last layout pass.
+    const Poster &posterForPages();
 
-    PosterSettings poster_;
-    PageGrid grid_;
-    LayoutLabels labels_;
-    QImage sourcePic_;  // the source picture at its natural size
-    // Kept apart from the selection, which the keyboard moves without rendering.
-    std::int16_t previewPage_ = 0;
-    std::unique_ptr<PageRenderer> renderer_;  // owns the two page buffers
-    PrintJob *printJob_ = nullptr;  // the job doPrint is running
-    const QImage *jobPage_ = nullptr;  // its page being printed
-    Cancellation printCancellation_;  // asks the running job to stop between pages
+    PosterDocument document_;
+    PrintCommands printing_{*this};
     bool unloaded_ = false;
 
     GridView *picGrid = nullptr;

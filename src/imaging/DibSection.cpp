@@ -178,8 +178,8 @@ void cDIBSection::CreateFromCrop(const PictureCrop &crop, const std::vector<std:
     // Where the picture's part lands in the crop, and the chosen columns [inBegin, inEnd) that
     // fall inside it: runs of neighbouring columns are converted in one go.
     const QImage *picture = crop.picture;
-    const QRect part = picture ? crop.part.intersected(picture->rect()) : QRect();
-    const QRect landed(crop.at + (part.topLeft() - crop.part.topLeft()), part.size());
+    const PictureCrop::Landing landing = crop.landing();
+    const QRect &landed = landing.inCrop;
     const auto firstAtOrAfter = [&columns](std::int64_t x) {
         return std::size_t(std::lower_bound(columns.begin(), columns.end(), x) - columns.begin());
     };
@@ -192,7 +192,7 @@ void cDIBSection::CreateFromCrop(const PictureCrop &crop, const std::vector<std:
     };
     std::vector<Run> runs;
     for (std::size_t c = inBegin; c < inEnd; ++c) {
-        const std::int32_t x = columns[c] - landed.left() + part.left();
+        const std::int32_t x = columns[c] - landed.left() + landing.from.x();
         if (!runs.empty() && runs.back().pictureX + runs.back().length == x)
             ++runs.back().length;
         else
@@ -222,24 +222,12 @@ void cDIBSection::CreateFromCrop(const PictureCrop &crop, const std::vector<std:
         }
         std::memset(out, 0xFF, 3 * inBegin);
         std::memset(out + 3 * inEnd, 0xFF, 3 * (std::size_t(width) - inEnd));
-        const std::int32_t pictureY = y - landed.top() + part.top();
-        const uchar *line = nullptr;
-        std::int32_t lineLeft = 0;
-        if (direct) {
-            line = picture->constScanLine(pictureY);
-        } else {
-            const QImage row = picture->copy(spanLeft, pictureY, spanWidth, 1);
-            if (row.isNull())
-                raise(err::OutOfMemory);
-            QPainter painter(&converted);
-            painter.setCompositionMode(QPainter::CompositionMode_Source);
-            painter.drawImage(QPoint(0, 0), row);
-            painter.end();
-            line = converted.constScanLine(0);
-            lineLeft = spanLeft;
-        }
+        const uchar *line = pixelcopy::rgb32Row(*picture, spanLeft, y - landed.top() + landing.from.y(), spanWidth,
+                                                converted);
+        if (!line)
+            raise(err::OutOfMemory);
         for (const Run &run : runs)
-            pixelcopy::toBgr(QImage::Format_RGB32, line + 4 * std::ptrdiff_t(run.pictureX - lineLeft),
+            pixelcopy::toBgr(QImage::Format_RGB32, line + 4 * std::ptrdiff_t(run.pictureX - spanLeft),
                              out + 3 * std::ptrdiff_t(run.column), run.length);
     }
 }

@@ -94,16 +94,22 @@ public:
     // Releases the pixel block. Safe to call on an empty buffer.
     void ClearUp() noexcept;
 
-    // A new buffer of newWidth x newHeight (height first): an exact copy at the same size,
-    // bilinear interpolation otherwise. Null when the new buffer cannot be created. A source
-    // 1 pixel wide or high, or without pixels, fails with Subscript out of range (9).
+    // A new buffer of newWidth x newHeight (height first): an exact copy at the same size;
+    // bilinear interpolation when it is at least as large on both axes; smaller along an axis,
+    // every source pixel a new pixel covers is averaged along it (ReduceKernel.h), and an axis
+    // that does not shrink keeps the bilinear positions. Null when the new buffer cannot be
+    // created. A source 1 pixel wide or high (an axis that cannot shrink, whose one column or row
+    // the bilinear positions would blend with the next), or without pixels, fails with Subscript
+    // out of range (9).
     std::unique_ptr<cDIBSection> Resample(std::int32_t newHeight, std::int32_t newWidth) const;
     // Byte for byte what Resample(newHeight, newWidth) gives on a buffer made from the whole crop,
-    // without making it: only the crop's columns and rows the bilinear pass reads (at most two for
-    // each destination column and row) are copied, into `gathered`, and the pass reads them
-    // there. Time and memory follow the new size, not the crop's. Fails as Resample does, and
-    // with Out of memory (7) when `gathered` cannot be had. `threads` as for resample::run: 0 as
-    // many as pay off, 1 only the calling thread.
+    // without making it. An enlargement copies only the crop's columns and rows the bilinear pass
+    // reads (at most two for each destination column and row) into `gathered` and reads them
+    // there; a reduction reads the picture's rows where they are, a band at a time, and empties
+    // `gathered`. Time and memory follow the new size and the picture's part, not the crop's
+    // size. Fails as Resample does, and with Out of memory (7) when `gathered` or a converted row
+    // cannot be had. `threads` as for resample::run: 0 as many as pay off, 1 only the calling
+    // thread.
     static std::unique_ptr<cDIBSection> ResampleCrop(const PictureCrop &crop, std::int32_t newHeight,
                                                      std::int32_t newWidth, cDIBSection &gathered, int threads = 0);
 

@@ -3,7 +3,7 @@
 // picture's rectangle `part` copied onto it 1:1, its top-left corner at `at`. A page's crop can be
 // mostly white and many times larger than the picture (a panorama on one sheet is cut in A4
 // proportion), so it is never made whole: cDIBSection::ResampleCrop reads just the pixels the
-// enlargement needs through this description.
+// page needs through this description.
 
 #include <QImage>
 #include <QPoint>
@@ -23,6 +23,18 @@ struct PictureCrop {
     {
         part = picture ? wanted.intersected(picture->rect()) : QRect();
         at = target + (part.topLeft() - wanted.topLeft());
+    }
+
+    // Where the picture's pixels land in the crop (clipped to the picture, not to the crop), and
+    // the picture pixel at that rectangle's top left.
+    struct Landing {
+        QRect inCrop;
+        QPoint from;
+    };
+    Landing landing() const
+    {
+        const QRect inPicture = picture ? part.intersected(picture->rect()) : QRect();
+        return {QRect(at + (inPicture.topLeft() - part.topLeft()), inPicture.size()), inPicture.topLeft()};
     }
 
     bool operator==(const PictureCrop &) const = default;

@@ -1,6 +1,7 @@
 #include "imaging/PixelCopy.h"
 
 #include <QColor>
+#include <QPainter>
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -113,6 +114,21 @@ void fromBgr(QImage::Format format, const std::uint8_t *bgr, uchar *dest, std::i
         return;
     }
     }
+}
+
+const uchar *rgb32Row(const QImage &picture, std::int32_t x, std::int32_t y, std::int32_t n, QImage &into)
+{
+    if (picture.format() == QImage::Format_RGB32)
+        return picture.constScanLine(y) + 4 * std::ptrdiff_t(x);
+    // The row alone: a painter would convert a whole picture of another format first.
+    const QImage row = picture.copy(x, y, n, 1);
+    if (row.isNull())
+        return nullptr;
+    QPainter painter(&into);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPoint(0, 0), row);
+    painter.end();
+    return into.constScanLine(0);
 }
 
 }  // namespace plakatron::pixelcopy

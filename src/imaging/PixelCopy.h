@@ -27,4 +27,9 @@ void toBgr(QImage::Format format, const uchar *source, std::uint8_t *bgr, std::i
 // n blue-green-red pixels to a direct-format row, opaque.
 void fromBgr(QImage::Format format, const std::uint8_t *bgr, uchar *dest, std::int32_t n) noexcept;
 
+// n pixels of the picture's row y from column x as Format_RGB32 words: the picture's own row
+// where it has that format, else `into` (n x 1 or more, Format_RGB32) with the pixels drawn on
+// it as a painter draws them. Null when the memory for that cannot be had.
+const uchar *rgb32Row(const QImage &picture, std::int32_t x, std::int32_t y, std::int32_t n, QImage &into);
+
 }  // namespace plakatron::pixelcopy

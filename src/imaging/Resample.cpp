@@ -1,6 +1,8 @@
 #include "imaging/DibSection.h"
 
 #include "core/RuntimeError.h"
+#include "imaging/PixelCopy.h"
+#include "imaging/ReduceKernel.h"
 #include "imaging/ResampleKernel.h"
 
 #include <algorithm>
@@ -8,6 +10,80 @@
 #include <numeric>
 
 namespace plakatron {
+
+namespace {
+// Whether a new size is at least as large as the source on both axes: then the page is the
+// bilinear enlargement, byte for byte; smaller along either axis, the averaging pass makes it.
+bool enlarges(std::int32_t width, std::int32_t height, std::int32_t newWidth, std::int32_t newHeight)
+{
+    return newWidth >= width && newHeight >= height;
+}
+
+// Runs the averaging pass from a source of `size` whose `picture` rectangle (inside it) `rows`
+// reads, into the new buffer. An axis that keeps the bilinear positions reads two source pixels
+// from the first on, so a source 1 pixel wide or high fails, as the enlargement fails on it; so
+// does a source without pixels.
+void reduceInto(QSize size, QRect picture, const resample::PictureRows &rows, cDIBSection &destination, int threads)
+{
+    const std::int32_t newWidth = destination.Width(), newHeight = destination.Height();
+    if (size.width() < (newWidth >= size.width() ? 2 : 1) || size.height() < (newHeight >= size.height() ? 2 : 1))
+        raise(err::SubscriptOutOfRange);
+    const resample::Reduction plan(size.width(), size.height(), newWidth, newHeight, picture.x(), picture.y(),
+                                   picture.width(), picture.height());
+    const ByteView dest = destination.bytes();
+    dest.require(0, 3LL * newWidth - 1, 0, newHeight - 1);
+    if (!resample::reduce(plan, rows, {dest.rowPointer(0), dest.bytesPerRow()}, resample::fastest(), threads))
+        raise(err::OutOfMemory);  // a picture row could not be converted
+}
+
+// The buffer's rows, top first, as 32-bit pixels.
+class BufferRows final : public resample::PictureRows {
+public:
+    explicit BufferRows(const ConstByteView &view, std::int32_t width) : view_(view), width_(width) {}
+    const std::uint32_t *row(std::int32_t y, std::uint32_t *scratch) const override
+    {
+        pixelcopy::fromBgr(QImage::Format_RGB32, view_.rowPointer(view_.rows() - 1 - y),
+                           reinterpret_cast<uchar *>(scratch), width_);
+        return scratch;
+    }
+    // The converted row, and four spare pixels after it that stay zero.
+    std::int32_t readable() const noexcept override { return width_ + 4; }
+    std::size_t scratchPixels() const noexcept override { return std::size_t(width_) + 4; }
+
+private:
+    ConstByteView view_;
+    std::int32_t width_;
+};
+
+// The picture's pixels of a crop, from picture pixel `from` on, `width` of them a row: the
+// picture's own rows where it is in the program's format, else each row converted on its own.
+class CropRows final : public resample::PictureRows {
+public:
+    CropRows(const QImage *picture, QPoint from, std::int32_t width)
+        : picture_(picture), from_(from), width_(width), direct_(picture && picture->format() == QImage::Format_RGB32)
+    {
+    }
+    const std::uint32_t *row(std::int32_t y, std::uint32_t *scratch) const override
+    {
+        if (direct_)
+            return reinterpret_cast<const std::uint32_t *>(picture_->constScanLine(from_.y() + y)) + from_.x();
+        QImage into(reinterpret_cast<uchar *>(scratch), width_, 1, 4 * qsizetype(width_), QImage::Format_RGB32);
+        return reinterpret_cast<const std::uint32_t *>(
+            pixelcopy::rgb32Row(*picture_, from_.x(), from_.y() + y, width_, into));
+    }
+    std::int32_t readable() const noexcept override
+    {
+        return direct_ ? picture_->width() - from_.x() : width_ + 4;
+    }
+    std::size_t scratchPixels() const noexcept override { return direct_ ? 0 : std::size_t(width_) + 4; }
+
+private:
+    const QImage *picture_;
+    QPoint from_;
+    std::int32_t width_;
+    bool direct_;
+};
+}  // namespace
 
 std::unique_ptr<cDIBSection> cDIBSection::Resample(std::int32_t newHeight, std::int32_t newWidth) const
 {
@@ -22,7 +98,19 @@ std::unique_ptr<cDIBSection> cDIBSection::Resample(std::int32_t newHeight, std::
         result->LoadPictureBlt(hdc(), 0, 0, -1, -1, SRCCOPY);
         return result;
     }
-    ResampleInto(*result);
+    if (enlarges(biWidth_, biHeight_, newWidth, newHeight)) {
+        ResampleInto(*result);
+        return result;
+    }
+    if (!bits_)
+        raise(err::SubscriptOutOfRange);
+    const resample::RoundToNearest rounding;  // the positions and weights are floating point
+    try {
+        const QSize size(biWidth_, biHeight_);
+        reduceInto(size, QRect(QPoint(0, 0), size), BufferRows(bytes(), biWidth_), *result, 0);
+    } catch (const std::bad_alloc &) {
+        raise(err::OutOfMemory);
+    }
     return result;
 }
 
@@ -73,6 +161,16 @@ std::unique_ptr<cDIBSection> cDIBSection::ResampleCrop(const PictureCrop &crop, 
         if (newWidth == width && newHeight == height) {
             // A plain copy, as Resample makes it: every pixel is needed.
             result->CreateFromCrop(crop, everyIndex(width), everyIndex(height));
+            return result;
+        }
+        if (!enlarges(width, height, newWidth, newHeight)) {
+            // Every pixel of the crop counts: its picture rows are read where they are, white
+            // around them costs nothing. Nothing is gathered.
+            gathered.ClearUp();
+            const PictureCrop::Landing landing = crop.landing();
+            const QRect kept = landing.inCrop.intersected(QRect(0, 0, width, height));
+            const QPoint from = landing.from + (kept.topLeft() - landing.inCrop.topLeft());
+            reduceInto(crop.size, kept, CropRows(crop.picture, from, kept.width()), *result, threads);
             return result;
         }
         // Positions and weights are those of the whole crop; the pass then reads them from the

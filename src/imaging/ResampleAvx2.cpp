@@ -14,18 +14,9 @@
 
 #include "imaging/ResampleKernel.h"
 
-#include <cstring>
+#include "imaging/Avx2.h"
 
-#if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
-#define PLAKATRON_X86_AVX2 1
-#define PLAKATRON_AVX2 __attribute__((target("avx2")))
-#include <immintrin.h>
-#elif defined(_MSC_VER) && (defined(_M_X64) || defined(_M_IX86))
-#define PLAKATRON_X86_AVX2 1
-#define PLAKATRON_AVX2
-#include <immintrin.h>
-#include <intrin.h>
-#endif
+#include <cstring>
 
 namespace plakatron::resample {
 

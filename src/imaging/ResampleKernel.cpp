@@ -131,13 +131,12 @@ private:
     Frame frame_;
 };
 
-// Threads pay off from about a quarter million destination pixels (a thread starts in tens of
+// Threads pay off from about a quarter million pixels of work (a thread starts in tens of
 // microseconds, a kernel does a pixel in well under a nanosecond).
-int usefulThreads(const Plan &plan)
+int usefulThreads(std::int64_t workPixels)
 {
-    const std::int64_t pixels = std::int64_t(plan.destWidth) * plan.destHeight;
     const int cores = int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
-    return int(std::clamp<std::int64_t>(pixels / (1 << 17), 1, cores));
+    return int(std::clamp<std::int64_t>(workPixels / (1 << 17), 1, cores));
 }
 
 }  // namespace
@@ -156,11 +155,17 @@ void run(const Plan &plan, const Frame &frame, Kernel kernel, int threads)
     std::unique_ptr<RowKernel> rowKernel = kernel == Kernel::Avx2 ? makeAvx2Kernel(plan, frame) : nullptr;
     if (!rowKernel)
         rowKernel = makePlainKernel(plan, frame);
-    const std::int32_t rows = plan.destHeight;
-    const int workers = std::max(1, std::min(threads > 0 ? threads : usefulThreads(plan), rows));
+    runRows(*rowKernel, 0, plan.destHeight, threads, std::int64_t(plan.destWidth) * plan.destHeight);
+}
+
+void runRows(const RowKernel &rowKernel, std::int32_t rowBegin, std::int32_t rowEnd, int threads,
+             std::int64_t workPixels, std::int32_t minBand)
+{
+    const std::int32_t rows = rowEnd - rowBegin;
+    const int workers = std::max(1, std::min(threads > 0 ? threads : usefulThreads(workPixels), rows));
     // Scratch space is made up front: a worker cannot fail.
     std::vector<std::vector<std::uint8_t>> scratch(std::size_t(workers),
-                                                   std::vector<std::uint8_t>(rowKernel->scratchBytes()));
+                                                   std::vector<std::uint8_t>(rowKernel.scratchBytes()));
     // Rows go out in small bands from a shared counter, so a core that is busy elsewhere simply
     // takes fewer of them. A helper that gets no processor before this thread has taken the last
     // band must not hold the call up: it finds the crew closed and leaves without touching
@@ -174,14 +179,14 @@ void run(const Plan &plan, const Frame &frame, Kernel kernel, int threads)
         std::atomic<std::int32_t> next{0};
     };
     const auto crew = std::make_shared<Crew>();
-    const std::int32_t band = std::max(1, rows / (workers * 8));
+    const std::int32_t band = std::max({1, minBand, rows / (workers * 8)});
     const auto work = [&](std::size_t worker) {
         const RoundToNearest rounding;
         for (;;) {
             const std::int32_t begin = crew->next.fetch_add(band);
             if (begin >= rows)
                 return;
-            rowKernel->run(begin, std::min(rows, begin + band), scratch[worker].data());
+            rowKernel.run(rowBegin + begin, rowBegin + std::min(rows, begin + band), scratch[worker].data());
         }
     };
     // The helpers come from the process's one pool of threads, which lives as long as the program:

@@ -91,6 +91,10 @@ bool avx2Supported();
 // inside both arrays (see Plan). threads 0 picks as many as pay off; the call returns when all
 // rows are done. Runs with round-to-nearest whatever the caller's floating-point mode.
 void run(const Plan &plan, const Frame &frame, Kernel kernel, int threads = 0);
+// The same for any kernel: rows rowBegin ... rowEnd - 1 in bands of at least minBand rows;
+// threads 0 picks as many as workPixels (about the pixels the kernel touches) pay for.
+void runRows(const RowKernel &kernel, std::int32_t rowBegin, std::int32_t rowEnd, int threads,
+             std::int64_t workPixels, std::int32_t minBand = 1);
 
 // Keeps the floating-point rounding at its default (nearest, ties to even) for a scope.
 class RoundToNearest {

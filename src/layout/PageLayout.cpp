@@ -27,7 +27,7 @@ QString physicalSizeLabel(double w)
     return trimmedStr(w) + QStringLiteral("cm");
 }
 
-void RunLayoutPass(QSizeF sourceSize, std::int16_t overlap, PosterSettings &s, PageGrid &g, LayoutLabels &labels,
+void RunLayoutPass(QSizeF sourceSize, double sheetsAcross, PosterSettings &s, PageGrid &g, LayoutLabels &labels,
                    LayoutSurface &surface)
 {
     // 1. No page stays selected across a pass.
@@ -40,7 +40,7 @@ void RunLayoutPass(QSizeF sourceSize, std::int16_t overlap, PosterSettings &s, P
     g.SourceAspect = Div(g.SourceWidth, g.SourceHeight);
 
     // 3.-5. Sheets across, with at least 10 source pixels per sheet and at least one sheet.
-    s.SheetsAcross = CInt(surface.sheetsListIndex() + 1.0);
+    s.SheetsAcross = CInt(sheetsAcross);
     if (Int(Div(g.SourceWidth, s.SheetsAcross)) < 10) {
         s.SheetsAcross = Int(g.SourceWidth / 10);
         surface.setSheetsListIndex(CInt(s.SheetsAcross - 1));
@@ -57,8 +57,8 @@ void RunLayoutPass(QSizeF sourceSize, std::int16_t overlap, PosterSettings &s, P
 
     // 7.-10. Labels.
     labels.lbA4Height = format00(g.SheetsDown);
-    labels.lbFinalImageWidth = physicalSizeLabel(physicalCentimetres(s.SheetsAcross, 21, overlap));
-    labels.lbFinalImageHeight = physicalSizeLabel(physicalCentimetres(g.SheetsDown, 29.7, overlap));
+    labels.lbFinalImageWidth = physicalSizeLabel(physicalCentimetres(s.SheetsAcross, 21, s.Overlap));
+    labels.lbFinalImageHeight = physicalSizeLabel(physicalCentimetres(g.SheetsDown, 29.7, s.Overlap));
 
     // 11. The grid. A sliver of a row thinner than a hundredth of a sheet is dropped, but a poster
     // always keeps one row, so even a very wide picture can be previewed and printed.

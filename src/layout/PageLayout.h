@@ -10,11 +10,12 @@
 
 namespace plakatron {
 
-// The persisted poster parameters as the layout sees them (the overlap lives in programWide()).
+// The poster parameters as the layout and the pages see them.
 struct PosterSettings {
     double SheetsAcross = 0;     // whole number 1 ... 40, from the sheets-across list
     double PagePixelWidth = 0;   // 10 ... 1400, from the resolution list
     double PagePixelHeight = 0;  // PagePixelWidth x 1.414, the A4 proportion
+    std::int16_t Overlap = 0;    // percent, 0 ... 50, between neighbouring sheets in both directions
 };
 
 // Everything derived from the settings and the source size. SelectedPage 0 means none.
@@ -46,32 +47,21 @@ struct LayoutLabels {
 class LayoutSurface {
 public:
     virtual ~LayoutSurface() = default;
-    virtual int sheetsListIndex() const = 0;
     // Writes a clamped selection back to the list; must not start another pass.
-    virtual void setSheetsListIndex(int index) = 0;
+    virtual void setSheetsListIndex(int) {}
     virtual void clearPreview() {}
     virtual void rebuildGridView() {}
     virtual void repaintGridView() {}
 };
 
-// A layout surface without widgets: it only keeps the sheets-across index (the command-line tool,
-// benchmarks and tests).
-class ListIndexSurface final : public LayoutSurface {
-public:
-    explicit ListIndexSurface(int index) : index_(index) {}
-    int sheetsListIndex() const override { return index_; }
-    void setSheetsListIndex(int index) override { index_ = index; }
-
-private:
-    int index_;
-};
-
 inline constexpr double A4Proportion = 1.414;
 
-// One pass of the layout. Fields and labels are written as the pass goes; an arithmetic failure
-// throws RuntimeError and leaves what was written so far, as the window's silent abandonment
-// expects. `labels` members are only assigned when their step is reached.
-void RunLayoutPass(QSizeF sourceSize, std::int16_t horizontalOverlap, PosterSettings &settings, PageGrid &grid,
+// One pass of the layout over a source of `sourceSize` with `sheetsAcross` asked for (the list's
+// index + 1, clamped here to the picture) and the page size and overlap of `settings`. Fields and
+// labels are written as the pass goes; an arithmetic failure throws RuntimeError and leaves what
+// was written so far, as the window's silent abandonment expects. `labels` members are only
+// assigned when their step is reached.
+void RunLayoutPass(QSizeF sourceSize, double sheetsAcross, PosterSettings &settings, PageGrid &grid,
                    LayoutLabels &labels, LayoutSurface &surface);
 
 // Physical size in centimetres to the millimetre below: sheets x cmPerSheet x (98 - overlap) %.

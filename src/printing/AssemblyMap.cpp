@@ -48,21 +48,21 @@ QFont assemblyMapFont(double pixels, bool bold)
     return font;
 }
 
-QString assemblyMapCaption(const PageGrid &g, const LayoutLabels &labels, std::int16_t overlap)
+QString assemblyMapCaption(const Poster &poster)
 {
+    const PageGrid &g = poster.grid;
+    const LayoutLabels &labels = poster.labels;
     const bool oneSheet = g.pageCount() == 1;
     return QStringLiteral("Poster ") + labels.lbFinalImageWidth + QStringLiteral(" × ") + labels.lbFinalImageHeight
            + QStringLiteral(": ") + QString::number(g.GridColumns) + QStringLiteral(" × ") + QString::number(g.GridRows)
            + (oneSheet ? QStringLiteral(" sheet, ") : QStringLiteral(" sheets, ")) + labels.lbTotalPages
            + (oneSheet ? QStringLiteral(" page") : QStringLiteral(" pages")) + QStringLiteral(", overlap ")
-           + QString::number(overlap) + QStringLiteral(" %");
+           + QString::number(poster.settings.Overlap) + QStringLiteral(" %");
 }
 
-AssemblyMap::AssemblyMap(const QImage &picture, const PosterSettings &settings, const PageGrid &grid,
-                         const LayoutLabels &labels, std::int16_t overlap)
-    : picture_(picture), settings_(settings), grid_(grid), labels_(labels), overlap_(overlap)
+AssemblyMap::AssemblyMap(const Poster &poster) : poster_(poster)
 {
-    if (!isPosterPage(1, settings_, grid_))
+    if (!isPosterPage(1, poster_.settings, poster_.grid))
         raise(err::InvalidCall, QStringLiteral("The poster has no pages to show on an assembly map."));
 }
 
@@ -77,19 +77,19 @@ AssemblyMapLayout AssemblyMap::layout(QSizeF area) const
         raise(err::InvalidCall, QStringLiteral("The printable area of the sheet is too small for the assembly map."));
 
     // The grid view's own rule, on the area above the caption.
-    l.fit = fitGrid(settings_, grid_, QSizeF(area.width(), area.height() - captionSpace));
+    l.fit = fitGrid(poster_.settings, poster_.grid, QSizeF(area.width(), area.height() - captionSpace));
     l.grid = QRectF(QPointF(0, 0), l.fit.grid);
-    l.caption = caption.elidedText(assemblyMapCaption(grid_, labels_, overlap_), Qt::ElideRight, area.width());
+    l.caption = caption.elidedText(assemblyMapCaption(poster_), Qt::ElideRight, area.width());
     l.captionOrigin = QPointF(0, l.grid.bottom() + caption.height() * 0.5 + caption.ascent());
 
-    const QSizeF cell = l.fit.cell(1, settings_).size();
+    const QSizeF cell = l.fit.cell(1, poster_.settings).size();
     l.columnLines = cell.width() >= mapPixelsFromMillimetres(NarrowestCellMillimetres);
     l.rowLines = cell.height() >= mapPixelsFromMillimetres(NarrowestCellMillimetres);
 
     // One size for every number, the one the longest number fits at.
     const QFontMetricsF digits(assemblyMapFont(MeasuringPixels, true));
     const double padding = 2 * NumberPadding * digits.capHeight();
-    const double widest = digits.horizontalAdvance(QString::number(grid_.pageCount())) + padding;
+    const double widest = digits.horizontalAdvance(QString::number(poster_.grid.pageCount())) + padding;
     const double fitting = MeasuringPixels * std::min(NumberWidthShare * cell.width() / widest,
                                                       NumberHeightShare * cell.height() / (digits.capHeight() + padding));
     const double size = std::min(fitting, mapPixels(LargestNumberPoints));
@@ -103,7 +103,7 @@ const QImage &AssemblyMap::shrunkTo(QSize size)
     // fine detail turns into its tone instead of into stripes and speckle (sampling two pixels
     // out of hundreds would alias). Once per size, never per sheet.
     if (shrunk_.size() != size) {
-        shrunk_ = picture_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        shrunk_ = poster_.picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         if (shrunk_.isNull())
             raise(err::OutOfMemory);
     }
@@ -117,7 +117,7 @@ void AssemblyMap::compose(QPainter &p, const AssemblyMapLayout &l)
 
     // The picture at its place on the poster's pages. A sliver below the last row (under a
     // hundredth of a sheet) belongs to no page and stays off the map.
-    if (!picture_.isNull() && !l.fit.picture.isEmpty()) {
+    if (!poster_.picture.isNull() && !l.fit.picture.isEmpty()) {
         p.save();
         p.setClipRect(l.grid);
         p.drawImage(QPointF(0, 0), shrunkTo(l.fit.picture));
@@ -125,17 +125,17 @@ void AssemblyMap::compose(QPainter &p, const AssemblyMapLayout &l)
     }
 
     // The page grid: its outline always, the lines between the cells where they stay apart.
-    const double cellWidth = settings_.PagePixelWidth * l.fit.scale;
-    const double cellHeight = settings_.PagePixelHeight * l.fit.scale;
+    const double cellWidth = poster_.settings.PagePixelWidth * l.fit.scale;
+    const double cellHeight = poster_.settings.PagePixelHeight * l.fit.scale;
     for (const auto &[colour, points] : {std::pair(QColor(Qt::white), LineBackingPoints), std::pair(QColor(Qt::black), LinePoints)}) {
         QPen pen(colour, mapPixels(points));
         pen.setCapStyle(Qt::SquareCap);
         p.setPen(pen);
-        for (int i = 0; i <= grid_.GridColumns; ++i)
-            if (l.columnLines || i == 0 || i == grid_.GridColumns)
+        for (int i = 0; i <= poster_.grid.GridColumns; ++i)
+            if (l.columnLines || i == 0 || i == poster_.grid.GridColumns)
                 p.drawLine(QPointF(i * cellWidth, 0), QPointF(i * cellWidth, l.grid.bottom()));
-        for (int j = 0; j <= grid_.GridRows; ++j)
-            if (l.rowLines || j == 0 || j == grid_.GridRows)
+        for (int j = 0; j <= poster_.grid.GridRows; ++j)
+            if (l.rowLines || j == 0 || j == poster_.grid.GridRows)
                 p.drawLine(QPointF(0, j * cellHeight), QPointF(l.grid.right(), j * cellHeight));
     }
 
@@ -149,8 +149,8 @@ void AssemblyMap::compose(QPainter &p, const AssemblyMapLayout &l)
         p.setFont(font);
         p.setPen(Qt::black);
         const QColor ground(255, 255, 255, 210);
-        for (int page = 1; page <= grid_.pageCount(); ++page) {
-            const QPointF centre = l.fit.cell(page, settings_).center();
+        for (int page = 1; page <= poster_.grid.pageCount(); ++page) {
+            const QPointF centre = l.fit.cell(page, poster_.settings).center();
             const QString number = QString::number(page);
             const double width = metrics.horizontalAdvance(number);
             const QPointF baseline(centre.x() - width / 2, centre.y() + cap / 2);

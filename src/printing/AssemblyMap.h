@@ -10,8 +10,8 @@
 // for its numbers) and only the picture is a raster, at 300 dots per inch at most. The picture is
 // shrunk (or enlarged) once, by averaging, to the size the map shows it at.
 
-#include "layout/PageLayout.h"
 #include "layout/PageSelection.h"
+#include "layout/Poster.h"
 
 #include <QImage>
 #include <QRectF>
@@ -29,7 +29,7 @@ inline constexpr double MapDotsPerInch = 300;
 
 // "Poster 59.8cm × 38cm: 3 × 2 sheets, 6 pages, overlap 3 %": the size labels' texts, the grid's
 // columns and rows, the page count label and the overlap the pages are cut with.
-QString assemblyMapCaption(const PageGrid &grid, const LayoutLabels &labels, std::int16_t overlap);
+QString assemblyMapCaption(const Poster &poster);
 
 // Where everything of the map lies, in map pixels from the top left of the printable area.
 struct AssemblyMapLayout {
@@ -45,10 +45,9 @@ struct AssemblyMapLayout {
 
 class AssemblyMap {
 public:
-    // A map of this poster. It keeps its own copy of the poster state (the picture shared, not
-    // copied). RuntimeError (5) when the poster has no laid-out pages.
-    AssemblyMap(const QImage &picture, const PosterSettings &settings, const PageGrid &grid,
-                const LayoutLabels &labels, std::int16_t overlap);
+    // A map of this poster. It keeps its own copy of the poster (the picture shared, not copied).
+    // RuntimeError (5) when the poster has no laid-out pages.
+    explicit AssemblyMap(const Poster &poster);
 
     // The map composed for a printable area of `area` map pixels. RuntimeError when the area has
     // no room for it.
@@ -70,11 +69,7 @@ private:
     void compose(QPainter &painter, const AssemblyMapLayout &layout);
     const QImage &shrunkTo(QSize size);
 
-    QImage picture_;
-    PosterSettings settings_;
-    PageGrid grid_;
-    LayoutLabels labels_;
-    std::int16_t overlap_;
+    Poster poster_;
     QImage shrunk_;
 };
 

@@ -2,7 +2,6 @@
 
 #include "core/MessageBox.h"
 #include "core/Numeric.h"
-#include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
 #include "imaging/DibSection.h"
 #include "printing/PageGeometry.h"
@@ -43,7 +42,7 @@ QFont hintFont()
     return font;
 }
 
-PageRenderer::PageRenderer(PosterSource source) : source_(source) {}
+PageRenderer::PageRenderer(const Poster &poster) : poster_(poster) {}
 
 PageRenderer::~PageRenderer() = default;
 
@@ -67,26 +66,26 @@ void PageRenderer::releaseBuffers()
     PageImageBuffer.reset();
 }
 
-bool PageRenderer::RenderPage(std::int16_t pageNumber, bool showInPreview)
+PageResult PageRenderer::RenderPage(std::int16_t pageNumber)
 {
-    const PosterSettings &s = *source_.settings;
-    const PageGrid &g = *source_.grid;
+    const PosterSettings &s = poster_.settings;
+    const PageGrid &g = poster_.grid;
 
-    // Every step under one handler that reports and goes on with the next step; except that a
-    // page that cannot be had in memory ends the call there, before the canvas is touched, so
-    // the page before stays whole.
-    bool outOfMemory = false;
+    // Every step under one handler that notes the warning and goes on with the next step; except
+    // that a page that cannot be had in memory ends the call there, before the canvas is touched,
+    // so the page before stays whole.
+    PageResult result;
     const auto step = [&](auto &&body) {
-        if (outOfMemory)
+        if (!result.made)
             return;
         try {
             body();
         } catch (const RuntimeError &e) {
-            warn(e);
-            outOfMemory = e.number() == err::OutOfMemory;
+            result.warnings << describeWithCode(e);
+            result.made = e.number() != err::OutOfMemory;
         } catch (const std::bad_alloc &) {
-            warn(RuntimeError(err::OutOfMemory));
-            outOfMemory = true;
+            result.warnings << describeWithCode(RuntimeError(err::OutOfMemory));
+            result.made = false;
         }
     };
 
@@ -105,21 +104,21 @@ bool PageRenderer::RenderPage(std::int16_t pageNumber, bool showInPreview)
         ch = cellHeight(g.SourceHeight, g.SheetsDown);
     });
     step([&] {
-        overlapX = overlapPixels(cw, programWide().HorizontalOverlap);
-        overlapY = overlapPixels(cw, programWide().VerticalOverlap);
+        overlapX = overlapPixels(cw, s.Overlap);
+        overlapY = overlapPixels(cw, s.Overlap);
     });
     // The crop is only described: white, of the cell's size plus the overlap ...
-    step([&] { crop_ = PictureCrop{source_.picture, QSize(CLng(cw + overlapX), CLng(ch + overlapY)), {}, {}}; });
+    step([&] { crop_ = PictureCrop{&poster_.picture, QSize(CLng(cw + overlapX), CLng(ch + overlapY)), {}, {}}; });
     step([&] {
         // ... with the cell and its overlap, offset by one pixel, copied 1:1 to (1, 1); beyond the
         // source it stays white.
         crop_.place(cropSourceRect({CurrentPageRow, CurrentPageColumn}, cw, ch, overlapX, overlapY), QPoint(1, 1));
     });
     step([&] {
-        // The enlargement reads the few rows and columns of it that it needs.
+        // The page reads what it needs of it: a few rows and columns, or the picture's rows.
         const std::int32_t height = CLng(s.PagePixelHeight);
         const std::int32_t width = CLng(s.PagePixelWidth);
-        std::unique_ptr<cDIBSection> enlarged = cDIBSection::ResampleCrop(crop_, height, width, pageCropBuffer());
+        std::unique_ptr<cDIBSection> enlarged = cDIBSection::ResampleCrop(crop_, height, width, pageCropBuffer(), resampleThreads_);
         if (!enlarged && width > 0 && height > 0)
             raise(err::OutOfMemory);  // a page of a proper size, but no memory for it
         PageImageBuffer = enlarged ? std::move(enlarged) : std::make_unique<cDIBSection>();
@@ -138,26 +137,13 @@ bool PageRenderer::RenderPage(std::int16_t pageNumber, bool showInPreview)
     });
     if (withHints)
         step([&] { drawHints(pageNumber); });
-    if (showInPreview)
-        step([&] {
-            if (preview_)
-                preview_(picDibBuffer_);
-        });
-    return !outOfMemory;
-}
-
-void PageRenderer::warn(const RuntimeError &error)
-{
-    if (report_)
-        report_(describeWithCode(error));
-    else
-        MsgBox(describeWithCode(error), MsgIcon::Exclamation, MsgButtons::Ok, messageParent_);
+    return result;
 }
 
 void PageRenderer::drawHints(std::int16_t pageNumber)
 {
-    const PosterSettings &s = *source_.settings;
-    const PageGrid &g = *source_.grid;
+    const PosterSettings &s = poster_.settings;
+    const PageGrid &g = poster_.grid;
 
     // The canvas already carries its white margins; the page is at the top left.
     QImage &canvas = picDibBuffer_;

@@ -1,45 +1,42 @@
 #pragma once
 // One poster page at print resolution: the page's cell plus its overlap cut from the source at
-// 1:1, enlarged by bilinear interpolation to the page size, with white margins carrying the
-// assembly hints for pages wider than 300 pixels. The finished page stays on the page canvas for
-// the print job; on request it is also shown in the preview.
+// 1:1, brought to the page size (enlarged bilinearly, reduced by averaging), with white margins
+// carrying the assembly hints for pages wider than 300 pixels. The finished page stays on the
+// page canvas, for the preview and the print job.
 
 #include "imaging/PictureCrop.h"
-#include "layout/PageLayout.h"
+#include "layout/Poster.h"
 
 #include <QImage>
+#include <QStringList>
 #include <cstdint>
-#include <functional>
 #include <memory>
-
-class QWidget;
 
 namespace plakatron {
 
 class cDIBSection;
-class RuntimeError;
 
-// What a page is cut from: the window's (or the tool's) poster state, read at every call.
-struct PosterSource {
-    const QImage *picture = nullptr;  // the source at its natural size
-    const PosterSettings *settings = nullptr;
-    const PageGrid *grid = nullptr;
+// What rendering one page gave: whether the page was made, and the warning of each step that
+// failed ("description\r\nCode N"), in the order of the steps.
+struct PageResult {
+    bool made = true;  // false: it could not be had in memory, and the canvas is as it was
+    QStringList warnings;
 };
 
 class PageRenderer {
 public:
-    explicit PageRenderer(PosterSource source);
+    // Pages of `poster`, read at every call; it must outlive the renderer.
+    explicit PageRenderer(const Poster &poster);
     ~PageRenderer();
     PageRenderer(const PageRenderer &) = delete;
     PageRenderer &operator=(const PageRenderer &) = delete;
 
-    // Renders page `pageNumber` (1-based, row by row). Each step that fails reports
-    // "description\r\nCode N" in a warning box and the next step goes on with what is left; the
-    // call itself never fails. Time and memory follow the page size, not the size of the page's
-    // share of the picture. A page that cannot be had in memory ("Out of memory", 7) ends the
-    // call after its message with the canvas and the preview as they were: then, and only then,
-    // the result is false.
-    bool RenderPage(std::int16_t pageNumber, bool showInPreview);
+    // Renders page `pageNumber` (1-based, row by row) onto the page canvas. Each step that fails
+    // adds its warning to the result and the next step goes on with what is left; the call itself
+    // never fails. Time and memory follow the page size, not the size of the page's share of the
+    // picture. A page that cannot be had in memory ("Out of memory", 7) ends the call after its
+    // warning with the canvas as it was: then, and only then, the page is not made.
+    PageResult RenderPage(std::int16_t pageNumber);
 
     // The finished page (picDibBuffer's picture): what the print job prints.
     const QImage &pageCanvas() const { return picDibBuffer_; }
@@ -49,13 +46,9 @@ public:
     std::int16_t CurrentPageRow = 0;
     std::int16_t CurrentPageColumn = 0;
 
-    // Where the preview is drawn when RenderPage is asked to show the page.
-    void setPreview(std::function<void(const QImage &)> preview) { preview_ = std::move(preview); }
-    // Owner of the warning boxes.
-    void setMessageParent(QWidget *parent) { messageParent_ = parent; }
-    // Where the warnings go instead of message boxes ("description\r\nCode N"), for a renderer
-    // working on another thread, where no message box can be shown; empty: message boxes again.
-    void setReport(std::function<void(const QString &)> report) { report_ = std::move(report); }
+    // Threads for the enlargement: 0 as many as pay off, 1 the rendering thread alone (a print job
+    // renders its pages on threads of its own).
+    void setResampleThreads(int threads) { resampleThreads_ = threads; }
 
     // Empties the page canvas (a new layout invalidates it).
     void clearPageCanvas() { picDibBuffer_ = QImage(); }
@@ -66,16 +59,13 @@ private:
     cDIBSection &pageCropBuffer();
     cDIBSection &pageImageBuffer();
     void drawHints(std::int16_t pageNumber);
-    void warn(const RuntimeError &error);
 
-    PosterSource source_;
+    const Poster &poster_;
     std::unique_ptr<cDIBSection> PageCropBuffer;  // the columns and rows of the crop the enlargement read
     std::unique_ptr<cDIBSection> PageImageBuffer;
     PictureCrop crop_;
     QImage picDibBuffer_;
-    std::function<void(const QImage &)> preview_;
-    std::function<void(const QString &)> report_;
-    QWidget *messageParent_ = nullptr;
+    int resampleThreads_ = 0;
 };
 
 // The hint font: 12 point bold "MS Sans Serif", or the nearest sans-serif face where it is missing.

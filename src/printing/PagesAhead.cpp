@@ -1,14 +1,13 @@
 #include "printing/PagesAhead.h"
 
-#include "printing/PageRenderer.h"
 
 namespace plakatron {
 
-PagesAhead::PagesAhead(PageRenderer &first, PageRenderer &second, PrintRange range)
-    : renderers_{&first, &second}, range_(range)
+PagesAhead::PagesAhead(const Poster &poster, PrintRange range) : renderers_{PageRenderer(poster), PageRenderer(poster)}, range_(range)
 {
-    for (std::size_t i = 0; i < renderers_.size(); ++i)
-        renderers_[i]->setReport([this, i](const QString &message) { messages_[i] << message; });
+    // The job's own thread does all of a page's work: the printer keeps the other core busy.
+    for (PageRenderer &renderer : renderers_)
+        renderer.setResampleThreads(1);
 }
 
 PagesAhead::~PagesAhead()
@@ -21,8 +20,6 @@ PagesAhead::~PagesAhead()
         changed_.notify_all();
         worker_.join();  // after the page it may be rendering
     }
-    for (PageRenderer *renderer : renderers_)
-        renderer->setReport({});
 }
 
 void PagesAhead::work()
@@ -36,12 +33,8 @@ void PagesAhead::work()
         asked_.reset();
         rendering_ = true;
         lock.unlock();
-        const std::size_t turn = static_cast<std::size_t>(page) % 2;
-        messages_[turn].clear();
-        Page rendered;
-        rendered.made = renderers_[turn]->RenderPage(page, false);
-        rendered.canvas = &renderers_[turn]->pageCanvas();
-        rendered.messages = std::move(messages_[turn]);
+        PageRenderer &renderer = renderers_[static_cast<std::size_t>(page) % 2];
+        Page rendered{&renderer.pageCanvas(), renderer.RenderPage(page)};
         lock.lock();
         rendering_ = false;
         done_ = std::move(rendered);

@@ -1,12 +1,12 @@
 #pragma once
 // The print loop's pages, each rendered one page ahead on another core while the printer stores the
 // page before: with a printer as fast as a PDF file, a job takes about as long as its rendering
-// alone. Two renderers take turns, so a page's canvas stays untouched until the printer is done
-// with it. The window and the command-line tool print through it.
+// alone. Two renderers of its own take turns, so a page's canvas stays untouched until the printer
+// is done with it, and the page a window shows stays as it is.
 
+#include "printing/PageRenderer.h"
 #include "printing/PrintJob.h"
 
-#include <QStringList>
 #include <array>
 #include <condition_variable>
 #include <mutex>
@@ -17,21 +17,16 @@ class QImage;
 
 namespace plakatron {
 
-class PageRenderer;
-
 class PagesAhead {
 public:
     struct Page {
         const QImage *canvas = nullptr;  // the finished page, untouched until the page after next
-        bool made = false;               // false: it could not be had in memory
-        // The warnings its rendering gave ("description\r\nCode N"), which the renderer would have
-        // shown in message boxes, for the caller to report on its own thread.
-        QStringList messages;
+        PageResult result;               // whether it was made, and its warnings
     };
 
-    // Renders the pages of `range` in order with `first` and `second` in turn; while alive, their
-    // warnings are kept with the pages instead of shown.
-    PagesAhead(PageRenderer &first, PageRenderer &second, PrintRange range);
+    // Renders the pages of `range` of `poster` in order. The poster must stay as it is while the
+    // pages are rendered.
+    PagesAhead(const Poster &poster, PrintRange range);
     ~PagesAhead();  // waits for a page still being rendered
     PagesAhead(const PagesAhead &) = delete;
     PagesAhead &operator=(const PagesAhead &) = delete;
@@ -46,8 +41,7 @@ private:
     void start(std::int16_t page);
     void work();
 
-    std::array<PageRenderer *, 2> renderers_;
-    std::array<QStringList, 2> messages_;  // each written only while its renderer renders
+    std::array<PageRenderer, 2> renderers_;
     PrintRange range_;
     // One thread renders every page of the job: a thread draws the hints with fonts it loads for
     // itself, so a thread a page would load them for every page.

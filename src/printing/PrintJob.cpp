@@ -8,7 +8,7 @@
 #include "core/RuntimeError.h"
 #include "printing/AssemblyMap.h"
 #include "printing/PageGeometry.h"
-#include "printing/PageRenderer.h"
+#include "printing/PagesAhead.h"
 #include "printing/PdfCheck.h"
 
 #include <QFile>
@@ -19,9 +19,9 @@
 
 namespace plakatron {
 
-std::int16_t posterPageCount(const PosterSettings &settings, const PageGrid &grid)
+std::int16_t posterPageCount(const Poster &poster)
 {
-    return CInt(Int(grid.SheetsDown + 0.99) * pageColumns(settings.SheetsAcross));
+    return CInt(Int(poster.grid.SheetsDown + 0.99) * pageColumns(poster.settings.SheetsAcross));
 }
 
 PrintRange printRangeWithin(int first, int last, int pageCount)
@@ -175,18 +175,27 @@ void PrintJob::PrintAssemblyMap(AssemblyMap &map)
     map.draw(painter_, QRectF(printableArea()), printer_.resolution());
 }
 
-void printPoster(QPrinter &printer, PageRenderer &renderer, PrintRange range, const PrintJob::Progress &progress)
+void printPoster(QPrinter &printer, const PosterJob &job)
 {
-    PrintJob job(printer);
-    job.run(
-        range,
+    PrintJob sheets(printer, job.cancellation);
+    PagesAhead pages(*job.poster, job.range);
+    sheets.run(
+        job.range,
         [&](std::int16_t page) {
-            // A page that cannot be had ends the job rather than print the page before again.
-            if (!renderer.RenderPage(page, false))
+            const PagesAhead::Page ahead = pages.take(page);
+            if (!ahead.result.warnings.isEmpty() && job.warnings)
+                job.warnings(page, ahead.result.warnings);
+            if (!ahead.result.made)
                 raise(err::OutOfMemory);
-            job.PrintPageImage(renderer.pageCanvas());
+            sheets.PrintPageImage(*ahead.canvas);
         },
-        progress);
+        job.progress,
+        job.map ? PrintJob::SheetPrinter([&] {
+            // The first page renders while the map is drawn.
+            pages.startFirst();
+            sheets.PrintAssemblyMap(*job.map);
+        })
+                : PrintJob::SheetPrinter());
 }
 
 }  // namespace plakatron

@@ -1,14 +1,15 @@
 #pragma once
 // The print job: one printer sheet per poster page, each page picture as large as the printable
-// area of its sheet allows without distorting it, exactly as many sheets as pages. The loop is shared by the main window (which
-// adds the confirmation and the wait window) and the command-line tool (which prints to a PDF
-// printer without any window).
+// area of its sheet allows without distorting it, exactly as many sheets as pages. One loop,
+// printPoster, serves the main window (which adds the confirmation and the wait window) and the
+// command-line tool (which prints to a PDF file or a printer without any window).
 
-#include "layout/PageLayout.h"
+#include "layout/Poster.h"
 
 #include <QPainter>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -22,7 +23,6 @@ namespace plakatron {
 class AssemblyMap;
 class Cancellation;
 class OutputFile;
-class PageRenderer;
 
 struct PrintRange {
     std::int16_t first = 0;
@@ -34,7 +34,7 @@ struct PrintRange {
 inline constexpr int LastNumberedPage = 32767;
 
 // The poster's pages, rows x columns of the grid (Overflow, 6, beyond 16 bits).
-std::int16_t posterPageCount(const PosterSettings &settings, const PageGrid &grid);
+std::int16_t posterPageCount(const Poster &poster);
 
 // The one page-range rule of the window and the tool: of the pages first to last, those that are
 // pages of a poster of `pageCount` pages and that a job can number. Empty (last < first) when
@@ -117,8 +117,23 @@ private:
     QString pdfFileName_;                  // the printer's own file name, given back after the job
 };
 
-// The loop with a page renderer: each page rendered by `renderer` and printed from its page canvas.
-void printPoster(QPrinter &printer, PageRenderer &renderer, PrintRange range, const PrintJob::Progress &progress = {});
+// A print job of a poster, as a front end asks for it.
+struct PosterJob {
+    const Poster *poster = nullptr;  // must stay as it is while the job runs
+    PrintRange range;
+    AssemblyMap *map = nullptr;  // when given, printed first on a sheet of its own
+    PrintJob::Progress progress;  // before each page: the page and the job's page count
+    // A page whose rendering gave warnings, before it is printed: the window shows them and the
+    // page is printed as it came out; the tool throws, which ends the job there.
+    std::function<void(std::int16_t page, const QStringList &warnings)> warnings;
+    const Cancellation *cancellation = nullptr;
+};
+
+// The one print loop of the window and the tool: every page of the job's range rendered one page
+// ahead on another thread and printed, undistorted, one sheet each (PrintJob::run). A page that
+// cannot be had in memory ends the job with Out of memory (7) rather than print the page before
+// again. Fails as PrintJob::run does.
+void printPoster(QPrinter &printer, const PosterJob &job);
 
 // Qt's PDF engine keeps a failed write in the state of its output stream and writes nothing in any
 // later job; a PDF printer whose job broke off gets a fresh engine with the same settings.

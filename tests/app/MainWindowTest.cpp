@@ -90,7 +90,7 @@ protected:
     // The point x, y pages from the grid's corner, in the grid view's widget coordinates.
     QPointF at(double x, double y) const
     {
-        const PosterSettings &s = window->poster();
+        const PosterSettings &s = window->poster().settings;
         return grid->contentsRect().topLeft()
                + QPointF(x * s.PagePixelWidth, y * s.PagePixelHeight) / grid->pagePixelsPerViewPixel();
     }
@@ -110,7 +110,7 @@ protected:
     // A left press x, y pages from the grid's corner, as the view reports it.
     void pick(double x, double y)
     {
-        const PosterSettings &s = window->poster();
+        const PosterSettings &s = window->poster().settings;
         window->picGrid_MouseDown(Qt::LeftButton, QPointF(x * s.PagePixelWidth, y * s.PagePixelHeight));
     }
     // The two lists' choices and the four size labels as the user reads them.
@@ -661,10 +661,10 @@ TEST_F(MainWindow, HiDpiPicturesUseEveryDevicePixelAndGridLinesStayThin)
     QImage lines = background;  // the grid alone, without the boxes of a tick
     {
         QPainter painter(&lines);
-        grid->DrawGrid(painter, window->poster(), window->grid());
+        grid->DrawGrid(painter, window->poster().settings, window->grid());
     }
     // Changes along each device row across the first inner vertical grid line: one pixel, never two.
-    const PosterSettings &s = window->poster();
+    const PosterSettings &s = window->poster().settings;
     const int lineX = qRound(s.PagePixelWidth / grid->pagePixelsPerViewPixel() * ratio);
     const int rowHeight = qRound(s.PagePixelHeight / grid->pagePixelsPerViewPixel() * ratio);
     int widest = 0, rowsWithLine = 0;

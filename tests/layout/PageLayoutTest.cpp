@@ -14,7 +14,6 @@ namespace {
 // The window around the pass, as the pass sees it.
 struct RecordingSurface final : LayoutSurface {
     explicit RecordingSurface(int index) : index(index) {}
-    int sheetsListIndex() const override { return index; }
     void setSheetsListIndex(int i) override { writes.push_back(index = i); }
     void clearPreview() override { ++cleared; }
     void rebuildGridView() override { ++rebuilt; }
@@ -42,11 +41,12 @@ Pass run(double width, double height, int sheets, double resolution = 800, int o
     Pass p;
     p.settings.PagePixelWidth = resolution;
     p.settings.PagePixelHeight = resolution * A4Proportion;
+    p.settings.Overlap = static_cast<std::int16_t>(overlap);
     p.surface.index = sheets - 1;
     p.grid.SelectedPage = 4;
     p.labels.lbA4Height = p.labels.lbTotalPages = QStringLiteral("old");
     try {
-        RunLayoutPass(QSizeF(width, height), static_cast<std::int16_t>(overlap), p.settings, p.grid, p.labels, p.surface);
+        RunLayoutPass(QSizeF(width, height), sheets, p.settings, p.grid, p.labels, p.surface);
     } catch (const RuntimeError &e) {
         p.error = e.number();
     }

@@ -24,24 +24,12 @@ namespace {
 
 const QRgb PictureColour = qRgb(40, 120, 200);
 
-struct LaidOut {
-    QImage picture;
-    PosterSettings settings;
-    PageGrid grid;
-    LayoutLabels labels;
-    AssemblyMap map() const { return AssemblyMap(picture, settings, grid, labels, DefaultOverlap); }
+struct LaidOut : Poster {
+    AssemblyMap map() const { return AssemblyMap(*this); }
 };
 
 // The layout pass of the window over `picture` at 800 pixels a sheet.
-LaidOut layOut(QImage picture, int sheets)
-{
-    LaidOut p{std::move(picture), {}, {}, {}};
-    p.settings.PagePixelWidth = 800;
-    p.settings.PagePixelHeight = 800 * A4Proportion;
-    ListIndexSurface surface(sheets - 1);
-    RunLayoutPass(QSizeF(p.picture.size()), DefaultOverlap, p.settings, p.grid, p.labels, surface);
-    return p;
-}
+LaidOut layOut(QImage picture, int sheets) { return {makePoster(std::move(picture), {double(sheets), 800, DefaultOverlap})}; }
 
 QImage plain(QSize size)
 {

@@ -316,9 +316,9 @@ TEST_F(PrintWindowTest, WhatTheDialogShowsIsWhatPrints)
     // Every page of the poster as the job renders it, to tell the printed sheets apart.
     std::vector<QImage> pages;
     {
-        PageRenderer renderer({&window.sourcePicture(), &window.poster(), &window.grid()});
+        PageRenderer renderer(window.poster());
         for (std::int16_t page = 1; page <= 6; ++page) {
-            ASSERT_TRUE(renderer.RenderPage(page, false));
+            ASSERT_TRUE(renderer.RenderPage(page).made);
             pages.push_back(renderer.pageCanvas().copy());
         }
     }
@@ -341,7 +341,7 @@ TEST_F(PrintWindowTest, WhatTheDialogShowsIsWhatPrints)
         SCOPED_TRACE(r.what);
         window.RecomputeLayout();  // no page selected
         if (r.selected) {
-            const PosterSettings &s = window.poster();
+            const PosterSettings &s = window.poster().settings;
             window.picGrid_MouseDown(Qt::LeftButton, QPointF(1.5 * s.PagePixelWidth, 1.5 * s.PagePixelHeight));
             ASSERT_EQ(window.grid().SelectedPage, r.selected);
         }
@@ -395,7 +395,7 @@ TEST_F(PrintWindowTest, PrintAssemblyMapPrintsOneSheetThroughTheSameDialog)
 
     // With a page selected as without one: the whole poster on one sheet, no question after the
     // dialog, the wait window while it prints, the choice stored.
-    const PosterSettings &s = window.poster();
+    const PosterSettings &s = window.poster().settings;
     window.picGrid_MouseDown(Qt::LeftButton, QPointF(1.5 * s.PagePixelWidth, 0.5 * s.PagePixelHeight));
     WaitWindowWatcher wait;
     entries[1]->trigger();

@@ -1,6 +1,7 @@
 // Printing without the window: the printer records against bytes laid out by hand from the
 // offsets table and against Qt's printer settings, pages rendered from the built-in picture
 // checked pixel by pixel, and the print loop on a real PDF printer.
+#include "app/BuiltInPicture.h"
 #include "core/Numeric.h"
 #include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
@@ -92,29 +93,23 @@ int errorNumber(const std::function<void()> &call)
     return 0;
 }
 
-QImage builtInPicture()
-{
-    return QImage(QStringLiteral(":/plakatron/default.jpg")).convertToFormat(QImage::Format_RGB32);
-}
-
-// A picture (the built-in one unless given) laid out by the real layout pass, as the window holds it.
-struct Poster {
-    Poster(int sheets, double resolution, int overlap, QImage source = builtInPicture()) : picture(std::move(source))
+// A picture (the built-in one unless given) laid out as the window lays it out, with a renderer.
+struct TestPoster : Poster {
+    TestPoster(int sheets, double resolution, int overlap, QImage source = builtInPicture())
+        : Poster(makePoster(std::move(source), {double(sheets), resolution, static_cast<std::int16_t>(overlap)}))
     {
-        programWide().HorizontalOverlap = programWide().VerticalOverlap = static_cast<std::int16_t>(overlap);
-        settings.PagePixelWidth = resolution;
-        settings.PagePixelHeight = resolution * A4Proportion;
-        ListIndexSurface surface(sheets - 1);
-        LayoutLabels labels;
-        RunLayoutPass(QSizeF(picture.size()), static_cast<std::int16_t>(overlap), settings, grid, labels, surface);
-        renderer.setPreview([this](const QImage &page) { previewed = page; });
     }
-    QImage picture;
-    PosterSettings settings;
-    PageGrid grid;
-    PageRenderer renderer{PosterSource{&picture, &settings, &grid}};
-    QImage previewed;
+    PageRenderer renderer{*this};
 };
+
+// The pages of `range` printed by the print loop.
+void printPages(const QString &path, const Poster &poster, PrintRange range)
+{
+    PosterJob job;
+    job.poster = &poster;
+    job.range = range;
+    printPoster(*pdfPrinter(path), job);
+}
 
 }  // namespace
 
@@ -282,8 +277,7 @@ TEST(PdfCheck, AWholeFilePassesAndEveryLostWriteIsSeen)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("poster.pdf"));
-    Poster poster(3, 200, 3);
-    printPoster(*pdfPrinter(path), poster.renderer, {1, 3});
+    printPages(path, TestPoster(3, 200, 3), {1, 3});
     const QByteArray whole = contentOf(path);
     const qsizetype xref = whole.lastIndexOf("\nxref") + 1;
     const qsizetype image = whole.indexOf("/Subtype /Image");
@@ -384,8 +378,8 @@ TEST(PageRenderer, CropIsTheCellAndItsOverlapOnePixelIn)
     struct Row { int page, overlap; QRect from; };
     const Row rows[] = {{6, 5, {221, 313, 231, 323}}, {8, 0, {661, 313, 222, 314}}, {1, 7, {1, 1, 236, 328}}};
     for (const Row &r : rows) {
-        Poster poster(4, 800, r.overlap);
-        poster.renderer.RenderPage(static_cast<std::int16_t>(r.page), false);
+        TestPoster poster(4, 800, r.overlap);
+        poster.renderer.RenderPage(static_cast<std::int16_t>(r.page));
         QImage expected(r.from.size(), QImage::Format_RGB32);
         expected.fill(Qt::white);
         for (int y = 1; y < expected.height(); ++y)
@@ -398,9 +392,8 @@ TEST(PageRenderer, CropIsTheCellAndItsOverlapOnePixelIn)
 
 TEST(PageRenderer, PageIsItsCropEnlargedWithHintsInMarginsAboveThreeHundredPixels)
 {
-    MessageCapture messages;
-    Poster poster(4, 800, 5);  // the worked example's page 6: the last row, a column to the right
-    poster.renderer.RenderPage(6, false);
+    TestPoster poster(4, 800, 5);  // the worked example's page 6: the last row, a column to the right
+    const PageResult result = poster.renderer.RenderPage(6);
     const QImage &page = poster.renderer.pageCanvas();
     ASSERT_EQ(page.size(), QSize(820, 1151));
     cDIBSection buffer;
@@ -408,16 +401,15 @@ TEST(PageRenderer, PageIsItsCropEnlargedWithHintsInMarginsAboveThreeHundredPixel
     EXPECT_EQ(page.copy(0, 0, 800, 1131), buffer.Resample(1131, 800)->toImage());
     EXPECT_FALSE(hasDarkPixel(page, QRect(0, 1131, 800, 20)));
     EXPECT_TRUE(hasDarkPixel(page, QRect(800, 0, 20, 1131)));
-    EXPECT_TRUE(poster.previewed.isNull()) << "the preview is only drawn when asked";
-    EXPECT_TRUE(messages.messages().empty());
+    EXPECT_TRUE(result.made && result.warnings.isEmpty());
     struct Row { double resolution; QSize canvas; };
     const Row rows[] = {{300, {300, 424}}, {400, {420, 586}}, {250, {250, 354}}, {750, {770, 1080}}};
     for (const Row &r : rows) {
-        Poster small(3, r.resolution, 3);
-        small.renderer.RenderPage(1, true);
-        ASSERT_EQ(small.previewed.size(), r.canvas) << r.resolution;
+        TestPoster small(3, r.resolution, 3);
+        small.renderer.RenderPage(1);
+        ASSERT_EQ(small.renderer.pageCanvas().size(), r.canvas) << r.resolution;
         if (r.resolution == 400) {  // page 1 of 3 x 2 has a page below: its hint is centred
-            const QRect ink = inkBounds(small.previewed.copy(0, 566, 420, 20));
+            const QRect ink = inkBounds(small.renderer.pageCanvas().copy(0, 566, 420, 20));
             EXPECT_NEAR(ink.left(), 419 - ink.right(), 2);
         }
     }
@@ -429,8 +421,8 @@ QImage pageFromWholeCrop(const Poster &poster, int page)
 {
     const double cw = cellWidth(poster.grid.SourceWidth, poster.settings.SheetsAcross);
     const double ch = cellHeight(poster.grid.SourceHeight, poster.grid.SheetsDown);
-    const std::int16_t overlapX = overlapPixels(cw, programWide().HorizontalOverlap);
-    const std::int16_t overlapY = overlapPixels(cw, programWide().VerticalOverlap);
+    const std::int16_t overlapX = overlapPixels(cw, poster.settings.Overlap);
+    const std::int16_t overlapY = overlapPixels(cw, poster.settings.Overlap);
     const QRect from = cropSourceRect(pagePosition(page, poster.settings.SheetsAcross), cw, ch, overlapX, overlapY);
     QImage crop(from.size(), QImage::Format_RGB32);
     crop.fill(Qt::white);
@@ -468,13 +460,13 @@ TEST(PageRenderer, EveryPageEqualsItsWholeCropEnlarged)
     for (const Row &r : rows) {
         for (const double resolution : {10.0, 1400.0}) {
             for (const int overlap : {0, 50}) {
-                Poster poster(r.sheets, resolution, overlap, noise(r.picture.width(), r.picture.height()));
+                TestPoster poster(r.sheets, resolution, overlap, noise(r.picture.width(), r.picture.height()));
                 const int columns = int(poster.grid.GridColumns), count = poster.grid.pageCount();
                 for (const int page : std::set<int>{1, columns, count - columns + 1, count}) {
                     SCOPED_TRACE(testing::Message() << r.picture.width() << 'x' << r.picture.height() << " on "
                                                     << r.sheets << " sheets at " << resolution << " px, overlap "
                                                     << overlap << ", page " << page << " of " << count);
-                    ASSERT_TRUE(poster.renderer.RenderPage(std::int16_t(page), false));
+                    ASSERT_TRUE(poster.renderer.RenderPage(std::int16_t(page)).made);
                     const QImage expected = pageFromWholeCrop(poster, page);
                     EXPECT_TRUE(poster.renderer.pageCanvas().copy(expected.rect()) == expected);
                 }
@@ -494,18 +486,17 @@ TEST(PageRendererDeathTest, APageThatCannotBeHadLeavesThePageBefore)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const CappableChildren cappable;
     const auto child = [] {
-        MessageCapture messages;
-        Poster poster(3, 1400, 3);
-        const bool first = poster.renderer.RenderPage(1, true);
+        TestPoster poster(3, 1400, 3);
+        const bool first = poster.renderer.RenderPage(1).made;
         const QImage before = poster.renderer.pageCanvas().copy();
         limitAddressSpace(4 << 20);  // a 1400-pixel page takes 8 MB
-        const bool second = poster.renderer.RenderPage(2, true);
+        const PageResult second = poster.renderer.RenderPage(2);
         restoreAddressSpace();
-        const auto &said = messages.messages();
-        const bool kept = poster.renderer.pageCanvas() == before && poster.previewed == before;
-        std::fprintf(stderr, "page 1 made %d, page 2 made %d, %zu messages, the page before kept %d\n", first, second,
-                     said.size(), kept);
-        std::_Exit(first && !second && said.size() == 1 && said[0].text == QStringLiteral("Out of memory\r\nCode 7") && kept ? 0 : 1);
+        const QStringList &said = second.warnings;
+        const bool kept = poster.renderer.pageCanvas() == before;
+        std::fprintf(stderr, "page 1 made %d, page 2 made %d, %lld warnings, the page before kept %d\n", first,
+                     second.made, static_cast<long long>(said.size()), kept);
+        std::_Exit(first && !second.made && said == QStringList{QStringLiteral("Out of memory\r\nCode 7")} && kept ? 0 : 1);
     };
     EXPECT_EXIT(child(), testing::ExitedWithCode(0), "");
 }
@@ -521,7 +512,10 @@ TEST(PrintJob, ARequestNamesOnlyPagesOfThePoster)
     };
     for (const Count &c : counts) {
         std::int16_t pages = -1;
-        EXPECT_EQ(errorNumber([&] { pages = posterPageCount({.SheetsAcross = c.sheetsAcross}, {.SheetsDown = c.sheetsDown}); }),
+        Poster poster;
+        poster.settings.SheetsAcross = c.sheetsAcross;
+        poster.grid.SheetsDown = c.sheetsDown;
+        EXPECT_EQ(errorNumber([&] { pages = posterPageCount(poster); }),
                   c.pages < 0 ? 6 : 0);
         EXPECT_EQ(pages, c.pages);
     }
@@ -559,9 +553,12 @@ TEST(PrintJob, JobBrokenOffByAnErrorLeavesNoDocument)
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("poster.pdf"));
-    Poster poster(3, 200, 3);
+    TestPoster poster(3, 200, 3);
     const auto printer = pdfPrinter(pdf);
-    printPoster(*printer, poster.renderer, {1, 0});
+    PosterJob pages;
+    pages.poster = &poster;
+    pages.range = {1, 0};
+    printPoster(*printer, pages);
     EXPECT_FALSE(QFile::exists(pdf)) << "no pages, no document";
     {
         PrintJob job(*printer);
@@ -574,41 +571,34 @@ TEST(PrintJob, JobBrokenOffByAnErrorLeavesNoDocument)
         EXPECT_FALSE(QFile::exists(pdf)) << "the half-printed document is aborted, not left behind";
         EXPECT_EQ(errorNumber([&] { job.PrintPageImage(poster.picture); }), 482) << "no sheet outside a job";
     }
-    printPoster(*printer, poster.renderer, {1, 2});
+    pages.range = {1, 2};
+    printPoster(*printer, pages);
     EXPECT_EQ(pdfPageCount(pdf), 2) << "the same printer prints the next job";
 }
 
 TEST(PagesAhead, RendersInTurnAndKeepsTheWarningsWithTheirPageWhereAFailedStepIsNoEnd)
 {
-    MessageCapture messages;
-    Poster poster(3, 200, 3);
-    PageRenderer second({&poster.picture, &poster.settings, &poster.grid});
+    TestPoster poster(3, 200, 3);
     {
-        PagesAhead pages(poster.renderer, second, {1, 3});
+        PagesAhead pages(poster, {1, 3});
         for (std::int16_t page = 1; page <= 3; ++page) {
             const PagesAhead::Page taken = pages.take(page);
-            ASSERT_TRUE(taken.made);
-            EXPECT_TRUE(taken.messages.isEmpty());
-            Poster alone(3, 200, 3);
-            alone.renderer.RenderPage(page, false);
+            ASSERT_TRUE(taken.result.made);
+            EXPECT_TRUE(taken.result.warnings.isEmpty());
+            TestPoster alone(3, 200, 3);
+            alone.renderer.RenderPage(page);
             EXPECT_EQ(*taken.canvas, alone.renderer.pageCanvas()) << page;
         }
-        // A step that fails on the rendering thread: its warning comes with the page, no box shown there.
-        poster.settings.SheetsAcross = 0;
     }
-    PagesAhead pages(poster.renderer, second, {2, 2});
+    // A step that fails on the rendering thread: its warning comes with the page, and the later
+    // steps still make the page.
+    poster.settings.SheetsAcross = 0;
+    PagesAhead pages(poster, {2, 2});
     const PagesAhead::Page taken = pages.take(2);
-    ASSERT_FALSE(taken.messages.isEmpty());
-    EXPECT_EQ(taken.messages.first(), QStringLiteral("Division by zero\r\nCode 11"));
-    EXPECT_TRUE(messages.messages().empty());
-    // On this thread the warning is a message box, and the later steps still make the page and show it.
-    Poster alone(3, 200, 3);
-    alone.settings.SheetsAcross = 0;
-    alone.renderer.RenderPage(2, true);
-    ASSERT_GE(messages.messages().size(), 2u);
-    EXPECT_EQ(std::tuple(messages.messages()[0].text, messages.messages()[0].icon),
-              std::tuple(QStringLiteral("Division by zero\r\nCode 11"), MsgIcon::Exclamation));
-    EXPECT_FALSE(alone.previewed.isNull());
+    EXPECT_TRUE(taken.result.made);
+    ASSERT_FALSE(taken.result.warnings.isEmpty());
+    EXPECT_EQ(taken.result.warnings.first(), QStringLiteral("Division by zero\r\nCode 11"));
+    EXPECT_FALSE(taken.canvas->isNull());
 }
 
 // The dialog opens on the stored choices, the current printer and the poster's pages. Its answer

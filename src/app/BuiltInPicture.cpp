@@ -1,0 +1,10 @@
+#include "app/BuiltInPicture.h"
+
+namespace plakatron {
+
+QImage builtInPicture()
+{
+    return QImage(QStringLiteral(":/plakatron/default.jpg")).convertToFormat(QImage::Format_RGB32);
+}
+
+}  // namespace plakatron

@@ -1,0 +1,58 @@
+#pragma once
+// The poster the main window holds: its picture, the resolution chosen for it, its layout, and
+// the page the preview shows with the renderer that made it. The window's widgets show it; the
+// rules it follows live in the layout, input and printing libraries.
+
+#include "layout/Poster.h"
+#include "printing/PageRenderer.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace plakatron {
+
+class PosterDocument {
+public:
+    // On the built-in picture, not laid out yet.
+    PosterDocument();
+
+    const Poster &poster() const { return poster_; }
+    // The grid's selection is the window's to move.
+    PageGrid &grid() { return poster_.grid; }
+
+    // The resolution list's choice, pixels across one sheet; 0 until the list has one (a layout
+    // pass then fails, silently).
+    void setPagePixelWidth(double width) { pagePixelWidth_ = width; }
+
+    // One layout pass for `sheetsAcross` (the sheets list's index + 1) with the chosen resolution
+    // and `overlap`. A pass that fails is abandoned silently, leaving what it wrote.
+    void layOut(double sheetsAcross, std::int16_t overlap, LayoutSurface &surface);
+
+    // Makes `picture` (loaded by the caller) the poster's picture, with no page selected; the
+    // poster is not laid out again.
+    void setPicture(QImage picture);
+
+    // The overlap the next pages are cut with. The settings dialog changes it between layout
+    // passes; pages follow at once, the labels at the next pass.
+    void setOverlap(std::int16_t overlap) { poster_.settings.Overlap = overlap; }
+
+    // The page the preview shows or is being rendered for; 0 while it is empty.
+    std::int16_t previewPage() const { return previewPage_; }
+    void setPreviewPage(std::int16_t page) { previewPage_ = page; }
+    // Renders a page onto the page canvas (PageRenderer::RenderPage).
+    PageResult renderPage(std::int16_t page) { return renderer_.RenderPage(page); }
+    // The last page rendered, as the print job prints it.
+    const QImage &pageCanvas() const { return renderer_.pageCanvas(); }
+    // No page in the preview: the page canvas is emptied.
+    void clearPreview();
+    // Releases the page buffers (when the window closes).
+    void releaseBuffers() { renderer_.releaseBuffers(); }
+
+private:
+    Poster poster_;
+    double pagePixelWidth_ = 0;
+    std::int16_t previewPage_ = 0;
+    PageRenderer renderer_{poster_};
+};
+
+}  // namespace plakatron

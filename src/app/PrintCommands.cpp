@@ -1,0 +1,173 @@
+#include "app/PrintCommands.h"
+
+#include "app/StoredSettings.h"
+#include "core/MessageBox.h"
+#include "core/ProgramWide.h"
+#include "core/RuntimeError.h"
+#include "core/StopSignals.h"
+#include "input/Toolbox.h"
+#include "layout/frmWait.h"
+#include "printing/AssemblyMap.h"
+#include "printing/PrintJob.h"
+#include "printing/PrinterFileLocation.h"
+#include "printing/StoredPrinter.h"
+#include "printing/modPrinter.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
+#include <new>
+
+namespace plakatron {
+
+namespace {
+// A new window appears asynchronously; until the window system has exposed it, repaint() draws
+// nothing. Waits for that (at most a second) without taking any user input.
+void waitUntilExposed(QWidget *window)
+{
+    QDeadlineTimer deadline(1000);
+    while (window->windowHandle() && !window->windowHandle()->isExposed() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(2);
+    }
+}
+}  // namespace
+
+bool PrintCommands::ShowPrintDialog(const PrintChoices &choices, PrintRange &chosen)
+{
+    // The stored choice only spares the user some clicks: a file that cannot be read lets the
+    // dialog start afresh, and one that cannot be written must not keep the poster from being
+    // printed.
+    const PrinterFilePlaces places = printerFilePlaces(modToolbox::AppFolder(), settingsFolder());
+    PrinterRecords records;
+    if (!places.read.isEmpty())
+        skippingErrors([&] { records = readPrinterFile(places.read); });
+    if (ShowPrinterDialog(&window_, records.dialog, records.devMode, choices, chosen).isEmpty())
+        return false;  // cancelled: nothing stored, nothing printed
+    skippingErrors([&] {
+        // The configuration folder may not exist before the first settings are stored.
+        QDir().mkpath(QFileInfo(places.write).absolutePath());
+        writePrinterFile(places.write, records);
+    });
+    return true;
+}
+
+void PrintCommands::PrintNow(const Poster &poster, std::int32_t singlePage)
+{
+    try {
+        const PrintChoices choices = printChoicesFor(singlePage, poster.grid.SelectedPage, posterPageCount(poster));
+        PrintRange range;
+        if (!ShowPrintDialog(choices, range))
+            return;
+        programWide().FirstPrintPage = range.first;
+        programWide().LastPrintPage = range.last;
+        doPrint(poster);
+    } catch (const RuntimeError &e) {
+        MsgBox(describeWithCode(e), MsgIcon::Exclamation, MsgButtons::Ok, &window_);
+    }
+}
+
+frmWait *PrintCommands::showPrintWaitWindow(const QString &text)
+{
+    frmWait *wait = waitWindow(&window_);
+    if (!text.isEmpty())
+        wait->setText(text);
+    // Centred over the window, outer sizes. While it shows, it alone takes input: the job reads
+    // the poster the window holds.
+    const QRect main = window_.frameGeometry();
+    const QSize waitSize = wait->frameGeometry().size();
+    wait->move(main.left() + (main.width() - waitSize.width()) / 2, main.top() + (main.height() - waitSize.height()) / 2);
+    wait->setWindowModality(Qt::ApplicationModal);
+    wait->showNow();
+    waitUntilExposed(wait);
+    return wait;
+}
+
+void PrintCommands::reportPrintFailure(const RuntimeError &e)
+{
+    // A job stopped on request needs no message.
+    if (e.number() != err::UserInterrupt || !cancellation_.requested())
+        MsgBox(errorWithNumber(e), MsgIcon::Critical, MsgButtons::Ok, &window_);
+}
+
+void PrintCommands::doPrint(const Poster &poster)
+{
+    const PrintRange range{programWide().FirstPrintPage, programWide().LastPrintPage};
+    const std::int16_t count = printPageCount(range);
+    if (MsgBox(confirmationText(count), MsgIcon::Question, MsgButtons::YesNo, &window_) != MsgAnswer::Yes)
+        return;
+    runPrintJob([&] {
+        frmWait *wait = waitWindow(&window_);
+        wait->offerCancel(cancellation_);
+        // As wide as the longest page counter of the job from the start, so it never jumps.
+        if (count >= 1) {
+            wait->fitText(progressText(std::max(range.first, std::int16_t(range.last - 1)), range));
+            wait->fitText(progressText(range.last, range));
+        }
+        showPrintWaitWindow();
+
+        // The job reads a poster of its own, which nothing changes while it prints.
+        const Poster printed = poster;
+        PosterJob job;
+        job.poster = &printed;
+        job.range = range;
+        job.cancellation = &cancellation_;
+        job.progress = [&](std::int16_t page, std::int16_t) {
+            wait->setText(progressText(page, range));
+            wait->repaint();
+            // Once a page: the clicks on Cancel and Esc; every other window waits for the job.
+            QCoreApplication::processEvents();
+        };
+        job.warnings = [this](std::int16_t, const QStringList &warnings) {
+            for (const QString &warning : warnings)
+                MsgBox(warning, MsgIcon::Exclamation, MsgButtons::Ok, &window_);
+        };
+        printPoster(currentPrinter(), job);
+    });
+}
+
+void PrintCommands::PrintAssemblyMap(const Poster &poster)
+{
+    try {
+        // Made before the dialog, so a poster without pages fails without asking for a printer.
+        AssemblyMap map(poster);
+        // One sheet: every page the dialog can name is that sheet.
+        PrintRange sheet;
+        if (!ShowPrintDialog({1, 0, false}, sheet))
+            return;
+        // One sheet: the dialog was the confirmation.
+        runPrintJob([&] {
+            showPrintWaitWindow(QStringLiteral("Printing the assembly map"));
+            PosterJob job;
+            job.poster = &poster;
+            job.range = {1, 0};
+            job.map = &map;
+            job.cancellation = &cancellation_;
+            printPoster(currentPrinter(), job);
+        });
+    } catch (const RuntimeError &e) {
+        MsgBox(describeWithCode(e), MsgIcon::Exclamation, MsgButtons::Ok, &window_);
+    }
+}
+
+void PrintCommands::runPrintJob(const std::function<void()> &job)
+{
+    cancellation_.clear();
+    try {
+        const CancelOnStopSignals stopSignals(cancellation_);
+        job();
+    } catch (const RuntimeError &e) {
+        reportPrintFailure(e);
+    } catch (const std::bad_alloc &) {
+        reportPrintFailure(RuntimeError(err::OutOfMemory));
+    }
+    if (frmWait *loaded = loadedWaitWindow())
+        loaded->unload();
+}
+
+}  // namespace plakatron

@@ -1,0 +1,174 @@
+// The main window's design: its widgets at their places, their names, captions, mnemonics and
+// accessible texts, the menus, and the connections of their events to the window's handlers.
+#include "app/frmMain.h"
+
+#include "layout/GridView.h"
+#include "layout/PreviewBox.h"
+#include "ui/line3d.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <array>
+
+namespace plakatron {
+
+void frmMain::buildWidgets()
+{
+    auto *client = new QWidget(this);
+    client->setFixedSize(783, 537);
+    setCentralWidget(client);
+
+    const auto label = [client](const char *name, const QString &text, int x, int y, bool bold = false) {
+        auto *l = new QLabel(text, client);
+        l->setObjectName(QLatin1String(name));
+        l->move(x, y);
+        if (bold) {
+            QFont f = l->font();
+            f.setBold(true);
+            l->setFont(f);
+        }
+        l->adjustSize();
+        return l;
+    };
+
+    label("Label10", QStringLiteral("Source Picture:"), 16, 3, true);
+    picGrid = new GridView(client);
+    picGrid->setObjectName(QStringLiteral("picGrid"));
+    picGrid->setGeometry(16, 20, 440, 401);
+    picGrid->setAccessibleDescription(QStringLiteral(
+        "The picture with its pages. Arrow keys, Home and End select a page, Enter or Space shows it in "
+        "the preview, the Menu key opens the print menu."));
+
+    lbPreview = label("lbPreview", QStringLiteral("Preview:"), 474, 4, true);
+    lbPreview->setFixedWidth(290);
+    picPreview = new PreviewBox(client);
+    picPreview->setObjectName(QStringLiteral("picPreview"));
+    picPreview->setGeometry(474, 22, 290, 400);
+    picPreview->setAccessibleName(QStringLiteral("Preview, empty"));
+    picPreview->setAccessibleDescription(
+        QStringLiteral("The selected page as it will be printed. The Menu key opens the print menu."));
+
+    // Etched separators: under the picture area, above and below the row of lists.
+    for (int i = 0; i < 3; ++i) {
+        auto *separator = new line3d(client);
+        separator->setObjectName(QStringLiteral("line3d1_%1").arg(i));
+        separator->setGeometry(8, std::array{430, 462, 522}[i], 767, 30);
+    }
+
+    const int sizeRow = 440;
+    Label3 = label("Label3", QStringLiteral("Height in A4:"), 16, sizeRow);
+    lbA4Height = label("lbA4Height", QString(), 96, sizeRow, true);
+    Label6 = label("Label6", QStringLiteral("Final image width:"), 196, sizeRow);
+    lbFinalImageWidth = label("lbFinalImageWidth", QString(), 302, sizeRow, true);
+    Label7 = label("Label7", QStringLiteral("Final image height:"), 404, sizeRow);
+    lbFinalImageHeight = label("lbFinalImageHeight", QString(), 514, sizeRow, true);
+    Label9 = label("Label9", QStringLiteral("Total pages:"), 624, sizeRow);
+    lbTotalPages = label("lbTotalPages", QString(), 700, sizeRow, true);
+    for (QLabel *value : {lbA4Height, lbFinalImageWidth, lbFinalImageHeight, lbTotalPages})
+        value->setFixedWidth(90);
+    lbA4Height->setAccessibleDescription(QStringLiteral("The poster's height in A4 sheets"));
+    lbFinalImageWidth->setAccessibleDescription(QStringLiteral("The printed poster's width, overlaps taken off"));
+    lbFinalImageHeight->setAccessibleDescription(QStringLiteral("The printed poster's height, overlaps taken off"));
+    lbTotalPages->setAccessibleDescription(QStringLiteral("The number of sheets the poster is printed on"));
+
+    const int listRow = 468;
+    // Each list's caption is its label for screen readers and carries its mnemonic (Alt+W, Alt+X).
+    Label2 = label("Label2", QStringLiteral("&Width in A4:"), 16, listRow);
+    cmbA4Width = new QComboBox(client);
+    cmbA4Width->setObjectName(QStringLiteral("cmbA4Width"));
+    cmbA4Width->setGeometry(16, listRow + 16, 150, 24);
+    cmbA4Width->setMaxVisibleItems(20);
+    cmbA4Width->setAccessibleName(QStringLiteral("Width in A4"));
+    Label2->setBuddy(cmbA4Width);
+    Label5 = label("Label5", QStringLiteral("A4 &X resolution:"), 196, listRow);
+    cmbResox = new QComboBox(client);
+    cmbResox->setObjectName(QStringLiteral("cmbResox"));
+    cmbResox->setGeometry(196, listRow + 16, 150, 24);
+    cmbResox->setMaxVisibleItems(24);
+    cmbResox->setAccessibleName(QStringLiteral("A4 X resolution"));
+    Label5->setBuddy(cmbResox);
+
+    cmdPrint = new QPushButton(QStringLiteral("Print"), client);
+    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    cmdPrint->setGeometry(664, listRow + 10, 100, 32);
+    cmdPrint->setShortcut(QKeySequence::Print);
+    cmdPrint->setAccessibleDescription(QStringLiteral("Prints every page of the poster"));
+
+    connect(cmbA4Width, &QComboBox::currentIndexChanged, this, &frmMain::RecomputeLayout);
+    connect(cmbResox, &QComboBox::currentIndexChanged, this, &frmMain::cmbResox_Click);
+    connect(picGrid, &GridView::pointerMoved, this, &frmMain::picGrid_MouseMove);
+    connect(picGrid, &GridView::pressed, this, &frmMain::picGrid_MouseDown);
+    connect(picGrid, &GridView::released, this, &frmMain::picGrid_MouseUp);
+    connect(picPreview, &PreviewBox::released, this, &frmMain::picPreview_MouseUp);
+    connect(picGrid, &GridView::stepped, this, &frmMain::picGrid_KeyStep);
+    connect(picGrid, &GridView::activated, this, &frmMain::picGrid_KeyShow);
+    connect(picGrid, &GridView::menuRequested, this, &frmMain::picGrid_KeyMenu);
+    // The focus frame comes and goes with the next tick, run from the event loop rather than from
+    // inside the focus change (a tick yields to pending events).
+    connect(picGrid, &GridView::focusChanged, this, &frmMain::tmrGrid_Timer, Qt::QueuedConnection);
+    connect(picPreview, &PreviewBox::menuRequested, this, &frmMain::picPreview_KeyMenu);
+    connect(picPreview, &PreviewBox::resolutionChanged, this, [this] {
+        // The same page drawn again for the new screen; no wait window for a redraw.
+        if (previewPage() >= 1 && !picPreview->picture().isNull())
+            RenderPage(previewPage(), true);
+    });
+    connect(picGrid, &GridView::dropped, this, &frmMain::picGrid_OLEDragDrop);
+    picGrid->setDragOverHandler([this](const QMimeData &data) { return picGrid_OLEDragOver(data); });
+    connect(cmdPrint, &QPushButton::clicked, this, &frmMain::cmdPrint_Click);
+
+    tmrGrid = new QTimer(this);
+    tmrGrid->setObjectName(QStringLiteral("tmrGrid"));
+    tmrGrid->setInterval(250);
+    connect(tmrGrid, &QTimer::timeout, this, &frmMain::tmrGrid_Timer);
+    tmrGrid->start();
+}
+
+void frmMain::buildMenus()
+{
+    // Mnemonics (the letter after "&", shown underlined) and the platform's usual shortcuts; a
+    // platform without a Quit key gets Ctrl+Q.
+    QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    const auto action = [](QMenu *menu, const char *name, const QString &text, QKeySequence::StandardKey key,
+                           const QKeySequence &otherwise = {}) {
+        QAction *a = menu->addAction(text);
+        a->setObjectName(QLatin1String(name));
+        const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+        if (!keys.isEmpty())
+            a->setShortcuts(keys);
+        else if (!otherwise.isEmpty())
+            a->setShortcut(otherwise);
+        return a;
+    };
+    mnuOpenPicture = action(mnuFile, "mnuOpenPicture", QStringLiteral("&Open Picture..."), QKeySequence::Open);
+    mnuFile->addSeparator();
+    mnuSettings = action(mnuFile, "mnuSettings", QStringLiteral("&Settings"), QKeySequence::UnknownKey);
+    mnuFile->addSeparator();
+    mnuInst = action(mnuFile, "mnuInst", QStringLiteral("&Instructions"), QKeySequence::HelpContents);
+    mnuAbout = action(mnuFile, "mnuAbout", QStringLiteral("&About"), QKeySequence::UnknownKey);
+    mnuFile->addSeparator();
+    mnuQuit = action(mnuFile, "mnuQuit", QStringLiteral("E&xit"), QKeySequence::Quit,
+                     QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
+    connect(mnuOpenPicture, &QAction::triggered, this, &frmMain::mnuOpenPicture_Click);
+    connect(mnuSettings, &QAction::triggered, this, &frmMain::mnuSettings_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(mnuInst, &QAction::triggered, this, &frmMain::mnuInst_Click);
+
+    mnu = new QMenu(this);
+    mnu->setObjectName(QStringLiteral("mnu"));
+    mnuPrintThisPicture =
+        action(mnu, "mnuPrintThisPicture", QStringLiteral("&Print this picture..."), QKeySequence::UnknownKey);
+    connect(mnuPrintThisPicture, &QAction::triggered, this, &frmMain::mnuPrintThisPicture_Click);
+    mnuPrintAssemblyMap =
+        action(mnu, "mnuPrintAssemblyMap", QStringLiteral("Print assembly &map..."), QKeySequence::UnknownKey);
+    connect(mnuPrintAssemblyMap, &QAction::triggered, this, &frmMain::mnuPrintAssemblyMap_Click);
+}
+
+}  // namespace plakatron

@@ -11,7 +11,7 @@
 namespace plakatron::cli {
 
 namespace {
-QImage loadPosterPicture(const PosterOptions &options)
+Picture loadPosterPicture(const PosterOptions &options)
 {
     if (options.picture.isEmpty())
         return builtInPicture();

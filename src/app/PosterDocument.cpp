@@ -16,7 +16,7 @@ void PosterDocument::layOut(double sheetsAcross, std::int16_t overlap, LayoutSur
     }
 }
 
-void PosterDocument::setPicture(QImage picture)
+void PosterDocument::setPicture(Picture picture)
 {
     poster_.picture = std::move(picture);
     poster_.grid.SelectedPage = -1;

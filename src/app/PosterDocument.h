@@ -30,7 +30,7 @@ public:
 
     // Makes `picture` (loaded by the caller) the poster's picture, with no page selected; the
     // poster is not laid out again.
-    void setPicture(QImage picture);
+    void setPicture(Picture picture);
 
     // The overlap the next pages are cut with. The settings dialog changes it between layout
     // passes; pages follow at once, the labels at the next pass.

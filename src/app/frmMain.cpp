@@ -345,7 +345,7 @@ void frmMain::mnuOpenPicture_Click()
 void frmMain::UpdatePictureFile(const QString &path)
 {
     try {
-        std::optional<QImage> picture = loadPictureForWindow(path, this);
+        std::optional<Picture> picture = loadPictureForWindow(path, this);
         if (!picture)
             return;  // the window is closing
         document_.setPicture(std::move(*picture));

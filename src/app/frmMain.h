@@ -34,7 +34,7 @@ public:
     const Poster &poster() const { return document_.poster(); }
     const PageGrid &grid() const { return poster().grid; }
     const LayoutLabels &labels() const { return poster().labels; }
-    const QImage &sourcePicture() const { return poster().picture; }
+    const Picture &sourcePicture() const { return poster().picture; }
 
     // Handlers, named after their control and event.
     void RecomputeLayout();  // also the selection change of cmbA4Width

@@ -21,7 +21,7 @@ void layOutPoster(Poster &poster, const PosterChoices &choices, LayoutSurface &s
                   surface);
 }
 
-Poster makePoster(QImage picture, const PosterChoices &choices)
+Poster makePoster(Picture picture, const PosterChoices &choices)
 {
     Poster poster;
     poster.picture = std::move(picture);

@@ -3,6 +3,7 @@
 // one place from the choices. The window, the command-line tool, the benchmarks and the tests all
 // set a poster up this way; the page renderer, the print job and the assembly map read it.
 
+#include "imaging/Picture.h"
 #include "layout/PageLayout.h"
 
 #include <QImage>
@@ -18,7 +19,7 @@ struct PosterChoices {
 };
 
 struct Poster {
-    QImage picture;  // the source at its natural size
+    Picture picture;  // the source: a raster at its natural size, or a vector picture
     PosterSettings settings;
     PageGrid grid;
     LayoutLabels labels;
@@ -37,6 +38,6 @@ void applyChoices(PosterSettings &settings, const PosterChoices &choices);
 // which throws RuntimeError where it fails, leaving what it wrote.
 void layOutPoster(Poster &poster, const PosterChoices &choices, LayoutSurface &surface);
 // `picture` as a poster laid out for `choices`, where no window shows it.
-Poster makePoster(QImage picture, const PosterChoices &choices);
+Poster makePoster(Picture picture, const PosterChoices &choices);
 
 }  // namespace plakatron

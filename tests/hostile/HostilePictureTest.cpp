@@ -35,7 +35,7 @@ namespace {
 QString loaded(const QString &path, QImage *picture = nullptr)
 {
     try {
-        const QImage image = loadPicture(path);
+        const QImage image = loadPicture(path).raster();
         if (picture)
             *picture = image;
         return QStringLiteral("%1 x %2").arg(image.width()).arg(image.height());

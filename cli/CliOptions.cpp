@@ -13,11 +13,17 @@ namespace plakatron::cli {
 namespace {
 Picture loadPosterPicture(const PosterOptions &options)
 {
-    if (options.picture.isEmpty())
+    if (options.picture.isEmpty()) {
+        if (options.pdfPage != 1)
+            throw CliExit(2, QStringLiteral("--pdf-page needs a PDF picture (--picture FILE.pdf)"));
         return builtInPicture();
+    }
     try {
-        return loadPicture(options.picture);
+        // The pages and the map are drawn at their own size: no overview for a screen.
+        return loadPicture(options.picture, {}, PictureRequest{options.pdfPage, false});
     } catch (const RuntimeError &e) {
+        if (e.number() == err::SubscriptOutOfRange)
+            throw CliExit(2, QStringLiteral("--pdf-page %1: %2").arg(options.pdfPage).arg(e.description()));
         throw CliExit(1, QStringLiteral("Unable to load picture '%1': %2 (Code %3)")
                              .arg(options.picture, e.description())
                              .arg(e.number()));
@@ -32,6 +38,8 @@ bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const Q
     parser.addHelpOption();
     parser.addOption({QStringLiteral("picture"), QStringLiteral("Picture file (default: the built-in picture)."),
                       QStringLiteral("file")});
+    parser.addOption({QStringLiteral("pdf-page"), QStringLiteral("The page of a PDF picture to print (default 1)."),
+                      QStringLiteral("n")});
     parser.addOption({QStringLiteral("sheets"), QStringLiteral("Poster width in A4 sheets, 1-40 (default 3)."),
                       QStringLiteral("n")});
     parser.addOption({QStringLiteral("resolution"),
@@ -73,6 +81,8 @@ PosterOptions posterOptions(const QCommandLineParser &parser)
 {
     PosterOptions o;
     o.picture = parser.value(QStringLiteral("picture"));
+    if (parser.isSet(QStringLiteral("pdf-page")))
+        o.pdfPage = integerOption(parser, QStringLiteral("pdf-page"), 1, int(PictureLimits::maxPdfPages));
     if (parser.isSet(QStringLiteral("sheets")))
         o.choices.sheetsAcross = integerOption(parser, QStringLiteral("sheets"), 1, 40);
     if (parser.isSet(QStringLiteral("resolution"))) {

@@ -16,9 +16,10 @@ void PosterDocument::layOut(double sheetsAcross, std::int16_t overlap, LayoutSur
     }
 }
 
-void PosterDocument::setPicture(Picture picture)
+void PosterDocument::setPicture(Picture picture, const QString &path)
 {
     poster_.picture = std::move(picture);
+    picturePath_ = path;
     poster_.grid.SelectedPage = -1;
 }
 

@@ -28,9 +28,11 @@ public:
     // and `overlap`. A pass that fails is abandoned silently, leaving what it wrote.
     void layOut(double sheetsAcross, std::int16_t overlap, LayoutSurface &surface);
 
-    // Makes `picture` (loaded by the caller) the poster's picture, with no page selected; the
-    // poster is not laid out again.
-    void setPicture(Picture picture);
+    // Makes `picture` (loaded by the caller from `path`) the poster's picture, with no page
+    // selected; the poster is not laid out again.
+    void setPicture(Picture picture, const QString &path = QString());
+    // The file the picture came from; empty for the built-in picture.
+    const QString &picturePath() const { return picturePath_; }
 
     // The overlap the next pages are cut with. The settings dialog changes it between layout
     // passes; pages follow at once, the labels at the next pass.
@@ -50,6 +52,7 @@ public:
 
 private:
     Poster poster_;
+    QString picturePath_;
     double pagePixelWidth_ = 0;
     std::int16_t previewPage_ = 0;
     PageRenderer renderer_{poster_};

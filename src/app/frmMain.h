@@ -17,6 +17,7 @@ class QLabel;
 class QMenu;
 class QMimeData;
 class QPushButton;
+class QSpinBox;
 class QTimer;
 
 namespace plakatron {
@@ -63,8 +64,11 @@ public:
     // The page the preview shows or is being rendered for; 0 while it is empty.
     std::int16_t previewPage() const { return document_.previewPage(); }
     void mnuOpenPicture_Click();
-    // Loads a picture as the new source; a failure is reported and changes nothing.
-    void UpdatePictureFile(const QString &path);
+    // Loads a picture as the new source (of a PDF, page `pdfPage`); a failure is reported and
+    // changes nothing.
+    void UpdatePictureFile(const QString &path, int pdfPage = 1);
+    // The PDF page control: another page of the PDF becomes the picture.
+    void spnPdfPage_Change();
     int picGrid_OLEDragOver(const QMimeData &data) const;
     void picGrid_OLEDragDrop(const QMimeData &data);
     // False when the page could not be had in memory: reported, and the canvas keeps the page before.
@@ -93,6 +97,8 @@ private:
     void Form_Load();
     void Form_Unload();
     void showLabels();
+    // The PDF page control shows the picture's page, and only for a PDF of several pages.
+    void showPdfPage();
     // What a screen reader says of the grid view after its pages or selection changed.
     void describeGridView();
     // A click on page p (press with the left button, release with the right one): selects it and,
@@ -128,6 +134,9 @@ private:
     QLabel *lbTotalPages = nullptr;
     QComboBox *cmbA4Width = nullptr;
     QComboBox *cmbResox = nullptr;
+    QLabel *lbPdfPage = nullptr;
+    QSpinBox *spnPdfPage = nullptr;
+    QLabel *lbPdfPages = nullptr;
     QPushButton *cmdPrint = nullptr;
     QTimer *tmrGrid = nullptr;
     QMenu *mnu = nullptr;  // pop-up menu of the grid view and the preview

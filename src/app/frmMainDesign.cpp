@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <array>
 
@@ -44,6 +45,21 @@ void frmMain::buildWidgets()
     picGrid->setAccessibleDescription(QStringLiteral(
         "The picture with its pages. Arrow keys, Home and End select a page, Enter or Space shows it in "
         "the preview, the Menu key opens the print menu."));
+
+    // The page of a PDF of several pages, right above the grid view's corner; hidden otherwise.
+    lbPdfPage = label("lbPdfPage", QStringLiteral("P&DF page:"), 0, 3);
+    spnPdfPage = new QSpinBox(client);
+    spnPdfPage->setObjectName(QStringLiteral("spnPdfPage"));
+    spnPdfPage->setAccessibleName(QStringLiteral("PDF page"));
+    spnPdfPage->setKeyboardTracking(false);  // a page is loaded when the number is complete
+    lbPdfPage->setBuddy(spnPdfPage);
+    lbPdfPages = label("lbPdfPages", QString(), 0, 3);
+    lbPdfPages->setFixedWidth(52);
+    lbPdfPages->move(picGrid->geometry().right() + 1 - lbPdfPages->width(), 3);
+    spnPdfPage->setGeometry(lbPdfPages->x() - 66, 0, 62, 20);
+    lbPdfPage->move(spnPdfPage->x() - 4 - lbPdfPage->width(), 3);
+    for (QWidget *w : std::initializer_list<QWidget *>{lbPdfPage, spnPdfPage, lbPdfPages})
+        w->hide();
 
     lbPreview = label("lbPreview", QStringLiteral("Preview:"), 474, 4, true);
     lbPreview->setFixedWidth(290);
@@ -102,6 +118,7 @@ void frmMain::buildWidgets()
 
     connect(cmbA4Width, &QComboBox::currentIndexChanged, this, &frmMain::RecomputeLayout);
     connect(cmbResox, &QComboBox::currentIndexChanged, this, &frmMain::cmbResox_Click);
+    connect(spnPdfPage, &QSpinBox::valueChanged, this, &frmMain::spnPdfPage_Change);
     connect(picGrid, &GridView::pointerMoved, this, &frmMain::picGrid_MouseMove);
     connect(picGrid, &GridView::pressed, this, &frmMain::picGrid_MouseDown);
     connect(picGrid, &GridView::released, this, &frmMain::picGrid_MouseUp);

@@ -11,11 +11,11 @@ Picture::Picture(QSize nominalSize, std::shared_ptr<const VectorDrawing> drawing
 {
 }
 
-QImage Picture::draw(const QRectF &area, QSize size) const
+QImage Picture::draw(const QRectF &area, QSize size, const DrawingAhead &ahead) const
 {
     if (!drawing_)
         raise(err::InvalidCall);
-    return drawing_->draw(area, size);
+    return drawing_->draw(area, size, ahead);
 }
 
 QImage Picture::scaled(QSize size) const

@@ -12,6 +12,17 @@
 
 namespace plakatron {
 
+// What a print job asks a vector picture for after a part, its pages coming in order: how many
+// pixels right of the part (at its scale) the rest of its row takes, and the part of the next page
+// with the pixels right of that in its row. A drawing may draw the row in the same pass, and the
+// next part while the job stores the page, and keep them for the calls that ask for them; the
+// pixels are the same either way.
+struct DrawingAhead {
+    int row = 0;
+    QRectF next;  // empty: no page follows
+    int nextRow = 0;
+};
+
 // What draws a vector picture. Shared by copies of the picture and used from more than one
 // thread (a print job renders its pages on a thread of its own): draw must be safe to call
 // concurrently.
@@ -21,7 +32,7 @@ public:
     // `area` of the picture, in nominal pixels (it may reach beyond the picture: white there),
     // drawn over an RGB32 image of `size` pixels, on white. RuntimeError when it cannot be drawn
     // (7 for too slow or too large, 481 otherwise).
-    virtual QImage draw(const QRectF &area, QSize size) const = 0;
+    virtual QImage draw(const QRectF &area, QSize size, const DrawingAhead &ahead = {}) const = 0;
 };
 
 // Which page of a document a picture is: a PDF's page and its page count; 1 of 1 otherwise.
@@ -52,7 +63,7 @@ public:
 
     // A vector picture's `area` (nominal pixels) drawn at `size` pixels (VectorDrawing::draw).
     // A raster picture has no drawing: Invalid procedure call (5).
-    QImage draw(const QRectF &area, QSize size) const;
+    QImage draw(const QRectF &area, QSize size, const DrawingAhead &ahead = {}) const;
     // The whole picture at `size` pixels, averaged where it shrinks: a raster by Qt's smooth
     // scaling, a vector picture from its overview where that is at least as large, else drawn
     // at that size. Out of memory (7) when the image cannot be had; drawing errors as draw's.

@@ -152,18 +152,29 @@ bool HelperProcess::start(const QString &program, const QStringList &arguments, 
     for (QByteArray &argument : argumentBytes)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
-    int channel[2];
-    // A socket, not a pipe: a write to a helper that has gone fails instead of raising SIGPIPE.
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, channel) != 0)
+    // Requests go through a socket, not a pipe: a write to a helper that has gone fails instead of
+    // raising SIGPIPE here. Answers come through a pipe as large as the system allows: a page's
+    // pixels are megabytes.
+    int requests[2], answers[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, requests) != 0)
         return false;
+    if (::pipe2(answers, O_CLOEXEC) != 0) {
+        ::close(requests[0]);
+        ::close(requests[1]);
+        return false;
+    }
+#ifdef F_SETPIPE_SZ
+    ::fcntl(answers[0], F_SETPIPE_SZ, 1024 * 1024);
+#endif
     const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
     const pid_t parent = ::getpid();
     const pid_t child = ::fork();
     if (child == 0) {
-        const int ours = highDescriptor(channel[1]);
+        const int in = highDescriptor(requests[1]);
+        const int out = highDescriptor(answers[1]);
         const int file = document >= 0 ? highDescriptor(document) : -1;
         const int quiet = nowhere >= 0 ? highDescriptor(nowhere) : -1;
-        if (ours < 0 || ::dup2(ours, STDIN_FILENO) < 0 || ::dup2(ours, STDOUT_FILENO) < 0
+        if (in < 0 || out < 0 || ::dup2(in, STDIN_FILENO) < 0 || ::dup2(out, STDOUT_FILENO) < 0
             || (file >= 0 && ::dup2(file, 3) < 0))
             ::_exit(127);
 #ifndef PLAKATRON_SANITIZED
@@ -183,15 +194,18 @@ bool HelperProcess::start(const QString &program, const QStringList &arguments, 
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
-    ::close(channel[1]);
+    ::close(requests[1]);
+    ::close(answers[1]);
     if (nowhere >= 0)
         ::close(nowhere);
     if (child < 0) {
-        ::close(channel[0]);
+        ::close(requests[0]);
+        ::close(answers[0]);
         return false;
     }
     process_ = child;
-    input_ = output_ = channel[0];
+    input_ = requests[0];
+    output_ = answers[0];
     return true;
 }
 
@@ -200,6 +214,7 @@ void HelperProcess::stop()
     if (process_ <= 0)
         return;
     ::close(input_);
+    ::close(output_);
     ::kill(pid_t(process_), SIGKILL);
     waitFor(pid_t(process_));
     process_ = 0;
@@ -263,6 +278,7 @@ IsolatedRun HelperProcess::exchange(QByteArrayView request, const ByteSink &rece
     // Whatever went wrong, the helper goes. One that closed its end is given a moment to finish
     // ending by itself, so the signal that ended it is its own (or another's), not ours.
     ::close(input_);
+    ::close(output_);
     const pid_t helper = pid_t(process_);
     int status = 0;
     bool reaped = false;

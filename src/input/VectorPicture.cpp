@@ -129,13 +129,14 @@ public:
         return info;
     }
 
-    QImage draw(const QRectF &area, QSize size) const override
+    QImage draw(const QRectF &area, QSize size, const DrawingAhead &ahead) const override
     {
         const QDeadlineTimer deadline(decodingDeadlineMs());
-        return drawWithin(area, size, deadline, {});
+        return drawWithin(area, size, deadline, {}, ahead);
     }
 
-    QImage drawWithin(const QRectF &area, QSize size, const QDeadlineTimer &deadline, const IsolationWatch &watch) const
+    QImage drawWithin(const QRectF &area, QSize size, const QDeadlineTimer &deadline, const IsolationWatch &watch,
+                      const DrawingAhead &ahead = {}) const
     {
         if (size.isEmpty() || qint64(size.width()) * size.height() > PictureLimits::maxDrawnPixels)
             raise(err::OutOfMemory, QStringLiteral("The picture cannot be drawn at %1 x %2 pixels: at most %3 million "
@@ -148,8 +149,9 @@ public:
             raise(err::OutOfMemory, QStringLiteral("There is not enough memory to draw the picture."));
         Answer answer(&pixels);
         const std::lock_guard lock(mutex_);
-        ask(encode(DrawRequest{area, size, quint32(std::max<qint64>(1, deadline.remainingTime()))}), answer, deadline,
-            watch, QStringLiteral("draw"));
+        const DrawRequest request{area, size, quint32(std::max<qint64>(1, deadline.remainingTime())),
+                                  quint32(std::max(ahead.row, 0)), ahead.next, quint32(std::max(ahead.nextRow, 0))};
+        ask(encode(request), answer, deadline, watch, QStringLiteral("draw"));
         if (answer.kind() != 'P')
             invalidPicture(failedDescription(QStringLiteral("draw")));
         return pixels;

@@ -7,7 +7,9 @@
 //   'O' open:  u8 format (1 PDF, 2 SVG), u32 page (1-based), u32 deadline in ms, u8 flags
 //              (bit 0: the document is SVGZ); the document is the helper's descriptor 3.
 //   'D' draw:  f64 x, y, width, height of the area in nominal pixels, u32 width, height in
-//              pixels, u32 deadline in ms.
+//              pixels, u32 deadline in ms; then what follows (DrawingAhead): u32 the row's
+//              pixels right of the area, f64 x, y, width, height of the next area (all 0: none)
+//              and u32 its row's pixels.
 // Answers:
 //   'I' info:  u32 page count, u32 page, u32 nominal width, u32 nominal height.
 //   'P' pixels: u32 width, u32 height, then the RGB32 rows, top first, width * 4 bytes each.
@@ -29,7 +31,7 @@ enum class Format : quint8 { Pdf = 1, Svg = 2 };
 inline constexpr quint8 Compressed = 1;  // open flags: SVGZ
 
 inline constexpr qsizetype OpenRequestBytes = 1 + 1 + 4 + 4 + 1;
-inline constexpr qsizetype DrawRequestBytes = 1 + 4 * 8 + 4 + 4 + 4;
+inline constexpr qsizetype DrawRequestBytes = 1 + 4 * 8 + 4 + 4 + 4 + 4 + 4 * 8 + 4;
 inline constexpr qsizetype AnswerHeaderBytes = 1 + 4 + 4;  // kind and two numbers
 inline constexpr qsizetype InfoAnswerBytes = 1 + 4 * 4;
 inline constexpr qsizetype MaxDescriptionBytes = 4096;
@@ -45,6 +47,9 @@ struct DrawRequest {
     QRectF area;
     QSize size;
     quint32 deadlineMs = 0;
+    quint32 row = 0;
+    QRectF next;
+    quint32 nextRow = 0;
 };
 
 struct Info {
@@ -101,6 +106,10 @@ inline QByteArray encode(const DrawRequest &r)
     detail::append<quint32>(out, quint32(r.size.width()));
     detail::append<quint32>(out, quint32(r.size.height()));
     detail::append<quint32>(out, r.deadlineMs);
+    detail::append<quint32>(out, r.row);
+    for (const double v : {r.next.x(), r.next.y(), r.next.width(), r.next.height()})
+        detail::appendDouble(out, v);
+    detail::append<quint32>(out, r.nextRow);
     return out;
 }
 
@@ -130,6 +139,11 @@ inline bool decode(QByteArrayView in, DrawRequest &r)
         return false;
     r.size = QSize(int(width), int(height));
     r.deadlineMs = detail::read<quint32>(in, at);
+    r.row = detail::read<quint32>(in, at);
+    const double nx = detail::readDouble(in, at), ny = detail::readDouble(in, at);
+    const double nw = detail::readDouble(in, at), nh = detail::readDouble(in, at);
+    r.next = QRectF(nx, ny, nw, nh);
+    r.nextRow = detail::read<quint32>(in, at);
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <cmath>
 #include <new>
 
 namespace plakatron {
@@ -125,8 +126,23 @@ PageResult PageRenderer::RenderPage(std::int16_t pageNumber)
         step(
             [&] {
                 const QSize page(CLng(s.PagePixelWidth), CLng(s.PagePixelHeight));
-                const QRectF area = cDIBSection::sampledArea(crop_.size, page).translated(wanted.topLeft() - QPoint(1, 1));
-                drawn = poster_.picture.draw(area, page);
+                const QRectF sampled = cDIBSection::sampledArea(crop_.size, page);
+                // Every page's crop has the same size: its area is the sampled part of its crop.
+                const auto areaOf = [&](PagePosition p) {
+                    return sampled.translated(cropSourceRect(p, cw, ch, overlapX, overlapY).topLeft() - QPoint(1, 1));
+                };
+                // The pages of a job that follow in the row, each a cell further right, in pixels.
+                const auto rowAfter = [&](double number, std::int16_t row) {
+                    const double after = std::min<double>(inOrderUpTo_, row * columns) - number;
+                    return after > 0 ? int(std::ceil(after * cw * page.width() / sampled.width())) : 0;
+                };
+                DrawingAhead ahead{rowAfter(pageNumber, CurrentPageRow), {}, 0};
+                if (pageNumber < inOrderUpTo_) {
+                    const PagePosition next = pagePosition(pageNumber + 1, s.SheetsAcross);
+                    ahead.next = areaOf(next);
+                    ahead.nextRow = rowAfter(pageNumber + 1, next.row);
+                }
+                drawn = poster_.picture.draw(areaOf({CurrentPageRow, CurrentPageColumn}), page, ahead);
             },
             true);
         step([&] { placeOnCanvas(drawn, withHints ? HintMargin : 0); });

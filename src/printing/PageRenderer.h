@@ -52,6 +52,10 @@ public:
     // Threads for the enlargement: 0 as many as pay off, 1 the rendering thread alone (a print job
     // renders its pages on threads of its own).
     void setResampleThreads(int threads) { resampleThreads_ = threads; }
+    // The pages after the one rendered, up to `lastPage`, will be asked for in order (a print job):
+    // a vector picture then draws the rest of the page's row with it (VectorDrawing::draw's
+    // ahead). 0, as made: pages come in any order.
+    void setPagesInOrderUpTo(std::int16_t lastPage) { inOrderUpTo_ = lastPage; }
 
     // Empties the page canvas (a new layout invalidates it).
     void clearPageCanvas() { picDibBuffer_ = QImage(); }
@@ -74,6 +78,7 @@ private:
     PictureCrop crop_;
     QImage picDibBuffer_;
     int resampleThreads_ = 0;
+    std::int16_t inOrderUpTo_ = 0;
 };
 
 // The hint font: 12 point bold "MS Sans Serif", or the nearest sans-serif face where it is missing.

@@ -6,8 +6,11 @@ namespace plakatron {
 PagesAhead::PagesAhead(const Poster &poster, PrintRange range) : renderers_{PageRenderer(poster), PageRenderer(poster)}, range_(range)
 {
     // The job's own thread does all of a page's work: the printer keeps the other core busy.
-    for (PageRenderer &renderer : renderers_)
+    // A vector picture's row is drawn in one pass for the pages of the job that follow in it.
+    for (PageRenderer &renderer : renderers_) {
         renderer.setResampleThreads(1);
+        renderer.setPagesInOrderUpTo(std::int16_t(range.last));
+    }
 }
 
 PagesAhead::~PagesAhead()

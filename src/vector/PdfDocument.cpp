@@ -52,32 +52,83 @@ public:
     }
 
 protected:
-    QImage drawScaled(const QRectF &area, QSize size, const QDeadlineTimer &deadline) const override
+    QImage drawScaled(const QRectF &area, QSize size, int row, const QDeadlineTimer &deadline) const override
     {
-        // poppler draws the page at a resolution and cuts a rectangle of whole pixels out of it:
-        // the area's corner lands on the nearest pixel corner (within half a pixel).
+        const Pass pass = passOf(area, size);
+        if (!inBand(pass))
+            drawBand(pass, row, deadline);
+        // A part of the band drawn before: the same pixels of the same page at the same resolution,
+        // shown where they are.
+        const QPoint at = pass.wanted.topLeft() - band_.area.topLeft();
+        const QImage &band = band_.pixels;
+        return QImage(band.constScanLine(at.y()) + qsizetype(at.x()) * 4, pass.wanted.width(), pass.wanted.height(),
+                      band.bytesPerLine(), QImage::Format_RGB32);
+    }
+
+    void prepareScaled(const QRectF &area, QSize size, int row, const QDeadlineTimer &deadline) const override
+    {
+        const Pass pass = passOf(area, size);
+        if (!inBand(pass))
+            drawBand(pass, row, deadline);
+    }
+
+private:
+    // A part of the page in pixels at a resolution. poppler draws the page at the resolution and
+    // cuts a rectangle of whole pixels out of it: the area's corner lands on the nearest pixel
+    // corner (within half a pixel), and parts at one resolution share one grid of pixels.
+    struct Pass {
+        double xres = 0, yres = 0;
+        QRect wanted;
+    };
+    static Pass passOf(const QRectF &area, QSize size)
+    {
         const double xres = size.width() / area.width() * pointsPerInch;
         const double yres = size.height() / area.height() * pointsPerInch;
         const double x = std::round(area.x() * xres / pointsPerInch);
         const double y = std::round(area.y() * yres / pointsPerInch);
         if (!std::isfinite(xres) || !std::isfinite(yres) || std::abs(x) > 1e9 || std::abs(y) > 1e9)
             raise(err::InvalidCall);
-        const QImage image = pageObject_->renderToImage(xres, yres, int(x), int(y), size.width(), size.height(),
-                                                         Poppler::Page::Rotate0, nullptr, nullptr, pastDeadline,
-                                                         QVariant(qint64(deadline.deadline())));
-        if (deadline.hasExpired())
-            raise(err::OutOfMemory, vectorTooSlowDescription(Format::Pdf, QStringLiteral("draw")));
-        if (image.isNull())
-            invalid(QStringLiteral("The PDF's page could not be drawn."));
-        if (image.format() == QImage::Format_RGB32)
-            return image;
-        // Drawn on the white paper already; only the format is the program's.
-        return image.convertToFormat(QImage::Format_RGB32);
+        return Pass{xres, yres, QRect(int(x), int(y), size.width(), size.height())};
     }
 
-private:
+    // What the last pass drew: the part asked for and the rest of its row, as far as a band
+    // holds, kept for the requests that follow. poppler's cost is mostly reading the page's
+    // content, which every pass does however little of the page it draws.
+    struct Band {
+        double xres = 0, yres = 0;
+        QRect area;
+        QImage pixels;
+    };
+    // A band holds at most this many pixels (48 MB).
+    static constexpr qint64 maxBandPixels = 12'000'000;
+
+    bool inBand(const Pass &pass) const
+    {
+        return band_.xres == pass.xres && band_.yres == pass.yres && band_.area.contains(pass.wanted);
+    }
+
+    void drawBand(const Pass &pass, int row, const QDeadlineTimer &deadline) const
+    {
+        band_ = Band();
+        const qint64 room = std::max<qint64>(0, maxBandPixels / pass.wanted.height() - pass.wanted.width());
+        const QRect area(pass.wanted.topLeft(), QSize(pass.wanted.width() + int(std::clamp<qint64>(row, 0, room)),
+                                                      pass.wanted.height()));
+        QImage image = pageObject_->renderToImage(pass.xres, pass.yres, area.x(), area.y(), area.width(), area.height(),
+                                                  Poppler::Page::Rotate0, nullptr, nullptr, pastDeadline,
+                                                  QVariant(qint64(deadline.deadline())));
+        if (deadline.hasExpired())
+            raise(err::OutOfMemory, vectorTooSlowDescription(Format::Pdf, QStringLiteral("draw")));
+        if (image.isNull() || image.size() != area.size())
+            invalid(QStringLiteral("The PDF's page could not be drawn."));
+        // Drawn on the white paper already; only the format is the program's.
+        if (image.format() != QImage::Format_RGB32)
+            image = image.convertToFormat(QImage::Format_RGB32);
+        band_ = Band{pass.xres, pass.yres, area, image};
+    }
+
     std::unique_ptr<Poppler::Document> document_;
     std::unique_ptr<Poppler::Page> pageObject_;
+    mutable Band band_;
 };
 
 }  // namespace

@@ -27,7 +27,8 @@ public:
     }
 
 protected:
-    QImage drawScaled(const QRectF &area, QSize size, const QDeadlineTimer &) const override
+    // Qt SVG places a part at any fraction of a pixel: each part is drawn on its own.
+    QImage drawScaled(const QRectF &area, QSize size, int, const QDeadlineTimer &) const override
     {
         QImage image(size, QImage::Format_RGB32);
         if (image.isNull())

@@ -51,7 +51,29 @@ void VectorDocument::setNominalSize(QSizeF ownSize, double ownUnitsPerPixel)
     own_ = ownSize;
 }
 
-QImage VectorDocument::draw(const QRectF &area, QSize size, const QDeadlineTimer &deadline) const
+// The area in the document's own units; 5 for one that is no area.
+QRectF VectorDocument::ownArea(const QRectF &area) const
+{
+    if (!std::isfinite(area.x()) || !std::isfinite(area.y()) || !(area.width() > 0) || !(area.height() > 0)
+        || !std::isfinite(area.width()) || !std::isfinite(area.height()))
+        raise(err::InvalidCall);
+    // The nominal picture is exactly the document: its own units per nominal pixel, each way.
+    const double x = own_.width() / nominal_.width();
+    const double y = own_.height() / nominal_.height();
+    return QRectF(area.x() * x, area.y() * y, area.width() * x, area.height() * y);
+}
+
+void VectorDocument::prepare(const QRectF &area, QSize size, int row, const QDeadlineTimer &deadline) const
+{
+    try {
+        if (!size.isEmpty() && qint64(size.width()) * size.height() <= PictureLimits::maxDrawnPixels)
+            prepareScaled(ownArea(area), size, std::max(row, 0), deadline);
+    } catch (const RuntimeError &) {
+    } catch (const std::bad_alloc &) {
+    }
+}
+
+QImage VectorDocument::draw(const QRectF &area, QSize size, const QDeadlineTimer &deadline, int row) const
 {
     if (size.isEmpty() || qint64(size.width()) * size.height() > PictureLimits::maxDrawnPixels)
         raise(err::OutOfMemory, QStringLiteral("The picture cannot be drawn at %1 x %2 pixels: at most %3 million "
@@ -59,13 +81,7 @@ QImage VectorDocument::draw(const QRectF &area, QSize size, const QDeadlineTimer
                                     .arg(size.width())
                                     .arg(size.height())
                                     .arg(PictureLimits::maxDrawnPixels / 1'000'000));
-    if (!std::isfinite(area.x()) || !std::isfinite(area.y()) || !(area.width() > 0) || !(area.height() > 0)
-        || !std::isfinite(area.width()) || !std::isfinite(area.height()))
-        raise(err::InvalidCall);
-    // The nominal picture is exactly the document: its own units per nominal pixel, each way.
-    const double x = own_.width() / nominal_.width();
-    const double y = own_.height() / nominal_.height();
-    QImage image = drawScaled(QRectF(area.x() * x, area.y() * y, area.width() * x, area.height() * y), size, deadline);
+    QImage image = drawScaled(ownArea(area), size, std::max(row, 0), deadline);
     if (image.isNull())
         raise(err::OutOfMemory, QStringLiteral("There is not enough memory to draw the picture."));
     if (image.format() != QImage::Format_RGB32 || image.size() != size)
@@ -85,8 +101,15 @@ VectorAnswer answerVectorRequest(QByteArrayView request, std::unique_ptr<VectorD
             return {encode(Info{quint32(document->pageCount()), quint32(document->page()), document->nominalSize()}), {}};
         }
         if (decode(request, draw) && document) {
-            QImage pixels = document->draw(draw.area, draw.size, QDeadlineTimer(qint64(draw.deadlineMs)));
-            return {pixelsHeader(pixels.size()), std::move(pixels)};
+            QImage pixels = document->draw(draw.area, draw.size, QDeadlineTimer(qint64(draw.deadlineMs)),
+                                           int(std::min<quint32>(draw.row, 1u << 30)));
+            const VectorDocument *drawing = document.get();
+            const auto then = [drawing, draw] {
+                if (!draw.next.isEmpty())
+                    drawing->prepare(draw.next, draw.size, int(std::min<quint32>(draw.nextRow, 1u << 30)),
+                                     QDeadlineTimer(qint64(draw.deadlineMs)));
+            };
+            return {pixelsHeader(pixels.size()), std::move(pixels), then};
         }
         return {encodeError(err::InvalidCall, QStringLiteral("The vector reader was asked for something it does not do.")), {}};
     } catch (const RuntimeError &e) {

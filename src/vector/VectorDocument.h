@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QRectF>
 #include <QSize>
+#include <functional>
 #include <memory>
 
 class QIODevice;
@@ -39,12 +40,20 @@ public:
 
     // `area` (nominal pixels; beyond the picture white) drawn over `size` pixels, RGB32 on white,
     // within `deadline`. RuntimeError 7 when it is too large or too slow, 481 when it fails.
-    QImage draw(const QRectF &area, QSize size, const QDeadlineTimer &deadline) const;
+    // `row`: pixels right of the area that the next requests ask for (DrawingAhead). The image may
+    // be a view of pixels the document keeps: valid until its next draw or prepare.
+    QImage draw(const QRectF &area, QSize size, const QDeadlineTimer &deadline, int row = 0) const;
+    // Draws `area` (and `row` right of it) for a request still to come, where that saves time
+    // then; errors wait for that request.
+    void prepare(const QRectF &area, QSize size, int row, const QDeadlineTimer &deadline) const;
 
 protected:
     explicit VectorDocument(vectorprotocol::Format format) : format_(format) {}
     // The area in the document's own units (points of the page, the SVG's pixels) at `size`.
-    virtual QImage drawScaled(const QRectF &area, QSize size, const QDeadlineTimer &deadline) const = 0;
+    virtual QImage drawScaled(const QRectF &area, QSize size, int row, const QDeadlineTimer &deadline) const = 0;
+    // The same for a request to come (nothing where parts are not kept).
+    virtual void prepareScaled(const QRectF &, QSize, int, const QDeadlineTimer &) const {}
+    QRectF ownArea(const QRectF &area) const;
     // Sets the nominal size from the document's own size and units per nominal pixel.
     void setNominalSize(QSizeF ownSize, double ownUnitsPerPixel);
 
@@ -59,10 +68,12 @@ private:
 
 // What the helper does for one request (vectorprotocol): opens the document in `file` into
 // `document`, which it keeps between requests, or draws from it. The answer is `head`, followed
-// by the rows of `pixels` for a drawing.
+// by the rows of `pixels` for a drawing. Once it is sent, `then` prepares what the request said
+// comes next.
 struct VectorAnswer {
     QByteArray head;
     QImage pixels;
+    std::function<void()> then;
 };
 VectorAnswer answerVectorRequest(QByteArrayView request, std::unique_ptr<VectorDocument> &document, QIODevice &file);
 

@@ -1,6 +1,7 @@
 // How long the worst hostile pictures take to load: metafiles that once crashed the drawing or
 // ran for minutes, JPEGs of thousands of scans, a picture padded to gigabytes, an icon holding a
-// picture larger than it says. Each case is loaded once per run; the label says what came of it
+// picture larger than it says, PNG text bombs, HEIC and AVIF canvases larger than their boxes say,
+// grids of thousands of tiles. Each case is loaded once per run; the label says what came of it
 // (the size, or the error number). Every case must end well within the loader's budgets.
 //   build/bench/bench_hostile [--benchmark_filter=...]
 #include "BenchMain.h"
@@ -43,6 +44,14 @@ void loadOnce(benchmark::State &state, const QString &path)
     }
 }
 
+// A tile of one colour, side x side.
+QImage tile(int side)
+{
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    return image;
+}
+
 void registerAll()
 {
     using namespace plakatron::test;
@@ -66,6 +75,15 @@ void registerAll()
          }},
         {"icon_16_holding_png_16300", [] { return saved("large.ico", iconWithPng(16, 16300, true)); }},
         {"icon_256_holding_png_16300", [] { return saved("large-256.ico", iconWithPng(256, 16300, true)); }},
+        // Text chunks before the pixels, each inflating to 7.9 MB.
+        {"png_250_ztxt_chunks", [] { return saved("text.png", pngWithText(64, 250, 7'900'000, false)); }},
+        {"png_250_itxt_chunks", [] { return saved("itext.png", pngWithText(64, 250, 7'900'000, true)); }},
+        // Canvases of 3600 megapixels over image-size boxes of 224 x 224; 19881 tiles sharing one.
+        {"heic_grid_60000_over_224", [] { return saved("grid.heic", makeHeifDerived(tile(224), false, {"grid", 1, 1, {60000, 60000}, {224, 224}})); }},
+        {"avif_grid_60000_over_224", [] { return saved("grid.avif", makeHeifDerived(tile(224), true, {"grid", 1, 1, {60000, 60000}, {224, 224}})); }},
+        {"heic_overlay_60000", [] { return saved("overlay.heic", makeHeifDerived(tile(224), false, {"iovl", 1, 1, {60000, 60000}, {224, 224}})); }},
+        {"heic_grid_19881_tiles", [] { return saved("tiles.heic", makeHeifDerived(tile(112), false, {"grid", 141, 141, {15792, 15792}, {15792, 15792}})); }},
+        {"heic_grid_10_bit_236mp", [] { return saved("deep.heic", makeHeifDerived(tile(1024), false, {"grid", 15, 15, {15360, 15360}, {15360, 15360}, 10})); }},
     };
     for (const auto &[name, make] : cases) {
         benchmark::RegisterBenchmark(name, [make = make](benchmark::State &state) { loadOnce(state, make()); })

@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QImageWriter>
+#include <algorithm>
 #include <cstdio>
 
 namespace plakatron::cli {
@@ -31,27 +32,93 @@ Picture loadPosterPicture(const PosterOptions &options)
 }
 }  // namespace
 
-bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const QString &verb,
-               const QString &description)
+void addPaperOptions(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(description);
-    parser.addHelpOption();
+    parser.addOption({QStringLiteral("paper"),
+                      QStringLiteral("The paper: A4, A3, A5, Letter, Legal or Tabloid (default A4)."), QStringLiteral("paper")});
+    parser.addOption({QStringLiteral("landscape"), QStringLiteral("The paper lies across (default: portrait).")});
+}
+
+Paper paperOption(const QCommandLineParser &parser)
+{
+    Paper paper;
+    if (parser.isSet(QStringLiteral("paper"))) {
+        const std::optional<Paper> named = parsePaper(parser.value(QStringLiteral("paper")));
+        if (!named)
+            throw CliExit(2, QStringLiteral("unknown paper '%1': the papers are A4, A3, A5, Letter, Legal and Tabloid")
+                                 .arg(parser.value(QStringLiteral("paper"))));
+        paper = *named;
+    }
+    if (parser.isSet(QStringLiteral("landscape")))
+        paper.orientation = QPageLayout::Landscape;
+    return paper;
+}
+
+QString helpTable(const QString &heading, const HelpRows &rows)
+{
+    qsizetype termWidth = 0;
+    for (const auto &row : rows)
+        termWidth = std::max(termWidth, row.first.size());
+    const qsizetype column = 2 + termWidth + 2;
+    QString table = heading + u'\n';
+    for (const auto &[term, description] : rows) {
+        QString line = QStringLiteral("  ") + term.leftJustified(termWidth + 2);
+        for (const QString &word : description.split(u' ', Qt::SkipEmptyParts)) {
+            if (line.size() > column && line.size() + 1 + word.size() > 79) {
+                table += line + u'\n';
+                line = QString(column, u' ');
+            } else if (line.size() > column) {
+                line += u' ';
+            }
+            line += word;
+        }
+        table += line + u'\n';
+    }
+    return table;
+}
+
+namespace {
+// The options of the poster: its picture, its size in sheets or on paper, its pages and its paper.
+void addPosterOptions(QCommandLineParser &parser)
+{
     parser.addOption({QStringLiteral("picture"), QStringLiteral("Picture file (default: the built-in picture)."),
                       QStringLiteral("file")});
     parser.addOption({QStringLiteral("pdf-page"), QStringLiteral("The page of a PDF picture to print (default 1)."),
                       QStringLiteral("n")});
-    parser.addOption({QStringLiteral("sheets"), QStringLiteral("Poster width in A4 sheets, 1-40 (default 3)."),
+    parser.addOption({QStringLiteral("sheets"), QStringLiteral("Poster width in sheets, 1-40 (default 3)."),
                       QStringLiteral("n")});
     parser.addOption({QStringLiteral("resolution"),
                       QStringLiteral("Pixels across one printed sheet: 10, 20, ... 100, 200, ... 1400 (default 800)."),
                       QStringLiteral("px")});
     parser.addOption({QStringLiteral("overlap"), QStringLiteral("Overlap between sheets in percent, 0-50 (default 3)."),
                       QStringLiteral("percent")});
+    addPaperOptions(parser);
+    parser.addOption({QStringLiteral("width"),
+                      QStringLiteral("The poster's width on paper, e.g. 150cm, 1.5m or 60in, in place of --sheets."),
+                      QStringLiteral("length")});
+    parser.addOption({QStringLiteral("height"),
+                      QStringLiteral("The poster's height on paper, e.g. 40in, in place of --sheets."), QStringLiteral("length")});
+}
+}  // namespace
+
+bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const VerbHelp &help, VerbTakes takes)
+{
+    parser.setApplicationDescription(help.description);
+    // Not Qt's help option: its --help-all (Qt's own options) means nothing to this tool.
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and end.")});
+    if (takes == VerbTakes::Poster)
+        addPosterOptions(parser);
+    else
+        addPaperOptions(parser);
     if (!parser.parse(arguments))
         throw CliExit(2, parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(parser.helpText().replace(QStringLiteral("[options]"), verb + QStringLiteral(" [options]"))),
-                   stdout);
+        // Qt's first line names the program as it was started; the help names it as a user types it.
+        QString text = parser.helpText();
+        text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: plakatron-cli %1 [options]").arg(help.verb));
+        text += u'\n' + helpTable(QStringLiteral("Writes:"), help.writes) + u'\n'
+                + helpTable(QStringLiteral("Exit codes:"), help.exitCodes);
+        std::fputs(qPrintable(text), stdout);
         return false;
     }
     if (!parser.positionalArguments().isEmpty())
@@ -63,6 +130,13 @@ bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const Q
         throw CliExit(2, QStringLiteral("-o - (standard output) is not written to: a failed or stopped run must leave "
                                         "nothing half written; give a file name (-o ./- for a file named '-')"));
     return true;
+}
+
+HelpRows::value_type stopSignalExit()
+{
+    return {QStringLiteral("129, 130, 143"),
+            QStringLiteral("ended by SIGHUP, SIGINT or SIGTERM (Ctrl+C), as a shell reports it: the old file stays as "
+                           "it was and no printer gets a job")};
 }
 
 int integerOption(const QCommandLineParser &parser, const QString &name, int min, int max)
@@ -95,13 +169,34 @@ PosterOptions posterOptions(const QCommandLineParser &parser)
     }
     if (parser.isSet(QStringLiteral("overlap")))
         o.choices.overlap = static_cast<std::int16_t>(integerOption(parser, QStringLiteral("overlap"), 0, 50));
+    o.choices.sheet = pdfSheet(paperOption(parser));
+    const int asked = int(parser.isSet(QStringLiteral("sheets"))) + int(parser.isSet(QStringLiteral("width")))
+                      + int(parser.isSet(QStringLiteral("height")));
+    if (asked > 1)
+        throw CliExit(2, QStringLiteral("give one of --sheets, --width and --height"));
+    for (const auto side : {PosterSize::Side::Width, PosterSize::Side::Height}) {
+        const QString name = side == PosterSize::Side::Width ? QStringLiteral("width") : QStringLiteral("height");
+        if (!parser.isSet(name))
+            continue;
+        const QString value = parser.value(name);
+        const std::optional<double> length = parseLength(value);
+        if (!length)
+            throw CliExit(2, QStringLiteral("invalid value '%1' for --%2: give a number and a unit (mm, cm, m or in), "
+                                            "such as 150cm")
+                                 .arg(value, name));
+        o.choices.size = {side, *length, value.simplified().remove(u' ').toLower()};
+    }
     return o;
 }
 
 Poster posterOf(const PosterOptions &options)
 {
+    Picture picture = loadPosterPicture(options);
+    // A size asked for that cannot be laid out is the caller's mistake, as an unknown option is.
+    if (const QString problem = choicesProblem(QSizeF(picture.size()), options.choices); !problem.isEmpty())
+        throw CliExit(2, problem);
     try {
-        return makePoster(loadPosterPicture(options), options.choices);
+        return makePoster(std::move(picture), options.choices);
     } catch (const RuntimeError &e) {
         throw CliExit(1, QStringLiteral("the page grid cannot be computed for this picture: %1 (error %2)")
                              .arg(e.description())

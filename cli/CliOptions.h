@@ -27,17 +27,43 @@ struct PosterOptions {
     PosterChoices choices;
 };
 
-// Parses a verb's arguments with the layout options plus `parser`'s own. Prints the verb's help
-// and returns false for --help; CliExit 2 for anything it does not know.
-bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const QString &verb,
-               const QString &description);
+// Rows of "term  description" under a heading, as a help text lists them.
+using HelpRows = QList<QPair<QString, QString>>;
+
+// What a verb's help says besides its options: what the verb does, what it writes where, and
+// what its exit codes mean. The manual page and the shell completion are made from this text.
+struct VerbHelp {
+    QString verb;
+    QString description;
+    HelpRows writes;
+    HelpRows exitCodes;
+};
+
+// The rows under a heading, the terms in one column and the descriptions wrapped beside them at
+// 79 characters, as Qt lists the options.
+QString helpTable(const QString &heading, const HelpRows &rows);
+
+// The options a verb shares with the others: the poster's (its picture, its size in sheets or on
+// paper, resolution, overlap and paper), or the paper's alone.
+enum class VerbTakes { Poster, Paper };
+// Parses a verb's arguments with the shared options plus `parser`'s own. Prints the verb's help
+// and returns false for -h/--help; CliExit 2 for anything it does not know.
+bool parseVerb(QCommandLineParser &parser, const QStringList &arguments, const VerbHelp &help,
+               VerbTakes takes = VerbTakes::Poster);
+// The help's row for the exit codes a shell sees when a stop signal ends a verb that writes.
+HelpRows::value_type stopSignalExit();
 // The layout options, each value checked (CliExit 2 naming the option and the allowed values).
+// The sheet is a PDF file's of the paper chosen; a verb that prints takes its printer's.
 PosterOptions posterOptions(const QCommandLineParser &parser);
+// --paper NAME and --landscape, which every verb takes, and the paper they name (CliExit 2 for an
+// unknown paper).
+void addPaperOptions(QCommandLineParser &parser);
+Paper paperOption(const QCommandLineParser &parser);
 // A whole number option within [min, max], or CliExit 2.
 int integerOption(const QCommandLineParser &parser, const QString &name, int min, int max);
 
 // The picture of the options laid out as the window lays it out (CliExit 1 when it cannot be
-// loaded or laid out).
+// loaded or laid out, 2 when the size asked for cannot be laid out).
 Poster posterOf(const PosterOptions &options);
 // CliExit 2 when the page is not one of the poster's pages.
 void checkPage(const Poster &poster, int page);

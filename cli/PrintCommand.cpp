@@ -5,7 +5,9 @@
 #include "core/OutputFile.h"
 #include "core/RuntimeError.h"
 #include "core/StopSignals.h"
+#include "printing/CalibrationSheet.h"
 #include "printing/PrintJob.h"
+#include "printing/PrinterSheet.h"
 #include "printing/modPrinter.h"
 
 #include <QFileInfo>
@@ -64,10 +66,25 @@ private:
     Clock::time_point start_;
 };
 
+// The list is what a script reads, so an empty one is a list all the same (exit 0); the person
+// at the terminal learns why it is empty.
 void listPrinters()
 {
-    for (const QString &name : installedPrinterNames())
+    const QStringList names = installedPrinterNames();
+    for (const QString &name : names)
         std::printf("%s\n", qPrintable(name));
+    if (names.isEmpty())
+        std::fputs("plakatron-cli: no printer found (none is installed, or the printing system is not running)\n", stderr);
+}
+
+// Both -o and --printer, or neither: one line that says which.
+void requireOneDestination(const QCommandLineParser &parser, const QString &verb, const QString &files)
+{
+    const bool toFile = parser.isSet(QStringLiteral("output"));
+    if (toFile && parser.isSet(QStringLiteral("printer")))
+        throw CliExit(2, QStringLiteral("%1 got both -o and --printer: give one of them").arg(verb));
+    if (!toFile && !parser.isSet(QStringLiteral("printer")))
+        throw CliExit(2, QStringLiteral("%1 needs either %2 or --printer NAME").arg(verb, files));
 }
 
 // Every page, --page N or --pages A-B, refused unless all of it is on the poster and within what a
@@ -103,28 +120,41 @@ PrintRange requestedRange(const QCommandLineParser &parser, const Poster &poster
                          .arg(LastNumberedPage));
 }
 
-// The A4 sheets the tool prints on: a PDF file (-o), or an installed printer (--printer).
-void setUpPrinter(QPrinter &printer, const QCommandLineParser &parser)
+// The installed printer `name`, or CliExit 2.
+void usePrinter(QPrinter &printer, const QString &name)
+{
+    if (!installedPrinterNames().contains(name))
+        throw CliExit(2, QStringLiteral("no installed printer is named '%1' (see --list-printers)").arg(name));
+    printer.setPrinterName(name);
+}
+
+// The sheets the tool prints on: a PDF file (-o), or an installed printer (--printer), of the
+// paper chosen.
+void setUpPrinter(QPrinter &printer, const QCommandLineParser &parser, const Paper &paper)
 {
     if (parser.isSet(QStringLiteral("output"))) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(parser.value(QStringLiteral("output")));
     } else {
-        const QString name = parser.value(QStringLiteral("printer"));
-        if (!installedPrinterNames().contains(name))
-            throw CliExit(2, QStringLiteral("no installed printer is named '%1' (see --list-printers)").arg(name));
-        printer.setPrinterName(name);
+        usePrinter(printer, parser.value(QStringLiteral("printer")));
     }
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    setPaper(printer, paper);
 }
 
 // One print job of the tool on the sheets the options name. A stop signal ends it between pages;
 // the job then removes its half-written file before the signal ends the tool (the guard is built
 // before the job, so it outlives it).
 struct ToolJob {
-    explicit ToolJob(const QCommandLineParser &parser) : toFile(parser.isSet(QStringLiteral("output")))
+    ToolJob(const QCommandLineParser &parser, const Paper &paper) : toFile(parser.isSet(QStringLiteral("output")))
     {
-        setUpPrinter(printer, parser);
+        setUpPrinter(printer, parser, paper);
+    }
+    // The poster of the options on this job's sheets: their printable area, and the calibration
+    // stored for the printer.
+    Poster poster(PosterOptions options) const
+    {
+        options.choices.sheet = sheetOf(printer, options.choices.sheet.paper);
+        return posterOf(options);
     }
     // Prints the pages of `range` of `poster` (and `map` first when given) and turns the job's
     // failures into the tool's one-line errors.
@@ -165,6 +195,14 @@ struct ToolJob {
 
 }  // namespace
 
+PrintSheet printerSheet(const QString &name, const Paper &paper)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    usePrinter(printer, name);
+    setPaper(printer, paper);
+    return sheetOf(printer, paper);
+}
+
 QString progressBar(int page, int count, std::chrono::duration<double> elapsed, int width)
 {
     const int done = page - 1;
@@ -195,7 +233,7 @@ bool parsePageRange(const QString &text, int &first, int &last)
 int runPrint(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The PDF file to write (A4 sheets)."),
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The PDF file to write."),
                       QStringLiteral("file")});
     parser.addOption({QStringLiteral("printer"), QStringLiteral("Print on this installed printer instead of a file."),
                       QStringLiteral("name")});
@@ -204,22 +242,41 @@ int runPrint(const QStringList &arguments)
     parser.addOption({QStringLiteral("pages"), QStringLiteral("Print only these pages, e.g. 3-5."), QStringLiteral("A-B")});
     parser.addOption({QStringLiteral("with-map"),
                       QStringLiteral("Print the assembly map first, on a sheet of its own (see 'map --help').")});
-    if (!parseVerb(parser, arguments, QStringLiteral("print"),
-                   QStringLiteral("Prints the poster, one sheet per page, as the window's Print button does.")))
+    const VerbHelp help{
+        QStringLiteral("print"),
+        QStringLiteral("Prints the poster, one sheet per page, as the window's Print button does."),
+        {{QStringLiteral("-o FILE"), QStringLiteral("the PDF file, one page of the paper chosen per sheet, written under a "
+                                                    "temporary name beside FILE and renamed over it only when whole")},
+         {QStringLiteral("--printer NAME"), QStringLiteral("one print job, one sheet per page, on that printer, at the "
+                                                           "printer's calibration")},
+         {QStringLiteral("standard output"),
+          QStringLiteral("with --list-printers: the installed printers' names, one per line (none, and a line on "
+                         "standard error, when there is no printer)")},
+         {QStringLiteral("standard error"),
+          QStringLiteral("progress (a bar on a terminal, one line per page otherwise) and the time taken, or one line "
+                         "saying why the tool ends with another code than 0")}},
+        {{QStringLiteral("0"), QStringLiteral("every page asked for was printed; --list-printers: the list was written, "
+                                              "even an empty one")},
+         {QStringLiteral("1"), QStringLiteral("the picture cannot be loaded, a page cannot be rendered, the file cannot "
+                                              "be written or printing failed: an old FILE stays as it was")},
+         {QStringLiteral("2"), QStringLiteral("a wrong option or value, both or neither of -o and --printer, an unknown "
+                                              "paper, a size that cannot be laid out, or pages that are not on the "
+                                              "poster: nothing was printed")},
+         stopSignalExit()}};
+    if (!parseVerb(parser, arguments, help))
         return 0;
     if (parser.isSet(QStringLiteral("list-printers"))) {
         listPrinters();
         return 0;
     }
-    const bool toFile = parser.isSet(QStringLiteral("output"));
-    if (toFile == parser.isSet(QStringLiteral("printer")))
-        throw CliExit(2, QStringLiteral("print needs either -o FILE.pdf or --printer NAME"));
+    requireOneDestination(parser, QStringLiteral("print"), QStringLiteral("-o FILE.pdf"));
 
-    const Poster poster = posterOf(posterOptions(parser));
+    const PosterOptions options = posterOptions(parser);
+    ToolJob tool(parser, options.choices.sheet.paper);
+    const Poster poster = tool.poster(options);
     const PrintRange range = requestedRange(parser, poster);
     const bool withMap = parser.isSet(QStringLiteral("with-map"));
 
-    ToolJob tool(parser);
     std::optional<AssemblyMap> map;
     if (withMap)
         map.emplace(assemblyMapOf(poster));
@@ -232,29 +289,44 @@ int runMap(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                      QStringLiteral("The file to write: FILE.pdf (one A4 sheet) or FILE.png (the A4 sheet at 300 dpi)."),
+                      QStringLiteral("The file to write: FILE.pdf (one sheet) or FILE.png (the sheet at 300 dpi)."),
                       QStringLiteral("file")});
     parser.addOption({QStringLiteral("printer"), QStringLiteral("Print the map on this installed printer instead of a file."),
                       QStringLiteral("name")});
-    if (!parseVerb(parser, arguments, QStringLiteral("map"),
-                   QStringLiteral("Writes the assembly map: one A4 sheet with the whole poster, the page grid with every "
-                                  "page's number, and a line with the poster's size, sheets, pages and overlap.")))
+    const VerbHelp help{
+        QStringLiteral("map"),
+        QStringLiteral("Writes the assembly map: one sheet with the whole poster, the page grid with every "
+                       "page's number, and a line with the poster's size, sheets, pages and overlap."),
+        {{QStringLiteral("-o FILE"), QStringLiteral("FILE.pdf: the sheet as a one-page PDF file; FILE.png: the sheet as "
+                                                    "a picture at 300 dpi; written under a temporary name beside FILE "
+                                                    "and renamed over it only when whole")},
+         {QStringLiteral("--printer NAME"), QStringLiteral("one print job of one sheet on that printer")},
+         {QStringLiteral("standard error"),
+          QStringLiteral("the time a PDF file or a print job took, or one line saying why the tool ends with another "
+                         "code than 0")}},
+        {{QStringLiteral("0"), QStringLiteral("the map was written or printed")},
+         {QStringLiteral("1"), QStringLiteral("the picture cannot be loaded, the map cannot be drawn, the file cannot be "
+                                              "written or printing failed: an old FILE stays as it was")},
+         {QStringLiteral("2"), QStringLiteral("a wrong option or value, both or neither of -o and --printer, or a file "
+                                              "name ending in neither .pdf nor .png: nothing was written")},
+         stopSignalExit()}};
+    if (!parseVerb(parser, arguments, help))
         return 0;
+    requireOneDestination(parser, QStringLiteral("map"), QStringLiteral("-o FILE.pdf, -o FILE.png"));
     const bool toFile = parser.isSet(QStringLiteral("output"));
-    if (toFile == parser.isSet(QStringLiteral("printer")))
-        throw CliExit(2, QStringLiteral("map needs either -o FILE.pdf, -o FILE.png or --printer NAME"));
     const QString output = parser.value(QStringLiteral("output"));
     const QString kind = QFileInfo(output).suffix().toLower();
     if (toFile && kind != QLatin1String("pdf") && kind != QLatin1String("png"))
         throw CliExit(2, QStringLiteral("map writes a PDF or a PNG file: '%1' ends in neither .pdf nor .png").arg(output));
 
-    const Poster poster = posterOf(posterOptions(parser));
-    AssemblyMap map = assemblyMapOf(poster);
+    const PosterOptions options = posterOptions(parser);
     if (kind == QLatin1String("png")) {
-        // The sheet as the PDF file has it: A4, the map in the same printable area.
+        const Poster poster = posterOf(options);
+        AssemblyMap map = assemblyMapOf(poster);
+        // The sheet as the PDF file has it: the paper chosen, the map in the same printable area.
         QPrinter pdf(QPrinter::HighResolution);
         pdf.setOutputFormat(QPrinter::PdfFormat);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
+        setPaper(pdf, options.choices.sheet.paper);
         const QPageLayout sheet = pdf.pageLayout();
         // A stop signal leaves the old file as it was; the guard outlives the file.
         Cancellation stop;
@@ -277,9 +349,85 @@ int runMap(const QStringList &arguments)
         return 0;
     }
 
-    ToolJob tool(parser);
+    ToolJob tool(parser, options.choices.sheet.paper);
+    const Poster poster = tool.poster(options);
+    AssemblyMap map = assemblyMapOf(poster);
     tool.run(poster, {1, 0}, &map);
     tool.progress.done(0);
+    return 0;
+}
+
+int runCalibrate(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The PDF file to write."),
+                      QStringLiteral("file")});
+    parser.addOption({QStringLiteral("printer"), QStringLiteral("Print on this installed printer."), QStringLiteral("name")});
+    parser.addOption({QStringLiteral("measured"),
+                      QStringLiteral("The lengths measured on the sheet printed by --printer, in millimetres: across,down. "
+                                     "Stores the printer's calibration and prints nothing."),
+                      QStringLiteral("across,down")});
+    const VerbHelp help{
+        QStringLiteral("calibrate"),
+        QStringLiteral("Prints the calibration sheet: a ruler across and a ruler down, as long as the paper allows. "
+                       "Measure them and give the lengths with --measured: the printer's calibration is stored, and "
+                       "the window and the tool then print on it at true size."),
+        {{QStringLiteral("-o FILE"), QStringLiteral("the sheet as a one-page PDF file, written under a temporary name "
+                                                    "beside FILE and renamed over it only when whole")},
+         {QStringLiteral("--printer NAME"), QStringLiteral("one print job of the sheet on that printer; with --measured "
+                                                           "nothing, the calibration stored in the settings instead")},
+         {QStringLiteral("standard output"),
+          QStringLiteral("the rulers' lengths as printed (\"rulers: across 180 mm, down 270 mm\"), or the calibration "
+                         "stored")},
+         {QStringLiteral("standard error"), QStringLiteral("one line saying why, when the tool ends with another code "
+                                                           "than 0")}},
+        {{QStringLiteral("0"), QStringLiteral("the sheet was printed, or the calibration stored")},
+         {QStringLiteral("1"), QStringLiteral("the sheet has no room for the rulers, the file cannot be written or "
+                                              "printing failed: an old FILE stays as it was")},
+         {QStringLiteral("2"), QStringLiteral("a wrong option or value, both or neither of -o and --printer, --measured "
+                                              "with -o, or lengths that give no calibration (0, or a ruler longer than "
+                                              "1.25 or shorter than 0.8 times its length): nothing is stored")},
+         stopSignalExit()}};
+    if (!parseVerb(parser, arguments, help, VerbTakes::Paper))
+        return 0;
+    requireOneDestination(parser, QStringLiteral("calibrate"), QStringLiteral("-o FILE.pdf"));
+    const bool toFile = parser.isSet(QStringLiteral("output"));
+    if (toFile && parser.isSet(QStringLiteral("measured")))
+        throw CliExit(2, QStringLiteral("a PDF file prints at its exact size: --measured goes with --printer"));
+
+    ToolJob tool(parser, paperOption(parser));
+    CalibrationRulers rulers;
+    try {
+        rulers = calibrationRulers(printableArea(tool.printer));
+    } catch (const RuntimeError &e) {
+        throw CliExit(1, e.description());
+    }
+    if (parser.isSet(QStringLiteral("measured"))) {
+        const QStringList lengths = parser.value(QStringLiteral("measured")).split(u',');
+        const std::optional<double> across = lengths.size() == 2 ? parseMillimetres(lengths[0]) : std::nullopt;
+        const std::optional<double> down = lengths.size() == 2 ? parseMillimetres(lengths[1]) : std::nullopt;
+        if (!across || !down)
+            throw CliExit(2, QStringLiteral("invalid value '%1' for --measured: give the two lengths in millimetres, "
+                                            "across,down, such as %2,%3")
+                                 .arg(parser.value(QStringLiteral("measured")))
+                                 .arg(rulers.across)
+                                 .arg(rulers.down));
+        const MeasuredCalibration c = calibrationFromMeasured(*across, *down, rulers);
+        if (!c.problem.isEmpty())
+            throw CliExit(2, c.problem);
+        storeCalibration(tool.printer.printerName(), c.calibration);
+        std::printf("calibration of %s: across %.4f, down %.4f\n", qPrintable(tool.printer.printerName()), c.calibration.x,
+                    c.calibration.y);
+        return 0;
+    }
+    try {
+        printCalibrationSheet(tool.printer, &tool.stop);
+    } catch (const WriteError &e) {
+        throw cannotWrite(e);
+    } catch (const RuntimeError &e) {
+        throw CliExit(1, QStringLiteral("printing failed: %1 (Code %2)").arg(e.description()).arg(e.number()));
+    }
+    std::printf("rulers: across %g mm, down %g mm\n", rulers.across, rulers.down);
     return 0;
 }
 

@@ -1,5 +1,5 @@
-// The window's road from a picture size and the three choices to a page on the canvas: the
-// layout pass with its clamps, the grid view's rebuild and tick, a click that selects a page, the
+// The window's road from a picture size and the choices (sheets or a size asked for, resolution,
+// overlap, paper, a printer's calibration) to a page on the canvas: the layout pass with its clamps, the grid view's rebuild and tick, a click that selects a page, the
 // page geometry and, wherever the picture is small enough to be made quickly, the rendering.
 #include "FuzzTargets.h"
 
@@ -109,7 +109,7 @@ void arithmeticOnly(InputReader &in)
         const std::int16_t ox = overlapPixels(cw, overlap);
         cropSourceRect(p, cw, ch, ox, ox);
         bottomHint(page, p.row, grid.GridRows, pageColumns(settings.SheetsAcross));
-        rightHint(page, p.column, settings.SheetsAcross);
+        rightHint(page, p.column, pageColumns(settings.SheetsAcross));
     });
     // The assembly map of whatever the pass left: a layout, or no map (5) or no arithmetic for it.
     try {
@@ -131,18 +131,30 @@ bool overlapFits(const PosterSettings &s, const PageGrid &g, std::int16_t percen
     }
 }
 
-// What a complete pass promises the rest of the window.
-void checkCompletePass(const Poster &poster, int listIndex, double sourceWidth)
+// What a complete pass promises the rest of the window. A size asked for gives fractional sheets
+// across, each showing a whole number of source pixels, and the labels that size unless the
+// choices were refused (`refused`: a poster larger than 40 sheets or 10 pixels a sheet allow).
+void checkCompletePass(const Poster &poster, int listIndex, double sourceWidth, bool refused)
 {
     const PosterSettings &s = poster.settings;
     const PageGrid &g = poster.grid;
     const LayoutLabels &labels = poster.labels;
-    require(s.SheetsAcross >= 1 && s.SheetsAcross <= 40 && s.SheetsAcross == std::floor(s.SheetsAcross),
+    const bool asked = s.AskedSize.isSet();
+    require(s.SheetsAcross >= 1 && s.SheetsAcross <= 40 && (asked || s.SheetsAcross == std::floor(s.SheetsAcross)),
             "sheets across not a whole number 1 ... 40");
-    require(listIndex == s.SheetsAcross - 1, "the list does not show the sheets across the pass used");
-    require(sourceWidth < 10 || std::floor(sourceWidth / s.SheetsAcross) >= 10,
-            "fewer than 10 source pixels to a sheet");
-    require(g.GridColumns == s.SheetsAcross, "the grid's columns differ from the sheets across");
+    require(asked || listIndex == s.SheetsAcross - 1, "the list does not show the sheets across the pass used");
+    require(sourceWidth < 10 || cellWidth(sourceWidth, s.SheetsAcross) >= 10, "fewer than 10 source pixels to a sheet");
+    require(g.GridColumns == pageColumns(s.SheetsAcross), "the grid's columns differ from the sheets across");
+    if (asked && !refused) {
+        const double printed = s.AskedSize.side == PosterSize::Side::Width ? g.Printed.width : g.Printed.height;
+        require(std::abs(printed - s.AskedSize.millimetres) < 0.5, "the poster does not print at the size asked for");
+    }
+    const QSizeF printable = s.Sheet.printable, page(g.Printed.page);
+    const double fit = std::min(printable.width() / page.width(), printable.height() / page.height());
+    require(g.Printed.share.width() > 0 && g.Printed.share.height() > 0
+                && g.Printed.share.width() * fit * page.width() <= printable.width() * (1 + 1e-12)
+                && g.Printed.share.height() * fit * page.height() <= printable.height() * (1 + 1e-12),
+            "a page drawn larger than its printable area");
     require(g.GridRows >= 1, "a grid without rows");
     require(g.SelectedPage == 0, "a page stays selected after a pass");
     require(labels.lbTotalPages == QString::number(g.pageCount()), "the page count label differs from the grid");
@@ -183,6 +195,17 @@ void layoutTarget(QByteArrayView data)
     const int resolutionIndex = in.take<quint8>() % 24;
     const auto overlap = static_cast<std::int16_t>(in.take<quint8>() % 51);
     const QPoint click(in.take<quint16>() % (gridViewSize.width() + 40), in.take<quint16>() % (gridViewSize.height() + 40));
+    // The paper, a size asked for (0: none) and a calibration within what the window accepts.
+    const QStringList papers = paperEntries();
+    const Paper paper = parsePaper(papers[in.take<quint8>() % papers.size()]).value_or(Paper{});
+    const quint16 askedCentimetres = in.take<quint16>();
+    const auto side = in.take<quint8>() & 1 ? PosterSize::Side::Height : PosterSize::Side::Width;
+    const auto ratio = [&] {
+        const int b = in.take<quint8>();
+        return b == 0 ? 1.0 : SmallestCalibration + (LargestCalibration - SmallestCalibration) * (b / 255.0);
+    };
+    PrintSheet sheet = pdfSheet(paper);
+    sheet.calibration = {ratio(), ratio()};
 
     const bool real = width * height <= renderedPixels;
     // A picture too large to make here is laid out by its size alone.
@@ -195,7 +218,10 @@ void layoutTarget(QByteArrayView data)
     GridView view;
     view.resize(gridViewSize);
     WindowSurface surface(sheetsIndex, view, poster);
-    const PosterChoices choices{sheetsIndex + 1.0, Val(resolutionEntries()[resolutionIndex]), overlap};
+    PosterChoices choices{sheetsIndex + 1.0, Val(resolutionEntries()[resolutionIndex]), overlap, sheet, {}};
+    if (askedCentimetres > 0)
+        choices.size = {side, askedCentimetres * 10.0, QString::number(askedCentimetres) + QStringLiteral("cm")};
+    const bool refused = !choicesProblem(QSizeF(double(width), double(height)), choices).isEmpty();
     const bool complete = completes([&] {
         if (real) {
             layOutPoster(poster, choices, surface);
@@ -206,7 +232,7 @@ void layoutTarget(QByteArrayView data)
                       surface);
     });
     if (complete) {
-        checkCompletePass(poster, surface.index, double(width));
+        checkCompletePass(poster, surface.index, double(width), refused);
         checkAssemblyMap(poster);
     }
 

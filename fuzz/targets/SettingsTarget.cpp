@@ -39,7 +39,8 @@ void writeSettingsFile(QByteArrayView data)
 
 bool operator==(const StoredPosterChoices &a, const StoredPosterChoices &b)
 {
-    return a.sheetsIndex == b.sheetsIndex && a.resolutionIndex == b.resolutionIndex && a.overlap == b.overlap;
+    return a.sheetsIndex == b.sheetsIndex && a.resolutionIndex == b.resolutionIndex && a.overlap == b.overlap
+           && a.paper == b.paper && a.size == b.size;
 }
 
 }  // namespace
@@ -55,8 +56,11 @@ void settingsTarget(QByteArrayView data)
     require(stored.resolutionIndex >= 0 && stored.resolutionIndex < resolutionEntries().size(),
             "a stored resolution index outside the list");
     require(stored.overlap >= 0 && stored.overlap <= 50, "a stored overlap outside 0 ... 50");
+    require(paperEntries().contains(paperText(stored.paper)), "a stored paper the window does not offer");
+    require(!stored.size.isSet() || parsePosterSize(posterSizeText(stored.size)) == stored.size,
+            "a stored size that does not read back");
 
-    // Form_Unload writes the three choices; the next start reads the same, and the folder the
+    // Form_Unload writes the choices; the next start reads the same, and the folder the
     // open dialog remembered is still there.
     const QString missing = QStringLiteral("\x01missing");
     const QString folder = GetSetting(settingkeys::Section, settingkeys::LastFolder, missing);

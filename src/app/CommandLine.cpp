@@ -8,7 +8,7 @@ namespace {
 
 const char *const Usage =
     "Usage: plakatron [PICTURE]\n"
-    "Prints one picture as a large poster tiled over A4 sheets.\n"
+    "Prints one picture as a large poster tiled over sheets of paper.\n"
     "\n"
     "PICTURE opens at start-up in place of the built-in picture.\n"
     "\n"

@@ -6,6 +6,7 @@
 #include "layout/Poster.h"
 #include "printing/PageRenderer.h"
 
+#include <QImage>
 #include <QString>
 #include <cstdint>
 
@@ -20,23 +21,33 @@ public:
     // The grid's selection is the window's to move.
     PageGrid &grid() { return poster_.grid; }
 
+    // The choices the next layout pass takes: the resolution, sheet and size asked for as set
+    // here, the sheets across and overlap as the pass is given them.
+    const PosterChoices &choices() const { return choices_; }
     // The resolution list's choice, pixels across one sheet; 0 until the list has one (a layout
     // pass then fails, silently).
-    void setPagePixelWidth(double width) { pagePixelWidth_ = width; }
+    void setPagePixelWidth(double width) { choices_.pagePixelWidth = width; }
+    // The sheet the pages are printed on: paper, printable area, calibration.
+    void setSheet(const PrintSheet &sheet) { choices_.sheet = sheet; }
+    // A width or height asked for; none: the sheets across from the list.
+    void setSize(const PosterSize &size) { choices_.size = size; }
+    // The choices with these sheets across and overlap, as a pass would take them.
+    PosterChoices choicesWith(double sheetsAcross, std::int16_t overlap) const;
 
-    // One layout pass for `sheetsAcross` (the sheets list's index + 1) with the chosen resolution
-    // and `overlap`. A pass that fails is abandoned silently, leaving what it wrote.
+    // One layout pass for `sheetsAcross` (the sheets list's index + 1) with the chosen resolution,
+    // sheet and size and `overlap`. A pass that fails is abandoned silently, leaving what it wrote.
     void layOut(double sheetsAcross, std::int16_t overlap, LayoutSurface &surface);
+
+    // The same pages printed on `sheet`: the printed size and its labels follow, the grid and the
+    // selection stay. False, and nothing changed, where the sheet decides the pages (a size asked
+    // for): the poster is then to be laid out again.
+    bool reprintOn(const PrintSheet &sheet);
 
     // Makes `picture` (loaded by the caller from `path`) the poster's picture, with no page
     // selected; the poster is not laid out again.
     void setPicture(Picture picture, const QString &path = QString());
     // The file the picture came from; empty for the built-in picture.
     const QString &picturePath() const { return picturePath_; }
-
-    // The overlap the next pages are cut with. The settings dialog changes it between layout
-    // passes; pages follow at once, the labels at the next pass.
-    void setOverlap(std::int16_t overlap) { poster_.settings.Overlap = overlap; }
 
     // The page the preview shows or is being rendered for; 0 while it is empty.
     std::int16_t previewPage() const { return previewPage_; }
@@ -53,7 +64,7 @@ public:
 private:
     Poster poster_;
     QString picturePath_;
-    double pagePixelWidth_ = 0;
+    PosterChoices choices_{0, 0, 0, pdfSheet({}), {}};
     std::int16_t previewPage_ = 0;
     PageRenderer renderer_{poster_};
 };

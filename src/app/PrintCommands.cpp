@@ -8,15 +8,21 @@
 #include "input/Toolbox.h"
 #include "layout/frmWait.h"
 #include "printing/AssemblyMap.h"
+#include "printing/CalibrationSheet.h"
 #include "printing/PrintJob.h"
 #include "printing/PrinterFileLocation.h"
+#include "printing/PrinterSettings.h"
+#include "printing/PrinterSheet.h"
 #include "printing/StoredPrinter.h"
 #include "printing/modPrinter.h"
+#include "ui/frmCalibrate.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPrinter>
 #include <QThread>
 #include <QWidget>
 #include <QWindow>
@@ -60,9 +66,10 @@ bool PrintCommands::ShowPrintDialog(const PrintChoices &choices, PrintRange &cho
 void PrintCommands::PrintNow(const Poster &poster, std::int32_t singlePage)
 {
     try {
-        const PrintChoices choices = printChoicesFor(singlePage, poster.grid.SelectedPage, posterPageCount(poster));
+        PrintChoices choices = printChoicesFor(singlePage, poster.grid.SelectedPage, posterPageCount(poster));
+        choices.paper = poster.settings.Sheet.paper;
         PrintRange range;
-        if (!ShowPrintDialog(choices, range))
+        if (!ShowPrintDialog(choices, range) || !followPrinterChosen())
             return;
         programWide().FirstPrintPage = range.first;
         programWide().LastPrintPage = range.last;
@@ -138,8 +145,9 @@ void PrintCommands::PrintAssemblyMap(const Poster &poster)
         AssemblyMap map(poster);
         // One sheet: every page the dialog can name is that sheet.
         PrintRange sheet;
-        if (!ShowPrintDialog({1, 0, false}, sheet))
+        if (!ShowPrintDialog({1, 0, false, poster.settings.Sheet.paper}, sheet) || !followPrinterChosen())
             return;
+        map = AssemblyMap(poster);  // its caption as the poster now reads
         // One sheet: the dialog was the confirmation.
         runPrintJob([&] {
             showPrintWaitWindow(QStringLiteral("Printing the assembly map"));
@@ -152,6 +160,46 @@ void PrintCommands::PrintAssemblyMap(const Poster &poster)
         });
     } catch (const RuntimeError &e) {
         MsgBox(describeWithCode(e), MsgIcon::Exclamation, MsgButtons::Ok, &window_);
+    }
+}
+
+bool PrintCommands::PrintCalibrationSheet(const Paper &paper)
+{
+    try {
+        PrintRange sheet;
+        if (!ShowPrintDialog({1, 0, false, paper}, sheet))
+            return false;
+        QPrinter &printer = currentPrinter();
+        // Measured before the job, so a sheet without room for the rulers prints nothing.
+        const CalibrationRulers rulers = calibrationRulers(printableArea(printer));
+        bool printed = false;
+        runPrintJob([&] {
+            showPrintWaitWindow(QStringLiteral("Printing the calibration sheet"));
+            printCalibrationSheet(printer, &cancellation_);
+            printed = true;
+        });
+        if (!printed || printsToFile(printer))
+            return false;
+        frmCalibrate measured(&window_, printer.printerName(), rulers.across, rulers.down);
+        if (measured.exec() != QDialog::Accepted)
+            return false;
+        for (const QLineEdit *length : {measured.txtAcross(), measured.txtDown()})
+            if (!parseMillimetres(length->text())) {
+                MsgBox(QStringLiteral("'%1' is not a length in millimetres.").arg(length->text()), MsgIcon::Exclamation,
+                       MsgButtons::Ok, &window_);
+                return false;
+            }
+        const MeasuredCalibration c = calibrationFromMeasured(*parseMillimetres(measured.txtAcross()->text()),
+                                                              *parseMillimetres(measured.txtDown()->text()), rulers);
+        if (!c.problem.isEmpty()) {
+            MsgBox(c.problem, MsgIcon::Exclamation, MsgButtons::Ok, &window_);
+            return false;
+        }
+        storeCalibration(printer.printerName(), c.calibration);
+        return true;
+    } catch (const RuntimeError &e) {
+        MsgBox(describeWithCode(e), MsgIcon::Exclamation, MsgButtons::Ok, &window_);
+        return false;
     }
 }
 

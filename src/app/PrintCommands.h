@@ -1,8 +1,9 @@
 #pragma once
-// The main window's print commands: the print dialog on the stored printer choice, the
-// confirmation, the wait window with its page counter and "Cancel", and the job itself (the one
-// print loop, printPoster), for the poster's pages and for its assembly map. A failure is shown
-// in a message; a stop signal or "Cancel" ends a job between sheets.
+// The main window's print commands: the print dialog on the stored printer choice and the
+// poster's paper, the confirmation, the wait window with its page counter and "Cancel", and the
+// job itself (the one print loop, printPoster), for the poster's pages and for its assembly map;
+// and the calibration sheet with the lengths measured on it. A failure is shown in a message; a
+// stop signal or "Cancel" ends a job between sheets.
 
 #include "core/Cancellation.h"
 #include "layout/Poster.h"
@@ -10,6 +11,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 class QWidget;
 
@@ -34,6 +36,16 @@ public:
     void doPrint(const Poster &poster);
     // The poster's assembly map on one sheet, after the print dialog.
     void PrintAssemblyMap(const Poster &poster);
+    // The calibration sheet on `paper`, after the print dialog; on a printer (a PDF file keeps
+    // its sizes) the lengths measured on it are then asked for and stored as the printer's
+    // calibration. True when a calibration was stored; a length that gives none is refused in a
+    // message and the stored calibration stays.
+    bool PrintCalibrationSheet(const Paper &paper);
+
+    // Runs after a confirmed print dialog, before anything of the poster is printed: the window
+    // makes the poster follow the printer chosen (its paper, printable area and calibration), and
+    // says false where nothing is to be printed.
+    void setPrinterChosen(std::function<bool()> hook) { printerChosen_ = std::move(hook); }
 
 private:
     // The print dialog on the stored choices and the pages of `choices`, which a confirmed dialog
@@ -48,8 +60,12 @@ private:
     // the program as it asked); a failure is reported; the wait window goes when it ends.
     void runPrintJob(const std::function<void()> &job);
 
+    // Whether the poster is to be printed on the printer the dialog chose.
+    bool followPrinterChosen() const { return !printerChosen_ || printerChosen_(); }
+
     QWidget &window_;
     Cancellation cancellation_;  // asks the running job to stop between pages
+    std::function<bool()> printerChosen_;
 };
 
 }  // namespace plakatron

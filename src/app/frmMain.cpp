@@ -16,6 +16,7 @@
 #include "layout/PreviewBox.h"
 #include "layout/frmWait.h"
 #include "printing/AssemblyMap.h"
+#include "printing/modPrinter.h"
 #include "ui/Design.h"
 #include "ui/ProgramIcon.h"
 #include "ui/frmSettings.h"
@@ -25,7 +26,9 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -80,6 +83,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     setWindowIcon(programIcon());
     buildWidgets();
     buildMenus();
+    printing_.setPrinterChosen([this] { return printerChosen(); });
     Form_Load();
 }
 
@@ -94,6 +98,18 @@ void frmMain::Form_Load()
     const StoredPosterChoices stored = readPosterChoices();
     programWide().HorizontalOverlap = static_cast<std::int16_t>(stored.overlap);
     programWide().VerticalOverlap = programWide().HorizontalOverlap;
+    // Laid out first for a PDF file's sheet; the current printer's own is read once the window
+    // shows, since making the printer asks the print server (a network printer may take long).
+    document_.setSheet(pdfSheet(stored.paper));
+    QTimer::singleShot(0, this, [this] {
+        calibration_ = calibrationOf(currentPrinter());
+        followSheet(currentSheet(poster().settings.Sheet.paper));
+    });
+    {
+        const QSignalBlocker blocker(cmbPaper);
+        cmbPaper->addItems(paperEntries());
+        cmbPaper->setCurrentIndex(paperEntries().indexOf(paperText(stored.paper)));
+    }
 
     {
         // Filled without notifications and left without a selection, so that restoring a stored
@@ -104,6 +120,9 @@ void frmMain::Form_Load()
     }
     // Runs a first pass while the page size is still 0; that pass is abandoned silently.
     cmbA4Width->setCurrentIndex(stored.sheetsIndex);
+    // The size asked for only now: restoring the list's selection would give it up.
+    document_.setSize(stored.size);
+    txtPosterSize->setText(stored.size.isSet() ? posterSizeText(stored.size) : QString());
     {
         const QSignalBlocker blocker(cmbResox);
         cmbResox->addItems(resolutionEntries());
@@ -114,14 +133,7 @@ void frmMain::Form_Load()
     // The first complete pass.
     cmbResox->setCurrentIndex(stored.resolutionIndex);
 
-    const QString widthTip = QStringLiteral("Input here the width of the final image in A4 sheets");
-    const QString resolutionTip = QStringLiteral(
-        "Pixel resolution of one A4 printer page in the width dimension. Defines how smooth the image is "
-        "interpolated while blowing it up. You can see the effect by inserting small values.");
-    cmbA4Width->setToolTip(wrappedToolTip(widthTip));
-    cmbResox->setToolTip(wrappedToolTip(resolutionTip));
-    cmbA4Width->setAccessibleDescription(widthTip);
-    cmbResox->setAccessibleDescription(resolutionTip);
+    showPaperCaptions();
 
     resize(sizeHint());
     setFixedSize(sizeHint());
@@ -132,7 +144,8 @@ void frmMain::Form_Load()
 void frmMain::Form_Unload()
 {
     unloaded_ = true;
-    writePosterChoices({cmbA4Width->currentIndex(), cmbResox->currentIndex(), programWide().HorizontalOverlap});
+    writePosterChoices({cmbA4Width->currentIndex(), cmbResox->currentIndex(), programWide().HorizontalOverlap,
+                        document_.choices().sheet.paper, document_.choices().size});
     tmrGrid->stop();
     document_.releaseBuffers();
     if (mainWindowSlot() == this)
@@ -148,8 +161,14 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::mnuQuit_Click() { close(); }
 
-// The new overlap shows in the labels and pages at the next layout and rendering.
-void frmMain::mnuSettings_Click() { showSettingsDialog(this); }
+// A new overlap lays the poster out again at once: the labels follow it as the pages do.
+void frmMain::mnuSettings_Click()
+{
+    const std::int16_t before = programWide().HorizontalOverlap;
+    showSettingsDialog(this);
+    if (programWide().HorizontalOverlap != before)
+        RecomputeLayout();
+}
 
 void frmMain::mnuAbout_Click() { showSplash(this); }
 
@@ -171,14 +190,164 @@ void frmMain::RecomputeLayout()
 {
     Surface surface(*this);
     document_.layOut(cmbA4Width->currentIndex() + 1.0, programWide().HorizontalOverlap, surface);
+    if (document_.choices().size.isSet() && grid().GridColumns >= 1) {
+        // The list shows the columns the size asked for took.
+        const QSignalBlocker blocker(cmbA4Width);
+        cmbA4Width->setCurrentIndex(std::min<int>(grid().GridColumns, cmbA4Width->count()) - 1);
+    }
     showLabels();
     describeGridView();
 }
 
-const Poster &frmMain::posterForPages()
+void frmMain::cmbA4Width_Click()
 {
-    document_.setOverlap(programWide().HorizontalOverlap);
-    return poster();
+    if (document_.choices().size.isSet()) {
+        document_.setSize({});
+        txtPosterSize->clear();
+    }
+    RecomputeLayout();
+}
+
+void frmMain::refuseChoice(const QString &message)
+{
+    {
+        const QSignalBlocker blocker(cmbPaper);
+        cmbPaper->setCurrentIndex(paperEntries().indexOf(paperText(document_.choices().sheet.paper)));
+    }
+    // Written back before the message takes the keyboard, so losing it reads no new text.
+    const PosterSize &size = document_.choices().size;
+    txtPosterSize->setText(size.isSet() ? posterSizeText(size) : QString());
+    MsgBox(message, MsgIcon::Exclamation, MsgButtons::Ok, this);
+}
+
+PrintSheet frmMain::currentSheet(const Paper &paper)
+{
+    return {paper, printableAreas_.of(currentPrinter(), paper), calibration_};
+}
+
+bool frmMain::usePaper(const Paper &paper)
+{
+    const PrintSheet sheet = currentSheet(paper);
+    PosterChoices candidate = document_.choicesWith(cmbA4Width->currentIndex() + 1.0, programWide().HorizontalOverlap);
+    candidate.sheet = sheet;
+    if (const QString problem = choicesProblem(QSizeF(sourcePicture().size()), candidate); !problem.isEmpty()) {
+        refuseChoice(problem);
+        return false;
+    }
+    document_.setSheet(sheet);
+    {
+        const QSignalBlocker blocker(cmbPaper);
+        cmbPaper->setCurrentIndex(paperEntries().indexOf(paperText(paper)));
+    }
+    showPaperCaptions();
+    RecomputeLayout();
+    return true;
+}
+
+void frmMain::cmbPaper_Click()
+{
+    if (const std::optional<Paper> paper = parsePaper(cmbPaper->currentText()))
+        usePaper(*paper);
+}
+
+void frmMain::txtPosterSize_Change()
+{
+    const QString text = txtPosterSize->text().trimmed();
+    PosterSize size;
+    if (!text.isEmpty()) {
+        const std::optional<PosterSize> parsed = parsePosterSize(text);
+        if (!parsed) {
+            refuseChoice(notAPosterSizeMessage(text));
+            return;
+        }
+        size = *parsed;
+    }
+    if (size == document_.choices().size)
+        return;
+    PosterChoices candidate = document_.choicesWith(cmbA4Width->currentIndex() + 1.0, programWide().HorizontalOverlap);
+    candidate.size = size;
+    if (const QString problem = choicesProblem(QSizeF(sourcePicture().size()), candidate); !problem.isEmpty()) {
+        refuseChoice(problem);
+        return;
+    }
+    document_.setSize(size);
+    RecomputeLayout();
+}
+
+void frmMain::followSheet(const PrintSheet &sheet)
+{
+    if (sheet == poster().settings.Sheet)
+        return;
+    if (document_.reprintOn(sheet)) {
+        showLabels();
+        return;
+    }
+    document_.setSheet(sheet);
+    RecomputeLayout();
+}
+
+bool frmMain::printerChosen()
+{
+    QPrinter &printer = currentPrinter();
+    printableAreas_.remember(printer);
+    calibration_ = calibrationOf(printer);
+    const std::optional<Paper> paper = paperOf(printer);
+    if (!paper)
+        return true;  // a paper the window does not offer: the pages as laid out, as large as fit
+    if (*paper != poster().settings.Sheet.paper) {
+        if (usePaper(*paper))
+            MsgBox(QStringLiteral("The print dialog chose %1 paper: the poster is now laid out for it. Check its size "
+                                  "and pages, then print again.")
+                       .arg(paperText(*paper)),
+                   MsgIcon::Information, MsgButtons::Ok, this);
+        return false;
+    }
+    // Another printer, or margins chosen in the dialog: the same pages with true labels, unless a
+    // size asked for takes another grid there (the pages chosen would be others).
+    const auto layout = [this] { return std::pair(grid().GridColumns, grid().GridRows); };
+    const auto before = layout();
+    followSheet(currentSheet(*paper));
+    if (layout() == before)
+        return true;
+    MsgBox(QStringLiteral("On the printer chosen in the print dialog the poster takes other pages. Check its size and "
+                          "pages, then print again."),
+           MsgIcon::Information, MsgButtons::Ok, this);
+    return false;
+}
+
+void frmMain::mnuCalibrate_Click()
+{
+    printing_.PrintCalibrationSheet(poster().settings.Sheet.paper);
+    // The printer chosen for the sheet is the current one now, and its calibration may be new.
+    calibration_ = calibrationOf(currentPrinter());
+    followSheet(currentSheet(poster().settings.Sheet.paper));
+}
+
+void frmMain::showPaperCaptions()
+{
+    const QString paper = paperSizeName(document_.choices().sheet.paper.size);
+    Label2->setText(QStringLiteral("&Width in %1:").arg(paper));
+    Label3->setText(QStringLiteral("Height in %1:").arg(paper));
+    Label5->setText(QStringLiteral("%1 &X resolution:").arg(paper));
+    for (QLabel *caption : {Label2, Label3, Label5})
+        caption->adjustSize();
+    // The height beside its caption, clear of a longer paper name and of the next caption.
+    const int x = std::max(DesignHeightValueLeft, Label3->geometry().right() + 7);
+    lbA4Height->move(x, lbA4Height->y());
+    lbA4Height->setFixedWidth(std::min(DesignValueWidth, Label6->x() - 4 - x));
+    cmbA4Width->setAccessibleName(QStringLiteral("Width in %1").arg(paper));
+    cmbResox->setAccessibleName(QStringLiteral("%1 X resolution").arg(paper));
+    lbA4Height->setAccessibleDescription(QStringLiteral("The poster's height in %1 sheets").arg(paper));
+
+    const QString widthTip = QStringLiteral("Input here the width of the final image in %1 sheets").arg(paper);
+    const QString resolutionTip = QStringLiteral(
+        "Pixel resolution of one %1 printer page in the width dimension. Defines how smooth the image is "
+        "interpolated while blowing it up. You can see the effect by inserting small values.").arg(paper);
+    cmbA4Width->setToolTip(wrappedToolTip(widthTip));
+    cmbResox->setToolTip(wrappedToolTip(resolutionTip));
+    cmbA4Width->setAccessibleDescription(widthTip);
+    cmbResox->setAccessibleDescription(resolutionTip);
+    showLabels();  // their accessible names carry the captions
 }
 
 void frmMain::tmrGrid_Timer() { picGrid->tick(poster().settings, grid()); }
@@ -312,13 +481,13 @@ bool frmMain::RenderPreview()
 
 bool frmMain::RenderPage(std::int16_t pageNumber, bool showInPreview)
 {
-    posterForPages();
     const PageResult result = document_.renderPage(pageNumber);
     // Each step that failed, in turn, before the page is shown.
     for (const QString &warning : result.warnings)
         MsgBox(warning, MsgIcon::Exclamation, MsgButtons::Ok, this);
     if (result.made && showInPreview) {
-        picPreview->showPage(pageCanvas());
+        // A4 portrait pages fill the box as they always did; other papers keep their shape.
+        picPreview->showPage(pageCanvas(), !poster().settings.Sheet.paper.isA4Portrait());
         picPreview->setAccessibleName(QStringLiteral("Preview of page ") + QString::number(previewPage()));
     }
     return result.made;
@@ -402,11 +571,11 @@ void frmMain::cmdPrint_Click() { PrintNow(0); }
 // With no page selected (0) this prints all pages.
 void frmMain::mnuPrintThisPicture_Click() { PrintNow(grid().SelectedPage); }
 
-void frmMain::PrintNow(std::int32_t singlePage) { printing_.PrintNow(posterForPages(), singlePage); }
+void frmMain::PrintNow(std::int32_t singlePage) { printing_.PrintNow(poster(), singlePage); }
 
-void frmMain::mnuPrintAssemblyMap_Click() { printing_.PrintAssemblyMap(posterForPages()); }
+void frmMain::mnuPrintAssemblyMap_Click() { printing_.PrintAssemblyMap(poster()); }
 
-AssemblyMap frmMain::assemblyMap() { return AssemblyMap(posterForPages()); }
+AssemblyMap frmMain::assemblyMap() { return AssemblyMap(poster()); }
 
 void frmMain::showLabels()
 {

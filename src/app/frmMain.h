@@ -1,12 +1,13 @@
 #pragma once
-// The main window: the grid view and preview, the two poster lists, the size labels, the Print
-// button and the menus. It holds the poster (PosterDocument) and its print commands
+// The main window: the grid view and preview, the two poster lists, the paper and the size asked
+// for, the size labels, the Print button and the menus. It holds the poster (PosterDocument) and its print commands
 // (PrintCommands); the rules live in the layout, imaging, printing and input libraries and the
 // handlers here only connect them to the widgets. Its widgets are made in frmMainDesign.cpp.
 
 #include "app/PosterDocument.h"
 #include "app/PrintCommands.h"
 #include "layout/PageSelection.h"
+#include "printing/PrinterSheet.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -14,6 +15,7 @@
 class QAction;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QMimeData;
 class QPushButton;
@@ -38,8 +40,19 @@ public:
     const Picture &sourcePicture() const { return poster().picture; }
 
     // Handlers, named after their control and event.
-    void RecomputeLayout();  // also the selection change of cmbA4Width
+    void RecomputeLayout();
+    // The sheets list's selection change: a size asked for gives way to the sheets chosen.
+    void cmbA4Width_Click();
     void cmbResox_Click();
+    // The paper list's selection change; a paper on which the size asked for cannot be laid out
+    // is refused in a message, and the list goes back to the paper before.
+    void cmbPaper_Click();
+    // The size entry, when Enter is pressed or it loses the keyboard: a width or height asked for
+    // ("150cm", "1.5m", "40in high"), or none when empty. What is no size, or no size the picture
+    // can be laid out at, is refused in a message, and the entry goes back to the size before.
+    void txtPosterSize_Change();
+    // The calibration sheet on a printer, and the lengths measured on it.
+    void mnuCalibrate_Click();
     void mnuQuit_Click();
     void mnuSettings_Click();
     void mnuAbout_Click();
@@ -92,6 +105,10 @@ protected:
 private:
     class Surface;
 
+    // Design places of the size row: the height label's left edge and each value's width.
+    static constexpr int DesignHeightValueLeft = 96;
+    static constexpr int DesignValueWidth = 90;
+
     void buildWidgets();
     void buildMenus();
     void Form_Load();
@@ -111,12 +128,27 @@ private:
     bool showSelectedPage();
     // A right click's second half: the pop-up menu at a point of the screen.
     void popupMenu(QPoint globalPosition);
-    // The poster whose pages are cut and printed now: with the overlap the settings dialog shows,
-    // which may be newer than the last layout pass.
-    const Poster &posterForPages();
+    // The texts that name the paper: the captions, accessible names and tool tips of the lists
+    // and of the height label; the height label moved clear of a longer caption.
+    void showPaperCaptions();
+    // Lays the poster out on `paper` of the current printer, unless the size asked for cannot be
+    // laid out there (then refused in a message, and false).
+    bool usePaper(const Paper &paper);
+    // The sheet of `paper` on the current printer: its printable area and calibration.
+    PrintSheet currentSheet(const Paper &paper);
+    // The poster printed on `sheet`: the same pages with new labels, or laid out again where the
+    // size asked for depends on the sheet.
+    void followSheet(const PrintSheet &sheet);
+    // After a confirmed print dialog: the poster follows the printer and paper chosen there.
+    // False where nothing is to be printed (another paper: the poster is laid out again for it).
+    bool printerChosen();
+    // Refuses an entry: the message, and the entry and list back to the poster's choices.
+    void refuseChoice(const QString &message);
 
     PosterDocument document_;
     PrintCommands printing_{*this};
+    PrintableAreas printableAreas_;  // of the current printer, by paper
+    Calibration calibration_;        // of the current printer
     bool unloaded_ = false;
 
     GridView *picGrid = nullptr;
@@ -134,6 +166,10 @@ private:
     QLabel *lbTotalPages = nullptr;
     QComboBox *cmbA4Width = nullptr;
     QComboBox *cmbResox = nullptr;
+    QLabel *Label11 = nullptr;
+    QComboBox *cmbPaper = nullptr;
+    QLabel *Label12 = nullptr;
+    QLineEdit *txtPosterSize = nullptr;
     QLabel *lbPdfPage = nullptr;
     QSpinBox *spnPdfPage = nullptr;
     QLabel *lbPdfPages = nullptr;
@@ -142,6 +178,7 @@ private:
     QMenu *mnu = nullptr;  // pop-up menu of the grid view and the preview
     QAction *mnuOpenPicture = nullptr;
     QAction *mnuSettings = nullptr;
+    QAction *mnuCalibrate = nullptr;
     QAction *mnuInst = nullptr;
     QAction *mnuAbout = nullptr;
     QAction *mnuQuit = nullptr;

@@ -4,12 +4,14 @@
 
 #include "layout/GridView.h"
 #include "layout/PreviewBox.h"
+#include "ui/Design.h"
 #include "ui/line3d.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -79,7 +81,7 @@ void frmMain::buildWidgets()
 
     const int sizeRow = 440;
     Label3 = label("Label3", QStringLiteral("Height in A4:"), 16, sizeRow);
-    lbA4Height = label("lbA4Height", QString(), 96, sizeRow, true);
+    lbA4Height = label("lbA4Height", QString(), DesignHeightValueLeft, sizeRow, true);
     Label6 = label("Label6", QStringLiteral("Final image width:"), 196, sizeRow);
     lbFinalImageWidth = label("lbFinalImageWidth", QString(), 302, sizeRow, true);
     Label7 = label("Label7", QStringLiteral("Final image height:"), 404, sizeRow);
@@ -87,28 +89,47 @@ void frmMain::buildWidgets()
     Label9 = label("Label9", QStringLiteral("Total pages:"), 624, sizeRow);
     lbTotalPages = label("lbTotalPages", QString(), 700, sizeRow, true);
     for (QLabel *value : {lbA4Height, lbFinalImageWidth, lbFinalImageHeight, lbTotalPages})
-        value->setFixedWidth(90);
+        value->setFixedWidth(DesignValueWidth);
+    // (The page count's value would run past the window's edge.)
+    lbTotalPages->setFixedWidth(client->width() - 8 - lbTotalPages->x());
     lbA4Height->setAccessibleDescription(QStringLiteral("The poster's height in A4 sheets"));
     lbFinalImageWidth->setAccessibleDescription(QStringLiteral("The printed poster's width, overlaps taken off"));
     lbFinalImageHeight->setAccessibleDescription(QStringLiteral("The printed poster's height, overlaps taken off"));
     lbTotalPages->setAccessibleDescription(QStringLiteral("The number of sheets the poster is printed on"));
 
     const int listRow = 468;
-    // Each list's caption is its label for screen readers and carries its mnemonic (Alt+W, Alt+X).
-    Label2 = label("Label2", QStringLiteral("&Width in A4:"), 16, listRow);
-    cmbA4Width = new QComboBox(client);
-    cmbA4Width->setObjectName(QStringLiteral("cmbA4Width"));
-    cmbA4Width->setGeometry(16, listRow + 16, 150, 24);
+    // Each control of the row has its caption above it, which is its label for screen readers and
+    // carries its mnemonic (Alt+W, Alt+X, Alt+P, Alt+S).
+    const auto captioned = [&](auto *control, const char *name, QLabel *&caption, const char *captionName,
+                               const QString &text, int x, int width, const QString &accessibleName) {
+        caption = label(captionName, text, x, listRow);
+        control->setObjectName(QLatin1String(name));
+        control->setGeometry(x, listRow + 16, width, 24);
+        control->setAccessibleName(accessibleName);
+        caption->setBuddy(control);
+        return control;
+    };
+    cmbA4Width = captioned(new QComboBox(client), "cmbA4Width", Label2, "Label2", QStringLiteral("&Width in A4:"), 16,
+                           150, QStringLiteral("Width in A4"));
     cmbA4Width->setMaxVisibleItems(20);
-    cmbA4Width->setAccessibleName(QStringLiteral("Width in A4"));
-    Label2->setBuddy(cmbA4Width);
-    Label5 = label("Label5", QStringLiteral("A4 &X resolution:"), 196, listRow);
-    cmbResox = new QComboBox(client);
-    cmbResox->setObjectName(QStringLiteral("cmbResox"));
-    cmbResox->setGeometry(196, listRow + 16, 150, 24);
+    cmbResox = captioned(new QComboBox(client), "cmbResox", Label5, "Label5", QStringLiteral("A4 &X resolution:"), 196,
+                         150, QStringLiteral("A4 X resolution"));
     cmbResox->setMaxVisibleItems(24);
-    cmbResox->setAccessibleName(QStringLiteral("A4 X resolution"));
-    Label5->setBuddy(cmbResox);
+
+    // The paper and a size asked for, between the lists and the Print button.
+    const auto tip = [](QWidget *control, const QString &text) {
+        control->setToolTip(wrappedToolTip(text));
+        control->setAccessibleDescription(text);
+    };
+    cmbPaper = captioned(new QComboBox(client), "cmbPaper", Label11, "Label11", QStringLiteral("&Paper:"), 366, 142,
+                         QStringLiteral("Paper"));
+    cmbPaper->setMaxVisibleItems(12);
+    tip(cmbPaper, QStringLiteral("The paper the poster is printed on, and which way it lies"));
+    txtPosterSize = captioned(new QLineEdit(client), "txtPosterSize", Label12, "Label12", QStringLiteral("Poster &size:"),
+                              518, 132, QStringLiteral("Poster size"));
+    txtPosterSize->setPlaceholderText(QStringLiteral("e.g. 150cm"));
+    tip(txtPosterSize, QStringLiteral("The finished poster's width (150cm, 1.5m, 60in) or height (40in high) in place "
+                                      "of the sheets across; empty for the sheets from the list"));
 
     cmdPrint = new QPushButton(QStringLiteral("Print"), client);
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
@@ -116,9 +137,11 @@ void frmMain::buildWidgets()
     cmdPrint->setShortcut(QKeySequence::Print);
     cmdPrint->setAccessibleDescription(QStringLiteral("Prints every page of the poster"));
 
-    connect(cmbA4Width, &QComboBox::currentIndexChanged, this, &frmMain::RecomputeLayout);
+    connect(cmbA4Width, &QComboBox::currentIndexChanged, this, &frmMain::cmbA4Width_Click);
     connect(cmbResox, &QComboBox::currentIndexChanged, this, &frmMain::cmbResox_Click);
     connect(spnPdfPage, &QSpinBox::valueChanged, this, &frmMain::spnPdfPage_Change);
+    connect(cmbPaper, &QComboBox::currentIndexChanged, this, &frmMain::cmbPaper_Click);
+    connect(txtPosterSize, &QLineEdit::editingFinished, this, &frmMain::txtPosterSize_Change);
     connect(picGrid, &GridView::pointerMoved, this, &frmMain::picGrid_MouseMove);
     connect(picGrid, &GridView::pressed, this, &frmMain::picGrid_MouseDown);
     connect(picGrid, &GridView::released, this, &frmMain::picGrid_MouseUp);
@@ -166,6 +189,7 @@ void frmMain::buildMenus()
     mnuOpenPicture = action(mnuFile, "mnuOpenPicture", QStringLiteral("&Open Picture..."), QKeySequence::Open);
     mnuFile->addSeparator();
     mnuSettings = action(mnuFile, "mnuSettings", QStringLiteral("&Settings"), QKeySequence::UnknownKey);
+    mnuCalibrate = action(mnuFile, "mnuCalibrate", QStringLiteral("Print &calibration sheet..."), QKeySequence::UnknownKey);
     mnuFile->addSeparator();
     mnuInst = action(mnuFile, "mnuInst", QStringLiteral("&Instructions"), QKeySequence::HelpContents);
     mnuAbout = action(mnuFile, "mnuAbout", QStringLiteral("&About"), QKeySequence::UnknownKey);
@@ -175,6 +199,7 @@ void frmMain::buildMenus()
     connect(mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
     connect(mnuOpenPicture, &QAction::triggered, this, &frmMain::mnuOpenPicture_Click);
     connect(mnuSettings, &QAction::triggered, this, &frmMain::mnuSettings_Click);
+    connect(mnuCalibrate, &QAction::triggered, this, &frmMain::mnuCalibrate_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connect(mnuInst, &QAction::triggered, this, &frmMain::mnuInst_Click);
 

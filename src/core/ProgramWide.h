@@ -20,7 +20,7 @@ ProgramWide &programWide();
 
 // The application's title, used for the settings store and as the title of message boxes.
 QString appTitle();
-// "2.0.9": major, minor and revision in plain decimal.
+// The project's version, "MAJOR.MINOR.REVISION" in plain decimal.
 QString versionText();
 int versionMajor();
 int versionMinor();

@@ -336,6 +336,11 @@ private:
         if (!seen_.insert(id).second)
             return;
         const Item &item = items_.at(id);
+        // The kinds of picture libheif decodes; a reference to anything else stopped it at an
+        // assertion.
+        const QByteArrayView kinds[] = {"hvc1", "av01", "grid", "iovl", "iden"};
+        if (std::find(std::begin(kinds), std::end(kinds), QByteArrayView(item.type)) == std::end(kinds))
+            return void(fail(QStringLiteral("item %1 (%2) is no picture it can be made of").arg(id).arg(QString::fromLatin1(item.type))));
         HeifImage image{item.type, 0, 0};
         const std::vector<quint32> &inputs = inputs_[id];
         if (item.type == "grid" || item.type == "iovl") {
@@ -408,9 +413,10 @@ private:
         for (const auto &[from, to] : auxiliaries_)
             grid.plain = grid.plain && to != primary_;
         for (quint32 tile : tiles) {
-            const Item &t = items_.at(tile);
-            grid.plain = grid.plain && t.flagsAt >= 0 && imageSize(t) == std::pair(grid.tileWidth, grid.tileHeight);
-            grid.flagsAt[tile] = metaAt_ + t.flagsAt;
+            const auto t = items_.find(tile);
+            grid.plain = grid.plain && t != items_.end() && t->second.flagsAt >= 0
+                         && imageSize(t->second) == std::pair(grid.tileWidth, grid.tileHeight);
+            grid.flagsAt[tile] = t != items_.end() ? metaAt_ + t->second.flagsAt : -1;
         }
         result_.grid = grid;
     }

@@ -89,8 +89,9 @@ void raiseAllocationLimit()
 }
 
 // The decoders under Qt's readers write their errors and warnings to standard error: libtiff (a
-// camera's private tags, a damaged strip) directly, libpng through Qt's image log. The loader's
-// own message says what matters, and the command-line tool promises one line.
+// camera's private tags, a damaged strip) directly, libpng its warnings through Qt's image log (and
+// its errors directly: see decodePng). The loader's own message says what matters, and the
+// command-line tool promises one line.
 void quietenDecoders()
 {
     static const bool quiet = [] {

@@ -88,4 +88,18 @@ private:
     int output_ = -1;  // its standard output, ours to read
 };
 
+// While alive, what this process writes to standard error goes nowhere: libpng, under Qt's PNG
+// reader, writes its errors there itself. A sanitizer's report still gets through. For the
+// loader's thread while it decodes; nothing else of the program writes there meanwhile.
+class StandardErrorSilenced {
+public:
+    StandardErrorSilenced();
+    ~StandardErrorSilenced();
+    StandardErrorSilenced(const StandardErrorSilenced &) = delete;
+    StandardErrorSilenced &operator=(const StandardErrorSilenced &) = delete;
+
+private:
+    int saved_ = -1;
+};
+
 }  // namespace plakatron

@@ -16,6 +16,9 @@ IsolatedRun HelperProcess::exchange(QByteArrayView, const ByteSink &, const std:
     return {};
 }
 
+StandardErrorSilenced::StandardErrorSilenced() = default;
+StandardErrorSilenced::~StandardErrorSilenced() = default;
+
 IsolatedRun runIsolated(const std::function<void(const ByteSink &send)> &work, const ByteSink &receive,
                         const QDeadlineTimer &, const IsolationWatch &)
 {

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <cerrno>
+#include <cstdio>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
@@ -84,20 +85,22 @@ void endWithParent(pid_t parent)
         ::_exit(1);
 }
 
-// Decoders write warnings and errors of their own to standard error; the loader's message says
-// what matters. A sanitizer's report still reaches the real standard error.
-void silenceStandardError()
+// Standard error made to go nowhere; the real one, kept aside for a sanitizer's report, is given
+// back (-1 when it could not be kept).
+int silenceStandardError()
 {
+    std::fflush(stderr);
+    const int saved = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
 #ifdef PLAKATRON_SANITIZED
-    const int report = ::dup(STDERR_FILENO);
-    if (report >= 0)
-        __sanitizer_set_report_fd(reinterpret_cast<void *>(static_cast<intptr_t>(report)));
+    if (saved >= 0)
+        __sanitizer_set_report_fd(reinterpret_cast<void *>(static_cast<intptr_t>(saved)));
 #endif
     const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
     if (nowhere >= 0) {
         ::dup2(nowhere, STDERR_FILENO);
         ::close(nowhere);
     }
+    return saved;
 }
 
 // Waits until fd is ready for `events` or the deadline passes, looking at the watch meanwhile.
@@ -308,6 +311,20 @@ IsolatedRun HelperProcess::exchange(QByteArrayView request, const ByteSink &rece
     return run;
 }
 
+StandardErrorSilenced::StandardErrorSilenced() : saved_(silenceStandardError()) {}
+
+StandardErrorSilenced::~StandardErrorSilenced()
+{
+    std::fflush(stderr);
+    if (saved_ < 0)
+        return;
+    ::dup2(saved_, STDERR_FILENO);
+    ::close(saved_);
+#ifdef PLAKATRON_SANITIZED
+    __sanitizer_set_report_fd(reinterpret_cast<void *>(static_cast<intptr_t>(STDERR_FILENO)));
+#endif
+}
+
 IsolatedRun runIsolated(const std::function<void(const ByteSink &send)> &work, const ByteSink &receive,
                         const QDeadlineTimer &deadline, const IsolationWatch &watch)
 {
@@ -329,6 +346,8 @@ IsolatedRun runIsolated(const std::function<void(const ByteSink &send)> &work, c
         // Only the work, then out without the parent's exit handlers and buffers.
         ::close(fds[0]);
         endWithParent(parent);
+        // Decoders write warnings and errors of their own to standard error; the loader's
+        // message says what matters.
         silenceStandardError();
         bool written = true;
         work([&](QByteArrayView bytes) { return written = written && writeAll(fds[1], bytes); });

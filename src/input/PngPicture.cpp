@@ -3,6 +3,7 @@
 #include "input/LoadChecks.h"
 #include "input/PictureFormat.h"
 #include "input/PictureLoader.h"
+#include "input/Platform.h"
 
 #include <QImageReader>
 #include <QIODevice>
@@ -148,6 +149,7 @@ QImage decodePng(QIODevice &source, qint64 end, const PngHeader &header)
         image = decodeDeep(stream);
     } else {
         QImageReader reader(&stream, "png");
+        const StandardErrorSilenced quiet;  // libpng's own "libpng error: ..." lines
         if (!reader.read(&image))
             damaged();
     }

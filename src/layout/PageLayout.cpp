@@ -8,10 +8,22 @@
 
 namespace plakatron {
 
-double physicalCentimetres(double sheets, double centimetresPerSheet, std::int16_t overlap)
+namespace {
+constexpr double MillimetresPerInch = 25.4;
+}  // namespace
+
+double pageColumns(double sheetsAcross) { return Int(sheetsAcross + 0.99); }
+
+double cellWidth(double sourceWidth, double sheetsAcross) { return Int(Div(sourceWidth, sheetsAcross) + 0.99); }
+
+double cellHeight(double sourceHeight, double sheetsDown) { return Int(Div(sourceHeight, sheetsDown) + 0.99); }
+
+double overlapWidth(double cell, std::int16_t percent) { return std::max(2.0, Int(cell * percent * 0.01 + 0.99)); }
+
+std::int16_t overlapPixels(double cell, std::int16_t percent)
 {
-    // The factors in exactly this order: the millimetre chosen by the floor depends on it.
-    return Int(checked(checked(sheets * centimetresPerSheet) * (98 - overlap) * 0.1)) / 10;
+    const std::int16_t pixels = CInt(Int(cell * percent * 0.01 + 0.99));
+    return pixels < 2 ? std::int16_t{2} : pixels;
 }
 
 QString physicalSizeLabel(double w)
@@ -27,6 +39,98 @@ QString physicalSizeLabel(double w)
     return trimmedStr(w) + QStringLiteral("cm");
 }
 
+QString sizeLabel(double millimetres) { return physicalSizeLabel(Int(millimetres + 0.5) / 10); }
+
+PrintedSize printedSize(QSizeF source, double sheetsAcross, double sheetsDown, const PosterSettings &s)
+{
+    const PrintSheet &sheet = s.Sheet;
+    const double cw = cellWidth(source.width(), sheetsAcross);
+    const double ch = cellHeight(source.height(), sheetsDown);
+    const double overlap = overlapWidth(cw, s.Overlap);
+    // The crop (cell and overlap, from one pixel in) spread over the page, in page pixels per crop
+    // pixel: a crop of the page's size is copied; an axis the page enlarges (both, where it
+    // enlarges both) is sampled bilinearly, crop pixel i on page pixel i x page / (crop - 1); an
+    // axis it shrinks is averaged, crop pixel i over page pixels i x page / crop onwards.
+    const double pageWidth = CLng(s.PagePixelWidth);
+    const double pageHeight = CLng(s.PagePixelHeight);
+    const double cropWidth = cw + overlap, cropHeight = ch + overlap;
+    const bool copied = pageWidth == cropWidth && pageHeight == cropHeight;
+    const bool enlarged = pageWidth >= cropWidth && pageHeight >= cropHeight;
+    const auto along = [&](double page, double crop) {
+        return copied ? 1.0 : enlarged || page >= crop ? Div(page, crop - 1) : Div(page, crop);
+    };
+    const double alongX = along(pageWidth, cropWidth);
+    const double alongY = along(pageHeight, cropHeight);
+    const int margin = s.PagePixelWidth > HintMarginThreshold ? HintMargin : 0;
+
+    PrintedSize p;
+    p.page = QSize(CLng(pageWidth + margin), CLng(pageHeight + margin));
+    // Millimetres per page pixel: the largest undistorted fit as the printer is told to draw it,
+    // and as a calibrated printer then draws it on paper (its longer side corrected to fit).
+    const double fit = std::min(Div(sheet.printable.width(), p.page.width()), Div(sheet.printable.height(), p.page.height()));
+    double onPaper = std::min(Div(sheet.printable.width() * sheet.calibration.x, p.page.width()),
+                              Div(sheet.printable.height() * sheet.calibration.y, p.page.height()));
+    // The picture shown: its first column and row are never cut into a page, and it ends where the
+    // picture does or where the last column's (row's) overlap strip does, nothing gluing over it.
+    const double shownX = std::max(0.0, std::min(source.width() - 1, pageColumns(sheetsAcross) * cw + overlap));
+    const double rows = std::max(1.0, Int(sheetsDown + 0.99));
+    const double shownY = std::max(0.0, std::min(source.height() - 1, rows * ch + overlap));
+    if (s.AskedSize.isSet()) {
+        const double natural = s.AskedSize.side == PosterSize::Side::Width ? shownX * alongX : shownY * alongY;
+        if (natural > 0)
+            onPaper = std::min(onPaper, s.AskedSize.millimetres / natural);
+    }
+    p.width = shownX * alongX * onPaper;
+    p.height = shownY * alongY * onPaper;
+    p.pagePixelsPerInch = Div(MillimetresPerInch, onPaper);
+    p.share = QSizeF(Div(onPaper / sheet.calibration.x, fit), Div(onPaper / sheet.calibration.y, fit));
+    return p;
+}
+
+namespace {
+// Page pixels down for `sheetsAcross`: the pass's step 6.
+double sheetsDownFor(QSizeF source, double sheetsAcross, const PosterSettings &s)
+{
+    const double posterWidth = checked(s.PagePixelWidth * sheetsAcross);
+    return Div(Div(posterWidth, Div(source.width(), source.height())), s.PagePixelHeight);
+}
+}  // namespace
+
+double sheetsAcrossFor(QSizeF source, const PosterSettings &s)
+{
+    const double width = source.width();
+    // Cells of at least 10 source pixels and at most 40 sheets across, at most the picture.
+    const double smallest = std::max(10.0, std::ceil(width / 40));
+    const double largest = Int(width);
+    if (!(smallest <= largest))
+        return 1;
+    PosterSettings natural = s;
+    natural.AskedSize = {};
+    const auto largeEnough = [&](double cell) {
+        const double across = width / cell;
+        const PrintedSize p = printedSize(source, across, sheetsDownFor(source, across, natural), natural);
+        return (s.AskedSize.side == PosterSize::Side::Width ? p.width : p.height) >= s.AskedSize.millimetres;
+    };
+    // The largest cell that prints large enough (smaller cells print larger); the smallest when
+    // none does.
+    double cell = smallest;
+    if (largeEnough(largest)) {
+        cell = largest;
+    } else if (largeEnough(smallest)) {
+        double low = smallest, high = largest;  // low prints large enough, high does not
+        while (high - low > 1) {
+            const double middle = std::floor((low + high) / 2);
+            (largeEnough(middle) ? low : high) = middle;
+        }
+        cell = low;
+    }
+    // A last column narrower than a hundredth of a sheet would be dropped, and the picture with it.
+    const auto sliver = [&] { return width / cell - Int(width / cell) > 0 && width / cell - Int(width / cell) <= 0.01; };
+    while (cell > smallest && sliver())
+        cell = std::max(smallest, std::min(cell - 1, std::floor(width / (Int(width / cell) + 0.0101))));
+    return width / cell;
+}
+
 void RunLayoutPass(QSizeF sourceSize, double sheetsAcross, PosterSettings &s, PageGrid &g, LayoutLabels &labels,
                    LayoutSurface &surface)
 {
@@ -39,15 +143,20 @@ void RunLayoutPass(QSizeF sourceSize, double sheetsAcross, PosterSettings &s, Pa
     g.SourceHeight = sourceSize.height();
     g.SourceAspect = Div(g.SourceWidth, g.SourceHeight);
 
-    // 3.-5. Sheets across, with at least 10 source pixels per sheet and at least one sheet.
-    s.SheetsAcross = CInt(sheetsAcross);
-    if (Int(Div(g.SourceWidth, s.SheetsAcross)) < 10) {
-        s.SheetsAcross = Int(g.SourceWidth / 10);
-        surface.setSheetsListIndex(CInt(s.SheetsAcross - 1));
-    }
-    if (s.SheetsAcross < 1) {
-        s.SheetsAcross = 1;
-        surface.setSheetsListIndex(0);
+    // 3.-5. Sheets across, with at least 10 source pixels per sheet and at least one sheet; for a
+    // size asked for, as many as it needs within the same bounds.
+    if (s.AskedSize.isSet()) {
+        s.SheetsAcross = sheetsAcrossFor(sourceSize, s);
+    } else {
+        s.SheetsAcross = CInt(sheetsAcross);
+        if (Int(Div(g.SourceWidth, s.SheetsAcross)) < 10) {
+            s.SheetsAcross = Int(g.SourceWidth / 10);
+            surface.setSheetsListIndex(CInt(s.SheetsAcross - 1));
+        }
+        if (s.SheetsAcross < 1) {
+            s.SheetsAcross = 1;
+            surface.setSheetsListIndex(0);
+        }
     }
 
     // 6. Poster size in page pixels.
@@ -55,14 +164,15 @@ void RunLayoutPass(QSizeF sourceSize, double sheetsAcross, PosterSettings &s, Pa
     g.PosterPixelHeight = Div(g.PosterPixelWidth, g.SourceAspect);
     g.SheetsDown = Div(g.PosterPixelHeight, s.PagePixelHeight);
 
-    // 7.-10. Labels.
+    // 7.-10. Labels: the sheets down, and the size the poster prints at.
     labels.lbA4Height = format00(g.SheetsDown);
-    labels.lbFinalImageWidth = physicalSizeLabel(physicalCentimetres(s.SheetsAcross, 21, s.Overlap));
-    labels.lbFinalImageHeight = physicalSizeLabel(physicalCentimetres(g.SheetsDown, 29.7, s.Overlap));
+    g.Printed = printedSize(sourceSize, s.SheetsAcross, g.SheetsDown, s);
+    labels.lbFinalImageWidth = sizeLabel(g.Printed.width);
+    labels.lbFinalImageHeight = sizeLabel(g.Printed.height);
 
     // 11. The grid. A sliver of a row thinner than a hundredth of a sheet is dropped, but a poster
     // always keeps one row, so even a very wide picture can be previewed and printed.
-    g.GridColumns = CInt(Int(s.SheetsAcross + 0.99));
+    g.GridColumns = CInt(pageColumns(s.SheetsAcross));
     g.GridRows = std::max<std::int16_t>(1, CInt(Int(g.SheetsDown + 0.99)));
     surface.rebuildGridView();
 

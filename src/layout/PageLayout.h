@@ -1,8 +1,12 @@
 #pragma once
-// The page grid: how a picture of a given size is blown up to a whole number of A4 sheets across,
-// how many sheets down that makes, and the size labels the main window shows. Plain C++ so the
-// window, the command-line tool and the tests run the very same pass.
+// The page grid: how a picture of a given size is blown up to a number of sheets across (a whole
+// number from the list, or as many as a width or height asked for needs), how many sheets down
+// that makes, the size the poster really prints at, and the size labels the main window shows.
+// Plain C++ so the window, the command-line tool and the tests run the very same pass.
 
+#include "layout/Paper.h"
+
+#include <QSize>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
@@ -12,10 +16,24 @@ namespace plakatron {
 
 // The poster parameters as the layout and the pages see them.
 struct PosterSettings {
-    double SheetsAcross = 0;     // whole number 1 ... 40, from the sheets-across list
+    double SheetsAcross = 0;     // whole number 1 ... 40 from the sheets-across list, or as many as AskedSize needs
     double PagePixelWidth = 0;   // 10 ... 1400, from the resolution list
-    double PagePixelHeight = 0;  // PagePixelWidth x 1.414, the A4 proportion
+    double PagePixelHeight = 0;  // PagePixelWidth x the paper's proportion (1.414 for A4 portrait)
     std::int16_t Overlap = 0;    // percent, 0 ... 50, between neighbouring sheets in both directions
+    PrintSheet Sheet = pdfSheet({});  // the paper the pages are printed on, its printable area, the printer's calibration
+    PosterSize AskedSize{};      // a width or height asked for; when set, it decides the sheets across
+};
+
+// What the pages come to on paper, for the sheet they are printed on.
+struct PrintedSize {
+    double width = 0;   // millimetres: the picture on the assembled sheets, overlaps and hint margins off
+    double height = 0;  // (to where the picture ends, as on the last column and row)
+    double pagePixelsPerInch = 0;  // page pixels to an inch of the printed sheet
+    QSize page;                    // the finished page in pixels, hint margins included
+    // The page picture's size on the sheet as a share of the largest that fits the printable area
+    // undistorted: 1 x 1 unless a size asked for makes it smaller, or a calibration changes one
+    // side (so that on paper it keeps its shape), always within the printable area.
+    QSizeF share{1, 1};
 };
 
 // Everything derived from the settings and the source size. SelectedPage 0 means none.
@@ -31,13 +49,14 @@ struct PageGrid {
     double GridViewWidth = 0;
     double GridViewHeight = 0;
     std::int16_t SelectedPage = 0;
+    PrintedSize Printed{};
 
     int pageCount() const { return GridColumns * GridRows; }
 };
 
 struct LayoutLabels {
     QString lbA4Height;          // sheets down, "0.00" in the user's locale
-    QString lbFinalImageWidth;   // e.g. "59.8cm", "1m  23.4cm"
+    QString lbFinalImageWidth;   // the printed size, e.g. "57.6cm", "1m  23.4cm"
     QString lbFinalImageHeight;
     QString lbTotalPages;        // e.g. "6"
 };
@@ -57,17 +76,43 @@ public:
 inline constexpr double A4Proportion = 1.414;
 
 // One pass of the layout over a source of `sourceSize` with `sheetsAcross` asked for (the list's
-// index + 1, clamped here to the picture) and the page size and overlap of `settings`. Fields and
-// labels are written as the pass goes; an arithmetic failure throws RuntimeError and leaves what
-// was written so far, as the window's silent abandonment expects. `labels` members are only
-// assigned when their step is reached.
+// index + 1, clamped here to the picture) or, when settings.AskedSize is set, as many sheets as
+// that size needs; the page size, overlap and sheet of `settings`. Fields and labels are written
+// as the pass goes; an arithmetic failure throws RuntimeError and leaves what was written so far,
+// as the window's silent abandonment expects. `labels` members are only assigned when their step
+// is reached.
 void RunLayoutPass(QSizeF sourceSize, double sheetsAcross, PosterSettings &settings, PageGrid &grid,
                    LayoutLabels &labels, LayoutSurface &surface);
 
-// Physical size in centimetres to the millimetre below: sheets x cmPerSheet x (98 - overlap) %.
-double physicalCentimetres(double sheets, double centimetresPerSheet, std::int16_t overlap);
+// The sheets across a size asked for needs: the fewest (each sheet showing a whole number of
+// source pixels) at which the picture prints at least that large, the page then drawn a little
+// smaller to make it exact. Between the most the layout allows (40 sheets across, 10 source pixels
+// a sheet) and one sheet.
+double sheetsAcrossFor(QSizeF sourceSize, const PosterSettings &settings);
+
+// The poster printed on the sheet of `settings` with `sheetsAcross` and `sheetsDown`: its pages
+// placed undistorted in the printable area (a calibrated printer's corrected, a size asked for
+// made exact), each sheet adding its cell, the last column and row to where the picture ends.
+PrintedSize printedSize(QSizeF sourceSize, double sheetsAcross, double sheetsDown, const PosterSettings &settings);
+
 // "59.8cm", "100cm", "1m  .5cm", "3m  45.6cm".
 QString physicalSizeLabel(double centimetres);
+// A printed length in that form, to the nearest millimetre.
+QString sizeLabel(double millimetres);
+
+// floor(SheetsAcross + 0.99): the page columns.
+double pageColumns(double sheetsAcross);
+// The share of the source one page shows, in source pixels (whole numbers).
+double cellWidth(double sourceWidth, double sheetsAcross);
+double cellHeight(double sourceHeight, double sheetsDown);
+// The overlap strip in source pixels: a percent of the cell *width* (for both directions), at
+// least 2 pixels so that neighbouring sheets always share an edge. overlapPixels holds it in 16
+// bits (Overflow beyond), as the renderer does.
+double overlapWidth(double cellWidth, std::int16_t percent);
+std::int16_t overlapPixels(double cellWidth, std::int16_t percent);
+// Pages wider than this many pixels get white margins with the hints.
+inline constexpr double HintMarginThreshold = 300;
+inline constexpr int HintMargin = 20;
 
 // The two poster lists of the main window, in order.
 QStringList sheetsAcrossEntries();  // "1 page", "2 pages", "3 pages *", ... "40 pages"

@@ -18,7 +18,7 @@ struct Cells {
 // size still 0 at start-up, or sheets across changed by a pass abandoned before its grid).
 std::optional<Cells> layCells(const PosterSettings &s, const PageGrid &g)
 {
-    if (g.GridColumns < 1 || g.GridRows < 1 || g.GridColumns != s.SheetsAcross || !(s.PagePixelWidth > 0)
+    if (g.GridColumns < 1 || g.GridRows < 1 || g.GridColumns != std::floor(s.SheetsAcross + 0.99) || !(s.PagePixelWidth > 0)
         || !(s.PagePixelHeight > 0))
         return std::nullopt;
     return Cells{g.GridColumns, g.GridRows};
@@ -75,8 +75,10 @@ std::optional<std::int32_t> pageAfterStep(std::int32_t page, PageStep step, cons
 
 QRectF selectedPageBox(int page, const PosterSettings &s)
 {
-    const std::int32_t r = CLng(CeilingOf(Div(page, s.SheetsAcross)) - 1);
-    const std::int32_t k = CLng(page - r * s.SheetsAcross - 1);
+    // By the columns: a size asked for may leave the last one partly white.
+    const double columns = pageColumns(s.SheetsAcross);
+    const std::int32_t r = CLng(CeilingOf(Div(page, columns)) - 1);
+    const std::int32_t k = CLng(page - r * columns - 1);
     return {k * s.PagePixelWidth, r * s.PagePixelHeight, s.PagePixelWidth, s.PagePixelHeight};
 }
 

@@ -1,17 +1,33 @@
 #include "layout/Poster.h"
 
 #include "core/Numeric.h"
+#include "core/RuntimeError.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace plakatron {
 
-double pagePixelHeight(double pagePixelWidth) { return checked(pagePixelWidth * A4Proportion); }
+namespace {
+// Most pages a print job numbers (16 bits).
+constexpr int MostPages = 32767;
+
+QString sizeWords(const PosterSize &size)
+{
+    return size.length + (size.side == PosterSize::Side::Width ? QStringLiteral(" wide") : QStringLiteral(" high"));
+}
+}  // namespace
+
+double pagePixelHeight(double pagePixelWidth, const Paper &paper) { return checked(pagePixelWidth * pageProportion(paper)); }
 
 void applyChoices(PosterSettings &settings, const PosterChoices &choices)
 {
-    const double height = pagePixelHeight(choices.pagePixelWidth);
+    const double height = pagePixelHeight(choices.pagePixelWidth, choices.sheet.paper);
     settings.PagePixelWidth = choices.pagePixelWidth;
     settings.PagePixelHeight = height;
     settings.Overlap = choices.overlap;
+    settings.Sheet = choices.sheet;
+    settings.AskedSize = choices.size;
 }
 
 void layOutPoster(Poster &poster, const PosterChoices &choices, LayoutSurface &surface)
@@ -28,6 +44,71 @@ Poster makePoster(Picture picture, const PosterChoices &choices)
     LayoutSurface noWindow;
     layOutPoster(poster, choices, noWindow);
     return poster;
+}
+
+void remeasurePoster(Poster &poster, const PrintSheet &sheet)
+{
+    PosterSettings settings = poster.settings;
+    settings.Sheet = sheet;
+    const PrintedSize printed = printedSize(QSizeF(poster.picture.size()), settings.SheetsAcross, poster.grid.SheetsDown, settings);
+    poster.settings = settings;
+    poster.grid.Printed = printed;
+    poster.labels.lbFinalImageWidth = sizeLabel(printed.width);
+    poster.labels.lbFinalImageHeight = sizeLabel(printed.height);
+}
+
+QString notAPosterSizeMessage(const QString &text)
+{
+    return QStringLiteral("'%1' is not a poster size: give a number and a unit (mm, cm, m or in), such as 150cm, "
+                          "1.5m or 40in high.")
+        .arg(text);
+}
+
+QString notACalibrationMessage(double ratio)
+{
+    return QStringLiteral("A ruler that measures %1 times its length is a misreading, not a printer: a calibration "
+                          "lies between 0.8 and 1.25.")
+        .arg(ratio);
+}
+
+QString choicesProblem(QSizeF pictureSize, const PosterChoices &choices)
+{
+    for (const double ratio : {choices.sheet.calibration.x, choices.sheet.calibration.y})
+        if (!isCalibrationRatio(ratio))
+            return notACalibrationMessage(ratio);
+    const PosterSize &size = choices.size;
+    if (size.length.isEmpty() && !size.isSet())
+        return QString();  // the sheets come from the list, and the list holds only what can be laid out
+    if (!(size.millimetres > 0))
+        return QStringLiteral("A poster %1 cannot be printed: give a size above 0.").arg(sizeWords(size));
+
+    PosterSettings settings;
+    PageGrid grid;
+    LayoutLabels labels;
+    LayoutSurface noWindow;
+    try {
+        applyChoices(settings, choices);
+        RunLayoutPass(pictureSize, choices.sheetsAcross, settings, grid, labels, noWindow);
+    } catch (const RuntimeError &) {
+        // Rows beyond 16 bits: far more pages than a job holds.
+        return QStringLiteral("A poster %1 needs more pages than a print job holds (%2).").arg(sizeWords(size)).arg(MostPages);
+    }
+    const double printed = size.side == PosterSize::Side::Width ? grid.Printed.width : grid.Printed.height;
+    // (Within half a millimetre: the labels' own precision.)
+    if (printed < size.millimetres - 0.5) {
+        // The bound reached: 40 sheets across, or 10 source pixels a sheet for narrower pictures.
+        if (pictureSize.width() >= 400)
+            return QStringLiteral("A poster %1 needs more than 40 sheets of %2 across, the most a poster has.")
+                .arg(sizeWords(size), paperText(choices.sheet.paper));
+        return QStringLiteral("The picture is too small for a poster %1: a sheet would show fewer than 10 of its pixels.")
+            .arg(sizeWords(size));
+    }
+    if (grid.pageCount() > MostPages)
+        return QStringLiteral("A poster %1 needs %2 pages, more than a print job holds (%3).")
+            .arg(sizeWords(size))
+            .arg(grid.pageCount())
+            .arg(MostPages);
+    return QString();
 }
 
 }  // namespace plakatron

@@ -19,7 +19,7 @@ PreviewBox::PreviewBox(QWidget *parent) : QFrame(parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void PreviewBox::showPage(const QImage &page)
+void PreviewBox::showPage(const QImage &page, bool keepShape)
 {
     const QSize inner = interiorSize();
     const double ratio = devicePixelRatioF();
@@ -30,7 +30,12 @@ void PreviewBox::showPage(const QImage &page)
     if (!page.isNull() && !inner.isEmpty()) {
         QPainter p(&picture_);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(QRectF(1, 1, inner.width(), inner.height()), page);
+        QRectF box(1, 1, inner.width(), inner.height());
+        if (keepShape) {
+            const QSizeF fitted = QSizeF(page.size()).scaled(box.size(), Qt::KeepAspectRatio);
+            box = QRectF(box.center() - QPointF(fitted.width(), fitted.height()) / 2, fitted);
+        }
+        p.drawImage(box, page);
     }
     update();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The preview box `picPreview`: shows one finished page drawn at (1, 1) and stretched over its
-// interior, whatever the page's own proportions, so margins and hints are always in view. The
+// interior, whatever the page's own proportions, so margins and hints are always in view; or,
+// keeping its shape (a page of a paper shaped unlike the box), as large as fits and centred. The
 // page is drawn at the screen's device pixel ratio. The box takes the keyboard focus so its
 // pop-up menu can be opened without a mouse.
 
@@ -15,7 +16,7 @@ public:
     explicit PreviewBox(QWidget *parent = nullptr);
 
     QSize interiorSize() const { return contentsRect().size(); }
-    void showPage(const QImage &page);
+    void showPage(const QImage &page, bool keepShape = false);
     void clear();
     // What the box shows, its interior at the device pixel ratio (null when empty).
     const QImage &picture() const { return picture_; }

@@ -53,9 +53,14 @@ QString assemblyMapCaption(const Poster &poster)
     const PageGrid &g = poster.grid;
     const LayoutLabels &labels = poster.labels;
     const bool oneSheet = g.pageCount() == 1;
+    // The paper is named where it is not the A4 portrait the program always printed on.
+    const Paper &paper = poster.settings.Sheet.paper;
+    const QString sheets = paper.isA4Portrait() ? QString()
+                           : paper.orientation == QPageLayout::Portrait ? u' ' + paperSizeName(paper.size)
+                                                                        : u' ' + paperText(paper);
     return QStringLiteral("Poster ") + labels.lbFinalImageWidth + QStringLiteral(" × ") + labels.lbFinalImageHeight
            + QStringLiteral(": ") + QString::number(g.GridColumns) + QStringLiteral(" × ") + QString::number(g.GridRows)
-           + (oneSheet ? QStringLiteral(" sheet, ") : QStringLiteral(" sheets, ")) + labels.lbTotalPages
+           + sheets + (oneSheet ? QStringLiteral(" sheet, ") : QStringLiteral(" sheets, ")) + labels.lbTotalPages
            + (oneSheet ? QStringLiteral(" page") : QStringLiteral(" pages")) + QStringLiteral(", overlap ")
            + QString::number(poster.settings.Overlap) + QStringLiteral(" %");
 }

@@ -27,8 +27,9 @@ namespace plakatron {
 // Map pixels to the inch of the sheet; also the picture's finest resolution on the map.
 inline constexpr double MapDotsPerInch = 300;
 
-// "Poster 59.8cm × 38cm: 3 × 2 sheets, 6 pages, overlap 3 %": the size labels' texts, the grid's
-// columns and rows, the page count label and the overlap the pages are cut with.
+// "Poster 57.6cm × 37cm: 3 × 2 sheets, 6 pages, overlap 3 %": the size labels' texts, the grid's
+// columns and rows (with the paper where it is not A4 portrait: "3 × 2 Letter sheets"), the page
+// count label and the overlap the pages are cut with.
 QString assemblyMapCaption(const Poster &poster);
 
 // Where everything of the map lies, in map pixels from the top left of the printable area.

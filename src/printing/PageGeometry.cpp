@@ -7,24 +7,12 @@
 
 namespace plakatron {
 
-double pageColumns(double sheetsAcross) { return Int(sheetsAcross + 0.99); }
-
 PagePosition pagePosition(double pageNumber, double sheetsAcross)
 {
     const double columns = pageColumns(sheetsAcross);
     const std::int16_t row = CInt(Int(Div(pageNumber - 1, columns)) + 1);
     const std::int16_t column = CInt(pageNumber - (row - 1) * columns);
     return {row, column};
-}
-
-double cellWidth(double sourceWidth, double sheetsAcross) { return Int(Div(sourceWidth, sheetsAcross) + 0.99); }
-
-double cellHeight(double sourceHeight, double sheetsDown) { return Int(Div(sourceHeight, sheetsDown) + 0.99); }
-
-std::int16_t overlapPixels(double cell, std::int16_t percent)
-{
-    const std::int16_t pixels = CInt(Int(cell * percent * 0.01 + 0.99));
-    return pixels < 2 ? std::int16_t{2} : pixels;
 }
 
 QRect cropSourceRect(PagePosition p, double cw, double ch, std::int16_t overlapX, std::int16_t overlapY)
@@ -40,9 +28,9 @@ QString bottomHint(double pageNumber, std::int16_t row, std::int16_t gridRows, d
     return QStringLiteral(" ");
 }
 
-QString rightHint(double pageNumber, std::int16_t column, double sheetsAcross)
+QString rightHint(double pageNumber, std::int16_t column, double columns)
 {
-    if (column < sheetsAcross)
+    if (column < columns)
         return Str(pageNumber) + QStringLiteral(" put ") + Str(pageNumber + 1) + QStringLiteral(" next");
     return QStringLiteral(" ");
 }
@@ -53,6 +41,14 @@ QRectF fitUndistortedTopLeft(QSizeF picture, const QRectF &area)
         return {area.topLeft(), QSizeF(0, 0)};
     const double scale = std::min(area.width() / picture.width(), area.height() / picture.height());
     return {area.topLeft(), picture * scale};
+}
+
+QRectF pagePlacement(QSizeF picture, const QRectF &area, QSizeF share)
+{
+    const QRectF fit = fitUndistortedTopLeft(picture, area);
+    if (share == QSizeF(1, 1))
+        return fit;
+    return {fit.topLeft(), QSizeF(fit.width() * share.width(), fit.height() * share.height())};
 }
 
 }  // namespace plakatron

@@ -209,7 +209,7 @@ void PageRenderer::drawHints(std::int16_t pageNumber)
     p.drawText(QPointF((W - metrics.horizontalAdvance(below)) / 2, H - 18 + metrics.ascent()), below);
 
     // Right hint, one character per line; the start centres n plain lines, each step adds 1 pixel.
-    const QString next = rightHint(pageNumber, CurrentPageColumn, s.SheetsAcross);
+    const QString next = rightHint(pageNumber, CurrentPageColumn, columns);
     const std::int16_t n = CInt(next.size());
     double y = CInt(static_cast<float>((H - n * metrics.height()) / 2));
     for (QChar c : next) {

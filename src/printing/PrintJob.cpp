@@ -154,11 +154,11 @@ void PrintJob::run(PrintRange range, const PagePrinter &printPage, const Progres
     }
 }
 
-void PrintJob::PrintPageImage(const QImage &page)
+void PrintJob::PrintPageImage(const QImage &page, QSizeF share)
 {
     if (!painter_.isActive())
         raise(err::PrinterError);
-    painter_.drawImage(fitUndistortedTopLeft(QSizeF(page.size()), QRectF(printableArea())), page);
+    painter_.drawImage(pagePlacement(QSizeF(page.size()), QRectF(printableArea()), share), page);
 }
 
 QRect PrintJob::printableArea() const
@@ -170,9 +170,14 @@ QRect PrintJob::printableArea() const
 
 void PrintJob::PrintAssemblyMap(AssemblyMap &map)
 {
+    DrawSheet([&](QPainter &painter, const QRectF &area, double dotsPerInch) { map.draw(painter, area, dotsPerInch); });
+}
+
+void PrintJob::DrawSheet(const std::function<void(QPainter &, const QRectF &, double)> &draw)
+{
     if (!painter_.isActive())
         raise(err::PrinterError);
-    map.draw(painter_, QRectF(printableArea()), printer_.resolution());
+    draw(painter_, QRectF(printableArea()), printer_.resolution());
 }
 
 void printPoster(QPrinter &printer, const PosterJob &job)
@@ -187,7 +192,7 @@ void printPoster(QPrinter &printer, const PosterJob &job)
                 job.warnings(page, ahead.result.warnings);
             if (!ahead.result.made)
                 raise(err::OutOfMemory);
-            sheets.PrintPageImage(*ahead.canvas);
+            sheets.PrintPageImage(*ahead.canvas, job.poster->grid.Printed.share);
         },
         job.progress,
         job.map ? PrintJob::SheetPrinter([&] {

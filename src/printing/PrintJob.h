@@ -47,6 +47,7 @@ struct PrintChoices {
     std::int16_t pageCount = 0;
     std::int16_t currentPage = 0;  // 0: no page selected, "Current page" cannot be chosen
     bool startWithCurrentPage = false;  // else the dialog starts with every page
+    Paper paper = {};  // the paper the dialog starts with: the poster's
     bool operator==(const PrintChoices &) const = default;
 };
 // For a print request: `singlePage` 1 or more ("Print this picture..." with a page selected) starts
@@ -95,13 +96,18 @@ public:
              const SheetPrinter &firstSheet = {});
 
     // Draws `page` on the current sheet as large as the printable area allows, never distorted,
-    // at the area's top-left corner (fitUndistortedTopLeft, the rule of every printed sheet).
-    void PrintPageImage(const QImage &page);
+    // at the area's top-left corner (fitUndistortedTopLeft, the rule of every printed sheet), each
+    // side times the poster's `share` of that (pagePlacement: smaller on a calibrated printer or
+    // for a size asked for).
+    void PrintPageImage(const QImage &page, QSizeF share = QSizeF(1, 1));
     // The printable area of a sheet in the painter's device pixels.
     QRect printableArea() const;
 
     // Draws the assembly map on the current sheet, in the printable area.
     void PrintAssemblyMap(AssemblyMap &map);
+    // Draws on the current sheet: `draw` gets the painter, the printable area in device pixels and
+    // the printer's dots per inch.
+    void DrawSheet(const std::function<void(QPainter &, const QRectF &, double)> &draw);
 
 private:
     void begin();

@@ -1,6 +1,7 @@
 #include "printing/modPrinter.h"
 
 #include "printing/PrinterSettings.h"
+#include "printing/PrinterSheet.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -188,6 +189,8 @@ QString ShowPrinterDialog(QWidget *owner, PrintDlgRecord &dialog, DevModeRecord 
     PrinterRecords records{dialog, devMode};
     const std::unique_ptr<QPrinter> answer = copyOf(current);
     applyRecordsToDialogPrinter(records, *answer);
+    // The paper the poster is laid out for, whatever was stored.
+    setPaper(*answer, choices.paper);
 
     // The pages on offer are the poster's; the dialog starts with every page, or with the current
     // page where the request was for that page.

@@ -48,8 +48,8 @@ PrintDialogFunction setPrintDialogFunction(PrintDialogFunction function);
 // Qt's print dialog, modal over request.owner.
 bool execPrintDialog(const PrintDialogRequest &request);
 
-// Opens the print dialog on the current printer and the stored records, offering the pages of
-// `choices` and starting with every page or with the current page, as they say. Confirmed: the
+// Opens the print dialog on the current printer and the stored records, on the paper of `choices`,
+// offering its pages and starting with every page or with the current page, as they say. Confirmed: the
 // records hold the answer, the chosen printer (a printer whose name matches exactly, else the
 // first whose name starts with the possibly cut-short chosen name, else the current one stays) is
 // current with the chosen copies, duplex, orientation, paper size and margins, print quality,

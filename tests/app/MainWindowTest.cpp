@@ -37,7 +37,7 @@ using namespace plakatron;
 
 namespace {
 
-const std::string Defaults = "3 pages *|800 *|1.35|59.8cm|38cm|6";  // the built-in picture's poster
+const std::string Defaults = "3 pages *|800 *|1.35|57.6cm|37cm|6";  // the built-in picture's poster
 
 // The pixels where two pictures differ.
 QRect changed(const QImage &a, const QImage &b)
@@ -161,7 +161,7 @@ protected:
 // load keeps the picture, the labels and the selected page.
 TEST_F(MainWindow, FirstRunShowsTheWorkedExampleWhichFailedDropsKeep)
 {
-    EXPECT_EQ(window->windowTitle() + caption->text(), QStringLiteral("Plakatron V2.0.9Preview:"));
+    EXPECT_EQ(window->windowTitle() + caption->text(), QStringLiteral("Plakatron V" PLAKATRON_VERSION "Preview:"));
     EXPECT_EQ(mainWindow(), window.get());
     pick(0.01, 0.01);
     const QString fake = picture("fake.bmp", 1, 1, "XPM");  // a format the program does not read
@@ -444,7 +444,7 @@ TEST_F(MainWindow, EveryShortcutOpensWhatItNames)
         if (!a->isSeparator())
             captions << a->text() + (a->shortcut().isEmpty() ? QString() : u'\t' + a->shortcut().toString());
     EXPECT_EQ(captions.join(u'|').toStdString(),
-              "&File|&Open Picture...\tCtrl+O|&Settings|&Instructions\tF1|&About|E&xit\tCtrl+Q|&Print this picture..."
+              "&File|&Open Picture...\tCtrl+O|&Settings|Print &calibration sheet...|&Instructions\tF1|&About|E&xit\tCtrl+Q|&Print this picture..."
               "|Print assembly &map...");
     EXPECT_EQ(child<QPushButton>("cmdPrint")->text(), QStringLiteral("Print"));
     EXPECT_TRUE(messages.messages().empty());
@@ -454,18 +454,19 @@ TEST_F(MainWindow, EveryShortcutOpensWhatItNames)
     modToolbox::setAppFolderForTesting(QString());
 }
 
-// Tab goes round the grid view, the preview, the lists and Print. The arrows stop at the poster's
-// edges; from no page the first key selects page 1 (End the last); stepping neither renders nor
-// names a page, Enter shows it. Without a grid (no page size yet) keys do nothing.
+// Tab goes round the grid view, the preview, the lists, the paper, the size entry and Print. The
+// arrows stop at the poster's edges; from no page the first key selects page 1 (End the last);
+// stepping neither renders nor names a page, Enter shows it. Without a grid (no page size yet)
+// keys do nothing.
 TEST_F(MainWindow, TheKeysSelectAPageAndEnterShowsIt)
 {
     activate();
     QStringList visited;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 7; ++i) {
         visited << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    EXPECT_EQ(visited.join(u' '), "picGrid picPreview cmbA4Width cmbResox cmdPrint");
+    EXPECT_EQ(visited.join(u' '), "picGrid picPreview cmbA4Width cmbResox cmbPaper txtPosterSize cmdPrint");
     EXPECT_EQ(QApplication::focusWidget(), grid);
     // Each key and the page selected after it.
     const struct { int sheetsIndex; QSize picture; const char *keys, *name; } posters[] = {
@@ -625,9 +626,9 @@ TEST_F(MainWindow, ScreenReadersFollowTheWindowWhichHasItsIconAndReadableToolTip
             names << QString::fromStdString(said(child<QLabel>(label)));
         return names.join(u'|').toStdString();
     };
-    EXPECT_EQ(labels(), "Height in A4: 1.35|Final image width: 59.8cm|Final image height: 38cm|Total pages: 6");
+    EXPECT_EQ(labels(), "Height in A4: 1.35|Final image width: 57.6cm|Final image height: 37cm|Total pages: 6");
     child("cmbA4Width")->setCurrentIndex(3);
-    EXPECT_EQ(labels(), "Height in A4: 1.80|Final image width: 79.8cm|Final image height: 50.7cm|Total pages: 8");
+    EXPECT_EQ(labels(), "Height in A4: 1.80|Final image width: 77cm|Final image height: 49.2cm|Total pages: 8");
     EXPECT_FALSE(said(child<QLabel>("lbTotalPages"), QAccessible::Description).empty());
 
     const QStringList lines = child("cmbResox")->toolTip().split(u'\n');
@@ -700,7 +701,7 @@ TEST_F(MainWindow, ExtremePicturesKeepTheWindowWorking)
     // heights are new, the page count and the grid stay those of the last complete pass.
     child("cmbA4Width")->setCurrentIndex(1);
     ASSERT_TRUE(drag({picture("tall.BMP", 1, 46400)}));
-    EXPECT_EQ(shown(), "1 page|800 *|32814.71|19.9cm|9258m  67cm|2");
+    EXPECT_EQ(shown(), "1 page|800 *|32814.71|0cm|4327m  3.2cm|2");
     EXPECT_EQ(window->grid().GridRows, 1);
     pick(0.01, 0.01);
     EXPECT_FALSE(window->pageCanvas().isNull());

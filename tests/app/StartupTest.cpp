@@ -26,7 +26,7 @@ TEST(CommandLine, OnePictureHelpAndVersionElseAnErrorForExitCode2)
         {{"photo.jpg"}, Action::Run, "photo.jpg", {}},
         {{"-"}, Action::Run, "-", {}},
         {{"--", "--help"}, Action::Run, "--help", {}},
-        {{"photo.jpg", "-v"}, Action::ShowVersion, {}, "2.0.9\n"},
+        {{"photo.jpg", "-v"}, Action::ShowVersion, {}, PLAKATRON_VERSION "\n"},
         {{"--bogus", "-h"}, Action::ShowHelp, {}, "Usage: plakatron [PICTURE]\n"},
         {{"--bogus", "photo.jpg"}, Action::Fail, {}, "plakatron: unknown option '--bogus'" + again},
         {{"a.jpg", "b.jpg"}, Action::Fail, {}, "plakatron: one picture at a time, not 2" + again},

@@ -48,10 +48,10 @@ struct MapPoster {
 // 60000 x 1500 (the layout depends on the proportions alone). The captions follow the window's
 // size labels.
 const MapPoster Posters[] = {
-    {"one page", {880, 560}, 1, 1, 1, "Poster 19.9cm × 12.6cm: 1 × 1 sheet, 1 page, overlap 3 %"},
-    {"default", {880, 560}, 3, 3, 2, "Poster 59.8cm × 38cm: 3 × 2 sheets, 6 pages, overlap 3 %"},
-    {"40 across", {880, 560}, 40, 40, 18, "Poster 7m  98cm × 5m  7.9cm: 40 × 18 sheets, 720 pages, overlap 3 %"},
-    {"panorama", {6000, 150}, 3, 3, 1, "Poster 59.8cm × 1.4cm: 3 × 1 sheets, 3 pages, overlap 3 %"},
+    {"one page", {880, 560}, 1, 1, 1, "Poster 19.2cm × 12.3cm: 1 × 1 sheet, 1 page, overlap 3 %"},
+    {"default", {880, 560}, 3, 3, 2, "Poster 57.6cm × 37cm: 3 × 2 sheets, 6 pages, overlap 3 %"},
+    {"40 across", {880, 560}, 40, 40, 18, "Poster 7m  56.3cm × 4m  73.9cm: 40 × 18 sheets, 720 pages, overlap 3 %"},
+    {"panorama", {6000, 150}, 3, 3, 1, "Poster 57.6cm × 1.4cm: 3 × 1 sheets, 3 pages, overlap 3 %"},
 };
 
 // Where the map must lie on a sheet rendered at `dpi`: the grid at the printable area's top left

@@ -11,8 +11,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <zlib.h>
 
 using namespace plakatron::test;
 
@@ -42,12 +44,12 @@ TEST_F(CliLayout, WorkedExampleLabelExamplesAndClamps)
 {
     struct Row { int w, h; const char *options; const char *fields; };
     const Row rows[] = {
-        {0, 0, "", "3|3|2|6|1.35|59.8cm|38cm|6"},  // the built-in picture: the worked example
-        {0, 0, "--sheets 1 --overlap 50", "1|1|1|1|0.45|10cm|6.4cm|1"},
-        {100, 504, "--sheets 1", "1|1|4|4|3.56|19.9cm|1m  .5cm|4"},
-        {100, 1732, "--sheets 1", "1|1|13|13|12.25|19.9cm|3m  45.6cm|13"},
-        {25, 100, "", "2|2|6|12|5.66|39.9cm|1m  59.6cm|12"},
-        {8, 100, "", "1|1|9|9|8.84|19.9cm|2m  49.4cm|9"},
+        {0, 0, "", "3|3|2|6|1.35|57.6cm|37cm|6"},  // the built-in picture: the worked example
+        {0, 0, "--sheets 1 --overlap 50", "1|1|1|1|0.45|13.2cm|9.3cm|1"},
+        {100, 504, "--sheets 1", "1|1|4|4|3.56|19.2cm|97.7cm|4"},
+        {100, 1732, "--sheets 1", "1|1|13|13|12.25|19.2cm|3m  36.3cm|13"},
+        {25, 100, "", "2|2|6|12|5.66|33.9cm|1m  45.8cm|12"},
+        {8, 100, "", "1|1|9|9|8.84|15.4cm|2m  13.1cm|9"},
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(testing::Message() << r.w << "x" << r.h << " " << r.options);
@@ -87,10 +89,16 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
     QImage tile(32, 24, QImage::Format_RGB32);
     tile.fill(Qt::red);
     writeFile(dir.filePath(QStringLiteral("empty.avif")), makeHeifDerived(tile, true, {"grid", 1, 1, {32, 24}, {32, 24}, 8, true}));
+    // A PNG whose header libpng refuses (colour type 7): libpng says so on stderr itself.
+    QByteArray png = encode(tile, "png");
+    png[25] = 7;
+    qToBigEndian(quint32(crc32(0, reinterpret_cast<const Bytef *>(png.constData() + 12), 17)), png.data() + 29);
+    writeFile(dir.filePath(QStringLiteral("header.png")), png);
     const std::string inputs = listing(dir.path());
     const std::string longName = "layout --picture %1/" + std::string(300, 'x') + ".jpg";
     const struct { const char *arguments; int exitCode; const char *mentions; } rows[] = {
         {"layout --picture %1/empty.avif", 1, "The AVIF picture is damaged or incomplete and cannot be decoded. (Code 481)"},
+        {"layout --picture %1/header.png", 1, "The PNG picture is damaged or incomplete and cannot be decoded. (Code 481)"},
         {longName.c_str(), 1, "The file cannot be opened: File name too long. (Code 52)"},
         {"layout --sheets 41", 2, "--sheets"},
         {"layout --resolution 150", 2, "--resolution"},
@@ -113,7 +121,7 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
         {"page --page 1 --output -", 2, "(-o ./- for a file named '-')"},
         {"print -o %1/out.pdf --page 1 --pages 1-2", 2, "either"},
         {"print", 2, "-o FILE.pdf or --printer"},
-        {"print -o %1/out.pdf --printer Office", 2, "either"},
+        {"print -o %1/out.pdf --printer Office", 2, "print got both -o and --printer: give one of them"},
         {"print --printer No_Such_Printer", 2, "No_Such_Printer"},
         {"print -o %1/missing/out.pdf", 1, "missing/out.pdf': No such file or directory"},
         {"print -o %1/out.pdf --picture %1/none.jpg", 1, "File not found"},
@@ -123,7 +131,10 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
         {"print -o %1/out.pdf --page 40000" TALL, 2, "--page"},
         {"map", 2, "map needs either -o FILE.pdf, -o FILE.png or --printer NAME"},
         {"map -o %1/map.jpg", 2, "ends in neither .pdf nor .png"},
-        {"map -o %1/map.pdf --printer Office", 2, "map needs either"},
+        {"map -o %1/map.pdf --printer Office", 2, "map got both -o and --printer"},
+        {"print --help-all", 2, "help-all"},
+        {"help frobnicate", 2, "frobnicate"},
+        {"help print map", 2, "help takes one verb"},
         {"map -o %1/missing/map.pdf", 1, "cannot write"},
         {"map -o %1/missing/map.png", 1, "cannot write"},
     };
@@ -137,10 +148,50 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
         EXPECT_EQ(listing(dir.path()), inputs) << "nothing written";
     }
     EXPECT_EQ(contentOf(dir.filePath(QStringLiteral("kept.png"))), QByteArray("previous content"));
-    EXPECT_EQ(runCli(words("--version")).out, QByteArray("2.0.9\n"));
-    const CliRun help = runCli(words("map --help"));
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.contains("assembly map")) << help.out.toStdString();
+    EXPECT_EQ(runCli(words("--version")).out, QByteArray(PLAKATRON_VERSION "\n"));
+}
+
+// Each verb's help is one text however it is asked for, names what the verb writes where and its
+// exit codes, and offers no option that does nothing; the tool's help names every verb.
+TEST(CliHelp, OneTextPerVerbWithWhatItWritesAndItsExitCodes)
+{
+    const CliRun tool = runCli(words("help"));
+    EXPECT_EQ(tool.exitCode, 0);
+    EXPECT_EQ(runCli(words("--help")).out, tool.out);
+    for (const char *verb : {"layout", "page", "print", "map"}) {
+        SCOPED_TRACE(verb);
+        EXPECT_TRUE(tool.out.contains(QByteArray("\n  ").append(verb).append(' '))) << tool.out.toStdString();
+        const CliRun help = runCli(words("help") << QLatin1String(verb));
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_TRUE(help.err.isEmpty()) << help.err.toStdString();
+        for (const char *asked : {"--help", "-h"}) {
+            const CliRun same = runCli(QStringList{QLatin1String(verb), QLatin1String(asked)});
+            EXPECT_EQ(same.exitCode, 0);
+            EXPECT_EQ(same.out, help.out) << asked;
+        }
+        EXPECT_TRUE(help.out.startsWith(QByteArray("Usage: plakatron-cli ").append(verb).append(" [options]\n"))) << help.out.toStdString();
+        EXPECT_FALSE(help.out.contains("help-all"));
+        const QByteArray writes = help.out.mid(help.out.indexOf("\nWrites:\n"));
+        EXPECT_TRUE(writes.contains("\n  standard error ")) << help.out.toStdString();
+        const QByteArray exitCodes = help.out.mid(help.out.indexOf("\nExit codes:\n"));
+        for (const char *code : {"\n  0 ", "\n  1 ", "\n  2 "})
+            EXPECT_TRUE(exitCodes.contains(code)) << code << help.out.toStdString();
+        // The verbs that write a file say where, and what a stop signal leaves.
+        EXPECT_EQ(writes.contains("\n  -o FILE "), qstrcmp(verb, "layout") != 0);
+        EXPECT_EQ(exitCodes.contains("\n  129, 130, 143 "), qstrcmp(verb, "layout") != 0);
+    }
+}
+
+// With no printer to be found the list is empty, as a script reads it, and the person at the
+// terminal is told why.
+TEST(CliHelp, AnEmptyPrinterListSaysSo)
+{
+    QTemporaryDir dir;
+    const CliRun list = runCli(words("print --list-printers"), {"CUPS_SERVER=" + dir.filePath(QStringLiteral("no-server")),
+                                                                "HOME=" + dir.path()});
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_EQ(list.out, QByteArray());
+    EXPECT_EQ(list.err, QByteArray("plakatron-cli: no printer found (none is installed, or the printing system is not running)\n"));
 }
 
 // libtiff's warnings and errors (a private tag, a directory without the picture's height) stay off

@@ -64,23 +64,23 @@ protected:
 TEST_F(Layout, GridAndLabelsAcrossPictures)
 {
     const struct { double w, h; int sheets, overlap, across, rows; const char *labels; std::vector<int> writes; } rows[] = {
-        {880, 560, 3, 3, 3, 2, "1.35|59.8cm|38cm|6", {}},  // the built-in picture
-        {880, 560, 4, 5, 4, 2, "1.80|78.1cm|49.7cm|8", {}},
-        {880, 560, 10, 3, 10, 5, "4.50|1m  99.5cm|1m  26.9cm|50", {}},  // a metre and more: a blank after "m "
-        {880, 560, 5, 0, 5, 3, "2.25|1m  2.9cm|65.4cm|15", {}},         // 102.9 cm without binary noise
-        {880, 560, 1, 50, 1, 1, "0.45|10cm|6.4cm|1", {}},               // each sheet counts 48 %
-        {160, 707, 1, 3, 1, 4, "3.13|19.9cm|88.1cm|4", {}},             // 3.125 rounds half away from zero
-        {100, 504, 1, 3, 1, 4, "3.56|19.9cm|1m  .5cm|4", {}},
-        {100, 1732, 1, 3, 1, 13, "12.25|19.9cm|3m  45.6cm|13", {}},
+        {880, 560, 3, 3, 3, 2, "1.35|57.6cm|37cm|6", {}},  // the built-in picture
+        {880, 560, 4, 5, 4, 2, "1.80|75.6cm|48.6cm|8", {}},
+        {880, 560, 10, 3, 10, 5, "4.50|1m  93.3cm|1m  23.1cm|50", {}},  // a metre and more: a blank after "m "
+        {880, 560, 5, 0, 5, 3, "2.25|98.3cm|62.6cm|15", {}},         // overlap 0: still 2 pixels
+        {880, 560, 1, 50, 1, 1, "0.45|13.2cm|9.3cm|1", {}},               // overlap 50: a crop half again the cell
+        {160, 707, 1, 3, 1, 4, "3.13|19.2cm|85.5cm|4", {}},             // 3.125 rounds half away from zero
+        {100, 504, 1, 3, 1, 4, "3.56|19.2cm|97.7cm|4", {}},
+        {100, 1732, 1, 3, 1, 13, "12.25|19.2cm|3m  36.3cm|13", {}},
         // At least 10 source pixels a sheet (9 are too few), at least one sheet: written back to the list.
-        {25, 100, 3, 3, 2, 6, "5.66|39.9cm|1m  59.6cm|12", {1}},
-        {29, 100, 3, 3, 2, 5, "4.88|39.9cm|1m  37.6cm|10", {1}},
-        {30, 100, 3, 3, 3, 8, "7.07|59.8cm|1m  99.5cm|24", {}},
-        {8, 100, 3, 3, 1, 9, "8.84|19.9cm|2m  49.4cm|9", {-1, 0}},
+        {25, 100, 3, 3, 2, 6, "5.66|33.9cm|1m  45.8cm|12", {1}},
+        {29, 100, 3, 3, 2, 5, "4.88|34.6cm|1m  25.9cm|10", {1}},
+        {30, 100, 3, 3, 3, 8, "7.07|52.2cm|1m  73.1cm|24", {}},
+        {8, 100, 3, 3, 1, 9, "8.84|15.4cm|2m  13.1cm|9", {-1, 0}},
         // A row thinner than a hundredth of a sheet is dropped, but one row always stays.
-        {352.7, 1000, 1, 3, 1, 2, "2.01|19.9cm|56.5cm|2", {}},
-        {351.7, 1000, 1, 3, 1, 3, "2.01|19.9cm|56.7cm|3", {}},
-        {1000, 7, 1, 3, 1, 1, "0.00|19.9cm|.1cm|1", {}},
+        {352.7, 1000, 1, 3, 1, 2, "2.01|19.2cm|54.9cm|2", {}},
+        {351.7, 1000, 1, 3, 1, 3, "2.01|19.2cm|55cm|3", {}},
+        {1000, 7, 1, 3, 1, 1, "0.00|19.2cm|.1cm|1", {}},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(testing::Message() << r.w << "x" << r.h << " sheets " << r.sheets << " overlap " << r.overlap);
@@ -108,6 +108,6 @@ TEST_F(Layout, AnAbandonedPassKeepsWhatItWroteBefore)
     const Pass tall = run(1, 100000, 40, 1400);
     EXPECT_EQ(tall.error, err::Overflow);
     EXPECT_EQ(tall.grid.GridRows, 0);
-    EXPECT_EQ(tall.shown(), "70721.36|19.9cm|19954m  3.1cm|old");
+    EXPECT_EQ(tall.shown(), "70721.36|0cm|9427m  68.8cm|old");
     EXPECT_EQ(run(880, 560, 0).error, err::DivisionByZero);
 }

@@ -136,6 +136,7 @@ protected:
         // default poster again.
         window.findChild<QComboBox *>(QStringLiteral("cmbA4Width"))->setCurrentIndex(DefaultSheetsIndex);
         window.findChild<QComboBox *>(QStringLiteral("cmbResox"))->setCurrentIndex(DefaultResolutionIndex);
+        window.findChild<QComboBox *>(QStringLiteral("cmbPaper"))->setCurrentIndex(0);
         setPrintDialogFunction(previousDialog);
         modToolbox::setAppFolderForTesting(QString());
         resetCurrentPrinter();
@@ -228,18 +229,22 @@ TEST_F(PrintWindowTest, ALongJobShowsItsWholeCounterAndStopsOnCancelEscOrASignal
 TEST_F(PrintWindowTest, ASheetKeepsThePagesShapeOnAnyPaper)
 {
     // A grey picture 2 sheets across at 300 pixels (no hint margins): page 1 is grey to its edges,
-    // 300 x 424 pixels, so the grey on the printed sheet is where the page went.
+    // 300 pixels wide and as high as its paper's shape makes it, so the grey on the printed sheet
+    // is where the page went. The paper is chosen in the window; the dialog starts with it.
     layOut({1200, 1800}, 2, QStringLiteral("300"));
-    const double shape = 300.0 / 424;
+    auto *papers = window.findChild<QComboBox *>(QStringLiteral("cmbPaper"));
     const struct { const char *what; QPageSize::PageSizeId paper; QPageLayout::Orientation orientation; } rows[] = {
         {"A4", QPageSize::A4, QPageLayout::Portrait}, {"Letter", QPageSize::Letter, QPageLayout::Portrait},
         {"Letter, landscape", QPageSize::Letter, QPageLayout::Landscape}, {"A3, landscape", QPageSize::A3, QPageLayout::Landscape},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.what);
+        const Paper paper{r.paper, r.orientation};
+        papers->setCurrentText(paperText(paper));
+        const double shape = 300 / std::round(300 * pageProportion(paper));
         answer = [&](QPrinter &p) {
-            p.setPageSize(QPageSize(r.paper));
-            p.setPageOrientation(r.orientation);
+            EXPECT_EQ(p.pageLayout().pageSize().id(), r.paper) << "the dialog opens on the window's paper";
+            EXPECT_EQ(p.pageLayout().orientation(), r.orientation);
             p.setPrintRange(QPrinter::PageRange);
             p.setFromTo(1, 1);
         };
@@ -253,14 +258,26 @@ TEST_F(PrintWindowTest, ASheetKeepsThePagesShapeOnAnyPaper)
         const QRectF printable(layout.paintRect(QPageLayout::Inch).topLeft() * Dpi,
                                layout.paintRect(QPageLayout::Inch).size() * Dpi);
         // Undistorted within 0.5 %, as large as fits, at the printable area's top-left corner (the
-        // page's first pixel column and row are white, so the grey starts a pixel or two in).
+        // page's first pixel column and row are white, so the grey starts a page pixel in).
         EXPECT_NEAR(double(drawn.width()) / drawn.height() / shape, 1, 0.005)
             << drawn.width() << " x " << drawn.height();
         EXPECT_TRUE(std::abs(drawn.width() - printable.width()) <= 3 || std::abs(drawn.height() - printable.height()) <= 3)
             << drawn.width() << " x " << drawn.height() << " in " << printable.width() << " x " << printable.height();
-        EXPECT_LE((drawn.topLeft() - printable.topLeft()).manhattanLength(), 4);
+        EXPECT_LE((drawn.topLeft() - printable.topLeft()).manhattanLength(), 2 * std::ceil(drawn.width() / 300.0) + 2);
         EXPECT_LE(std::max(drawn.right() - printable.right(), drawn.bottom() - printable.bottom()), 1);
     }
+    // Another paper chosen in the dialog: the poster is laid out for it and nothing is printed yet.
+    QFile::remove(output);
+    messages.clear();
+    answer = [](QPrinter &p) { p.setPageSize(QPageSize(QPageSize::Legal)); };
+    clickPrint();
+    EXPECT_FALSE(QFile::exists(output));
+    EXPECT_EQ(papers->currentText(), QStringLiteral("Legal landscape"));
+    EXPECT_EQ(window.poster().settings.Sheet.paper, (Paper{QPageSize::Legal, QPageLayout::Landscape}));
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text, QStringLiteral("The print dialog chose Legal landscape paper: the poster is now "
+                                                          "laid out for it. Check its size and pages, then print again."));
+    papers->setCurrentText(paperText({}));
 }
 
 class CupsPrintTest : public PrintWindowTest {
@@ -404,7 +421,7 @@ TEST_F(PrintWindowTest, PrintAssemblyMapPrintsOneSheetThroughTheSameDialog)
     ASSERT_EQ(wait.shown.size(), 1u);
     EXPECT_EQ(test::pdfPageCount(output), 1);
     const QString text = test::pdfText(output);
-    EXPECT_TRUE(text.contains(QStringLiteral("Poster 59.8cm × 38cm: 3 × 2 sheets, 6 pages, overlap 3 %"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Poster 57.6cm × 37cm: 3 × 2 sheets, 6 pages, overlap 3 %"))) << text.toStdString();
     EXPECT_EQ(QFileInfo(printerFile).size(), 184);
     expectNoWaitWindow();
 

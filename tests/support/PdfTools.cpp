@@ -1,11 +1,14 @@
 #include "support/PdfTools.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTransform>
+#include <cctype>
 #include <gtest/gtest.h>
 
 namespace plakatron::test {
@@ -56,6 +59,69 @@ std::vector<PdfImage> pdfImages(const QString &pdf)
     return images;
 }
 
+std::vector<std::vector<QRectF>> pdfImagePlacements(const QString &pdf)
+{
+    QTemporaryDir dir;
+    const QString plain = dir.filePath(QStringLiteral("plain.pdf"));
+    run(QStringLiteral("qpdf"), {QStringLiteral("--qdf"), QStringLiteral("--object-streams=disable"), pdf, plain});
+    QFile file(plain);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    // qpdf marks each page's content stream; the operators that place an image are q, Q, cm and
+    // Do (the content streams of Qt's PDF files draw no forms).
+    std::vector<std::vector<QRectF>> pages;
+    bool inContents = false, inStream = false;
+    QTransform matrix;
+    std::vector<QTransform> saved;
+    QStringList operands;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        if (line.startsWith("%% Contents for page ")) {
+            pages.emplace_back();
+            inContents = true;
+            matrix = QTransform();
+            saved.clear();
+            continue;
+        }
+        if (!inContents)
+            continue;
+        if (line == "stream") {
+            inStream = true;
+            continue;
+        }
+        if (line == "endstream") {
+            inStream = inContents = false;
+            continue;
+        }
+        if (!inStream)
+            continue;
+        for (const QByteArray &word : line.split(' ')) {
+            if (word.isEmpty())
+                continue;
+            if (word == "q") {
+                saved.push_back(matrix);
+            } else if (word == "Q") {
+                if (!saved.empty()) {
+                    matrix = saved.back();
+                    saved.pop_back();
+                }
+            } else if (word == "cm" && operands.size() >= 6) {
+                const QStringList m = operands.mid(operands.size() - 6);
+                matrix = QTransform(m[0].toDouble(), m[1].toDouble(), m[2].toDouble(), m[3].toDouble(), m[4].toDouble(),
+                                    m[5].toDouble())
+                         * matrix;
+            } else if (word == "Do") {
+                pages.back().push_back(matrix.mapRect(QRectF(0, 0, 1, 1)));
+            }
+            if (word.at(0) == '-' || word.at(0) == '.' || std::isdigit(static_cast<unsigned char>(word.at(0))))
+                operands << QString::fromLatin1(word);
+            else
+                operands.clear();
+        }
+    }
+    return pages;
+}
+
 QString pdfText(const QString &pdf, int page)
 {
     QStringList arguments;
@@ -64,12 +130,12 @@ QString pdfText(const QString &pdf, int page)
     return run(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-"));
 }
 
-std::vector<QImage> pdfImageContents(const QString &pdf)
+std::vector<QImage> pdfImageContents(const QString &pdf, bool asStored)
 {
     QTemporaryDir dir;
-    run(QStringLiteral("pdfimages"), {QStringLiteral("-png"), pdf, dir.filePath(QStringLiteral("image"))});
+    run(QStringLiteral("pdfimages"), {asStored ? QStringLiteral("-all") : QStringLiteral("-png"), pdf, dir.filePath(QStringLiteral("image"))});
     std::vector<QImage> images;
-    QStringList names = QDir(dir.path()).entryList({QStringLiteral("image-*.png")}, QDir::Files, QDir::Name);
+    QStringList names = QDir(dir.path()).entryList({QStringLiteral("image-*")}, QDir::Files, QDir::Name);
     for (const QString &name : names)
         images.push_back(QImage(dir.filePath(name)).convertToFormat(QImage::Format_RGB32));
     return images;

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 #include <memory>
@@ -29,11 +30,17 @@ QSizeF pdfPageSize(const QString &pdf);
 // The images of a PDF file as pdfimages -list lists them.
 std::vector<PdfImage> pdfImages(const QString &pdf);
 
+// Where each image of a PDF file is drawn: for every page (in order), the rectangle in points of
+// each image drawn on it (its unit square through the content stream's matrices), as the file
+// says it, read through qpdf's uncompressed form. Empty when qpdf cannot read the file.
+std::vector<std::vector<QRectF>> pdfImagePlacements(const QString &pdf);
+
 // The text of a PDF file (page `page` alone when it is 1 or more) as pdftotext extracts it.
 QString pdfText(const QString &pdf, int page = 0);
 
-// The images of a PDF file as pdfimages extracts them, in the order it lists them.
-std::vector<QImage> pdfImageContents(const QString &pdf);
+// The images of a PDF file as pdfimages extracts them, in the order it lists them: as PNG files
+// (pdfimages decoding them), or `asStored` (a JPEG image as its own JPEG file, many times faster).
+std::vector<QImage> pdfImageContents(const QString &pdf, bool asStored = false);
 
 // One page rendered by pdftoppm at `dpi`; null when it fails.
 QImage renderPdfPage(const QString &pdf, int page, int dpi);

@@ -95,7 +95,7 @@ TEST(Splash, AtStartupItClosesItselfAsAboutItFollowsItsLinksAndStaysUntilClosed)
     for (const auto &[delay, key] : {std::pair{1500, Qt::Key_X}, {0, Qt::Key_Return}, {0, Qt::Key_unknown}}) {
         showAndRun<frmSplash>(&showSplash, &owner, delay, [key = key, &owner](frmSplash &window) {
             EXPECT_FALSE(window.Label6()->isHidden());
-            EXPECT_EQ(window.lblVersion()->text(), QStringLiteral("Version 2.0.9"));
+            EXPECT_EQ(window.lblVersion()->text(), QStringLiteral("Version " PLAKATRON_VERSION));
             EXPECT_LE((window.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 2);
             for (const Qt::Key typesNothing : {Qt::Key_Shift, Qt::Key_Left, Qt::Key_F5})
                 QTest::keyClick(&window, typesNothing);

@@ -1,5 +1,6 @@
 // Not a test: saves pictures of the main window (a page chosen with the keyboard, its pop-up menu,
-// the File menu, the resolution list's tool tip), the settings dialog (closed and with its list
+// the File menu, the resolution list's tool tip; on Tabloid landscape, and on Letter at a width
+// asked for), the calibration dialog, the settings dialog (closed and with its list
 // open), the about box, the splash, the separator lines and the link cursor, so a person can look
 // at them (run under a real or virtual X server; QT_SCALE_FACTOR=2 shows a dense screen):
 //   xvfb-run -s "-screen 0 1280x1024x24" build/tools/screenshots/ui_screenshots /tmp/shots
@@ -8,6 +9,7 @@
 #include "core/ProgramWide.h"
 #include "ui/Design.h"
 #include "ui/LinkCursor.h"
+#include "ui/frmCalibrate.h"
 #include "ui/frmSettings.h"
 #include "ui/frmSplash.h"
 #include "ui/line3d.h"
@@ -16,6 +18,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
 #include <QSettings>
@@ -24,6 +27,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <cstdio>
+#include <tuple>
 
 using namespace plakatron;
 
@@ -81,6 +85,30 @@ int main(int argc, char **argv)
         save(screenAround(frame.adjusted(0, 0, 0, frame.height() / 3)), "main-tooltip.png");  // the tip is below
         QToolTip::hideText();
         window.close();
+    }
+
+    for (const auto &[paper, size, name] : {std::tuple("Tabloid landscape", "", "main-tabloid-landscape.png"),
+                                            std::tuple("Letter portrait", "150cm", "main-letter-150cm.png")}) {
+        // Another paper, and a size asked for: the captions name the paper, the preview keeps the
+        // page's shape.
+        frmMain window;
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        shown(window);
+        window.findChild<QComboBox *>(QStringLiteral("cmbPaper"))->setCurrentText(QLatin1String(paper));
+        auto *entry = window.findChild<QLineEdit *>(QStringLiteral("txtPosterSize"));
+        entry->setText(QLatin1String(size));
+        Q_EMIT entry->editingFinished();
+        auto *grid = window.findChild<QWidget *>(QStringLiteral("picGrid"));
+        grid->setFocus();
+        for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Return})
+            QTest::keyClick(grid, key);
+        QTest::qWait(600);
+        save(window.grab(), name);
+        window.close();
+    }
+    {
+        frmCalibrate calibrate(nullptr, QStringLiteral("Office"), 190, 270);
+        save(shown(calibrate).grab(), "calibrate.png");
     }
 
     QWidget host;  // three separators as the main window places them, and a square one

@@ -4,6 +4,7 @@
 // no pages, damage), written object by object with a correct cross-reference table.
 
 #include <QByteArray>
+#include <QList>
 #include <QSizeF>
 #include <QString>
 #include <functional>
@@ -26,6 +27,16 @@ QByteArray handWrittenPdf(const QString &mediaBox, const QString &pageEntries, c
 
 // A gzip stream of `data` (an SVGZ file of an SVG picture).
 QByteArray gzipped(const QByteArray &data);
+
+// The seeds of the pdf and svg fuzz targets: small files of what real ones hold (text, paths,
+// gradients, several pages, a turned page, a crop box, <use>, nested groups, SVGZ), each as its
+// target ("pdf" or "svg"), a file name and its bytes.
+struct FuzzSeed {
+    const char *target;
+    const char *name;
+    QByteArray bytes;
+};
+QList<FuzzSeed> vectorFuzzSeeds();
 
 // A text-heavy A0 poster: a title, authors, four columns of 24-point body text with section
 // headings and two charts, and references in small print (about 20,000 characters).

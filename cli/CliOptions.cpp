@@ -3,6 +3,7 @@
 #include "app/BuiltInPicture.h"
 #include "core/RuntimeError.h"
 #include "input/PictureLoader.h"
+#include "input/PictureTypes.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -81,9 +82,13 @@ namespace {
 // The options of the poster: its picture, its size in sheets or on paper, its pages and its paper.
 void addPosterOptions(QCommandLineParser &parser)
 {
-    parser.addOption({QStringLiteral("picture"), QStringLiteral("Picture file (default: the built-in picture)."),
+    parser.addOption({QStringLiteral("picture"),
+                      QStringLiteral("Picture file: %1 (default: the built-in picture). A PDF or SVG picture is drawn "
+                                     "anew at every page's resolution.")
+                          .arg(pictureFormatNames()),
                       QStringLiteral("file")});
-    parser.addOption({QStringLiteral("pdf-page"), QStringLiteral("The page of a PDF picture to print (default 1)."),
+    parser.addOption({QStringLiteral("pdf-page"),
+                      QStringLiteral("The page of a PDF picture to make the poster of, 1-10000 (default 1)."),
                       QStringLiteral("n")});
     parser.addOption({QStringLiteral("sheets"), QStringLiteral("Poster width in sheets, 1-40 (default 3)."),
                       QStringLiteral("n")});

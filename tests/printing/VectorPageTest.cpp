@@ -143,6 +143,7 @@ TEST(VectorPage, AThinLineStaysSharpWhereTheRasterPageBlursIt)
         ASSERT_EQ(sharp.pageCount(), soft.pageCount());
         const QImage drawn = pageOf(sharp, 1), enlarged = pageOf(soft, 1);
         ASSERT_EQ(drawn.size(), enlarged.size());
+        EXPECT_EQ(drawn.width() > drawn.height(), paper.orientation == QPageLayout::Landscape);
         for (const double down : {0.1, 0.5, 0.9}) {
             const int y = int(down * drawn.height());
             const RowEdges d = edgesOf(drawn, y), e = edgesOf(enlarged, y);

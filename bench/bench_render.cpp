@@ -159,7 +159,7 @@ void BM_AssemblyMapPdf(benchmark::State &state, const MapCase *c)
     for (auto _ : state) {
         AssemblyMap map(poster);
         PrintJob job(printer);
-        job.run({1, 0}, {}, {}, [&] { job.PrintAssemblyMap(map); });
+        job.run(PrintRange{1, 0}, {}, {}, [&] { job.PrintAssemblyMap(map); });
     }
 }
 

@@ -165,10 +165,11 @@ struct ToolJob {
         job.range = range;
         job.map = map;
         job.cancellation = &stop;
-        job.progress = [&](std::int16_t page, std::int16_t count) {
-            if (page == range.first && map)
+        int printed = 0;
+        job.progress = [&](std::int16_t, std::int16_t count) {
+            if (printed == 0 && map)
                 progress.map();
-            progress.page(page - range.first + 1, count);
+            progress.page(++printed, count);
         };
         // A script wants to know: a page that gave a warning ends the job.
         job.warnings = [](std::int16_t page, const QStringList &warnings) { throw renderingFailed(page, warnings.first()); };
@@ -253,15 +254,17 @@ int runPrint(const QStringList &arguments)
           QStringLiteral("with --list-printers: the installed printers' names, one per line (none, and a line on "
                          "standard error, when there is no printer)")},
          {QStringLiteral("standard error"),
-          QStringLiteral("progress (a bar on a terminal, one line per page otherwise) and the time taken, or one line "
-                         "saying why the tool ends with another code than 0")}},
-        {{QStringLiteral("0"), QStringLiteral("every page asked for was printed; --list-printers: the list was written, "
-                                              "even an empty one")},
+          QStringLiteral("progress (a bar on a terminal, one line per page otherwise) and the time taken, then how "
+                         "many pages hold nothing of the picture and are not printed (cells are cut whole, so the "
+                         "last columns or rows can be left without any of it), or one line saying why the tool ends "
+                         "with another code than 0")}},
+        {{QStringLiteral("0"), QStringLiteral("every page asked for that holds something of the picture was printed; "
+                                              "--list-printers: the list was written, even an empty one")},
          {QStringLiteral("1"), QStringLiteral("the picture cannot be loaded, a page cannot be rendered, the file cannot "
                                               "be written or printing failed: an old FILE stays as it was")},
          {QStringLiteral("2"), QStringLiteral("a wrong option or value, both or neither of -o and --printer, an unknown "
                                               "paper, a size that cannot be laid out, or pages that are not on the "
-                                              "poster: nothing was printed")},
+                                              "poster or hold nothing of the picture: nothing was printed")},
          stopSignalExit()}};
     if (!parseVerb(parser, arguments, help))
         return 0;
@@ -275,13 +278,20 @@ int runPrint(const QStringList &arguments)
     ToolJob tool(parser, options.choices.sheet.paper);
     const Poster poster = tool.poster(options);
     const PrintRange range = requestedRange(parser, poster);
+    const JobPages pages = posterJobPages(poster, range);
+    if (pages.count() == 0)
+        throw CliExit(2, (range.first == range.last ? QStringLiteral("page %1 holds").arg(range.first)
+                                                    : QStringLiteral("pages %1 to %2 hold").arg(range.first).arg(range.last))
+                             + QStringLiteral(" nothing of the picture: nothing was printed"));
     const bool withMap = parser.isSet(QStringLiteral("with-map"));
 
     std::optional<AssemblyMap> map;
     if (withMap)
         map.emplace(assemblyMapOf(poster));
     tool.run(poster, range, map ? &*map : nullptr);
-    tool.progress.done(printPageCount(range), withMap);
+    tool.progress.done(pages.count(), withMap);
+    if (pages.leftOut() > 0)
+        std::fprintf(stderr, "%s\n", qPrintable(leftOutText(pages.leftOut())));
     return 0;
 }
 

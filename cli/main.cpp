@@ -56,7 +56,8 @@ int runLayout(const QStringList &arguments)
           QStringLiteral("the layout as JSON: the picture's size, the sheets, the page grid, the page count, the "
                          "window's four labels as the window shows them (the height in sheets with the locale's "
                          "decimal separator), and the paper, the size the poster prints at in millimetres and the "
-                         "page's pixels and printed pixels per inch in numbers")},
+                         "page's pixels and printed pixels per inch in numbers, and the pages that hold nothing of "
+                         "the picture and are not printed")},
          {QStringLiteral("standard error"), QStringLiteral("one line saying why, when the tool ends with 1 or 2")}},
         {{QStringLiteral("0"), QStringLiteral("the layout was written")},
          {QStringLiteral("1"), QStringLiteral("the picture cannot be loaded, or no page grid can be computed for it")},
@@ -77,6 +78,7 @@ int runLayout(const QStringList &arguments)
     };
     const PosterSettings &s = poster.settings;
     const PageGrid &g = poster.grid;
+    const PageCut cut = pageCut(s, g);
     const QJsonObject json{
         {QStringLiteral("sourceWidth"), g.SourceWidth},
         {QStringLiteral("sourceHeight"), g.SourceHeight},
@@ -99,6 +101,7 @@ int runLayout(const QStringList &arguments)
         {QStringLiteral("pageWidthPixels"), g.Printed.page.width()},
         {QStringLiteral("pageHeightPixels"), g.Printed.page.height()},
         {QStringLiteral("printedPixelsPerInch"), g.Printed.pagePixelsPerInch},
+        {QStringLiteral("pagesWithoutPicture"), g.pageCount() - cut.columns * cut.rows},
     };
     std::fputs(QJsonDocument(json).toJson(QJsonDocument::Indented).constData(), stdout);
     return 0;

@@ -104,10 +104,16 @@ void PrintCommands::reportPrintFailure(const RuntimeError &e)
 
 void PrintCommands::doPrint(const Poster &poster)
 {
-    const PrintRange range{programWide().FirstPrintPage, programWide().LastPrintPage};
-    const std::int16_t count = printPageCount(range);
-    if (MsgBox(confirmationText(count), MsgIcon::Question, MsgButtons::YesNo, &window_) != MsgAnswer::Yes)
+    const JobPages pages = posterJobPages(poster, {programWide().FirstPrintPage, programWide().LastPrintPage});
+    const std::int16_t count = pages.count();
+    if (count == 0 && pages.leftOut() > 0) {
+        MsgBox(nothingToPrintText(pages.leftOut()), MsgIcon::Exclamation, MsgButtons::Ok, &window_);
         return;
+    }
+    if (MsgBox(confirmationText(count, pages.leftOut()), MsgIcon::Question, MsgButtons::YesNo, &window_) != MsgAnswer::Yes)
+        return;
+    // The page counter names the pages printed: the last of them shows no "/" part.
+    const PrintRange range = pages.printedRange();
     runPrintJob([&] {
         frmWait *wait = waitWindow(&window_);
         wait->offerCancel(cancellation_);
@@ -122,7 +128,7 @@ void PrintCommands::doPrint(const Poster &poster)
         const Poster printed = poster;
         PosterJob job;
         job.poster = &printed;
-        job.range = range;
+        job.range = pages.range();
         job.cancellation = &cancellation_;
         job.progress = [&](std::int16_t page, std::int16_t) {
             wait->setText(progressText(page, range));

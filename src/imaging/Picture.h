@@ -42,6 +42,12 @@ struct DocumentPage {
     bool operator==(const DocumentPage &) const = default;
 };
 
+// The part of `picture` the pages are cut from: all of it but its first column and row, sharing
+// the picture's pixels where whole bytes hold a pixel (a picture of the largest size is never
+// copied for a view of it: use it while the picture lives unchanged). Null for a picture of a
+// single column or row.
+QImage pictureAsCut(const QImage &picture);
+
 class Picture {
 public:
     Picture() = default;
@@ -68,6 +74,9 @@ public:
     // scaling, a vector picture from its overview where that is at least as large, else drawn
     // at that size. Out of memory (7) when the image cannot be had; drawing errors as draw's.
     QImage scaled(QSize size) const;
+    // The part the pages are cut from (pictureAsCut) at `size` pixels, as scaled does it; null for
+    // a picture of a single column or row.
+    QImage scaledAsCut(QSize size) const;
 
 private:
     QImage raster_;

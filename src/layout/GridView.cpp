@@ -3,6 +3,7 @@
 #include "core/MessageBox.h"
 #include "core/Numeric.h"
 #include "core/RuntimeError.h"
+#include "layout/Poster.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -137,7 +138,7 @@ void GridView::drawBackground()
         // screen straight to the device pixels, so the picture stays sharp. A vector picture
         // that cannot be drawn leaves the view white.
         skippingErrors([&] {
-            QImage shrunk = source_.scaled(QSize(qRound(dw * ratio), qRound(dh * ratio)));
+            QImage shrunk = source_.scaledAsCut(QSize(qRound(dw * ratio), qRound(dh * ratio)));
             shrunk.setDevicePixelRatio(ratio);
             QPainter p(&background_);
             p.drawImage(QPoint(0, 0), shrunk);

@@ -18,6 +18,24 @@ double cellWidth(double sourceWidth, double sheetsAcross) { return Int(Div(sourc
 
 double cellHeight(double sourceHeight, double sheetsDown) { return Int(Div(sourceHeight, sheetsDown) + 0.99); }
 
+PageCut pageCut(const PosterSettings &s, const PageGrid &g)
+{
+    const double cw = cellWidth(g.SourceWidth, s.SheetsAcross);
+    const double ch = cellHeight(g.SourceHeight, g.SheetsDown);
+    // Source pixels from 1 on are cut; a page takes something when its cell starts on the picture
+    // (its overlap and crop are never narrower than two pixels, so the start lands inside).
+    const double cutWidth = std::max(0.0, g.SourceWidth - 1), cutHeight = std::max(0.0, g.SourceHeight - 1);
+    const auto cells = [](double cut, double cell, std::int32_t grid) {
+        return cut > 0 && cell > 0 ? static_cast<std::int32_t>(std::min<double>(grid, std::ceil(cut / cell))) : 0;
+    };
+    PageCut c;
+    c.picture = QSizeF(cw > 0 ? cutWidth * s.PagePixelWidth / cw : 0, ch > 0 ? cutHeight * s.PagePixelHeight / ch : 0);
+    c.gridColumns = g.GridColumns;
+    c.columns = cells(cutWidth, cw, g.GridColumns);
+    c.rows = cells(cutHeight, ch, g.GridRows);
+    return c;
+}
+
 double overlapWidth(double cell, std::int16_t percent) { return std::max(2.0, Int(cell * percent * 0.01 + 0.99)); }
 
 std::int16_t overlapPixels(double cell, std::int16_t percent)

@@ -105,6 +105,25 @@ double pageColumns(double sheetsAcross);
 // The share of the source one page shows, in source pixels (whole numbers).
 double cellWidth(double sourceWidth, double sheetsAcross);
 double cellHeight(double sourceHeight, double sheetsDown);
+// Where the pages are cut from the picture: each takes cellWidth x cellHeight source pixels (and
+// its overlap), the first from the picture's second column and row (its first is never cut into a
+// page). The cells are rounded up, so the cut can run ahead of the grid: the pages right of the
+// first `columns` columns or below the first `rows` rows take nothing of the picture and would
+// print white.
+struct PageCut {
+    QSizeF picture;                 // the picture as cut, in page pixels of the grid (cells of PagePixelWidth x PagePixelHeight)
+    std::int32_t gridColumns = 0;   // the grid's columns, for the page numbers
+    std::int32_t columns = 0;       // of the grid's columns and rows, those whose pages take something of the picture
+    std::int32_t rows = 0;
+
+    // True for the pages (1-based, row by row) that take something of the picture.
+    bool holdsPicture(std::int32_t page) const
+    {
+        return page >= 1 && gridColumns > 0 && (page - 1) % gridColumns < columns && (page - 1) / gridColumns < rows;
+    }
+};
+// The cut of a laid-out grid (RuntimeError where its arithmetic fails).
+PageCut pageCut(const PosterSettings &settings, const PageGrid &grid);
 // The overlap strip in source pixels: a percent of the cell *width* (for both directions), at
 // least 2 pixels so that neighbouring sheets always share an edge. overlapPixels holds it in 16
 // bits (Overflow beyond), as the renderer does.

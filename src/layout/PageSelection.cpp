@@ -100,8 +100,9 @@ GridFit fitGrid(const PosterSettings &s, const PageGrid &g, QSizeF area)
 {
     GridFit fit;
     fit.scale = gridScale(s, g, area);
-    fit.picture = QSize(CLng(static_cast<float>(g.PosterPixelWidth * fit.scale)),
-                        CLng(static_cast<float>(g.PosterPixelHeight * fit.scale)));
+    // The picture where the pages are cut from it, so that a cell shows what its page prints.
+    const QSizeF cut = pageCut(s, g).picture;
+    fit.picture = QSize(CLng(static_cast<float>(cut.width() * fit.scale)), CLng(static_cast<float>(cut.height() * fit.scale)));
     fit.grid = QSizeF(g.GridColumns * s.PagePixelWidth * fit.scale, g.GridRows * s.PagePixelHeight * fit.scale);
     return fit;
 }

@@ -45,7 +45,7 @@ std::optional<QRectF> pointerBox(QPointF pointer, const PosterSettings &settings
 // The page grid fitted into an area, anchored at the top left, as large as fits without distortion.
 struct GridFit {
     double scale = 0;  // area pixels per page pixel
-    QSize picture;     // the shrunken picture: PosterPixelWidth x PosterPixelHeight in whole area pixels
+    QSize picture;     // the shrunken picture as the pages are cut from it (PageCut), in whole area pixels
     QSizeF grid;       // the page grid: GridColumns pages across, GridRows down, in area pixels
 
     // A page's cell (selectedPageBox) in area pixels.
@@ -55,7 +55,8 @@ struct GridFit {
 // Area pixels per page pixel for this grid fitted into `area`: the smaller of the two ratios.
 double gridScale(const PosterSettings &settings, const PageGrid &grid, QSizeF area);
 // The grid and the picture fitted into `area`; each side of the picture is its exact size rounded
-// to a whole pixel (nearest-even, from single precision).
+// to a whole pixel (nearest-even, from single precision). The picture is drawn from pictureAsCut.
+// RuntimeError where the grid's arithmetic fails.
 GridFit fitGrid(const PosterSettings &settings, const PageGrid &grid, QSizeF area);
 
 // View pixels per page pixel for this grid fitted into the view, anchored at the top left.

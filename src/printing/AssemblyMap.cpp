@@ -109,7 +109,7 @@ const QImage &AssemblyMap::shrunkTo(QSize size)
     // out of hundreds would alias). Once per size, never per sheet.
     if (shrunk_.size() != size) {
         // A vector picture is drawn at this size instead (or shrunk from its screen picture).
-        shrunk_ = poster_.picture.scaled(size);
+        shrunk_ = poster_.picture.scaledAsCut(size);
     }
     return shrunk_;
 }
@@ -119,8 +119,8 @@ void AssemblyMap::compose(QPainter &p, const AssemblyMapLayout &l)
     p.save();
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
 
-    // The picture at its place on the poster's pages. A sliver below the last row (under a
-    // hundredth of a sheet) belongs to no page and stays off the map.
+    // The picture at its place on the poster's pages, as they are cut from it. A sliver below the
+    // last row (under a hundredth of a sheet) belongs to no page and stays off the map.
     if (!poster_.picture.isNull() && !l.fit.picture.isEmpty()) {
         p.save();
         p.setClipRect(l.grid);

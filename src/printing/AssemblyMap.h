@@ -1,9 +1,10 @@
 #pragma once
 // The assembly map: one sheet that shows how the poster goes together. The grid view's picture
-// (the picture on the poster's pages, white below it where the last row runs past it) fitted into
-// the printable area, never distorted, at its top left; the page grid over it with every page's
-// number centred in its cell; and a caption line under it: the poster's width and height as the
-// size labels give them, its sheets across and down, the page count and the overlap.
+// (the picture on the poster's pages as they are cut from it, white where the cut leaves a page
+// without any of it) fitted into the printable area, never distorted, at its top left; the page
+// grid over it with every page's number centred in its cell; and a caption line under it: the
+// poster's width and height as the size labels give them, its sheets across and down, the page
+// count and the overlap.
 //
 // The map is composed in map pixels, 300 to the inch of the sheet, and drawn with a painter on
 // any device: on a printer its lines and texts stay lines and texts (a PDF of it can be searched

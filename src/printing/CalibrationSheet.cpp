@@ -83,7 +83,7 @@ void printCalibrationSheet(QPrinter &printer, const Cancellation *cancellation)
     const QString name = deviceNameOf(printer);
     const Paper paper = paperOf(printer).value_or(Paper{});
     PrintJob job(printer, cancellation);
-    job.run({1, 0}, {}, {}, [&] {
+    job.run(PrintRange{1, 0}, {}, {}, [&] {
         job.DrawSheet([&](QPainter &painter, const QRectF &area, double dotsPerInch) {
             drawCalibrationSheet(painter, area, dotsPerInch, name, paper);
         });

@@ -3,13 +3,14 @@
 
 namespace plakatron {
 
-PagesAhead::PagesAhead(const Poster &poster, PrintRange range) : renderers_{PageRenderer(poster), PageRenderer(poster)}, range_(range)
+PagesAhead::PagesAhead(const Poster &poster, const JobPages &pages)
+    : renderers_{PageRenderer(poster), PageRenderer(poster)}, pages_(pages)
 {
     // The job's own thread does all of a page's work: the printer keeps the other core busy.
     // A vector picture's row is drawn in one pass for the pages of the job that follow in it.
     for (PageRenderer &renderer : renderers_) {
         renderer.setResampleThreads(1);
-        renderer.setPagesInOrderUpTo(std::int16_t(range.last));
+        renderer.setPagesInOrderUpTo(pages.printedRange().last);
     }
 }
 
@@ -64,8 +65,8 @@ bool PagesAhead::idle()
 
 void PagesAhead::startFirst()
 {
-    if (idle() && range_.first <= range_.last)
-        start(range_.first);
+    if (idle() && pages_.first() != 0)
+        start(pages_.first());
 }
 
 PagesAhead::Page PagesAhead::take(std::int16_t page)
@@ -77,8 +78,8 @@ PagesAhead::Page PagesAhead::take(std::int16_t page)
     Page taken = std::move(*done_);
     done_.reset();
     lock.unlock();
-    if (page < range_.last)
-        start(static_cast<std::int16_t>(page + 1));
+    if (const std::int16_t next = pages_.after(page))
+        start(next);
     return taken;
 }
 

@@ -24,9 +24,9 @@ public:
         PageResult result;               // whether it was made, and its warnings
     };
 
-    // Renders the pages of `range` of `poster` in order. The poster must stay as it is while the
-    // pages are rendered.
-    PagesAhead(const Poster &poster, PrintRange range);
+    // Renders `pages` of `poster` in order. The poster must stay as it is while the pages are
+    // rendered.
+    PagesAhead(const Poster &poster, const JobPages &pages);
     ~PagesAhead();  // waits for a page still being rendered
     PagesAhead(const PagesAhead &) = delete;
     PagesAhead &operator=(const PagesAhead &) = delete;
@@ -42,7 +42,7 @@ private:
     void work();
 
     std::array<PageRenderer, 2> renderers_;
-    PrintRange range_;
+    JobPages pages_;
     // One thread renders every page of the job: a thread draws the hints with fonts it loads for
     // itself, so a thread a page would load them for every page.
     std::thread worker_;

@@ -34,6 +34,64 @@ PrintRange printRangeWithin(int first, int last, int pageCount)
     return {static_cast<std::int16_t>(first), static_cast<std::int16_t>(last)};
 }
 
+JobPages::JobPages(PrintRange range) : range_(range)
+{
+    if (range.first <= range.last) {
+        first_ = range.first;
+        last_ = range.last;
+        count_ = printPageCount(range);
+    }
+}
+
+JobPages::JobPages(PrintRange range, const PageCut &cut) : range_(range), cut_(cut)
+{
+    for (int page = range.first; page <= range.last; ++page) {
+        if (!printed(page)) {
+            ++leftOut_;
+            continue;
+        }
+        if (!first_)
+            first_ = static_cast<std::int16_t>(page);
+        last_ = static_cast<std::int16_t>(page);
+        ++count_;
+    }
+}
+
+bool JobPages::printed(std::int32_t page) const
+{
+    return page >= range_.first && page <= range_.last && (!cut_ || cut_->holdsPicture(page));
+}
+
+std::int16_t JobPages::after(std::int16_t page) const
+{
+    for (int next = page + 1; next <= last_; ++next)
+        if (printed(next))
+            return static_cast<std::int16_t>(next);
+    return 0;
+}
+
+JobPages posterJobPages(const Poster &poster, PrintRange range)
+{
+    try {
+        return JobPages(range, pageCut(poster.settings, poster.grid));
+    } catch (const RuntimeError &) {
+        return JobPages(range);
+    }
+}
+
+QString leftOutText(std::int32_t pages)
+{
+    return pages == 1 ? QStringLiteral("1 page holds nothing of the picture and is not printed.")
+                      : QString::number(pages) + QStringLiteral(" pages hold nothing of the picture and are not printed.");
+}
+
+QString nothingToPrintText(std::int32_t pages)
+{
+    return pages == 1 ? QStringLiteral("The page chosen holds nothing of the picture: there is nothing to print.")
+                      : QStringLiteral("The ") + QString::number(pages)
+                            + QStringLiteral(" pages chosen hold nothing of the picture: there is nothing to print.");
+}
+
 PrintChoices printChoicesFor(std::int32_t singlePage, std::int32_t selectedPage, std::int16_t pageCount)
 {
     const auto onPoster = [&](std::int32_t page) { return page >= 1 && page <= pageCount; };
@@ -49,9 +107,10 @@ PrintChoices printChoicesFor(std::int32_t singlePage, std::int32_t selectedPage,
 
 std::int16_t printPageCount(PrintRange range) { return CInt(double(range.last) - range.first + 1); }
 
-QString confirmationText(std::int16_t count)
+QString confirmationText(std::int16_t count, std::int32_t leftOut)
 {
-    return QStringLiteral("Are you sure you want to print the ") + Str(count) + QStringLiteral(" pages?");
+    const QString question = QStringLiteral("Are you sure you want to print the ") + Str(count) + QStringLiteral(" pages?");
+    return leftOut > 0 ? leftOutText(leftOut) + QStringLiteral("\r\n") + question : question;
 }
 
 QString progressText(std::int16_t page, PrintRange range)
@@ -122,30 +181,30 @@ void PrintJob::restoreFileName()
         printer_.setOutputFileName(std::exchange(pdfFileName_, QString()));
 }
 
-void PrintJob::run(PrintRange range, const PagePrinter &printPage, const Progress &progress,
+void PrintJob::run(const JobPages &pages, const PagePrinter &printPage, const Progress &progress,
                    const SheetPrinter &firstSheet)
 {
-    const bool pages = range.first <= range.last;
-    if (!pages && !firstSheet)
+    const std::int16_t count = pages.count();
+    if (count == 0 && !firstSheet)
         return;
-    const std::int16_t count = pages ? printPageCount(range) : std::int16_t{0};
     try {
         begin();
         if (firstSheet) {
             stopIfAsked();
             firstSheet();
-            if (pages && !printer_.newPage())
+            if (count > 0 && !printer_.newPage())
                 raise(err::PrinterError);
         }
-        for (int page = range.first; page <= range.last; ++page) {
-            const auto p = static_cast<std::int16_t>(page);
+        for (std::int16_t page = pages.first(); page != 0;) {
+            const std::int16_t next = pages.after(page);
             stopIfAsked();
             if (progress)
-                progress(p, count);
-            printPage(p);
+                progress(page, count);
+            printPage(page);
             // A new sheet only between pages: no blank sheet after the last.
-            if (page < range.last && !printer_.newPage())
+            if (next != 0 && !printer_.newPage())
                 raise(err::PrinterError);
+            page = next;
         }
         end();
     } catch (...) {
@@ -183,9 +242,10 @@ void PrintJob::DrawSheet(const std::function<void(QPainter &, const QRectF &, do
 void printPoster(QPrinter &printer, const PosterJob &job)
 {
     PrintJob sheets(printer, job.cancellation);
-    PagesAhead pages(*job.poster, job.range);
+    const JobPages printed = posterJobPages(*job.poster, job.range);
+    PagesAhead pages(*job.poster, printed);
     sheets.run(
-        job.range,
+        printed,
         [&](std::int16_t page) {
             const PagesAhead::Page ahead = pages.take(page);
             if (!ahead.result.warnings.isEmpty() && job.warnings)

@@ -14,6 +14,7 @@
 #include <functional>
 #include <utility>
 #include <memory>
+#include <optional>
 
 class QImage;
 class QPrinter;
@@ -41,6 +42,44 @@ std::int16_t posterPageCount(const Poster &poster);
 // none of them is: never a page off the poster.
 PrintRange printRangeWithin(int first, int last, int pageCount);
 
+// The pages a print job prints, in order: those of its range that take something of the picture.
+// The cells are rounded up, so the cut can run ahead of the grid (PageCut); pages right of or
+// below the picture as it is cut would print white and are left out.
+class JobPages {
+public:
+    // Every page of the range.
+    JobPages(PrintRange range);
+    // The pages of the range that hold something of the picture as `cut` cuts it.
+    JobPages(PrintRange range, const PageCut &cut);
+
+    PrintRange range() const { return range_; }
+    bool printed(std::int32_t page) const;
+    // The first page printed, and the page printed after `page`; 0 where there is none.
+    std::int16_t first() const { return first_; }
+    std::int16_t after(std::int16_t page) const;
+    // The pages printed (16 bits, as the job numbers them) and those of the range left out.
+    std::int16_t count() const { return count_; }
+    std::int32_t leftOut() const { return leftOut_; }
+    // From the first page printed to the last, as the progress texts name them; empty (last <
+    // first) when none is.
+    PrintRange printedRange() const { return {first_ ? first_ : std::int16_t{1}, last_}; }
+
+private:
+    PrintRange range_;
+    std::optional<PageCut> cut_;
+    std::int16_t first_ = 0, last_ = 0, count_ = 0;
+    std::int32_t leftOut_ = 0;
+};
+
+// The pages of `range` of `poster` that a job prints: those that take something of its picture
+// (every page of the range where its cut cannot be worked out, as pages were always printed).
+JobPages posterJobPages(const Poster &poster, PrintRange range);
+
+// "40 pages hold nothing of the picture and are not printed." ("1 page holds ... is not ...").
+QString leftOutText(std::int32_t pages);
+// The window's word when no page chosen holds anything of the picture.
+QString nothingToPrintText(std::int32_t pages);
+
 // What the print dialog offers for a poster: every page, "Pages from ... to ..." within 1 to
 // pageCount, and "Current page" while a page of the poster is selected.
 struct PrintChoices {
@@ -58,8 +97,9 @@ PrintChoices printChoicesFor(std::int32_t singlePage, std::int32_t selectedPage,
 // last - first + 1 as a 16-bit count (Overflow, 6, beyond 16 bits).
 std::int16_t printPageCount(PrintRange range);
 
-// "Are you sure you want to print the  8 pages?" (plural whatever the count).
-QString confirmationText(std::int16_t count);
+// "Are you sure you want to print the  8 pages?" (plural whatever the count), after the pages'
+// leftOutText where pages are left out.
+QString confirmationText(std::int16_t count, std::int32_t leftOut = 0);
 // "Printing page  3/ 8" while later pages follow, else "Printing page  8": the page number as the
 // sheet's hints name it, and the last page of the job. For a whole poster the last page is the
 // page count, so it reads "page 3 of 8".
@@ -78,9 +118,9 @@ public:
     PrintJob(const PrintJob &) = delete;
     PrintJob &operator=(const PrintJob &) = delete;
 
-    // Prints the pages of `range`: for each page, progress(page, count), then printPage(page),
-    // which renders the page and hands it to PrintPageImage; a new sheet between pages; the
-    // document ends after the last. A range without pages starts no document. Any failure aborts
+    // Prints `pages`: for each page, progress(page, count), then printPage(page), which renders
+    // the page and hands it to PrintPageImage; a new sheet between pages; the document ends after
+    // the last. Pages without any page to print start no document. Any failure aborts
     // the document (nothing of it is printed, a PDF file of it is removed) and is rethrown;
     // a document that cannot be started fails with Printer error (482), a stop asked for through
     // the cancellation with User interrupt (18).
@@ -91,8 +131,8 @@ public:
     // old file untouched either way. The printer keeps its file name.
     //
     // `firstSheet`, when given, prints a sheet of its own before the pages (the assembly map);
-    // with it, a range without pages prints that one sheet.
-    void run(PrintRange range, const PagePrinter &printPage, const Progress &progress = {},
+    // with it, a job without pages prints that one sheet.
+    void run(const JobPages &pages, const PagePrinter &printPage, const Progress &progress = {},
              const SheetPrinter &firstSheet = {});
 
     // Draws `page` on the current sheet as large as the printable area allows, never distorted,
@@ -135,8 +175,9 @@ struct PosterJob {
     const Cancellation *cancellation = nullptr;
 };
 
-// The one print loop of the window and the tool: every page of the job's range rendered one page
-// ahead on another thread and printed, undistorted, one sheet each (PrintJob::run). A page that
+// The one print loop of the window and the tool: every page of the job's range that holds
+// something of the picture (posterJobPages) rendered one page ahead on another thread and printed,
+// undistorted, one sheet each (PrintJob::run). A page that
 // cannot be had in memory ends the job with Out of memory (7) rather than print the page before
 // again. Fails as PrintJob::run does.
 void printPoster(QPrinter &printer, const PosterJob &job);

@@ -77,19 +77,21 @@ TEST(PageAfterStep, StartsOnThePoster)
     EXPECT_EQ(gridViewAccessibleName(p.settings, p.grid), QStringLiteral("Source picture: 3 × 2 pages, no page selected"));
 }
 
-// The grid view's fit, which the assembly map shares: the built-in picture (880 x 560, 3 sheets at
-// 800 pixels) in the 436 x 397 view, a view too wide (the height decides) and one too tall (the
-// width decides), and a half pixel rounded to the even neighbour.
+// The grid view's fit, which the assembly map shares: 3 x 2 pages at 800 pixels in the 436 x 397
+// view, a view too wide (the height decides) and one too tall (the width decides), and a half pixel
+// rounded to the even neighbour. The picture is drawn as the pages are cut from it: 2401 x 1529
+// pixels in cells of 800 x 1133 from its second column and row, 2400 x 1525.57 page pixels.
 TEST(FitGrid, ScalePictureAndGridInTheArea)
 {
     Poster p = poster(3, 2, 1.3501);
-    p.grid.PosterPixelWidth = 2400;
-    p.grid.PosterPixelHeight = 2400 / (880.0 / 560);
+    p.settings.SheetsAcross = 2401 / 800.0;
+    p.grid.SourceWidth = 2401;
+    p.grid.SourceHeight = 1529;
     const struct { QSizeF area; double scale; QSize picture; QSizeF grid; } rows[] = {
         {{436, 397}, 397 / (2 * 1131.2), {421, 268}, {421.146, 397}},
         {{2000, 397}, 397 / (2 * 1131.2), {421, 268}, {421.146, 397}},
         {{240, 3000}, 0.1, {240, 153}, {240, 226.24}},
-        {{1648.5, 4000}, 1648.5 / 2400, {1648, 1049}, {1648.5, 1553.986}},  // 1648, not 1649
+        {{1648.5, 4000}, 1648.5 / 2400, {1648, 1048}, {1648.5, 1553.986}},  // 1648, not 1649
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(testing::Message() << r.area.width() << " x " << r.area.height());

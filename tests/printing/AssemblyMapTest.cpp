@@ -149,7 +149,7 @@ TEST(AssemblyMap, ASheetOfItsOwnInAPrintJobThatAStopEnds)
     stop.request();
     const std::unique_ptr<QPrinter> printer = pdfPrinter(pdf);
     PrintJob job(*printer, &stop);
-    EXPECT_THROW(job.run({1, 0}, {}, {}, [&] { job.PrintAssemblyMap(map); }), RuntimeError);
+    EXPECT_THROW(job.run(PrintRange{1, 0}, {}, {}, [&] { job.PrintAssemblyMap(map); }), RuntimeError);
     EXPECT_FALSE(QFile::exists(pdf));
 
     // A poster without a grid has no map.

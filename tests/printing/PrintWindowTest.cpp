@@ -189,7 +189,10 @@ TEST_F(PrintWindowTest, ALongJobShowsItsWholeCounterAndStopsOnCancelEscOrASignal
     const int pages = window.grid().pageCount();
     ASSERT_GE(pages, 1000);
     ASSERT_LE(pages, 9999);
-    const QString second = QStringLiteral("Printing page  2/ %1").arg(pages);
+    // The counter names the last page printed (the last rows are cut from beyond the picture).
+    const int last = posterJobPages(window.poster(), {1, std::int16_t(pages)}).printedRange().last;
+    ASSERT_LT(last, pages);
+    const QString second = QStringLiteral("Printing page  2/ %1").arg(last);
     // This process counts hang-ups instead of ending: the job must hand the signal back when it has
     // cleaned up, as it would end a process that keeps the default.
     struct sigaction counting = {}, previous = {};
@@ -402,6 +405,36 @@ TEST_F(PrintWindowTest, WhatTheDialogShowsIsWhatPrints)
     EXPECT_EQ(std::tuple(seen.dialog.Flags & pd::PrintToFile, seenColour), std::tuple(pd::PrintToFile, QPrinter::GrayScale));
 }
 
+// A tall picture: the cut runs ahead of the grid and pages 671-710 take nothing of it. The
+// confirmation says so and counts only the pages printed, the counter ends on the last of them,
+// and no sheet is blank; pages that hold nothing alone print nothing, and the window says why.
+TEST_F(PrintWindowTest, PagesWithoutThePictureAreLeftOutAndSaidSo)
+{
+    layOut({100, 1000}, 40, QStringLiteral("50"));
+    ASSERT_EQ(window.grid().pageCount(), 710);
+    messages.clear();
+    WaitWindowWatcher wait;
+    clickPrint();
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text, confirmationText(670, 40));
+    ASSERT_FALSE(wait.painted.isEmpty());
+    EXPECT_EQ(wait.painted.back(), QStringLiteral("Printing page  670"));
+    EXPECT_EQ(test::pdfPageCount(output), 670);
+
+    QFile::remove(output);
+    messages.clear();
+    answer = [](QPrinter &p) {
+        p.setPrintRange(QPrinter::PageRange);
+        p.setFromTo(700, 710);
+    };
+    clickPrint();
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(std::tuple(messages.messages()[0].text, messages.messages()[0].icon),
+              std::tuple(nothingToPrintText(11), MsgIcon::Exclamation));
+    EXPECT_FALSE(QFile::exists(output));
+    expectNoWaitWindow();
+}
+
 TEST_F(PrintWindowTest, PrintAssemblyMapPrintsOneSheetThroughTheSameDialog)
 {
     // Under "Print this picture..." in the pop-up menu of the grid view and the preview.
@@ -491,9 +524,10 @@ TEST_F(CupsPrintTest, PosterArrivesOnExactlyTheChosenQueueAndABrokenOrCancelledJ
             plakatron::raise(err::OutOfMemory);
         broken.PrintPageImage(window.pageCanvas());
     };
-    EXPECT_THROW(broken.run({1, 4}, printPage), RuntimeError);
+    EXPECT_THROW(broken.run(PrintRange{1, 4}, printPage), RuntimeError);
     layOut({200, 800}, 40, QStringLiteral("10"));
-    WaitWindowWatcher stop(QStringLiteral("Printing page  2/ %1").arg(window.grid().pageCount()));
+    const JobPages printed = posterJobPages(window.poster(), {1, std::int16_t(window.grid().pageCount())});
+    WaitWindowWatcher stop(QStringLiteral("Printing page  2/ %1").arg(printed.printedRange().last));
     clickPrint();
     EXPECT_TRUE(stop.asked);
     EXPECT_EQ(messages.messages().size(), 2u) << "only the confirmations";

@@ -567,7 +567,7 @@ TEST(PrintJob, JobBrokenOffByAnErrorLeavesNoDocument)
                 plakatron::raise(err::OutOfMemory);
             job.PrintPageImage(poster.picture.raster());
         };
-        EXPECT_EQ(errorNumber([&] { job.run({1, 6}, printPage); }), 7) << "the error reaches the caller";
+        EXPECT_EQ(errorNumber([&] { job.run(PrintRange{1, 6}, printPage); }), 7) << "the error reaches the caller";
         EXPECT_FALSE(QFile::exists(pdf)) << "the half-printed document is aborted, not left behind";
         EXPECT_EQ(errorNumber([&] { job.PrintPageImage(poster.picture.raster()); }), 482) << "no sheet outside a job";
     }
@@ -580,7 +580,7 @@ TEST(PagesAhead, RendersInTurnAndKeepsTheWarningsWithTheirPageWhereAFailedStepIs
 {
     TestPoster poster(3, 200, 3);
     {
-        PagesAhead pages(poster, {1, 3});
+        PagesAhead pages(poster, PrintRange{1, 3});
         for (std::int16_t page = 1; page <= 3; ++page) {
             const PagesAhead::Page taken = pages.take(page);
             ASSERT_TRUE(taken.result.made);
@@ -593,7 +593,7 @@ TEST(PagesAhead, RendersInTurnAndKeepsTheWarningsWithTheirPageWhereAFailedStepIs
     // A step that fails on the rendering thread: its warning comes with the page, and the later
     // steps still make the page.
     poster.settings.SheetsAcross = 0;
-    PagesAhead pages(poster, {2, 2});
+    PagesAhead pages(poster, PrintRange{2, 2});
     const PagesAhead::Page taken = pages.take(2);
     EXPECT_TRUE(taken.result.made);
     ASSERT_FALSE(taken.result.warnings.isEmpty());

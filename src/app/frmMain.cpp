@@ -34,6 +34,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -592,18 +593,41 @@ void frmMain::mnuOpenPicture_Click()
     UpdatePictureFile(path);
 }
 
-void frmMain::UpdatePictureFile(const QString &path)
+void frmMain::UpdatePictureFile(const QString &path, int pdfPage)
 {
     try {
-        std::optional<QImage> picture = loadPictureForWindow(path, this);
+        std::optional<Picture> picture = loadPictureForWindow(path, this, PictureRequest{pdfPage, true});
         if (!picture)
             return;  // the window is closing
-        document_.setPicture(std::move(*picture));
+        document_.setPicture(std::move(*picture), path);
     } catch (const RuntimeError &e) {
         MsgBox(loadFailureMessage(path, e), MsgIcon::Exclamation, MsgButtons::Ok, this);
+        showPdfPage();  // back to the page the picture is
         return;
     }
+    showPdfPage();
     RecomputeLayout();
+}
+
+void frmMain::spnPdfPage_Change()
+{
+    if (spnPdfPage->value() != poster().picture.documentPage().number && !document_.picturePath().isEmpty())
+        UpdatePictureFile(document_.picturePath(), spnPdfPage->value());
+}
+
+void frmMain::showPdfPage()
+{
+    const DocumentPage page = poster().picture.documentPage();
+    const bool shown = page.count > 1;
+    {
+        const QSignalBlocker blocker(spnPdfPage);
+        spnPdfPage->setRange(1, std::max(page.count, 1));
+        spnPdfPage->setValue(page.number);
+    }
+    lbPdfPages->setText(QStringLiteral("of ") + QString::number(page.count));
+    spnPdfPage->setAccessibleDescription(QStringLiteral("The page of the PDF the poster is made from, of %1").arg(page.count));
+    for (QWidget *w : std::initializer_list<QWidget *>{lbPdfPage, spnPdfPage, lbPdfPages})
+        w->setVisible(shown);
 }
 
 int frmMain::picGrid_OLEDragOver(const QMimeData &data) const { return dragOverEffect(data); }

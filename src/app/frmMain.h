@@ -23,6 +23,7 @@ class QLineEdit;
 class QMenu;
 class QMimeData;
 class QPushButton;
+class QSpinBox;
 class QTimer;
 
 namespace plakatron {
@@ -40,7 +41,7 @@ public:
     const Poster &poster() const { return document_.poster(); }
     const PageGrid &grid() const { return poster().grid; }
     const LayoutLabels &labels() const { return poster().labels; }
-    const QImage &sourcePicture() const { return poster().picture; }
+    const Picture &sourcePicture() const { return poster().picture; }
 
     // Handlers, named after their control and event.
     void RecomputeLayout();
@@ -83,8 +84,11 @@ public:
     // The page the preview shows or is being rendered for; 0 while it is empty.
     std::int16_t previewPage() const { return document_.previewPage(); }
     void mnuOpenPicture_Click();
-    // Loads a picture as the new source; a failure is reported and changes nothing.
-    void UpdatePictureFile(const QString &path);
+    // Loads a picture as the new source (of a PDF, page `pdfPage`); a failure is reported and
+    // changes nothing.
+    void UpdatePictureFile(const QString &path, int pdfPage = 1);
+    // The PDF page control: another page of the PDF becomes the picture.
+    void spnPdfPage_Change();
     int picGrid_OLEDragOver(const QMimeData &data) const;
     void picGrid_OLEDragDrop(const QMimeData &data);
     // False when the page could not be had in memory: reported, and the canvas keeps the page before.
@@ -134,6 +138,8 @@ private:
     // shape, with at most half the added width), what is below them moves down, the Print button
     // stays at the right edge and the separators span the width; lists and labels keep their size.
     void placeWidgets();
+    // The PDF page controls over the grid view's top right corner.
+    void placePdfPageControls();
     // The page in the preview: filling the designed box as it always did where it is A4 upright,
     // else keeping its shape.
     void showPreviewPicture();
@@ -145,6 +151,8 @@ private:
     void Form_Load();
     void Form_Unload();
     void showLabels();
+    // The PDF page control shows the picture's page, and only for a PDF of several pages.
+    void showPdfPage();
     // What a screen reader says of the grid view after its pages or selection changed.
     void describeGridView();
     // A click on page p (press with the left button, release with the right one): selects it and,
@@ -201,6 +209,9 @@ private:
     QComboBox *cmbPaper = nullptr;
     QLabel *Label12 = nullptr;
     QLineEdit *txtPosterSize = nullptr;
+    QLabel *lbPdfPage = nullptr;
+    QSpinBox *spnPdfPage = nullptr;
+    QLabel *lbPdfPages = nullptr;
     QPushButton *cmdPrint = nullptr;
     QTimer *tmrGrid = nullptr;
     QTimer *tmrResize = nullptr;

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
@@ -50,6 +51,20 @@ void frmMain::buildWidgets()
     picGrid->setAccessibleDescription(QStringLiteral(
         "The picture with its pages. Arrow keys, Home and End select a page, Enter or Space shows it in "
         "the preview, the Menu key opens the print menu."));
+
+    // The page of a PDF of several pages, right above the grid view's corner; hidden otherwise.
+    lbPdfPage = label("lbPdfPage", QStringLiteral("P&DF page:"), 0, 3);
+    spnPdfPage = new QSpinBox(client);
+    spnPdfPage->setObjectName(QStringLiteral("spnPdfPage"));
+    spnPdfPage->setAccessibleName(QStringLiteral("PDF page"));
+    spnPdfPage->setKeyboardTracking(false);  // a page is loaded when the number is complete
+    lbPdfPage->setBuddy(spnPdfPage);
+    lbPdfPages = label("lbPdfPages", QString(), 0, 3);
+    lbPdfPages->setFixedWidth(52);
+    spnPdfPage->resize(62, 20);
+    placePdfPageControls();
+    for (QWidget *w : std::initializer_list<QWidget *>{lbPdfPage, spnPdfPage, lbPdfPages})
+        w->hide();
 
     lbPreview = label("lbPreview", QStringLiteral("Preview:"), 474, 4, true);
     lbPreview->setFixedWidth(290);
@@ -127,6 +142,7 @@ void frmMain::buildWidgets()
 
     connect(cmbA4Width, &QComboBox::currentIndexChanged, this, &frmMain::cmbA4Width_Click);
     connect(cmbResox, &QComboBox::currentIndexChanged, this, &frmMain::cmbResox_Click);
+    connect(spnPdfPage, &QSpinBox::valueChanged, this, &frmMain::spnPdfPage_Change);
     connect(cmbPaper, &QComboBox::currentIndexChanged, this, &frmMain::cmbPaper_Click);
     connect(txtPosterSize, &QLineEdit::editingFinished, this, &frmMain::txtPosterSize_Change);
     connect(picGrid, &GridView::pointerMoved, this, &frmMain::picGrid_MouseMove);
@@ -205,6 +221,15 @@ void frmMain::placeWidgets()
     picPreview->setGeometry(474 + viewsWider, 22, designPreview.width() + previewWider, previewHeight);
     lbPreview->move(474 + viewsWider, lbPreview->y());
     lbPreview->setFixedWidth(designPreview.width() + previewWider);
+    placePdfPageControls();
+}
+
+void frmMain::placePdfPageControls()
+{
+    // Right above the grid view's top right corner, wherever that is.
+    lbPdfPages->move(picGrid->geometry().right() + 1 - lbPdfPages->width(), 3);
+    spnPdfPage->move(lbPdfPages->x() - 66, 0);
+    lbPdfPage->move(spnPdfPage->x() - 4 - lbPdfPage->width(), 3);
 }
 
 void frmMain::buildMenus()

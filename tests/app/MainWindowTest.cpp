@@ -14,6 +14,7 @@
 #include "support/SmallDisk.h"
 #include "support/TestSupport.h"
 #include "ui/frmHelp.h"
+#include "support/VectorFiles.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -26,6 +27,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -895,6 +897,11 @@ TEST_F(MainWindowHiDpi, WindowGrowsItsPictureAndPreviewWithTheScreen)
         for (const auto &[name, place] : designed) {
             if (name == "picGrid" || name == "picPreview" || name == "lbPreview" || name == "Label10")
                 continue;
+            if (name.contains("PdfPage")) {  // over the picture view's top right corner
+                EXPECT_EQ(client->findChild<QWidget *>(name)->geometry(), place.translated(view.right() - 455, 0))
+                    << name.toStdString();
+                continue;
+            }
             const QRect now = client->findChild<QWidget *>(name, Qt::FindDirectChildrenOnly)->geometry();
             EXPECT_EQ(now.size(), name.startsWith("line3d") ? place.size() + QSize(more.width(), 0) : place.size())
                 << name.toStdString();
@@ -982,3 +989,55 @@ TEST_F(MainWindowDeathTest, APageThatCannotBeHadKeepsTheSelection)
 }
 
 }  // namespace
+
+// A PDF of several pages opens on page 1 with the page box shown; the box picks another page,
+// which becomes the poster's picture. A page the file cannot give, a damaged PDF or an SVG keep
+// or hide the box as their picture says, and a failure keeps the picture and grid before.
+TEST_F(MainWindow, APdfOpensOnItsFirstPageAndThePageBoxPicksAnother)
+{
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue};
+    const QString pdf = dir.filePath(QStringLiteral("three pages.pdf")), svg = dir.filePath(QStringLiteral("one.svg"));
+    test::writeFile(pdf, test::writtenPdf(QSizeF(144, 72), 3, [&](QPainter &p, int page) {
+                        p.fillRect(QRectF(0, 0, 144, 72), colours[page]);
+                    }));
+    test::writeFile(svg, test::writtenSvg(QSizeF(60, 90), [](QPainter &p) { p.fillRect(QRectF(0, 0, 60, 90), Qt::yellow); }));
+    auto *box = child<QSpinBox>("spnPdfPage");
+    auto *count = child<QLabel>("lbPdfPages");
+    const auto centre = [&] {
+        const QImage &overview = window->sourcePicture().overview();
+        return overview.pixel(overview.width() / 2, overview.height() / 2);
+    };
+    EXPECT_FALSE(box->isVisible());  // the built-in picture
+
+    ASSERT_TRUE(drag({pdf}));
+    EXPECT_TRUE(messages.messages().empty());
+    ASSERT_TRUE(window->sourcePicture().isVector());
+    EXPECT_EQ(window->sourcePicture().size(), QSize(192, 96));
+    EXPECT_EQ(window->sourcePicture().documentPage(), (DocumentPage{1, 3}));
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->value(), 1);
+    EXPECT_EQ(box->maximum(), 3);
+    EXPECT_EQ(count->text(), "of 3");
+    EXPECT_EQ(centre(), qRgb(255, 0, 0));
+    EXPECT_EQ(child<QLabel>("lbTotalPages")->text(), QString::number(window->poster().pageCount()));
+
+    box->setValue(3);
+    EXPECT_EQ(window->sourcePicture().documentPage(), (DocumentPage{3, 3}));
+    EXPECT_EQ(centre(), qRgb(0, 0, 255));
+    EXPECT_EQ(box->value(), 3);
+
+    // The file damaged meanwhile: the page asked for cannot be had, page 3 stays.
+    test::writeFile(pdf, "%PDF-1.4\nnothing of a PDF");
+    box->setValue(2);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_TRUE(messages.messages()[0].text.contains("The PDF is damaged or incomplete")) << messages.messages()[0].text.toStdString();
+    EXPECT_EQ(window->sourcePicture().documentPage(), (DocumentPage{3, 3}));
+    EXPECT_EQ(box->value(), 3);
+    EXPECT_TRUE(box->isVisible());
+
+    messages.clear();
+    ASSERT_TRUE(drag({svg}));
+    EXPECT_TRUE(messages.messages().empty());
+    EXPECT_EQ(window->sourcePicture().size(), QSize(60, 90));
+    EXPECT_FALSE(box->isVisible());
+}

@@ -384,8 +384,8 @@ TEST(PageRenderer, CropIsTheCellAndItsOverlapOnePixelIn)
         expected.fill(Qt::white);
         for (int y = 1; y < expected.height(); ++y)
             for (int x = 1; x < expected.width(); ++x)
-                if (poster.picture.valid(r.from.x() + x - 1, r.from.y() + y - 1))
-                    expected.setPixel(x, y, poster.picture.pixel(r.from.x() + x - 1, r.from.y() + y - 1));
+                if (poster.picture.raster().valid(r.from.x() + x - 1, r.from.y() + y - 1))
+                    expected.setPixel(x, y, poster.picture.raster().pixel(r.from.x() + x - 1, r.from.y() + y - 1));
         EXPECT_EQ(wholeCrop(poster.renderer.crop()), expected) << r.page;
     }
 }
@@ -426,11 +426,11 @@ QImage pageFromWholeCrop(const Poster &poster, int page)
     const QRect from = cropSourceRect(pagePosition(page, poster.settings.SheetsAcross), cw, ch, overlapX, overlapY);
     QImage crop(from.size(), QImage::Format_RGB32);
     crop.fill(Qt::white);
-    const QRect inside = from.intersected(poster.picture.rect());
+    const QRect inside = from.intersected(poster.picture.raster().rect());
     for (int y = inside.top(); y <= inside.bottom() && y - from.top() + 1 < crop.height(); ++y) {
         const int width = std::min(inside.width(), crop.width() - (inside.left() - from.left() + 1));
         std::memcpy(crop.scanLine(y - from.top() + 1) + 4 * (inside.left() - from.left() + 1),
-                    poster.picture.constScanLine(y) + 4 * inside.left(), 4 * std::size_t(std::max(width, 0)));
+                    poster.picture.raster().constScanLine(y) + 4 * inside.left(), 4 * std::size_t(std::max(width, 0)));
     }
     cDIBSection buffer;
     buffer.CreateFromPicture(crop);
@@ -565,11 +565,11 @@ TEST(PrintJob, JobBrokenOffByAnErrorLeavesNoDocument)
         const auto printPage = [&](std::int16_t page) {
             if (page == 3)
                 plakatron::raise(err::OutOfMemory);
-            job.PrintPageImage(poster.picture);
+            job.PrintPageImage(poster.picture.raster());
         };
         EXPECT_EQ(errorNumber([&] { job.run(PrintRange{1, 6}, printPage); }), 7) << "the error reaches the caller";
         EXPECT_FALSE(QFile::exists(pdf)) << "the half-printed document is aborted, not left behind";
-        EXPECT_EQ(errorNumber([&] { job.PrintPageImage(poster.picture); }), 482) << "no sheet outside a job";
+        EXPECT_EQ(errorNumber([&] { job.PrintPageImage(poster.picture.raster()); }), 482) << "no sheet outside a job";
     }
     pages.range = {1, 2};
     printPoster(*printer, pages);

@@ -156,8 +156,9 @@ void PrintCommands::doPrint(const Poster &poster)
         };
         printPoster(currentPrinter(), job);
     }, [&]() -> QString {
-        return QString::number(count) + (count == 1 ? QStringLiteral(" page ") : QStringLiteral(" pages "))
-               + destination(currentPrinter());
+        const QString done = QString::number(count) + (count == 1 ? QStringLiteral(" page ") : QStringLiteral(" pages "))
+                             + destination(currentPrinter());
+        return pages.leftOut() > 0 ? done + QStringLiteral("; ") + leftOutText(pages.leftOut()) : done;
     });
 }
 

@@ -420,6 +420,8 @@ TEST_F(PrintWindowTest, PagesWithoutThePictureAreLeftOutAndSaidSo)
     ASSERT_FALSE(wait.painted.isEmpty());
     EXPECT_EQ(wait.painted.back(), QStringLiteral("Printing page  670"));
     EXPECT_EQ(test::pdfPageCount(output), 670);
+    EXPECT_EQ(window.statusLine(), "670 pages printed to " + QDir::toNativeSeparators(output)
+                                       + "; 40 pages hold nothing of the picture and are not printed.");
 
     QFile::remove(output);
     messages.clear();
@@ -432,6 +434,7 @@ TEST_F(PrintWindowTest, PagesWithoutThePictureAreLeftOutAndSaidSo)
     EXPECT_EQ(std::tuple(messages.messages()[0].text, messages.messages()[0].icon),
               std::tuple(nothingToPrintText(11), MsgIcon::Exclamation));
     EXPECT_FALSE(QFile::exists(output));
+    EXPECT_EQ(window.statusLine(), "Nothing was printed");
     expectNoWaitWindow();
 }
 

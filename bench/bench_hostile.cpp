@@ -36,7 +36,7 @@ void loadOnce(benchmark::State &state, const QString &path)
 {
     for (auto _ : state) {
         try {
-            const QImage image = loadPicture(path);
+            const QImage image = loadPicture(path).raster();
             state.SetLabel(QStringLiteral("%1 x %2").arg(image.width()).arg(image.height()).toStdString());
         } catch (const RuntimeError &e) {
             state.SetLabel(QStringLiteral("error %1: %2").arg(e.number()).arg(e.description().left(60)).toStdString());

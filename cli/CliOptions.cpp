@@ -3,6 +3,7 @@
 #include "app/BuiltInPicture.h"
 #include "core/RuntimeError.h"
 #include "input/PictureLoader.h"
+#include "input/PictureTypes.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -12,13 +13,19 @@
 namespace plakatron::cli {
 
 namespace {
-QImage loadPosterPicture(const PosterOptions &options)
+Picture loadPosterPicture(const PosterOptions &options)
 {
-    if (options.picture.isEmpty())
+    if (options.picture.isEmpty()) {
+        if (options.pdfPage != 1)
+            throw CliExit(2, QStringLiteral("--pdf-page needs a PDF picture (--picture FILE.pdf)"));
         return builtInPicture();
+    }
     try {
-        return loadPicture(options.picture);
+        // The pages and the map are drawn at their own size: no overview for a screen.
+        return loadPicture(options.picture, {}, PictureRequest{options.pdfPage, false});
     } catch (const RuntimeError &e) {
+        if (e.number() == err::SubscriptOutOfRange)
+            throw CliExit(2, QStringLiteral("--pdf-page %1: %2").arg(options.pdfPage).arg(e.description()));
         throw CliExit(1, QStringLiteral("Unable to load picture '%1': %2 (Code %3)")
                              .arg(options.picture, e.description())
                              .arg(e.number()));
@@ -75,8 +82,14 @@ namespace {
 // The options of the poster: its picture, its size in sheets or on paper, its pages and its paper.
 void addPosterOptions(QCommandLineParser &parser)
 {
-    parser.addOption({QStringLiteral("picture"), QStringLiteral("Picture file (default: the built-in picture)."),
+    parser.addOption({QStringLiteral("picture"),
+                      QStringLiteral("Picture file: %1 (default: the built-in picture). A PDF or SVG picture is drawn "
+                                     "anew at every page's resolution.")
+                          .arg(pictureFormatNames()),
                       QStringLiteral("file")});
+    parser.addOption({QStringLiteral("pdf-page"),
+                      QStringLiteral("The page of a PDF picture to make the poster of, 1-10000 (default 1)."),
+                      QStringLiteral("n")});
     parser.addOption({QStringLiteral("sheets"), QStringLiteral("Poster width in sheets, 1-40 (default 3)."),
                       QStringLiteral("n")});
     parser.addOption({QStringLiteral("resolution"),
@@ -147,6 +160,8 @@ PosterOptions posterOptions(const QCommandLineParser &parser)
 {
     PosterOptions o;
     o.picture = parser.value(QStringLiteral("picture"));
+    if (parser.isSet(QStringLiteral("pdf-page")))
+        o.pdfPage = integerOption(parser, QStringLiteral("pdf-page"), 1, int(PictureLimits::maxPdfPages));
     if (parser.isSet(QStringLiteral("sheets")))
         o.choices.sheetsAcross = integerOption(parser, QStringLiteral("sheets"), 1, 40);
     if (parser.isSet(QStringLiteral("resolution"))) {
@@ -181,7 +196,7 @@ PosterOptions posterOptions(const QCommandLineParser &parser)
 
 Poster posterOf(const PosterOptions &options)
 {
-    QImage picture = loadPosterPicture(options);
+    Picture picture = loadPosterPicture(options);
     // A size asked for that cannot be laid out is the caller's mistake, as an unknown option is.
     if (const QString problem = choicesProblem(QSizeF(picture.size()), options.choices); !problem.isEmpty())
         throw CliExit(2, problem);

@@ -23,6 +23,7 @@ struct CliExit : std::runtime_error {
 
 struct PosterOptions {
     QString picture;  // empty: the built-in picture
+    int pdfPage = 1;  // the page of a PDF picture
     PosterChoices choices;
 };
 

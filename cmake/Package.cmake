@@ -18,12 +18,12 @@ printer or to a PDF file. plakatron-cli does the same from the command line.
 It reads ${PLAKATRON_PICTURE_NAMES_TEXT} pictures.")
 # The libraries come from the binaries (dpkg-shlibdeps, in Debian's dpkg-dev; libheif among them);
 # the plugins the program needs (X11 and offscreen windows, JPEG, GIF and icon decoders, CUPS
-# printing) come with those libraries, except the TIFF and WebP decoders: nothing links them, so
-# they are named. So are the fonts libwmf draws with (libwmf only recommends them, and without
+# printing) come with those libraries, except the TIFF and WebP decoders and the SVG one (the
+# help window's pictures): nothing links them, so they are named. So are the fonts libwmf draws with (libwmf only recommends them, and without
 # them it reads no metafile at all, text or not). Wayland windows without XWayland need Qt's
 # Wayland plugin; opening the help pages in a browser goes through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins, fonts-urw-base35")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins, libqt6svg6, fonts-urw-base35")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups")
 

@@ -5,7 +5,7 @@
 # PLAKATRON_PICTURE_FORMATS names them in the order messages list them; for each NAME,
 # PLAKATRON_PICTURE_<NAME>_EXTENSIONS (lower case, without the dot; the program matches any case)
 # and PLAKATRON_PICTURE_<NAME>_MIME_TYPES.
-set(PLAKATRON_PICTURE_FORMATS JPEG PNG TIFF WebP HEIC AVIF BMP GIF ICO WMF)
+set(PLAKATRON_PICTURE_FORMATS JPEG PNG TIFF WebP HEIC AVIF BMP GIF ICO WMF PDF SVG)
 set(PLAKATRON_PICTURE_JPEG_EXTENSIONS jpg jpeg jpe jfif)
 set(PLAKATRON_PICTURE_JPEG_MIME_TYPES image/jpeg)
 set(PLAKATRON_PICTURE_PNG_EXTENSIONS png)
@@ -26,6 +26,10 @@ set(PLAKATRON_PICTURE_ICO_EXTENSIONS ico)
 set(PLAKATRON_PICTURE_ICO_MIME_TYPES image/vnd.microsoft.icon image/x-icon)
 set(PLAKATRON_PICTURE_WMF_EXTENSIONS wmf)
 set(PLAKATRON_PICTURE_WMF_MIME_TYPES image/wmf image/x-wmf)
+set(PLAKATRON_PICTURE_PDF_EXTENSIONS pdf)
+set(PLAKATRON_PICTURE_PDF_MIME_TYPES application/pdf)
+set(PLAKATRON_PICTURE_SVG_EXTENSIONS svg svgz)
+set(PLAKATRON_PICTURE_SVG_MIME_TYPES image/svg+xml image/svg+xml-compressed)
 
 # What the rest of the build takes from the list: every extension and MIME type, and the names as
 # a text ("JPEG, PNG, ... or WMF").

@@ -9,6 +9,7 @@
 #include "HostileFiles.h"
 #include "TestFiles.h"
 #include "printing/PrinterRecords.h"
+#include "support/VectorFiles.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -204,6 +205,13 @@ void structureSeeds()
         put("heif", name, heifBoxRecords(bytes));
 }
 
+// The PDF and SVG targets' seeds: small real files (tests/support/VectorFiles.h).
+void vectorSeeds()
+{
+    for (const auto &[target, name, bytes] : vectorFuzzSeeds())
+        put(target, name, bytes);
+}
+
 void settingsSeeds()
 {
     put("settings", "defaults.ini", "[General]\nPW=2\nResX=17\nOverlap=3\n");
@@ -347,5 +355,6 @@ int main(int argc, char **argv)
     settingsSeeds();
     layoutSeeds();
     printerSeeds();
+    vectorSeeds();
     return 0;
 }

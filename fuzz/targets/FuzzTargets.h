@@ -47,6 +47,12 @@ void heifTarget(QByteArrayView data);
 // use), as heifTarget reads them.
 QByteArray heifBoxRecords(QByteArrayView heif);
 
+// The bytes as a PDF file, and as an SVG picture (SVGZ when they start as gzip does), opened and
+// drawn as the vector helper opens and draws them (in this process): refused with 481, 7 or 9 and
+// a description, or opened within the limits and drawn whole and in parts at the sizes asked.
+void pdfTarget(QByteArrayView data);
+void svgTarget(QByteArrayView data);
+
 // The bytes as the settings file: the poster choices read at start-up, then written back as
 // closing the window does and read again.
 void settingsTarget(QByteArrayView data);

@@ -27,9 +27,9 @@ void pictureTarget(QByteArrayView data)
 {
     const QString path = workFolder() + QStringLiteral("/picture");
     writeWhole(path, data);
-    QImage image;
+    Picture picture;
     try {
-        image = loadPicture(path);
+        picture = loadPicture(path);
     } catch (const RuntimeError &e) {
         // Refused: the window shows the description with the number; the file is all it read.
         require(e.number() == err::InvalidPicture || e.number() == err::OutOfMemory,
@@ -39,14 +39,20 @@ void pictureTarget(QByteArrayView data)
         require(e.description() != metafileReaderFailedDescription(), "libwmf crashed on a metafile");
         return;
     }
-    require(!image.isNull(), "loadPicture returned no picture");
-    require(image.format() == QImage::Format_RGB32, "loadPicture returned a picture not in RGB32");
-    require(qint64(image.width()) * image.height() <= PictureLimits::maxPixels,
-            "loadPicture returned a picture beyond its own size limit");
+    require(!picture.isNull(), "loadPicture returned no picture");
+    if (picture.isVector()) {
+        require(picture.size().width() <= PictureLimits::maxVectorSide && picture.size().height() <= PictureLimits::maxVectorSide,
+                "loadPicture returned a vector picture beyond its own size limit");
+    } else {
+        const QImage &image = picture.raster();
+        require(image.format() == QImage::Format_RGB32, "loadPicture returned a picture not in RGB32");
+        require(qint64(image.width()) * image.height() <= PictureLimits::maxPixels,
+                "loadPicture returned a picture beyond its own size limit");
+    }
 
     // UpdatePictureFile's next step at the default choices; a failure abandons the pass silently.
     try {
-        makePoster(image, PosterChoices{});
+        makePoster(picture, PosterChoices{});
     } catch (const RuntimeError &e) {
         require(e.number() == err::Overflow || e.number() == err::DivisionByZero,
                 "a layout pass failed with an unexpected error number");

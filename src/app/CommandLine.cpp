@@ -20,10 +20,51 @@ const char *const Usage =
 StartupRequest failure(const QString &why)
 {
     return {StartupRequest::Action::Fail, QString(),
-            QStringLiteral("plakatron: ") + why + QStringLiteral("\nTry 'plakatron --help'.\n")};
+            QStringLiteral("plakatron: ") + why + QStringLiteral("\n") + QString::fromLatin1(Usage).section(u'\n', 0, 0)
+                + QStringLiteral("\nTry 'plakatron --help'.\n")};
+}
+
+// The options the window system library takes out of the command line when the application
+// object is made (its own and its platform plugins'), with "-" or "--", as "-style=x" too.
+bool isToolkitOption(const QString &argument, bool &takesValue)
+{
+    static const QStringList withValue{
+        QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+        QStringLiteral("plugin"), QStringLiteral("qwindowgeometry"), QStringLiteral("geometry"),
+        QStringLiteral("qwindowicon"), QStringLiteral("icon"), QStringLiteral("qwindowtitle"),
+        QStringLiteral("title"), QStringLiteral("session"), QStringLiteral("style"), QStringLiteral("stylesheet"),
+        QStringLiteral("display"), QStringLiteral("name"), QStringLiteral("visual")};
+    static const QStringList alone{QStringLiteral("reverse"), QStringLiteral("testability"),
+                                   QStringLiteral("widgetcount"), QStringLiteral("nograb"), QStringLiteral("dograb"),
+                                   QStringLiteral("qdebug"), QStringLiteral("qdevel")};
+    QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+    takesValue = false;
+    if (const qsizetype equals = name.indexOf(u'='); equals > 0) {
+        name.truncate(equals);
+        return withValue.contains(name) || name == QLatin1String("qmljsdebugger");
+    }
+    takesValue = withValue.contains(name);
+    return takesValue || alone.contains(name);
 }
 
 }  // namespace
+
+QStringList withoutToolkitOptions(const QStringList &arguments)
+{
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        bool takesValue = false;
+        // Wherever it stands, after "--" too, as the library takes it.
+        if (i > 0 && a.size() > 1 && a.startsWith(u'-') && isToolkitOption(a, takesValue)) {
+            if (takesValue)
+                ++i;
+            continue;
+        }
+        kept << a;
+    }
+    return kept;
+}
 
 StartupRequest parseCommandLine(const QStringList &arguments)
 {

@@ -23,4 +23,9 @@ struct StartupRequest {
 // wherever they stand before "--"; "--" makes every following argument a picture's name.
 StartupRequest parseCommandLine(const QStringList &arguments);
 
+// arguments without the options the window system library takes itself ("-platform offscreen",
+// "-style=Fusion", "--reverse"), as it leaves them: what parseCommandLine will be given once the
+// application object is made, known before any display is needed.
+QStringList withoutToolkitOptions(const QStringList &arguments);
+
 }  // namespace plakatron

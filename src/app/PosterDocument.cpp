@@ -37,9 +37,10 @@ bool PosterDocument::reprintOn(const PrintSheet &sheet)
     return true;
 }
 
-void PosterDocument::setPicture(QImage picture)
+void PosterDocument::setPicture(Picture picture, const QString &path)
 {
     poster_.picture = std::move(picture);
+    picturePath_ = path;
     poster_.grid.SelectedPage = -1;
 }
 

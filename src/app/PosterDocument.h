@@ -43,9 +43,11 @@ public:
     // for): the poster is then to be laid out again.
     bool reprintOn(const PrintSheet &sheet);
 
-    // Makes `picture` (as loadPicture gives it) the poster's picture, with no page selected; the
-    // poster is not laid out again.
-    void setPicture(QImage picture);
+    // Makes `picture` (loaded by the caller from `path`) the poster's picture, with no page
+    // selected; the poster is not laid out again.
+    void setPicture(Picture picture, const QString &path = QString());
+    // The file the picture came from; empty for the built-in picture.
+    const QString &picturePath() const { return picturePath_; }
 
     // The page the preview shows or is being rendered for; 0 while it is empty.
     std::int16_t previewPage() const { return previewPage_; }
@@ -61,6 +63,7 @@ public:
 
 private:
     Poster poster_;
+    QString picturePath_;
     PosterChoices choices_{0, 0, 0, pdfSheet({}), {}};
     std::int16_t previewPage_ = 0;
     PageRenderer renderer_{poster_};

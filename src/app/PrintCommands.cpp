@@ -42,6 +42,15 @@ void waitUntilExposed(QWidget *window)
         QThread::msleep(2);
     }
 }
+
+// Where a job's sheets went: "printed to /home/me/poster.pdf", "sent to Office".
+QString destination(const QPrinter &printer)
+{
+    return printsToFile(printer) ? QStringLiteral("printed to ") + QDir::toNativeSeparators(printer.outputFileName())
+                                 : QStringLiteral("sent to ") + printer.printerName();
+}
+
+QString cancelledLine() { return QStringLiteral("Printing cancelled: nothing was printed"); }
 }  // namespace
 
 bool PrintCommands::ShowPrintDialog(const PrintChoices &choices, PrintRange &chosen)
@@ -84,6 +93,8 @@ frmWait *PrintCommands::showPrintWaitWindow(const QString &text)
     frmWait *wait = waitWindow(&window_);
     if (!text.isEmpty())
         wait->setText(text);
+    // Named in the window list and to screen readers while the job runs.
+    wait->setWindowTitle(text.isEmpty() ? QStringLiteral("Printing the poster") : text);
     // Centred over the window, outer sizes. While it shows, it alone takes input: the job reads
     // the poster the window holds.
     const QRect main = window_.frameGeometry();
@@ -108,10 +119,13 @@ void PrintCommands::doPrint(const Poster &poster)
     const std::int16_t count = pages.count();
     if (count == 0 && pages.leftOut() > 0) {
         MsgBox(nothingToPrintText(pages.leftOut()), MsgIcon::Exclamation, MsgButtons::Ok, &window_);
+        report(QStringLiteral("Nothing was printed"));
         return;
     }
-    if (MsgBox(confirmationText(count, pages.leftOut()), MsgIcon::Question, MsgButtons::YesNo, &window_) != MsgAnswer::Yes)
+    if (MsgBox(confirmationText(count, pages.leftOut()), MsgIcon::Question, MsgButtons::YesNo, &window_) != MsgAnswer::Yes) {
+        report(cancelledLine());
         return;
+    }
     // The page counter names the pages printed: the last of them shows no "/" part.
     const PrintRange range = pages.printedRange();
     runPrintJob([&] {
@@ -141,6 +155,10 @@ void PrintCommands::doPrint(const Poster &poster)
                 MsgBox(warning, MsgIcon::Exclamation, MsgButtons::Ok, &window_);
         };
         printPoster(currentPrinter(), job);
+    }, [&]() -> QString {
+        const QString done = QString::number(count) + (count == 1 ? QStringLiteral(" page ") : QStringLiteral(" pages "))
+                             + destination(currentPrinter());
+        return pages.leftOut() > 0 ? done + QStringLiteral("; ") + leftOutText(pages.leftOut()) : done;
     });
 }
 
@@ -163,7 +181,7 @@ void PrintCommands::PrintAssemblyMap(const Poster &poster)
             job.map = &map;
             job.cancellation = &cancellation_;
             printPoster(currentPrinter(), job);
-        });
+        }, []() -> QString { return QStringLiteral("Assembly map ") + destination(currentPrinter()); });
     } catch (const RuntimeError &e) {
         MsgBox(describeWithCode(e), MsgIcon::Exclamation, MsgButtons::Ok, &window_);
     }
@@ -183,7 +201,7 @@ bool PrintCommands::PrintCalibrationSheet(const Paper &paper)
             showPrintWaitWindow(QStringLiteral("Printing the calibration sheet"));
             printCalibrationSheet(printer, &cancellation_);
             printed = true;
-        });
+        }, [&]() -> QString { return QStringLiteral("Calibration sheet ") + destination(printer); });
         if (!printed || printsToFile(printer))
             return false;
         frmCalibrate measured(&window_, printer.printerName(), rulers.across, rulers.down);
@@ -209,19 +227,25 @@ bool PrintCommands::PrintCalibrationSheet(const Paper &paper)
     }
 }
 
-void PrintCommands::runPrintJob(const std::function<void()> &job)
+void PrintCommands::runPrintJob(const std::function<void()> &job, const std::function<QString()> &printed)
 {
     cancellation_.clear();
+    QString line;
     try {
         const CancelOnStopSignals stopSignals(cancellation_);
         job();
+        line = printed();
     } catch (const RuntimeError &e) {
         reportPrintFailure(e);
+        line = e.number() == err::UserInterrupt && cancellation_.requested() ? cancelledLine()
+                                                                             : QStringLiteral("Printing failed");
     } catch (const std::bad_alloc &) {
         reportPrintFailure(RuntimeError(err::OutOfMemory));
+        line = QStringLiteral("Printing failed");
     }
     if (frmWait *loaded = loadedWaitWindow())
         loaded->unload();
+    report(line);
 }
 
 }  // namespace plakatron

@@ -46,6 +46,9 @@ public:
     // makes the poster follow the printer chosen (its paper, printable area and calibration), and
     // says false where nothing is to be printed.
     void setPrinterChosen(std::function<bool()> hook) { printerChosen_ = std::move(hook); }
+    // Takes the line that says what a job did once it has ended: "6 pages printed to
+    // /home/me/poster.pdf", "Assembly map sent to Office", "Printing cancelled: nothing was printed".
+    void setReport(std::function<void(const QString &)> report) { report_ = std::move(report); }
 
 private:
     // The print dialog on the stored choices and the pages of `choices`, which a confirmed dialog
@@ -57,8 +60,15 @@ private:
     // A print job's failure in a message, unless the job was stopped on request.
     void reportPrintFailure(const RuntimeError &e);
     // Runs a print job: a stop signal or "Cancel" ends it between sheets (a stop signal then ends
-    // the program as it asked); a failure is reported; the wait window goes when it ends.
-    void runPrintJob(const std::function<void()> &job);
+    // the program as it asked); a failure is reported; the wait window goes when it ends. Then
+    // reports what was done: `printed` (the job's pages or sheet) printed to the file or sent to
+    // the printer of `printer`, or that nothing was.
+    void runPrintJob(const std::function<void()> &job, const std::function<QString()> &printed);
+    void report(const QString &line) const
+    {
+        if (report_)
+            report_(line);
+    }
 
     // Whether the poster is to be printed on the printer the dialog chose.
     bool followPrinterChosen() const { return !printerChosen_ || printerChosen_(); }
@@ -66,6 +76,7 @@ private:
     QWidget &window_;
     Cancellation cancellation_;  // asks the running job to stop between pages
     std::function<bool()> printerChosen_;
+    std::function<void(const QString &)> report_;
 };
 
 }  // namespace plakatron

@@ -58,4 +58,19 @@ void writePosterChoices(const StoredPosterChoices &c)
         DeleteSetting(settingkeys::Section, settingkeys::PosterSize);
 }
 
+QByteArray readWindowPlace()
+{
+    const QByteArray text = GetSetting(settingkeys::Section, settingkeys::Window, QString()).toLatin1();
+    const auto decoded = QByteArray::fromBase64Encoding(text, QByteArray::AbortOnBase64DecodingErrors);
+    return decoded ? *decoded : QByteArray();
+}
+
+void writeWindowPlace(const QByteArray &place)
+{
+    if (place.isEmpty())
+        DeleteSetting(settingkeys::Section, settingkeys::Window);
+    else
+        SaveSetting(settingkeys::Section, settingkeys::Window, QString::fromLatin1(place.toBase64()));
+}
+
 }  // namespace plakatron

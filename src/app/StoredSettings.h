@@ -5,6 +5,7 @@
 #include "core/SettingsStore.h"
 #include "layout/Paper.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace plakatron {
@@ -22,5 +23,10 @@ struct StoredPosterChoices {
 };
 StoredPosterChoices readPosterChoices();
 void writePosterChoices(const StoredPosterChoices &choices);
+
+// The main window's size and place as the window system saves them (QWidget::saveGeometry), kept
+// as Base64 text; empty when none is stored or it is no Base64 text. Writing empty removes the key.
+QByteArray readWindowPlace();
+void writeWindowPlace(const QByteArray &place);
 
 }  // namespace plakatron

@@ -70,15 +70,15 @@ private:
 
 }  // namespace
 
-std::optional<QImage> loadPictureForWindow(const QString &path, QWidget *window)
+std::optional<Picture> loadPictureForWindow(const QString &path, QWidget *window, const PictureRequest &request)
 {
     Cancellation stop;
     QuitWhileLoading quit(window, stop);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-    std::optional<QImage> picture;
+    std::optional<Picture> picture;
     try {
-        picture = loadPicture(path, IsolationWatch{&stop, [] { QCoreApplication::processEvents(); }});
+        picture = loadPicture(path, IsolationWatch{&stop, [] { QCoreApplication::processEvents(); }}, request);
     } catch (const RuntimeError &e) {
         if (!quit.asked() || e.number() != err::UserInterrupt)
             throw;

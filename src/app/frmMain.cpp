@@ -19,11 +19,14 @@
 #include "printing/modPrinter.h"
 #include "ui/Design.h"
 #include "ui/ProgramIcon.h"
+#include "ui/frmHelp.h"
 #include "ui/frmSettings.h"
 #include "ui/frmSplash.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +34,8 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace plakatron {
@@ -58,6 +63,8 @@ public:
     void clearPreview() override
     {
         w_.picPreview->clear();
+        // No page shown, none named.
+        w_.lbPreview->setText(QStringLiteral("Preview:"));
         w_.picPreview->setAccessibleName(QStringLiteral("Preview, empty"));
         w_.document_.clearPreview();
     }
@@ -76,13 +83,14 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 {
     mainWindowSlot() = this;
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+                   | Qt::WindowCloseButtonHint);
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     setWindowIcon(programIcon());
     buildWidgets();
     buildMenus();
     printing_.setPrinterChosen([this] { return printerChosen(); });
+    printing_.setReport([this](const QString &line) { showStatus(line); });
     Form_Load();
 }
 
@@ -134,10 +142,27 @@ void frmMain::Form_Load()
 
     showPaperCaptions();
 
-    resize(sizeHint());
-    setFixedSize(sizeHint());
+    restorePlace();
+}
+
+// The window as designed, centred on the screen.
+QRect frmMain::designedPlace() const
+{
+    QRect place(QPoint(0, 0), minimumSize());
     if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+        place.moveCenter(screen->availableGeometry().center());
+    return place;
+}
+
+void frmMain::restorePlace()
+{
+    setMinimumSize(sizeHint());
+    const QRect designed = designedPlace();
+    resize(designed.size());
+    move(designed.topLeft());
+    const QByteArray stored = readWindowPlace();
+    if (!stored.isEmpty())
+        restoreGeometry(stored);  // one that does not read keeps the designed place
 }
 
 void frmMain::Form_Unload()
@@ -145,6 +170,10 @@ void frmMain::Form_Unload()
     unloaded_ = true;
     writePosterChoices({cmbA4Width->currentIndex(), cmbResox->currentIndex(), programWide().HorizontalOverlap,
                         document_.choices().sheet.paper, document_.choices().size});
+    // The size and place, unless the window is as it starts (designed and centred).
+    const QRect designed = designedPlace();
+    const bool asDesigned = !isMaximized() && !isFullScreen() && pos() == designed.topLeft() && size() == designed.size();
+    writeWindowPlace(asDesigned ? QByteArray() : saveGeometry());
     tmrGrid->stop();
     document_.releaseBuffers();
     if (mainWindowSlot() == this)
@@ -173,10 +202,15 @@ void frmMain::mnuAbout_Click() { showSplash(this); }
 
 void frmMain::mnuInst_Click()
 {
-    // Beside the program, else where an installation put it. The shell's own message, if any, is
-    // all the user sees when the help is missing.
+    // Beside the program, else where an installation put it; in a browser, else in a window of
+    // the program's own.
     const QString folder = helpFolder(modToolbox::AppFolder());
-    modToolbox::ShellOpen(folder + QStringLiteral("index.htm"), folder, this);
+    const QString page = folder + QStringLiteral("index.htm");
+    const long opened = modToolbox::ShellOpen(page, folder, this);
+    if (opened == 0)
+        showStatus(QStringLiteral("The instructions are missing: ") + QDir::toNativeSeparators(page));
+    else if (opened <= 32)
+        showHelpWindow(this, page);
 }
 
 void frmMain::cmbResox_Click()
@@ -486,13 +520,61 @@ bool frmMain::RenderPage(std::int16_t pageNumber, bool showInPreview)
         MsgBox(warning, MsgIcon::Exclamation, MsgButtons::Ok, this);
     if (result.made && showInPreview) {
         // A4 portrait pages fill the box as they always did; other papers keep their shape.
-        picPreview->showPage(pageCanvas(), !poster().settings.Sheet.paper.isA4Portrait());
+        showPreviewPicture();
         picPreview->setAccessibleName(QStringLiteral("Preview of page ") + QString::number(previewPage()));
     }
     return result.made;
 }
 
 const QImage &frmMain::pageCanvas() const { return document_.pageCanvas(); }
+
+void frmMain::showPreviewPicture()
+{
+    const bool designed = picPreview->size() == QSize(290, 400);
+    picPreview->showPage(pageCanvas(), !designed || !poster().settings.Sheet.paper.isA4Portrait());
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        placeWidgets();
+        tmrResize->start();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Showing at a stored size: the pictures for it at once, never small first.
+    tmrResize->stop();
+    tmrResize_Timer();
+}
+
+void frmMain::tmrResize_Timer()
+{
+    if (unloaded_)
+        return;
+    if (grid().GridColumns >= 1 && picGrid->interiorSize() != QSize(CLng(grid().GridViewWidth), CLng(grid().GridViewHeight))) {
+        // The boxes over it follow with the next tick, as after a layout pass; a failed pass left no
+        // grid to draw.
+        skippingErrors([this] {
+            const Poster &p = poster();
+            picGrid->rebuild(p.picture, p.settings, document_.grid());
+        });
+    }
+    if (previewPage() >= 1 && !picPreview->picture().isNull()
+        && picPreview->picture().size() != devicePixels(picPreview->interiorSize(), picPreview->devicePixelRatioF()))
+        showPreviewPicture();
+}
+
+QString frmMain::statusLine() const { return lbStatus->text(); }
+
+void frmMain::showStatus(const QString &line)
+{
+    refusalShown_ = false;
+    lbStatus->setText(line);
+}
 
 void frmMain::mnuOpenPicture_Click()
 {
@@ -511,21 +593,76 @@ void frmMain::mnuOpenPicture_Click()
     UpdatePictureFile(path);
 }
 
-void frmMain::UpdatePictureFile(const QString &path)
+void frmMain::UpdatePictureFile(const QString &path, int pdfPage)
 {
     try {
-        std::optional<QImage> picture = loadPictureForWindow(path, this);
+        std::optional<Picture> picture = loadPictureForWindow(path, this, PictureRequest{pdfPage, true});
         if (!picture)
             return;  // the window is closing
-        document_.setPicture(std::move(*picture));
+        document_.setPicture(std::move(*picture), path);
     } catch (const RuntimeError &e) {
         MsgBox(loadFailureMessage(path, e), MsgIcon::Exclamation, MsgButtons::Ok, this);
+        showPdfPage();  // back to the page the picture is
         return;
     }
+    showPdfPage();
     RecomputeLayout();
 }
 
+void frmMain::spnPdfPage_Change()
+{
+    if (spnPdfPage->value() != poster().picture.documentPage().number && !document_.picturePath().isEmpty())
+        UpdatePictureFile(document_.picturePath(), spnPdfPage->value());
+}
+
+void frmMain::showPdfPage()
+{
+    const DocumentPage page = poster().picture.documentPage();
+    const bool shown = page.count > 1;
+    {
+        const QSignalBlocker blocker(spnPdfPage);
+        spnPdfPage->setRange(1, std::max(page.count, 1));
+        spnPdfPage->setValue(page.number);
+    }
+    lbPdfPages->setText(QStringLiteral("of ") + QString::number(page.count));
+    spnPdfPage->setAccessibleDescription(QStringLiteral("The page of the PDF the poster is made from, of %1").arg(page.count));
+    for (QWidget *w : std::initializer_list<QWidget *>{lbPdfPage, spnPdfPage, lbPdfPages})
+        w->setVisible(shown);
+}
+
 int frmMain::picGrid_OLEDragOver(const QMimeData &data) const { return dragOverEffect(data); }
+
+int frmMain::dragOver(const QMimeData &data)
+{
+    const int effect = picGrid_OLEDragOver(data);
+    if (const QString refusal = dropRefusal(data); !refusal.isEmpty()) {
+        if (statusLine() != refusal)
+            showStatus(refusal);
+        refusalShown_ = true;
+    } else if (refusalShown_) {
+        showStatus(QString());
+    }
+    return effect;
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event) { dragMoveEvent(event); }
+
+void frmMain::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (dragOver(*event->mimeData()) == dropEffectCopy) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void frmMain::dropEvent(QDropEvent *event)
+{
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    picGrid_OLEDragDrop(*event->mimeData());
+}
 
 void frmMain::picGrid_OLEDragDrop(const QMimeData &data)
 {
@@ -550,6 +687,12 @@ void frmMain::mnuPrintThisPicture_Click() { PrintNow(grid().SelectedPage); }
 void frmMain::PrintNow(std::int32_t singlePage) { printing_.PrintNow(poster(), singlePage); }
 
 void frmMain::mnuPrintAssemblyMap_Click() { printing_.PrintAssemblyMap(poster()); }
+
+void frmMain::mnuPrintPage_Click()
+{
+    if (showSelectedPage())
+        PrintNow(grid().SelectedPage);
+}
 
 AssemblyMap frmMain::assemblyMap() { return AssemblyMap(poster()); }
 

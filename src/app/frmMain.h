@@ -14,11 +14,16 @@
 
 class QAction;
 class QComboBox;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
+class QShowEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QMimeData;
 class QPushButton;
+class QSpinBox;
 class QTimer;
 
 namespace plakatron {
@@ -36,7 +41,7 @@ public:
     const Poster &poster() const { return document_.poster(); }
     const PageGrid &grid() const { return poster().grid; }
     const LayoutLabels &labels() const { return poster().labels; }
-    const QImage &sourcePicture() const { return poster().picture; }
+    const Picture &sourcePicture() const { return poster().picture; }
 
     // Handlers, named after their control and event.
     void RecomputeLayout();
@@ -57,6 +62,9 @@ public:
     void mnuAbout_Click();
     void mnuInst_Click();
     void tmrGrid_Timer();
+    // Once the window has stopped changing its size: the grid view's picture and the preview's
+    // page drawn again for their new sizes.
+    void tmrResize_Timer();
     void picGrid_MouseMove();
     void picGrid_MouseDown(Qt::MouseButton button, QPointF position);
     void picGrid_MouseUp(Qt::MouseButton button, QPointF position, QPoint globalPosition);
@@ -76,8 +84,11 @@ public:
     // The page the preview shows or is being rendered for; 0 while it is empty.
     std::int16_t previewPage() const { return document_.previewPage(); }
     void mnuOpenPicture_Click();
-    // Loads a picture as the new source; a failure is reported and changes nothing.
-    void UpdatePictureFile(const QString &path);
+    // Loads a picture as the new source (of a PDF, page `pdfPage`); a failure is reported and
+    // changes nothing.
+    void UpdatePictureFile(const QString &path, int pdfPage = 1);
+    // The PDF page control: another page of the PDF becomes the picture.
+    void spnPdfPage_Change();
     int picGrid_OLEDragOver(const QMimeData &data) const;
     void picGrid_OLEDragDrop(const QMimeData &data);
     // False when the page could not be had in memory: reported, and the canvas keeps the page before.
@@ -90,13 +101,28 @@ public:
     void cmdPrint_Click();
     void mnuPrintThisPicture_Click();
     void mnuPrintAssemblyMap_Click();
+    // File > Print page...: the selected page, shown in the preview first, as the pop-up menu's
+    // entry prints it; the entry is offered while a page is selected.
+    void mnuPrintPage_Click();
     // The print dialog for every page (singlePage 0) or for page singlePage (PrintCommands).
     void PrintNow(std::int32_t singlePage);
     // The assembly map of the poster as the window shows it.
     AssemblyMap assemblyMap();
 
+    // The window's line of what happened last (a print, a refused drop), under the controls.
+    QString statusLine() const;
+    void showStatus(const QString &line);
+
+    // The client area as designed; the window never gets smaller.
+    static constexpr QSize DesignClientSize{783, 537};
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     class Surface;
@@ -107,9 +133,26 @@ private:
 
     void buildWidgets();
     void buildMenus();
+    // The client area's widgets for its present size: at the designed size where the design puts
+    // them; beyond it the picture view and the preview grow (the preview in the designed box's
+    // shape, with at most half the added width), what is below them moves down, the Print button
+    // stays at the right edge and the separators span the width; lists and labels keep their size.
+    void placeWidgets();
+    // The PDF page controls over the grid view's top right corner.
+    void placePdfPageControls();
+    // The page in the preview: filling the designed box as it always did where it is A4 upright,
+    // else keeping its shape.
+    void showPreviewPicture();
+    // The window's size and place: the stored ones, else the designed size centred on the screen.
+    void restorePlace();
+    QRect designedPlace() const;
+    // Says why a drag is refused (in the status line), or takes back the reason for one refused before.
+    int dragOver(const QMimeData &data);
     void Form_Load();
     void Form_Unload();
     void showLabels();
+    // The PDF page control shows the picture's page, and only for a PDF of several pages.
+    void showPdfPage();
     // What a screen reader says of the grid view after its pages or selection changed.
     void describeGridView();
     // A click on page p (press with the left button, release with the right one): selects it and,
@@ -144,6 +187,8 @@ private:
     PrintableAreas printableAreas_;  // of the current printer, by paper
     Calibration calibration_;        // of the current printer
     bool unloaded_ = false;
+    QSize placedExtra_{0, 0};  // the room beyond the designed client area the widgets are placed for
+    bool refusalShown_ = false;  // the status line gives a drag's refusal
 
     GridView *picGrid = nullptr;
     PreviewBox *picPreview = nullptr;
@@ -164,10 +209,19 @@ private:
     QComboBox *cmbPaper = nullptr;
     QLabel *Label12 = nullptr;
     QLineEdit *txtPosterSize = nullptr;
+    QLabel *lbPdfPage = nullptr;
+    QSpinBox *spnPdfPage = nullptr;
+    QLabel *lbPdfPages = nullptr;
     QPushButton *cmdPrint = nullptr;
     QTimer *tmrGrid = nullptr;
+    QTimer *tmrResize = nullptr;
+    QWidget *client_ = nullptr;
+    QLabel *lbStatus = nullptr;
     QMenu *mnu = nullptr;  // pop-up menu of the grid view and the preview
     QAction *mnuOpenPicture = nullptr;
+    QAction *mnuPrint = nullptr;
+    QAction *mnuPrintPage = nullptr;
+    QAction *mnuPrintMap = nullptr;
     QAction *mnuSettings = nullptr;
     QAction *mnuCalibrate = nullptr;
     QAction *mnuInst = nullptr;

@@ -15,7 +15,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QStatusBar>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 
 namespace plakatron {
@@ -23,7 +26,9 @@ namespace plakatron {
 void frmMain::buildWidgets()
 {
     auto *client = new QWidget(this);
-    client->setFixedSize(783, 537);
+    client_ = client;
+    client->setMinimumSize(DesignClientSize);
+    client->resize(DesignClientSize);
     setCentralWidget(client);
 
     const auto label = [client](const char *name, const QString &text, int x, int y, bool bold = false) {
@@ -46,6 +51,20 @@ void frmMain::buildWidgets()
     picGrid->setAccessibleDescription(QStringLiteral(
         "The picture with its pages. Arrow keys, Home and End select a page, Enter or Space shows it in "
         "the preview, the Menu key opens the print menu."));
+
+    // The page of a PDF of several pages, right above the grid view's corner; hidden otherwise.
+    lbPdfPage = label("lbPdfPage", QStringLiteral("P&DF page:"), 0, 3);
+    spnPdfPage = new QSpinBox(client);
+    spnPdfPage->setObjectName(QStringLiteral("spnPdfPage"));
+    spnPdfPage->setAccessibleName(QStringLiteral("PDF page"));
+    spnPdfPage->setKeyboardTracking(false);  // a page is loaded when the number is complete
+    lbPdfPage->setBuddy(spnPdfPage);
+    lbPdfPages = label("lbPdfPages", QString(), 0, 3);
+    lbPdfPages->setFixedWidth(52);
+    spnPdfPage->resize(62, 20);
+    placePdfPageControls();
+    for (QWidget *w : std::initializer_list<QWidget *>{lbPdfPage, spnPdfPage, lbPdfPages})
+        w->hide();
 
     lbPreview = label("lbPreview", QStringLiteral("Preview:"), 474, 4, true);
     lbPreview->setFixedWidth(290);
@@ -75,7 +94,7 @@ void frmMain::buildWidgets()
     for (QLabel *value : {lbA4Height, lbFinalImageWidth, lbFinalImageHeight, lbTotalPages})
         value->setFixedWidth(DesignValueWidth);
     // (The page count's value would run past the window's edge.)
-    lbTotalPages->setFixedWidth(client->width() - 8 - lbTotalPages->x());
+    lbTotalPages->setFixedWidth(DesignClientSize.width() - 8 - lbTotalPages->x());
     lbA4Height->setAccessibleDescription(QStringLiteral("The poster's height in A4 sheets"));
     lbFinalImageWidth->setAccessibleDescription(QStringLiteral("The printed poster's width, overlaps taken off"));
     lbFinalImageHeight->setAccessibleDescription(QStringLiteral("The printed poster's height, overlaps taken off"));
@@ -118,11 +137,12 @@ void frmMain::buildWidgets()
     cmdPrint = new QPushButton(QStringLiteral("Print"), client);
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
     cmdPrint->setGeometry(664, listRow + 10, 100, 32);
-    cmdPrint->setShortcut(QKeySequence::Print);
+    // Ctrl+P is File > Print's, which does the same.
     cmdPrint->setAccessibleDescription(QStringLiteral("Prints every page of the poster"));
 
     connect(cmbA4Width, &QComboBox::currentIndexChanged, this, &frmMain::cmbA4Width_Click);
     connect(cmbResox, &QComboBox::currentIndexChanged, this, &frmMain::cmbResox_Click);
+    connect(spnPdfPage, &QSpinBox::valueChanged, this, &frmMain::spnPdfPage_Change);
     connect(cmbPaper, &QComboBox::currentIndexChanged, this, &frmMain::cmbPaper_Click);
     connect(txtPosterSize, &QLineEdit::editingFinished, this, &frmMain::txtPosterSize_Change);
     connect(picGrid, &GridView::pointerMoved, this, &frmMain::picGrid_MouseMove);
@@ -142,7 +162,9 @@ void frmMain::buildWidgets()
             RenderPage(previewPage(), true);
     });
     connect(picGrid, &GridView::dropped, this, &frmMain::picGrid_OLEDragDrop);
-    picGrid->setDragOverHandler([this](const QMimeData &data) { return picGrid_OLEDragOver(data); });
+    picGrid->setDragOverHandler([this](const QMimeData &data) { return dragOver(data); });
+    // A picture dropped anywhere else on the window (the preview, the lists) is taken as well.
+    setAcceptDrops(true);
     connect(cmdPrint, &QPushButton::clicked, this, &frmMain::cmdPrint_Click);
 
     tmrGrid = new QTimer(this);
@@ -150,6 +172,64 @@ void frmMain::buildWidgets()
     tmrGrid->setInterval(250);
     connect(tmrGrid, &QTimer::timeout, this, &frmMain::tmrGrid_Timer);
     tmrGrid->start();
+
+    // The status line: what the last print did, why a drag was refused. A label of its own, so
+    // that the menus' hints shown over it give it back when they go.
+    lbStatus = new QLabel(statusBar());
+    lbStatus->setObjectName(QStringLiteral("lbStatus"));
+    // Read by its text, so a screen reader hears each new line.
+    lbStatus->setAccessibleDescription(QStringLiteral("What the last print or drag did"));
+    lbStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long line (a long file name) is cut off rather than widen the window.
+    lbStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lbStatus->setMinimumWidth(1);
+    statusBar()->setObjectName(QStringLiteral("sbStatus"));
+    statusBar()->addWidget(lbStatus, 1);
+
+    // A resize places the widgets at once; their pictures follow once it has stopped.
+    tmrResize = new QTimer(this);
+    tmrResize->setObjectName(QStringLiteral("tmrResize"));
+    tmrResize->setSingleShot(true);
+    tmrResize->setInterval(60);
+    connect(tmrResize, &QTimer::timeout, this, &frmMain::tmrResize_Timer);
+    client->installEventFilter(this);
+}
+
+void frmMain::placeWidgets()
+{
+    const QSize extra = (client_->size() - DesignClientSize).expandedTo(QSize(0, 0));
+    const QSize move = extra - placedExtra_;
+    placedExtra_ = extra;
+    for (QWidget *w : client_->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (w == picGrid || w == picPreview || w == lbPreview || w->y() < 20)
+            continue;  // the views and their titles, placed below
+        QRect g = w->geometry().translated(0, move.height());
+        if (w == cmdPrint)
+            g.translate(move.width(), 0);
+        else if (qobject_cast<line3d *>(w))
+            g.setWidth(g.width() + move.width());
+        w->setGeometry(g);
+    }
+    // The preview grows in its designed shape, the picture view takes the rest.
+    const QSize designPreview(290, 400);
+    const int previewHeight = designPreview.height() + extra.height();
+    const int previewWider = std::clamp(
+        qRound(double(designPreview.width()) * previewHeight / designPreview.height()) - designPreview.width(), 0,
+        extra.width() / 2);
+    const int viewsWider = extra.width() - previewWider;
+    picGrid->setGeometry(16, 20, 440 + viewsWider, 401 + extra.height());
+    picPreview->setGeometry(474 + viewsWider, 22, designPreview.width() + previewWider, previewHeight);
+    lbPreview->move(474 + viewsWider, lbPreview->y());
+    lbPreview->setFixedWidth(designPreview.width() + previewWider);
+    placePdfPageControls();
+}
+
+void frmMain::placePdfPageControls()
+{
+    // Right above the grid view's top right corner, wherever that is.
+    lbPdfPages->move(picGrid->geometry().right() + 1 - lbPdfPages->width(), 3);
+    spnPdfPage->move(lbPdfPages->x() - 66, 0);
+    lbPdfPage->move(spnPdfPage->x() - 4 - lbPdfPage->width(), 3);
 }
 
 void frmMain::buildMenus()
@@ -170,6 +250,16 @@ void frmMain::buildMenus()
         return a;
     };
     mnuOpenPicture = action(mnuFile, "mnuOpenPicture", QStringLiteral("&Open Picture..."), QKeySequence::Open);
+    mnuFile->addSeparator();
+    // The print commands: every page (the Print button's), the selected page, the assembly map.
+    mnuPrint = action(mnuFile, "mnuPrint", QStringLiteral("&Print"), QKeySequence::Print);
+    mnuPrintPage = action(mnuFile, "mnuPrintPage", QStringLiteral("Print pa&ge..."), QKeySequence::UnknownKey);
+    mnuPrintMap = action(mnuFile, "mnuPrintMap", QStringLiteral("Print assembly &map..."), QKeySequence::UnknownKey);
+    connect(mnuPrint, &QAction::triggered, this, &frmMain::cmdPrint_Click);
+    connect(mnuPrintPage, &QAction::triggered, this, &frmMain::mnuPrintPage_Click);
+    connect(mnuPrintMap, &QAction::triggered, this, &frmMain::mnuPrintAssemblyMap_Click);
+    connect(mnuFile, &QMenu::aboutToShow, this,
+            [this] { mnuPrintPage->setEnabled(isPosterPage(grid().SelectedPage, poster().settings, grid())); });
     mnuFile->addSeparator();
     mnuSettings = action(mnuFile, "mnuSettings", QStringLiteral("&Settings"), QKeySequence::UnknownKey);
     mnuCalibrate = action(mnuFile, "mnuCalibrate", QStringLiteral("Print &calibration sheet..."), QKeySequence::UnknownKey);

@@ -20,16 +20,16 @@ int answer(const StartupRequest &request)
 
 int main(int argc, char **argv)
 {
-    // --help and --version answer without a screen, before the window system is reached.
-    // Names as the system has them, whatever their bytes.
+    // --help, --version and a command line the window cannot start with answer without a screen,
+    // before the window system is reached. Names as the system has them, whatever their bytes.
     const auto arguments = [&] {
         QStringList names;
         for (int i = 0; i < argc; ++i)
             names << platform::nameFromNative(argv[i]);
         return names;
     };
-    const StartupRequest early = parseCommandLine(arguments());
-    if (early.action == StartupRequest::Action::ShowHelp || early.action == StartupRequest::Action::ShowVersion)
+    const StartupRequest early = parseCommandLine(withoutToolkitOptions(arguments()));
+    if (early.action != StartupRequest::Action::Run)
         return answer(early);
 
     QApplication app(argc, argv);

@@ -31,6 +31,7 @@ inline const QString Overlap = QStringLiteral("Overlap");     // percent
 inline const QString LastFolder = QStringLiteral("LastFolder");
 inline const QString Paper = QStringLiteral("Paper");         // "A4 portrait", "Letter landscape"; missing: A4 portrait
 inline const QString PosterSize = QStringLiteral("PosterSize");  // "150cm", "40in high"; missing or empty: none
+inline const QString Window = QStringLiteral("Window");  // the main window's size and place; missing: as designed, centred
 // One key per printer, named by the printer: its calibration, "x y" (measured / nominal).
 inline const QString CalibrationSection = QStringLiteral("Calibration");
 }  // namespace settingkeys

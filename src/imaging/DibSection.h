@@ -13,6 +13,7 @@
 #include "imaging/PictureCrop.h"
 
 #include <QImage>
+#include <QRectF>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -103,6 +104,12 @@ public:
     // thread.
     static std::unique_ptr<cDIBSection> ResampleCrop(const PictureCrop &crop, std::int32_t newHeight,
                                                      std::int32_t newWidth, cDIBSection &gathered, int threads = 0);
+    // The part of a crop of `crop` pixels (from its top left, in its pixels) that ResampleCrop's
+    // page of `page` pixels shows: the page's outer pixel edges where its pixel centres sample
+    // the crop. An enlarging axis samples centre to centre at (N - 1) / M, from the left across
+    // and from the bottom down; a shrinking axis, and a plain copy, take the whole crop. A
+    // vector page drawn over this area lines up with the raster page of the same crop.
+    static QRectF sampledArea(QSize crop, QSize page);
 
     // The checked view over all pixel bytes (BytesPerScanLine x Height); empty without pixels.
     ByteView bytes();

@@ -139,6 +139,23 @@ void cDIBSection::resampleWith(const resample::Plan &plan, cDIBSection &destinat
                   resample::fastest(), threads);
 }
 
+QRectF cDIBSection::sampledArea(QSize crop, QSize page)
+{
+    const bool copy = crop == page;
+    // Destination centre d + 0.5 samples source centre first + 0.5 with first = d * (N - 1) / M
+    // (ResampleKernel.h); rows are sampled from the bottom, so their last centres meet.
+    const auto axis = [copy](double n, double m, bool fromEnd) -> std::pair<double, double> {
+        if (copy || m < n || m <= 0 || n < 2)
+            return {0, n};
+        const double step = (n - 1) / m;
+        const double start = fromEnd ? n - 0.5 - (m - 0.5) * step : 0.5 - 0.5 * step;
+        return {start, n - 1};
+    };
+    const auto [left, width] = axis(crop.width(), page.width(), false);
+    const auto [top, height] = axis(crop.height(), page.height(), true);
+    return QRectF(left, top, width, height);
+}
+
 namespace {
 std::vector<std::int32_t> everyIndex(std::int32_t count)
 {

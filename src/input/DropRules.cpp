@@ -3,6 +3,7 @@
 #include "input/PictureTypes.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 
@@ -40,6 +41,16 @@ DropDecision checkDrop(const QMimeData &data)
     if (!hasPictureExtension(files.front()))
         return {DropDecision::Action::Unsupported, files.front()};
     return {DropDecision::Action::Load, files.front()};
+}
+
+QString dropRefusal(const QMimeData &data)
+{
+    const QStringList files = droppedFiles(data);
+    if (files.size() > 1)
+        return QStringLiteral("Only one picture file can be dropped");
+    if (files.size() == 1 && !hasPictureExtension(files.front()))
+        return QStringLiteral("Not a picture this program reads: ") + QFileInfo(files.front()).fileName();
+    return {};
 }
 
 QString unsupportedFormatMessage() { return QStringLiteral("File format not supported!"); }

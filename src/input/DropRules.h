@@ -27,6 +27,11 @@ struct DropDecision {
 
 DropDecision checkDrop(const QMimeData &data);
 
+// Why a drag is refused, in a line for the status bar: "Only one picture file can be dropped" for
+// more than one file, "Not a picture this program reads: notes.txt" for a file of another kind;
+// empty for a drag that is taken or carries no file at all (text, a web address).
+QString dropRefusal(const QMimeData &data);
+
 // "File format not supported!"
 QString unsupportedFormatMessage();
 

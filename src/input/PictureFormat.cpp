@@ -4,6 +4,7 @@
 
 #include <QtEndian>
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <map>
 
@@ -63,10 +64,59 @@ PictureFormat isoMediaFormat(QByteArrayView d)
     return heif ? PictureFormat::Heic : PictureFormat::Unknown;
 }
 
+// XML text whose first element is <svg> (any prefix): a byte-order mark, white space, the XML
+// declaration, comments, processing instructions and a DTD may come first.
+bool isSvgText(QByteArrayView d)
+{
+    qsizetype at = d.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    const auto skipSpace = [&] {
+        while (at < d.size() && (d[at] == ' ' || d[at] == '\t' || d[at] == '\r' || d[at] == '\n'))
+            ++at;
+    };
+    const auto skipPast = [&](QByteArrayView end) {
+        const qsizetype found = QByteArrayView(d).sliced(at).indexOf(end);
+        at = found < 0 ? d.size() : at + found + end.size();
+    };
+    for (skipSpace(); at < d.size(); skipSpace()) {
+        const QByteArrayView rest = d.sliced(at);
+        if (rest.startsWith("<?")) {
+            skipPast("?>");
+        } else if (rest.startsWith("<!--")) {
+            skipPast("-->");
+        } else if (rest.startsWith("<!DOCTYPE")) {
+            // Up to the '>' that ends it, past an internal subset in brackets.
+            const qsizetype bracket = rest.indexOf('[');
+            const qsizetype close = rest.indexOf('>');
+            if (bracket >= 0 && (close < 0 || bracket < close))
+                skipPast("]");
+            skipPast(">");
+        } else if (rest.startsWith("<")) {
+            qsizetype name = 1;
+            while (name < rest.size() && (std::isalnum(static_cast<unsigned char>(rest[name])) || rest[name] == '_'
+                                          || rest[name] == '-' || rest[name] == '.' || rest[name] == ':'))
+                ++name;
+            const QByteArrayView element = rest.sliced(1, name - 1);
+            const qsizetype colon = element.lastIndexOf(':');
+            return element.sliced(colon + 1) == "svg" && name < rest.size()
+                   && (rest[name] == '>' || rest[name] == '/' || std::isspace(static_cast<unsigned char>(rest[name])));
+        } else {
+            return false;
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+bool isVectorFormat(PictureFormat format)
+{
+    return format == PictureFormat::Pdf || format == PictureFormat::Svg || format == PictureFormat::Svgz;
+}
 
 PictureFormat sniffPictureFormat(QByteArrayView head)
 {
+    if (startsWith(head, "%PDF-", 5))
+        return PictureFormat::Pdf;
     if (startsWith(head, "\xFF\xD8\xFF", 3))
         return PictureFormat::Jpeg;
     if (startsWith(head, "GIF87a", 6) || startsWith(head, "GIF89a", 6))
@@ -88,6 +138,13 @@ PictureFormat sniffPictureFormat(QByteArrayView head)
         return PictureFormat::Bmp;
     if (isIconDirectory(head))
         return PictureFormat::Ico;
+    // A PDF reader looks for the header in the first 1024 bytes.
+    if (head.first(std::min<qsizetype>(head.size(), 1024)).indexOf("%PDF-") >= 0)
+        return PictureFormat::Pdf;
+    if (startsWith(head, "\x1F\x8B\x08", 3))
+        return PictureFormat::Svgz;  // gzip: what it holds is known once it is unpacked
+    if (isSvgText(head))
+        return PictureFormat::Svg;
     return PictureFormat::Unknown;
 }
 
@@ -104,6 +161,9 @@ QByteArray qtFormatName(PictureFormat format)
     case PictureFormat::Wmf:
     case PictureFormat::Heic:
     case PictureFormat::Avif:
+    case PictureFormat::Pdf:
+    case PictureFormat::Svg:
+    case PictureFormat::Svgz:
     case PictureFormat::Unknown: break;
     }
     return QByteArray();
@@ -122,6 +182,9 @@ QString displayName(PictureFormat format)
     case PictureFormat::Webp: return QStringLiteral("WebP");
     case PictureFormat::Heic: return QStringLiteral("HEIC");
     case PictureFormat::Avif: return QStringLiteral("AVIF");
+    case PictureFormat::Pdf: return QStringLiteral("PDF");
+    case PictureFormat::Svg: return QStringLiteral("SVG");
+    case PictureFormat::Svgz: return QStringLiteral("SVGZ");
     case PictureFormat::Unknown: break;
     }
     return QStringLiteral("unknown");
@@ -359,6 +422,9 @@ qint64 usefulFileBytes(PictureFormat format, qint64 width, qint64 height)
     case PictureFormat::Webp:
     case PictureFormat::Heic:
     case PictureFormat::Avif:
+    case PictureFormat::Pdf:
+    case PictureFormat::Svg:
+    case PictureFormat::Svgz:
     case PictureFormat::Unknown: return 0;
     }
     return metadata + std::max<qint64>(0, width) * std::max<qint64>(0, height) * bytesPerPixel;

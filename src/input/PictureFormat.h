@@ -10,12 +10,17 @@
 
 namespace plakatron {
 
-// HEIC stands for every HEIF picture but AVIF: both are decoded by libheif.
-enum class PictureFormat { Unknown, Jpeg, Bmp, Gif, Ico, Wmf, Png, Tiff, Webp, Heic, Avif };
+// HEIC stands for every HEIF picture but AVIF: both are decoded by libheif. PDF, SVG and SVGZ
+// (gzip-compressed SVG) are vector pictures.
+enum class PictureFormat { Unknown, Jpeg, Bmp, Gif, Ico, Wmf, Png, Tiff, Webp, Heic, Avif, Pdf, Svg, Svgz };
 
 // How many of a file's first bytes sniffPictureFormat wants: an ISO media file lists its brands in
-// its first box.
-inline constexpr qsizetype pictureSniffBytes = 64;
+// its first box, a PDF's header may follow up to 1024 bytes of something else, and an SVG
+// picture's first element may follow an XML declaration, comments and a DTD.
+inline constexpr qsizetype pictureSniffBytes = 4096;
+
+// PDF, SVG and SVGZ.
+bool isVectorFormat(PictureFormat format);
 
 // The format the first bytes of a file announce. The content decides; the file's extension is
 // never trusted.
@@ -26,7 +31,7 @@ PictureFormat sniffPictureFormat(QByteArrayView head);
 QByteArray qtFormatName(PictureFormat format);
 
 // A readable name for messages ("JPEG", "BMP", "GIF", "ICO", "WMF", "PNG", "TIFF", "WebP",
-// "HEIC", "AVIF"), as the list of supported formats names them.
+// "HEIC", "AVIF", "PDF", "SVG", "SVGZ"), as the list of supported formats names them.
 QString displayName(PictureFormat format);
 
 // A JPEG stream walked from its start marker through every segment and scan: where its end
@@ -81,7 +86,8 @@ qint64 iconFileEnd(QByteArrayView head);
 
 // The most bytes of a file in this format, of width x height pixels, that its decoder can put to
 // use; what lies beyond is never read. Generous: 64 MB of metadata and more bytes a pixel than any
-// encoder writes. 0 for formats whose file says where it ends (ICO, WMF, WebP, HEIC, AVIF).
+// encoder writes. 0 for formats whose file says where it ends (ICO, WMF, WebP, HEIC, AVIF) and
+// for vector pictures.
 qint64 usefulFileBytes(PictureFormat format, qint64 width, qint64 height);
 
 // What a TIFF stream says about its first image (a TIFF file, or the Exif block of another format,

@@ -11,6 +11,7 @@
 #include "input/PictureTypes.h"
 #include "input/PngPicture.h"
 #include "input/RleBitmap.h"
+#include "input/VectorPicture.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -537,7 +538,7 @@ QImage toOpaqueRgb32(QImage image)
     return opaque;
 }
 
-QImage loadPicture(const QString &path, const IsolationWatch &watch)
+Picture loadPicture(const QString &path, const IsolationWatch &watch, const PictureRequest &request)
 {
     raiseAllocationLimit();
     quietenDecoders();
@@ -546,6 +547,16 @@ QImage loadPicture(const QString &path, const IsolationWatch &watch)
     const PictureFormat format = sniffPictureFormat(file.peek(pictureSniffBytes));
     if (format == PictureFormat::Unknown)
         invalid(unsupportedDescription(path));
+    if (format == PictureFormat::Pdf)
+        return loadVectorPicture(file, format, request.pdfPage, request.overview, watch);
+    if (request.pdfPage != 1)
+        raise(err::SubscriptOutOfRange, QStringLiteral("The file is %1 %2 picture, not a PDF: it has no page %3.")
+                                            .arg(QStringLiteral("AIOS").contains(displayName(format).front())
+                                                     ? QStringLiteral("an") : QStringLiteral("a"),
+                                                 displayName(format))
+                                            .arg(request.pdfPage));
+    if (isVectorFormat(format))
+        return loadVectorPicture(file, format, 1, request.overview, watch);
     if (format == PictureFormat::Wmf)
         return loadMetafile(file, watch);
     if (format == PictureFormat::Heic || format == PictureFormat::Avif)
@@ -601,5 +612,6 @@ QImage loadPicture(const QString &path, const IsolationWatch &watch)
         outOfMemory();
     }
 }
+
 
 }  // namespace plakatron

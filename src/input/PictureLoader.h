@@ -1,13 +1,16 @@
 #pragma once
 // The one entry point that brings a picture file in: JPEG, PNG, TIFF (its first page), WebP (its
-// first frame), HEIC and AVIF, BMP, GIF, ICO and Windows metafiles, told apart by their content.
+// first frame), HEIC and AVIF, BMP, GIF, ICO, Windows metafiles, PDF (a page of it) and SVG or
+// SVGZ, told apart by their content.
 //
-// The result is the picture at its natural size in Format_RGB32, what the grid view and the page
-// renderer copy from. Transparent parts are laid on white; 16-bit, CMYK and 10-bit pictures come
+// A raster picture comes at its natural size in Format_RGB32, what the grid view and the page
+// renderer copy from; a PDF or SVG picture as a vector picture (VectorPicture.h) that draws each
+// page at its own resolution. Transparent parts are laid on white; 16-bit, CMYK and 10-bit pictures come
 // down to 8-bit RGB. Pictures are shown upright: the orientation tag of a JPEG, TIFF or WebP file
 // is applied, and the turns and mirrors of a HEIC or AVIF file. Every failure is a RuntimeError
 // with a number and a description a user can act on; nothing is returned half-decoded.
 
+#include "imaging/Picture.h"
 #include "input/Platform.h"
 
 #include <QImage>
@@ -33,15 +36,41 @@ struct PictureLimits {
     static constexpr qint64 decodingDeadlineMs = 20'000;
     // libpng, under Qt's PNG reader, takes no wider or taller picture.
     static constexpr qint64 maxPngSide = 1'000'000;
+
+    // Vector pictures (PDF, SVG). A PDF page's nominal size is its size at this resolution.
+    static constexpr double vectorDotsPerInch = 96;
+    // Nominal pixels a side (1000 inches); nothing of this size is ever made whole.
+    static constexpr qint64 maxVectorSide = 100'000;
+    static constexpr qint64 maxPdfPages = 10'000;
+    // An SVG file is read whole, an SVGZ file unpacked, up to this many bytes.
+    static constexpr qint64 maxSvgBytes = 64 * 1024 * 1024;
+    // Elements of an SVG picture, as written and as drawn (each <use> draws what it names again),
+    // how deep they nest, and the numbers its paths, polylines and polygons give.
+    static constexpr qint64 maxSvgElements = 500'000;
+    static constexpr qint64 maxSvgDrawnElements = 2'000'000;
+    static constexpr int maxSvgDepth = 256;
+    static constexpr qint64 maxSvgPathNumbers = 8'000'000;
+    // The most pixels one part of a vector picture is drawn at (a page at 2480 x 3508 has 8.7
+    // million), and the helper's memory beyond what it takes at its start.
+    static constexpr qint64 maxDrawnPixels = 100'000'000;
+    static constexpr qint64 vectorHelperMemory = 1536LL * 1024 * 1024;
+};
+
+// Which page of a PDF to take, and whether a vector picture's overview for the screen is drawn as
+// it loads (the window shows it; a command that prints pages needs none).
+struct PictureRequest {
+    int pdfPage = 1;
+    bool overview = true;
 };
 
 // Loads the picture file at path (a name as platform::nameFromNative gives it, whatever its
 // bytes). Errors: 53 "File not found" (missing path), 52 (a name the system finds too long), 75
 // (a folder, or unreadable), 70 (no permission), 481 with a description (empty, not a supported
 // picture, damaged or incomplete), 7 with a description (too large, too slow, or out of memory),
-// 18 when `watch` asked the loading to stop or another's signal ended its decoder. A picture that
-// decodes in a child process (metafiles, HEIC, AVIF) keeps `watch` informed while it waits.
-QImage loadPicture(const QString &path, const IsolationWatch &watch = {});
+// 9 for a page the PDF does not have (or a page beyond 1 of any other picture), 18 when `watch`
+// asked the loading to stop or another's signal ended its decoder. A picture that decodes in a
+// child process (metafiles, HEIC, AVIF, PDF, SVG) keeps `watch` informed while it waits.
+Picture loadPicture(const QString &path, const IsolationWatch &watch = {}, const PictureRequest &request = {});
 
 // Tests: the drawing and decoding deadline in milliseconds (0 for the usual 20 seconds), and the
 // memory another library's decoder may take for one picture before 16-bit PNGs and TIFFs and

@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDeadlineTimer>
+#include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace plakatron {
@@ -49,6 +51,42 @@ IsolatedRun runIsolated(const std::function<QByteArray()> &work, const QDeadline
 
 // True where runIsolated uses a child process.
 bool isolationStopsFromOutside();
+
+// A helper program that keeps what it has made between requests (a parsed document) and answers
+// them one at a time, run where it can be stopped from outside: it reads a document from its
+// descriptor 3, requests from its standard input, and answers on its standard output. It ends
+// with the program, and its standard error goes nowhere (its libraries log there). Each exchange
+// has its own deadline: a helper that overruns it, is stopped, crashes or answers what the
+// caller refuses is ended there, and every later exchange fails at once. One exchange at a time:
+// callers on several threads take turns (the object does not).
+class HelperProcess {
+public:
+    HelperProcess() = default;
+    ~HelperProcess();  // ends the helper
+    HelperProcess(const HelperProcess &) = delete;
+    HelperProcess &operator=(const HelperProcess &) = delete;
+
+    // Starts `program` with `arguments`, the open file `document` (a descriptor of this process)
+    // as its descriptor 3. False when it cannot be started, and always where the platform has no
+    // such processes.
+    bool start(const QString &program, const QStringList &arguments, int document);
+    bool running() const { return process_ > 0; }
+
+    // Sends `request`, then hands each piece of the answer to `receive` until `complete` says it
+    // is whole (Finished). TimedOut at the deadline, Stopped when `watch` asks or another's
+    // signal ends the helper, Failed when it ends, crashes, or `receive` refuses; after any of
+    // those the helper is gone.
+    IsolatedRun exchange(QByteArrayView request, const ByteSink &receive, const std::function<bool()> &complete,
+                         const QDeadlineTimer &deadline, const IsolationWatch &watch = {});
+
+    // Ends the helper now.
+    void stop();
+
+private:
+    qint64 process_ = 0;
+    int input_ = -1;   // its standard input, ours to write
+    int output_ = -1;  // its standard output, ours to read
+};
 
 // While alive, what this process writes to standard error goes nowhere: libpng, under Qt's PNG
 // reader, writes its errors there itself. A sanitizer's report still gets through. For the

@@ -6,6 +6,16 @@ namespace plakatron {
 
 bool isolationStopsFromOutside() { return false; }
 
+// No helper programs here: the documents they would read are not opened in this process either.
+HelperProcess::~HelperProcess() = default;
+bool HelperProcess::start(const QString &, const QStringList &, int) { return false; }
+void HelperProcess::stop() {}
+IsolatedRun HelperProcess::exchange(QByteArrayView, const ByteSink &, const std::function<bool()> &,
+                                    const QDeadlineTimer &, const IsolationWatch &)
+{
+    return {};
+}
+
 StandardErrorSilenced::StandardErrorSilenced() = default;
 StandardErrorSilenced::~StandardErrorSilenced() = default;
 

@@ -1,16 +1,19 @@
 // The loader's platform seam on POSIX systems: fork, a pipe and SIGKILL at the deadline for
-// isolated work.
+// isolated work; fork and exec, a socket and SIGKILL for helper programs.
 #include "input/Platform.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <cerrno>
 #include <cstdio>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
@@ -100,9 +103,213 @@ int silenceStandardError()
     return saved;
 }
 
+// Waits until fd is ready for `events` or the deadline passes, looking at the watch meanwhile.
+enum class Wait { Ready, TimedOut, Asked };
+Wait waitReady(int fd, short events, const QDeadlineTimer &deadline, const IsolationWatch &watch,
+               QElapsedTimer &sinceWatch)
+{
+    const bool watched = watch.stop || watch.meanwhile;
+    for (;;) {
+        if (watched && sinceWatch.elapsed() >= watchIntervalMs) {
+            if (watch.meanwhile)
+                watch.meanwhile();
+            sinceWatch.restart();
+        }
+        if (watch.stop && watch.stop->requested())
+            return Wait::Asked;
+        pollfd wanted{fd, events, 0};
+        const qint64 left = deadline.remainingTime();
+        qint64 wait = left < 0 ? 60'000 : std::min<qint64>(left, 60'000);
+        if (watched)
+            wait = std::min<qint64>(wait, watchIntervalMs);
+        const int ready = ::poll(&wanted, 1, int(wait));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready == 0 && deadline.hasExpired())
+            return Wait::TimedOut;
+        if (ready != 0)
+            return Wait::Ready;  // ready, or an error the next read or write reports
+    }
+}
+
+// A descriptor moved to 10 or above, so the ones the helper expects can be set without
+// overwriting it; async-signal-safe.
+int highDescriptor(int fd) { return ::fcntl(fd, F_DUPFD, 10); }
+
 }  // namespace
 
 bool isolationStopsFromOutside() { return true; }
+
+HelperProcess::~HelperProcess() { stop(); }
+
+bool HelperProcess::start(const QString &program, const QStringList &arguments, int document)
+{
+    stop();
+    // Everything the child needs is made before the fork: between fork and exec only
+    // async-signal-safe calls.
+    const QByteArray path = QFile::encodeName(program);
+    std::vector<QByteArray> argumentBytes{path};
+    for (const QString &argument : arguments)
+        argumentBytes.push_back(argument.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &argument : argumentBytes)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    // Requests go through a socket, not a pipe: a write to a helper that has gone fails instead of
+    // raising SIGPIPE here. Answers come through a pipe as large as the system allows: a page's
+    // pixels are megabytes.
+    int requests[2], answers[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, requests) != 0)
+        return false;
+    if (::pipe2(answers, O_CLOEXEC) != 0) {
+        ::close(requests[0]);
+        ::close(requests[1]);
+        return false;
+    }
+#ifdef F_SETPIPE_SZ
+    ::fcntl(answers[0], F_SETPIPE_SZ, 1024 * 1024);
+#endif
+    const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    const pid_t parent = ::getpid();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int in = highDescriptor(requests[1]);
+        const int out = highDescriptor(answers[1]);
+        const int file = document >= 0 ? highDescriptor(document) : -1;
+        const int quiet = nowhere >= 0 ? highDescriptor(nowhere) : -1;
+        if (in < 0 || out < 0 || ::dup2(in, STDIN_FILENO) < 0 || ::dup2(out, STDOUT_FILENO) < 0
+            || (file >= 0 && ::dup2(file, 3) < 0))
+            ::_exit(127);
+#ifndef PLAKATRON_SANITIZED
+        // A sanitizer's report still reaches the real standard error.
+        if (quiet >= 0)
+            ::dup2(quiet, STDERR_FILENO);
+#else
+        (void)quiet;
+#endif
+#ifdef __linux__
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent)
+            ::_exit(1);
+#else
+        (void)parent;
+#endif
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(requests[1]);
+    ::close(answers[1]);
+    if (nowhere >= 0)
+        ::close(nowhere);
+    if (child < 0) {
+        ::close(requests[0]);
+        ::close(answers[0]);
+        return false;
+    }
+    process_ = child;
+    input_ = requests[0];
+    output_ = answers[0];
+    return true;
+}
+
+void HelperProcess::stop()
+{
+    if (process_ <= 0)
+        return;
+    ::close(input_);
+    ::close(output_);
+    ::kill(pid_t(process_), SIGKILL);
+    waitFor(pid_t(process_));
+    process_ = 0;
+    input_ = output_ = -1;
+}
+
+IsolatedRun HelperProcess::exchange(QByteArrayView request, const ByteSink &receive,
+                                    const std::function<bool()> &complete, const QDeadlineTimer &deadline,
+                                    const IsolationWatch &watch)
+{
+    IsolatedRun run;
+    if (process_ <= 0)
+        return run;
+    enum class End { Done, TimedOut, Asked, Gone, Refused } end = End::Gone;
+    QElapsedTimer sinceWatch;
+    sinceWatch.start();
+    const auto endedBy = [&](Wait wait) { return wait == Wait::TimedOut ? End::TimedOut : End::Asked; };
+    for (qsizetype sent = 0; sent < request.size();) {
+        const Wait wait = waitReady(input_, POLLOUT, deadline, watch, sinceWatch);
+        if (wait != Wait::Ready) {
+            end = endedBy(wait);
+            break;
+        }
+        const ssize_t n = ::send(input_, request.data() + sent, size_t(request.size() - sent), MSG_NOSIGNAL);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (n <= 0)
+            break;
+        sent += n;
+        if (sent == request.size())
+            end = End::Done;
+    }
+    if (end == End::Done && !complete()) {
+        QByteArray buffer(1024 * 1024, Qt::Uninitialized);
+        end = End::Gone;
+        for (;;) {
+            const Wait wait = waitReady(output_, POLLIN, deadline, watch, sinceWatch);
+            if (wait != Wait::Ready) {
+                end = endedBy(wait);
+                break;
+            }
+            const ssize_t n = ::read(output_, buffer.data(), size_t(buffer.size()));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            if (!receive(QByteArrayView(buffer.constData(), n))) {
+                end = End::Refused;
+                break;
+            }
+            if (complete()) {
+                end = End::Done;
+                break;
+            }
+        }
+    }
+    if (end == End::Done) {
+        run.outcome = IsolatedRun::Outcome::Finished;
+        return run;
+    }
+    // Whatever went wrong, the helper goes. One that closed its end is given a moment to finish
+    // ending by itself, so the signal that ended it is its own (or another's), not ours.
+    ::close(input_);
+    ::close(output_);
+    const pid_t helper = pid_t(process_);
+    int status = 0;
+    bool reaped = false;
+    for (int tries = 0; end == End::Gone && tries < 50 && !reaped; ++tries) {
+        reaped = ::waitpid(helper, &status, WNOHANG) == helper;
+        if (!reaped)
+            ::usleep(4000);
+    }
+    if (!reaped) {
+        ::kill(helper, SIGKILL);
+        status = waitFor(helper);
+    }
+    process_ = 0;
+    input_ = output_ = -1;
+    switch (end) {
+    case End::TimedOut: run.outcome = IsolatedRun::Outcome::TimedOut; break;
+    case End::Asked: run.outcome = IsolatedRun::Outcome::Stopped; break;
+    case End::Done:
+    case End::Refused: break;
+    case End::Gone:
+        if (reaped && WIFSIGNALED(status) && !isCrash(WTERMSIG(status))) {
+            run.outcome = IsolatedRun::Outcome::Stopped;
+            run.signal = WTERMSIG(status);
+        }
+        break;
+    }
+    return run;
+}
 
 StandardErrorSilenced::StandardErrorSilenced() : saved_(silenceStandardError()) {}
 

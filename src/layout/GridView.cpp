@@ -107,7 +107,7 @@ GridView::GridView(QWidget *parent) : QFrame(parent)
     };
 }
 
-void GridView::rebuild(const QImage &source, const PosterSettings &settings, PageGrid &grid)
+void GridView::rebuild(const Picture &source, const PosterSettings &settings, PageGrid &grid)
 {
     const QSize interior = interiorSize();
     grid.GridViewWidth = interior.width();
@@ -135,12 +135,14 @@ void GridView::drawBackground()
     const int dh = fit.picture.height();
     if (dw > 0 && dh > 0 && !source_.isNull()) {
         // Shrinking smoothly is slow, so it happens here once and never in a tick; on a dense
-        // screen straight to the device pixels, so the picture stays sharp.
-        QImage shrunk = pictureAsCut(source_).scaled(qRound(dw * ratio), qRound(dh * ratio), Qt::IgnoreAspectRatio,
-                                                     Qt::SmoothTransformation);
-        shrunk.setDevicePixelRatio(ratio);
-        QPainter p(&background_);
-        p.drawImage(QPoint(0, 0), shrunk);
+        // screen straight to the device pixels, so the picture stays sharp. A vector picture
+        // that cannot be drawn leaves the view white.
+        skippingErrors([&] {
+            QImage shrunk = source_.scaledAsCut(QSize(qRound(dw * ratio), qRound(dh * ratio)));
+            shrunk.setDevicePixelRatio(ratio);
+            QPainter p(&background_);
+            p.drawImage(QPoint(0, 0), shrunk);
+        });
     }
     composed_ = background_;
     QPainter p(&composed_);

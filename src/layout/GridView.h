@@ -5,6 +5,7 @@
 // view has the keyboard focus, a frame round the selected page (round the view while none is).
 // Both are drawn at the screen's device pixel ratio; positions stay in logical pixels.
 
+#include "imaging/Picture.h"
 #include "layout/PageLayout.h"
 #include "layout/PageSelection.h"
 
@@ -29,7 +30,7 @@ public:
     // The view rebuild of a layout pass: reads GridViewWidth/Height into the grid, fits the grid
     // into the view, shrinks the picture into the background and draws the grid over it. The view
     // keeps what it was given, so it can draw the same background again for another screen.
-    void rebuild(const QImage &source, const PosterSettings &settings, PageGrid &grid);
+    void rebuild(const Picture &source, const PosterSettings &settings, PageGrid &grid);
 
     // One tick: blink phase, overlay from the background, grid, selected box, pointer box, focus
     // frame. Every statement that fails (as while the page size is still 0) is skipped.
@@ -82,7 +83,7 @@ private:
     // Background and grid at the widget's present device pixel ratio, from the kept inputs.
     void drawBackground();
 
-    QImage source_;            // what the last rebuild was given (shared, not copied)
+    Picture source_;           // what the last rebuild was given (shared, not copied)
     PosterSettings settings_;
     PageGrid grid_;
     QImage background_;        // white + shrunken picture, made once per layout pass

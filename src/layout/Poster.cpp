@@ -18,20 +18,6 @@ QString sizeWords(const PosterSize &size)
 }
 }  // namespace
 
-QImage pictureAsCut(const QImage &picture)
-{
-    if (picture.width() < 2 || picture.height() < 2)
-        return {};
-    const QRect cut(1, 1, picture.width() - 1, picture.height() - 1);
-    if (picture.depth() % 8 != 0)
-        return picture.copy(cut);
-    // A read-only view of the picture's own pixels, which the caller's picture keeps.
-    QImage part(picture.constScanLine(1) + picture.depth() / 8, cut.width(), cut.height(), picture.bytesPerLine(),
-                picture.format());
-    part.setColorTable(picture.colorTable());
-    return part;
-}
-
 double pagePixelHeight(double pagePixelWidth, const Paper &paper) { return checked(pagePixelWidth * pageProportion(paper)); }
 
 void applyChoices(PosterSettings &settings, const PosterChoices &choices)
@@ -51,7 +37,7 @@ void layOutPoster(Poster &poster, const PosterChoices &choices, LayoutSurface &s
                   surface);
 }
 
-Poster makePoster(QImage picture, const PosterChoices &choices)
+Poster makePoster(Picture picture, const PosterChoices &choices)
 {
     Poster poster;
     poster.picture = std::move(picture);

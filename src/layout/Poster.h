@@ -3,6 +3,7 @@
 // one place from the choices. The window, the command-line tool, the benchmarks and the tests all
 // set a poster up this way; the page renderer, the print job and the assembly map read it.
 
+#include "imaging/Picture.h"
 #include "layout/PageLayout.h"
 
 #include <QImage>
@@ -20,19 +21,13 @@ struct PosterChoices {
 };
 
 struct Poster {
-    QImage picture;  // the source at its natural size
+    Picture picture;  // the source: a raster at its natural size, or a vector picture
     PosterSettings settings;
     PageGrid grid;
     LayoutLabels labels;
 
     int pageCount() const { return grid.pageCount(); }
 };
-
-// The part of `picture` the pages are cut from: all of it but its first column and row, sharing
-// the picture's pixels where whole bytes hold a pixel (a picture of the largest size is never
-// copied for a view of it: use it while the picture lives unchanged). Null for a picture of a
-// single column or row.
-QImage pictureAsCut(const QImage &picture);
 
 // A page's height in pixels for its width: the paper's proportion (1.414 for A4 portrait).
 double pagePixelHeight(double pagePixelWidth, const Paper &paper = {});
@@ -45,7 +40,7 @@ void applyChoices(PosterSettings &settings, const PosterChoices &choices);
 // which throws RuntimeError where it fails, leaving what it wrote.
 void layOutPoster(Poster &poster, const PosterChoices &choices, LayoutSurface &surface);
 // `picture` as a poster laid out for `choices`, where no window shows it.
-Poster makePoster(QImage picture, const PosterChoices &choices);
+Poster makePoster(Picture picture, const PosterChoices &choices);
 // The same pages printed on `sheet`: the printed size and the size labels follow (RuntimeError
 // where that arithmetic fails, and then nothing changed). Only where no size is asked for: one
 // decides the sheets across by the sheet.

@@ -108,9 +108,8 @@ const QImage &AssemblyMap::shrunkTo(QSize size)
     // fine detail turns into its tone instead of into stripes and speckle (sampling two pixels
     // out of hundreds would alias). Once per size, never per sheet.
     if (shrunk_.size() != size) {
-        shrunk_ = pictureAsCut(poster_.picture).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        if (shrunk_.isNull())
-            raise(err::OutOfMemory);
+        // A vector picture is drawn at this size instead (or shrunk from its screen picture).
+        shrunk_ = poster_.picture.scaledAsCut(size);
     }
     return shrunk_;
 }

@@ -8,6 +8,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <cmath>
 #include <new>
 
 namespace plakatron {
@@ -75,14 +76,15 @@ PageResult PageRenderer::RenderPage(std::int16_t pageNumber)
     // that a page that cannot be had in memory ends the call there, before the canvas is touched,
     // so the page before stays whole.
     PageResult result;
-    const auto step = [&](auto &&body) {
+    // A vector picture's page that cannot be drawn is not made either: a blank page is no page.
+    const auto step = [&](auto &&body, bool pageNeedsIt = false) {
         if (!result.made)
             return;
         try {
             body();
         } catch (const RuntimeError &e) {
             result.warnings << describeWithCode(e);
-            result.made = e.number() != err::OutOfMemory;
+            result.made = !pageNeedsIt && e.number() != err::OutOfMemory;
         } catch (const std::bad_alloc &) {
             result.warnings << describeWithCode(RuntimeError(err::OutOfMemory));
             result.made = false;
@@ -108,12 +110,46 @@ PageResult PageRenderer::RenderPage(std::int16_t pageNumber)
         overlapY = overlapPixels(cw, s.Overlap);
     });
     // The crop is only described: white, of the cell's size plus the overlap ...
-    step([&] { crop_ = PictureCrop{&poster_.picture, QSize(CLng(cw + overlapX), CLng(ch + overlapY)), {}, {}}; });
+    step([&] { crop_ = PictureCrop{&poster_.picture.raster(), QSize(CLng(cw + overlapX), CLng(ch + overlapY)), {}, {}}; });
+    QRect wanted;
     step([&] {
         // ... with the cell and its overlap, offset by one pixel, copied 1:1 to (1, 1); beyond the
         // source it stays white.
-        crop_.place(cropSourceRect({CurrentPageRow, CurrentPageColumn}, cw, ch, overlapX, overlapY), QPoint(1, 1));
+        wanted = cropSourceRect({CurrentPageRow, CurrentPageColumn}, cw, ch, overlapX, overlapY);
+        crop_.place(wanted, QPoint(1, 1));
     });
+    if (poster_.picture.isVector()) {
+        // A vector picture's page is drawn at the page's size from the same part of the picture
+        // the raster page would be enlarged from: the crop's (0, 0) is the picture's point one
+        // pixel up and left of the cell's corner.
+        QImage drawn;
+        step(
+            [&] {
+                const QSize page(CLng(s.PagePixelWidth), CLng(s.PagePixelHeight));
+                const QRectF sampled = cDIBSection::sampledArea(crop_.size, page);
+                // Every page's crop has the same size: its area is the sampled part of its crop.
+                const auto areaOf = [&](PagePosition p) {
+                    return sampled.translated(cropSourceRect(p, cw, ch, overlapX, overlapY).topLeft() - QPoint(1, 1));
+                };
+                // The pages of a job that follow in the row, each a cell further right, in pixels.
+                const auto rowAfter = [&](double number, std::int16_t row) {
+                    const double after = std::min<double>(inOrderUpTo_, row * columns) - number;
+                    return after > 0 ? int(std::ceil(after * cw * page.width() / sampled.width())) : 0;
+                };
+                DrawingAhead ahead{rowAfter(pageNumber, CurrentPageRow), {}, 0};
+                if (pageNumber < inOrderUpTo_) {
+                    const PagePosition next = pagePosition(pageNumber + 1, s.SheetsAcross);
+                    ahead.next = areaOf(next);
+                    ahead.nextRow = rowAfter(pageNumber + 1, next.row);
+                }
+                drawn = poster_.picture.draw(areaOf({CurrentPageRow, CurrentPageColumn}), page, ahead);
+            },
+            true);
+        step([&] { placeOnCanvas(drawn, withHints ? HintMargin : 0); });
+        if (withHints)
+            step([&] { drawHints(pageNumber); });
+        return result;
+    }
     step([&] {
         // The page reads what it needs of it: a few rows and columns, or the picture's rows.
         const std::int32_t height = CLng(s.PagePixelHeight);
@@ -127,17 +163,29 @@ PageResult PageRenderer::RenderPage(std::int16_t pageNumber)
         // Pages with hints get their margins at once: the canvas is made once at its final size
         // (and kept from page to page), the margins white and the enlarged page copied in.
         cDIBSection &page = pageImageBuffer();
-        const int margin = withHints ? HintMargin : 0;
-        const QSize size(CLng(page.Width() + margin), CLng(page.Height() + margin));
-        if (picDibBuffer_.size() != size || !picDibBuffer_.isDetached())
-            picDibBuffer_ = whiteImage(size.width(), size.height());
-        else
-            fillMargins(picDibBuffer_, margin);
+        prepareCanvas(QSize(page.Width(), page.Height()), withHints ? HintMargin : 0);
         page.PaintPicture(picDibBuffer_, 0, 0, -1, -1, 0, 0);
     });
     if (withHints)
         step([&] { drawHints(pageNumber); });
     return result;
+}
+
+void PageRenderer::prepareCanvas(QSize page, int margin)
+{
+    const QSize size(CLng(double(page.width()) + margin), CLng(double(page.height()) + margin));
+    if (picDibBuffer_.size() != size || !picDibBuffer_.isDetached())
+        picDibBuffer_ = whiteImage(size.width(), size.height());
+    else
+        fillMargins(picDibBuffer_, margin);
+}
+
+void PageRenderer::placeOnCanvas(const QImage &page, int margin)
+{
+    prepareCanvas(page.size(), margin);
+    QPainter p(&picDibBuffer_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPoint(0, 0), page);
 }
 
 void PageRenderer::drawHints(std::int16_t pageNumber)

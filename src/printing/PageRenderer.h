@@ -1,6 +1,7 @@
 #pragma once
 // One poster page at print resolution: the page's cell plus its overlap cut from the source at
-// 1:1, brought to the page size (enlarged bilinearly, reduced by averaging), with white margins
+// 1:1, brought to the page size (enlarged bilinearly, reduced by averaging), or of a vector
+// picture that same part drawn at the page size, with white margins
 // carrying the assembly hints for pages wider than 300 pixels. The finished page stays on the
 // page canvas, for the preview and the print job.
 
@@ -35,7 +36,9 @@ public:
     // adds its warning to the result and the next step goes on with what is left; the call itself
     // never fails. Time and memory follow the page size, not the size of the page's share of the
     // picture. A page that cannot be had in memory ("Out of memory", 7) ends the call after its
-    // warning with the canvas as it was: then, and only then, the page is not made.
+    // warning with the canvas as it was, and so does a vector picture's page that cannot be drawn:
+    // then, and only then, the page is not made. A vector picture's page is drawn from the
+    // picture at the page's size (Picture::draw), never enlarged.
     PageResult RenderPage(std::int16_t pageNumber);
 
     // The finished page (picDibBuffer's picture): what the print job prints.
@@ -49,6 +52,10 @@ public:
     // Threads for the enlargement: 0 as many as pay off, 1 the rendering thread alone (a print job
     // renders its pages on threads of its own).
     void setResampleThreads(int threads) { resampleThreads_ = threads; }
+    // The pages after the one rendered, up to `lastPage`, will be asked for in order (a print job):
+    // a vector picture then draws the rest of the page's row with it (VectorDrawing::draw's
+    // ahead). 0, as made: pages come in any order.
+    void setPagesInOrderUpTo(std::int16_t lastPage) { inOrderUpTo_ = lastPage; }
 
     // Empties the page canvas (a new layout invalidates it).
     void clearPageCanvas() { picDibBuffer_ = QImage(); }
@@ -58,6 +65,11 @@ public:
 private:
     cDIBSection &pageCropBuffer();
     cDIBSection &pageImageBuffer();
+    // The canvas at the page's size plus the hint margins: made once and kept from page to page,
+    // its margins white.
+    void prepareCanvas(QSize page, int margin);
+    // A drawn page copied onto the canvas at its top left.
+    void placeOnCanvas(const QImage &page, int margin);
     void drawHints(std::int16_t pageNumber);
 
     const Poster &poster_;
@@ -66,6 +78,7 @@ private:
     PictureCrop crop_;
     QImage picDibBuffer_;
     int resampleThreads_ = 0;
+    std::int16_t inOrderUpTo_ = 0;
 };
 
 // The hint font: 12 point bold "MS Sans Serif", or the nearest sans-serif face where it is missing.

@@ -7,8 +7,11 @@ PagesAhead::PagesAhead(const Poster &poster, const JobPages &pages)
     : renderers_{PageRenderer(poster), PageRenderer(poster)}, pages_(pages)
 {
     // The job's own thread does all of a page's work: the printer keeps the other core busy.
-    for (PageRenderer &renderer : renderers_)
+    // A vector picture's row is drawn in one pass for the pages of the job that follow in it.
+    for (PageRenderer &renderer : renderers_) {
         renderer.setResampleThreads(1);
+        renderer.setPagesInOrderUpTo(pages.printedRange().last);
+    }
 }
 
 PagesAhead::~PagesAhead()

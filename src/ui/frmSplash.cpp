@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QSysInfo>
 #include <QTextLayout>
 #include <QTimer>
 #include <QtMath>
@@ -116,6 +117,14 @@ QPoint textFollowPosition(const QString &text, const QFont &font, int wrapWidth,
     return {0, qRound(last.y() + last.height())};
 }
 
+QString systemName()
+{
+    const QString pretty = QSysInfo::prettyProductName();
+    return pretty.isEmpty() || pretty.startsWith(QLatin1String("Unknown"))
+               ? QSysInfo::kernelType() + u' ' + QSysInfo::kernelVersion()
+               : pretty;
+}
+
 QString homepageLinkTarget() { return QString::fromUtf8(buildconfig::homepageUrl); }
 QString galleryLinkTarget() { return QString::fromUtf8(buildconfig::galleryUrl); }
 
@@ -194,8 +203,14 @@ void frmSplash::buildDesign()
     addLabel(f, "lblProductName", QStringLiteral("Plakatron"), {840, 1200, 4845, 765, productColor, 32.25, true});
     addLabel(f, "Label1", QStringLiteral("Poster printer software that simply kicks ass"),
              {840, 1920, 3735, 255, textColor, 8.25});
-    addLabel(f, "lblPlatform", QStringLiteral("Windows XP/2000"),
-             {3990, 2280, 2700, 360, textColor, 15.75, true, false, Qt::AlignRight});
+    // The system the program runs on, in the right-aligned column; a long name takes a smaller
+    // font rather than run past the column of texts on the left.
+    const LabelDesign platformDesign{3990, 2280, 2700, 360, textColor, 15.75, true, false, Qt::AlignRight};
+    QLabel *platform = addLabel(f, "lblPlatform", systemName(), platformDesign);
+    for (LabelDesign smaller = platformDesign; platform->x() < twipsToPixels(840) && smaller.points > 8;) {
+        smaller.points -= 0.75;
+        place(platform, smaller);
+    }
     lblVersion_ = addLabel(f, "lblVersion", QStringLiteral("Version %v"), versionDesign);
     addLabel(f, "Label4", QStringLiteral("Let us know!"), {840, 3000, 1755, 330, textColor, 14.25, true});
 

@@ -16,6 +16,10 @@ namespace plakatron {
 
 class LinkLabel;
 
+// The system the program runs on, as the window names it: "Debian GNU/Linux 12 (bookworm)",
+// "Windows 11 Version 22H2"; the kernel and its version where the system has no name of its own.
+QString systemName();
+
 // Link targets, from the build configuration.
 QString homepageLinkTarget();
 QString galleryLinkTarget();

@@ -76,7 +76,8 @@ protected:
 TEST_F(Install, PutsEachFileWhereTheDesktopLooksAndNothingElse)
 {
     const QString icon = "share/icons/hicolor/%1/apps/" + AppId;
-    QStringList expected{"bin/plakatron", "bin/plakatron-cli", "share/applications/" + AppId + ".desktop",
+    QStringList expected{"bin/plakatron", "bin/plakatron-cli", "libexec/plakatron/plakatron-vector",
+                         "share/applications/" + AppId + ".desktop",
                          "share/metainfo/" + AppId + ".metainfo.xml", icon.arg("scalable") + ".svg",
                          "share/plakatron/help/index.htm", "share/plakatron/help/style.css",
                          "share/plakatron/help/assembly.svg", "share/man/man1/plakatron.1.gz",
@@ -93,7 +94,7 @@ TEST_F(Install, PutsEachFileWhereTheDesktopLooksAndNothingElse)
     expected.sort();
     found.sort();
     EXPECT_EQ(found, expected);
-    for (const char *program : {"bin/plakatron", "bin/plakatron-cli"})
+    for (const char *program : {"bin/plakatron", "bin/plakatron-cli", "libexec/plakatron/plakatron-vector"})
         EXPECT_TRUE(QFileInfo(path(QLatin1String(program))).isExecutable()) << program;
     EXPECT_EQ(test::contentOf(path(icon.arg("scalable") + ".svg")),
               test::contentOf(QStringLiteral(PLAKATRON_SOURCE_DIR "/resources/plakatron.svg")));
@@ -111,7 +112,8 @@ TEST_F(Install, TheMenuEntryAndTheMetainfoPassDebiansValidators)
     const QStringList types = entry.value("MimeType").split(u';', Qt::SkipEmptyParts);
     EXPECT_EQ(types.join(u' ').toStdString(),
               "image/jpeg image/png image/tiff image/webp image/heic image/heif image/avif image/bmp image/gif "
-              "image/vnd.microsoft.icon image/x-icon image/wmf image/x-wmf");
+              "image/vnd.microsoft.icon image/x-icon image/wmf image/x-wmf application/pdf image/svg+xml "
+              "image/svg+xml-compressed");
     for (const QString &type : types)
         EXPECT_TRUE(QMimeDatabase().mimeTypeForName(type).isValid()) << type.toStdString();
 
@@ -431,6 +433,7 @@ TEST(DebianPackage, DependsOnWhatTheProgramsLoadWithoutLinkingIt)
     const struct { const char *what; QString file; const char *package; } rows[] = {
         {"Qt's TIFF decoder", plugins + "/imageformats/libqtiff.so", "qt6-image-formats-plugins"},
         {"Qt's WebP decoder", plugins + "/imageformats/libqwebp.so", "qt6-image-formats-plugins"},
+        {"Qt's SVG decoder (the help window's pictures)", plugins + "/imageformats/libqsvg.so", "libqt6svg6"},
         {"libwmf's Times-Roman", libwmfFontFile("Times-Roman"), "fonts-urw-base35"},
         {"libwmf's Helvetica", libwmfFontFile("Helvetica"), "fonts-urw-base35"},
     };

@@ -13,6 +13,8 @@
 #include "printing/modPrinter.h"
 #include "support/SmallDisk.h"
 #include "support/TestSupport.h"
+#include "ui/frmHelp.h"
+#include "support/VectorFiles.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -25,9 +27,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <array>
 #include <gtest/gtest.h>
@@ -38,6 +43,17 @@ using namespace plakatron;
 namespace {
 
 const std::string Defaults = "3 pages *|800 *|1.35|57.6cm|37cm|6";  // the built-in picture's poster
+
+// Where a picture is not magenta.
+QRect pageIn(const QImage &picture)
+{
+    QRect where;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixel(x, y) != qRgb(255, 0, 255))
+                where |= QRect(x, y, 1, 1);
+    return where;
+}
 
 // The pixels where two pictures differ.
 QRect changed(const QImage &a, const QImage &b)
@@ -129,20 +145,22 @@ protected:
         image.fill(Qt::darkMagenta);
         return image.save(path, format) ? path : QString();
     }
-    // Drags the files over the grid view and drops them; true when the drag was accepted.
-    bool drag(const QStringList &paths)
+    // Drags the files over the grid view (or another part of the window) and drops them; true
+    // when the drag was accepted.
+    bool drag(const QStringList &paths, QWidget *over = nullptr)
     {
+        QWidget *const to = over ? over : grid;
         QMimeData data;
         QList<QUrl> urls;
         for (const QString &p : paths)
             urls << QUrl::fromLocalFile(p);
         data.setUrls(urls);
-        QDragEnterEvent enter(grid->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(grid, &enter);
+        QDragEnterEvent enter(to->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(to, &enter);
         // Qt sends no drop after a refused drag; a platform that does reaches the handler.
-        QDropEvent drop(grid->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop(to->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         if (enter.isAccepted())
-            QCoreApplication::sendEvent(grid, &drop);
+            QCoreApplication::sendEvent(to, &drop);
         else
             window->picGrid_OLEDragDrop(data);
         return enter.isAccepted();
@@ -158,21 +176,31 @@ protected:
 };
 
 // The built-in picture's poster as the window first opens; a refused drop or a file that fails to
-// load keeps the picture, the labels and the selected page (which drops are refused: DropRules).
+// load keeps the picture, the labels and the selected page. A refused drag says why in the status
+// line, over the grid view or the preview, where a picture is taken as well.
 TEST_F(MainWindow, FirstRunShowsTheWorkedExampleWhichFailedDropsKeep)
 {
     EXPECT_EQ(window->windowTitle() + caption->text(), QStringLiteral("Plakatron V" PLAKATRON_VERSION "Preview:"));
     EXPECT_EQ(mainWindow(), window.get());
     pick(0.01, 0.01);
     const QString fake = picture("fake.bmp", 1, 1, "XPM");  // a format the program does not read
-    const struct { QStringList files; bool accepted; QString starts, ends; } rows[] = {
-        {{picture("notes.txt", 1, 1, "BMP")}, false, "File format not supported!", "supported!"},
-        {{fake}, true, "Unable to load picture '" + fake + "'\r\n", "\r\nCode 481"},
+    const QStringList two{picture("a.bmp", 5, 5), picture("b.bmp", 6, 6)};
+    const QString notes = picture("notes.txt", 1, 1, "BMP");
+    const struct { QStringList files; bool overPreview, accepted; QString starts, ends, status; } rows[] = {
+        {two, false, false, {}, {}, "Only one picture file can be dropped"},
+        {{fake}, false, true, "Unable to load picture '" + fake + "'\r\n", "\r\nCode 481", ""},
+        {{notes}, false, false, "File format not supported!", "supported!", "Not a picture this program reads: notes.txt"},
+        {{}, false, false, {}, {}, ""},  // no file: refused without a word, the reason before taken back
+        {two, true, false, {}, {}, "Only one picture file can be dropped"},
+        {{notes}, true, false, "File format not supported!", "supported!", "Not a picture this program reads: notes.txt"},
+        {{fake}, true, true, "Unable to load picture '" + fake + "'\r\n", "\r\nCode 481", ""},
     };
     for (const auto &r : rows) {
-        SCOPED_TRACE(r.files.join(u' ').toStdString());
+        SCOPED_TRACE(r.files.join(u' ').toStdString() + (r.overPreview ? " over the preview" : ""));
         messages.clear();
-        EXPECT_EQ(drag(r.files), r.accepted);
+        EXPECT_EQ(drag(r.files, r.overPreview ? preview : nullptr), r.accepted);
+        EXPECT_EQ(window->statusLine(), r.status);
+        EXPECT_EQ(said(child<QLabel>("lbStatus")), r.status.toStdString()) << "what a screen reader hears";
         ASSERT_EQ(messages.messages().size(), r.starts.isEmpty() ? 0u : 1u);
         for (const MessageRequest &m : messages.messages()) {
             EXPECT_TRUE(m.text.startsWith(r.starts) && m.text.endsWith(r.ends)) << m.text.toStdString();
@@ -182,6 +210,10 @@ TEST_F(MainWindow, FirstRunShowsTheWorkedExampleWhichFailedDropsKeep)
         EXPECT_EQ(selected(), 1);
         EXPECT_EQ(shown(), Defaults);
     }
+    messages.clear();
+    EXPECT_TRUE(drag({picture("c.png", 60, 30)}, preview));
+    EXPECT_EQ(window->sourcePicture().size(), QSize(60, 30));
+    EXPECT_TRUE(messages.messages().empty());
 }
 
 // The choices the settings file holds, as the window reads them at start-up.
@@ -407,9 +439,12 @@ TEST_F(MainWindow, EveryShortcutOpensWhatItNames)
         {"Alt+F, O", main, "file dialog Open Picture"}, {"Alt+F, S", main, "plakatron::frmSettings with icon"},
         {"F1", main, "shell index.htm"},        {"Alt+F, I", main, "shell index.htm"},
         {"Alt+F, A", main, "plakatron::frmSplash with icon"}, {"Ctrl+P", main, "print dialog"},
-        {"Menu", grid, ""},  // no page selected
+        {"Alt+F, P", main, "print dialog"},     {"Alt+F, M", main, "print dialog"},
+        {"Alt+F, G", main, "File menu"},  // no page selected: Print page... is not offered
+        {"Menu", grid, ""},
         {"Home, Menu", grid, "pop-up menu"},    {"Shift+F10", grid, "pop-up menu"},
         {"Menu", preview, "pop-up menu"},       {"Shift+F10", preview, "pop-up menu"},
+        {"Alt+F, G", main, "print dialog"},
         {"Ctrl+Q", main, "closed"},
     };
     for (const auto &r : rows) {
@@ -444,7 +479,8 @@ TEST_F(MainWindow, EveryShortcutOpensWhatItNames)
         if (!a->isSeparator())
             captions << a->text() + (a->shortcut().isEmpty() ? QString() : u'\t' + a->shortcut().toString());
     EXPECT_EQ(captions.join(u'|').toStdString(),
-              "&File|&Open Picture...\tCtrl+O|&Settings|Print &calibration sheet...|&Instructions\tF1|&About|E&xit\tCtrl+Q|&Print this picture..."
+              "&File|&Open Picture...\tCtrl+O|&Print\tCtrl+P|Print pa&ge...|Print assembly &map...|&Settings"
+              "|Print &calibration sheet...|&Instructions\tF1|&About|E&xit\tCtrl+Q|&Print this picture..."
               "|Print assembly &map...");
     EXPECT_EQ(child<QPushButton>("cmdPrint")->text(), QStringLiteral("Print"));
     EXPECT_TRUE(messages.messages().empty());
@@ -684,6 +720,205 @@ TEST_F(MainWindow, HiDpiPicturesUseEveryDevicePixelAndGridLinesStayThin)
     EXPECT_EQ(preview->picture().devicePixelRatio(), ratio);
 }
 
+// The window's size and place are kept with the settings (run on a large screen by
+// app_tests_large_screen): as the user left them, maximised too; a window as it starts (designed
+// and centred) stores nothing, so the file stays as it always was; a stored place that does not
+// read opens the window as designed.
+TEST_F(MainWindow, TheWindowPlaceIsKeptUnlessAsDesigned)
+{
+    const QRect screen = window->screen()->availableGeometry();
+    if (screen.width() < 1300 || screen.height() < 900)
+        GTEST_SKIP() << "the screen is too small for a larger window";
+    const QRect designed(window->pos(), window->size());  // the outer place, the client area's size
+    EXPECT_EQ(designed.center(), screen.center());
+    const auto stored = [] { return GetSetting(settingkeys::Section, settingkeys::Window, QStringLiteral("none")); };
+    const auto reopen = [&] {
+        window->close();
+        window.reset();
+        open();
+    };
+    reopen();
+    EXPECT_EQ(stored(), "none");
+    EXPECT_EQ(QRect(window->pos(), window->size()), designed);
+
+    window->resize(1200, 800);
+    window->move(40, 30);
+    reopen();
+    EXPECT_NE(stored(), "none");
+    EXPECT_EQ(window->size(), QSize(1200, 800));
+    EXPECT_EQ(window->pos(), QPoint(40, 30));
+    EXPECT_EQ(window->grid().GridViewWidth, grid->interiorSize().width()) << "drawn for its size";
+
+    window->showMaximized();
+    QTRY_VERIFY(window->isMaximized());
+    reopen();
+    EXPECT_TRUE(window->isMaximized());
+    window->showNormal();
+    QTRY_VERIFY(!window->isMaximized());
+    EXPECT_EQ(window->size(), QSize(1200, 800)) << "the size before it was maximised";
+
+    window->resize(window->minimumSize());
+    window->move(designed.topLeft());
+    reopen();
+    EXPECT_EQ(stored(), "none");
+
+    for (const char *text : {"not base64!", "AAAA", ""}) {
+        SCOPED_TRACE(text);
+        window->close();
+        SaveSetting(settingkeys::Section, settingkeys::Window, QLatin1String(text));
+        window.reset();
+        open();
+        EXPECT_EQ(QRect(window->pos(), window->size()), designed);
+        window->resize(900, 700);  // closing stores this one
+    }
+}
+
+// F1 where no program opens the help: the help in a window of the program's own, with its
+// picture and style, its links followed in the window and back with Alt+Left; once, however often
+// asked for. Without the help pages the status line says where they were looked for.
+TEST_F(MainWindow, F1WithoutABrowserShowsTheHelpInAWindowOfItsOwn)
+{
+    const auto shell = modToolbox::installShellOpenHandler([](const QUrl &) { return false; });
+    const QString help = QStringLiteral(PLAKATRON_SOURCE_DIR "/resources/help/");
+    modToolbox::setAppFolderForTesting(QStringLiteral(PLAKATRON_SOURCE_DIR "/resources/"));
+    activate();
+    for (int asked = 0; asked < 2; ++asked) {
+        QTest::keyClick(window.get(), Qt::Key_F1);
+        QTRY_VERIFY(window->findChild<frmHelp *>());
+        EXPECT_EQ(window->findChildren<frmHelp *>().size(), 1);
+    }
+    frmHelp *shown = window->findChild<frmHelp *>();
+    QTextBrowser *browser = shown->browser();
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_EQ(shown->windowTitle(), "Plakatron - Instructions");
+    EXPECT_EQ(browser->source(), QUrl::fromLocalFile(help + "index.htm"));
+    EXPECT_EQ(browser->documentTitle(), "Plakatron - Instructions");
+    EXPECT_TRUE(browser->toPlainText().contains("Put the poster together"));
+    // The picture of the assembled poster, read from its file.
+    const QVariant picture = browser->document()->resource(QTextDocument::ImageResource, QUrl("assembly.svg"));
+    EXPECT_FALSE(picture.value<QImage>().isNull() && picture.value<QPixmap>().isNull()) << "no picture";
+    // A link of the contents, followed in the window by the keyboard, and back.
+    browser->setFocus();
+    QTest::keyClick(browser, Qt::Key_Tab);
+    QTest::keyClick(browser, Qt::Key_Return);
+    EXPECT_EQ(browser->source().fragment(), "overview");
+    QTest::keyClick(browser, Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(browser->source().fragment(), "");
+    EXPECT_TRUE(browser->openExternalLinks()) << "mail and web links go to the system";
+    EXPECT_TRUE(messages.messages().empty());
+    shown->close();
+
+    modToolbox::setAppFolderForTesting(dir.path());  // no help there
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(window->statusLine(), "The instructions are missing: " + QDir::toNativeSeparators(dir.filePath("help/index.htm")));
+    modToolbox::installShellOpenHandler(shell);
+    modToolbox::setAppFolderForTesting(QString());
+}
+
+// Whatever empties the preview empties its caption: it named a page no longer shown ("Preview:
+// (page  2)" over an empty preview of a poster of one page).
+TEST_F(MainWindow, ThePreviewCaptionGoesWithThePreview)
+{
+    const QString other = picture("other.png", 300, 200);
+    const struct { const char *what; std::function<void()> change; } rows[] = {
+        {"one sheet across", [&] { child("cmbA4Width")->setCurrentIndex(0); }},
+        {"another resolution", [&] { child("cmbResox")->setCurrentIndex(5); }},
+        {"another picture", [&] { window->UpdatePictureFile(other); }},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.what);
+        child("cmbA4Width")->setCurrentIndex(2);
+        pick(1.5, 0.5);
+        ASSERT_EQ(caption->text(), captionOf(2));
+        r.change();
+        EXPECT_TRUE(preview->picture().isNull());
+        EXPECT_EQ(caption->text(), "Preview:");
+    }
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+class MainWindowHiDpi : public MainWindow {};
+
+// The window grows with the screen (also run at QT_SCALE_FACTOR 1.25, 1.5, 2; at 2 the largest
+// size is a 3840 x 2160 screen): the picture view and the preview grow, the preview in its designed
+// shape showing the page in the page's own, both with a pixel for every device pixel; the lists,
+// labels and buttons keep their sizes below them, Print at the right edge; the labels and pages
+// stay, a click picks the page under it. Back at the designed size every control is where it was.
+TEST_F(MainWindowHiDpi, WindowGrowsItsPictureAndPreviewWithTheScreen)
+{
+    const double ratio = grid->devicePixelRatioF();
+    QWidget *client = window->centralWidget();
+    const auto controls = [client] {
+        std::map<QString, QRect> places;
+        for (QWidget *w : client->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            places[w->objectName()] = w->geometry();
+        return places;
+    };
+    const std::map<QString, QRect> designed = controls();
+    EXPECT_EQ(client->size(), QSize(783, 537));
+    EXPECT_EQ(designed.at("picGrid"), QRect(16, 20, 440, 401));
+    EXPECT_EQ(designed.at("picPreview"), QRect(474, 22, 290, 400));
+    EXPECT_EQ(designed.at("cmdPrint"), QRect(664, 478, 100, 32));
+    const QSize frame = window->size() - client->size();  // the menu bar and the status line
+    QPalette palette = preview->palette();  // a background that sets the page's white apart
+    palette.setColor(QPalette::Base, Qt::magenta);
+    preview->setPalette(palette);
+    pick(1.5, 0.5);
+    ASSERT_EQ(window->previewPage(), 2);
+    const QImage page = window->pageCanvas();
+
+    const QSize largest = QSize(3840, 2160) / ratio;
+    for (const QSize size : {QSize(1600, 1000), largest, window->minimumSize()}) {
+        SCOPED_TRACE(testing::Message() << size.width() << " x " << size.height());
+        window->resize(size);
+        // The pictures follow once the window has stopped changing.
+        QTRY_VERIFY(window->grid().GridViewWidth == grid->interiorSize().width()
+                    && preview->picture().size() == devicePixels(preview->interiorSize(), ratio));
+        ASSERT_EQ(client->size(), size - frame);
+        const QSize more = client->size() - QSize(783, 537);
+        const QRect view = grid->geometry(), box = preview->geometry();
+        EXPECT_EQ(view.topLeft(), QPoint(16, 20));
+        EXPECT_EQ(view.height(), 401 + more.height());
+        EXPECT_EQ(box.top(), 22);
+        EXPECT_EQ(box.height(), 400 + more.height());
+        EXPECT_NEAR(box.width(), std::min(290.0 * box.height() / 400, 290 + more.width() / 2.0), 1);
+        EXPECT_EQ(box.left() - view.right(), 474 - 455) << "the gap between them as designed";
+        EXPECT_EQ(box.right() + 1, 764 + more.width()) << "and the margin on the right";
+        if (more.width() > 0)
+            EXPECT_GT(view.width(), box.width()) << "the picture takes the larger share";
+        for (const auto &[name, place] : designed) {
+            if (name == "picGrid" || name == "picPreview" || name == "lbPreview" || name == "Label10")
+                continue;
+            if (name.contains("PdfPage")) {  // over the picture view's top right corner
+                EXPECT_EQ(client->findChild<QWidget *>(name)->geometry(), place.translated(view.right() - 455, 0))
+                    << name.toStdString();
+                continue;
+            }
+            const QRect now = client->findChild<QWidget *>(name, Qt::FindDirectChildrenOnly)->geometry();
+            EXPECT_EQ(now.size(), name.startsWith("line3d") ? place.size() + QSize(more.width(), 0) : place.size())
+                << name.toStdString();
+            EXPECT_EQ(now.topLeft(), place.topLeft() + QPoint(name == "cmdPrint" ? more.width() : 0, more.height()))
+                << name.toStdString();
+        }
+        EXPECT_EQ(shown(), Defaults);
+        // Sharp: a device pixel for each, the picture view at its new scale, the page in its shape.
+        EXPECT_EQ(grid->composed().size(), devicePixels(grid->interiorSize(), ratio));
+        EXPECT_EQ(preview->picture().size(), devicePixels(preview->interiorSize(), ratio));
+        EXPECT_EQ(preview->picture().devicePixelRatio(), ratio);
+        if (size != window->minimumSize()) {
+            const QRect shown = pageIn(preview->picture());
+            EXPECT_NEAR(double(shown.width()) / shown.height(), double(page.width()) / page.height(), 0.01);
+        }
+        EXPECT_EQ(window->pageCanvas().size(), page.size()) << "the page is not rendered again";
+        QTest::mouseClick(grid, Qt::LeftButton, {}, middleOf(4));
+        EXPECT_EQ(selected(), 4);
+        pick(1.5, 0.5);
+        EXPECT_EQ(selected(), 2);
+    }
+    EXPECT_EQ(controls(), designed);
+    EXPECT_TRUE(messages.messages().empty());
+}
+
 // Pictures at the edges of the page arithmetic neither stop the window nor show a message, and
 // keys never select a page beyond the grid.
 TEST_F(MainWindow, ExtremePicturesKeepTheWindowWorking)
@@ -746,3 +981,55 @@ TEST_F(MainWindowDeathTest, APageThatCannotBeHadKeepsTheSelection)
 }
 
 }  // namespace
+
+// A PDF of several pages opens on page 1 with the page box shown; the box picks another page,
+// which becomes the poster's picture. A page the file cannot give, a damaged PDF or an SVG keep
+// or hide the box as their picture says, and a failure keeps the picture and grid before.
+TEST_F(MainWindow, APdfOpensOnItsFirstPageAndThePageBoxPicksAnother)
+{
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue};
+    const QString pdf = dir.filePath(QStringLiteral("three pages.pdf")), svg = dir.filePath(QStringLiteral("one.svg"));
+    test::writeFile(pdf, test::writtenPdf(QSizeF(144, 72), 3, [&](QPainter &p, int page) {
+                        p.fillRect(QRectF(0, 0, 144, 72), colours[page]);
+                    }));
+    test::writeFile(svg, test::writtenSvg(QSizeF(60, 90), [](QPainter &p) { p.fillRect(QRectF(0, 0, 60, 90), Qt::yellow); }));
+    auto *box = child<QSpinBox>("spnPdfPage");
+    auto *count = child<QLabel>("lbPdfPages");
+    const auto centre = [&] {
+        const QImage &overview = window->sourcePicture().overview();
+        return overview.pixel(overview.width() / 2, overview.height() / 2);
+    };
+    EXPECT_FALSE(box->isVisible());  // the built-in picture
+
+    ASSERT_TRUE(drag({pdf}));
+    EXPECT_TRUE(messages.messages().empty());
+    ASSERT_TRUE(window->sourcePicture().isVector());
+    EXPECT_EQ(window->sourcePicture().size(), QSize(192, 96));
+    EXPECT_EQ(window->sourcePicture().documentPage(), (DocumentPage{1, 3}));
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->value(), 1);
+    EXPECT_EQ(box->maximum(), 3);
+    EXPECT_EQ(count->text(), "of 3");
+    EXPECT_EQ(centre(), qRgb(255, 0, 0));
+    EXPECT_EQ(child<QLabel>("lbTotalPages")->text(), QString::number(window->poster().pageCount()));
+
+    box->setValue(3);
+    EXPECT_EQ(window->sourcePicture().documentPage(), (DocumentPage{3, 3}));
+    EXPECT_EQ(centre(), qRgb(0, 0, 255));
+    EXPECT_EQ(box->value(), 3);
+
+    // The file damaged meanwhile: the page asked for cannot be had, page 3 stays.
+    test::writeFile(pdf, "%PDF-1.4\nnothing of a PDF");
+    box->setValue(2);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_TRUE(messages.messages()[0].text.contains("The PDF is damaged or incomplete")) << messages.messages()[0].text.toStdString();
+    EXPECT_EQ(window->sourcePicture().documentPage(), (DocumentPage{3, 3}));
+    EXPECT_EQ(box->value(), 3);
+    EXPECT_TRUE(box->isVisible());
+
+    messages.clear();
+    ASSERT_TRUE(drag({svg}));
+    EXPECT_TRUE(messages.messages().empty());
+    EXPECT_EQ(window->sourcePicture().size(), QSize(60, 90));
+    EXPECT_FALSE(box->isVisible());
+}

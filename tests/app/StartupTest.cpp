@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@ using Action = StartupRequest::Action;
 
 TEST(CommandLine, OnePictureHelpAndVersionElseAnErrorForExitCode2)
 {
+    const QString usage = QStringLiteral("\nUsage: plakatron [PICTURE]");
     const QString again = QStringLiteral("\nTry 'plakatron --help'.\n");
     const struct { QStringList arguments; Action action; QString picture, text; } rows[] = {
         {{}, Action::Run, {}, {}},
@@ -28,9 +30,9 @@ TEST(CommandLine, OnePictureHelpAndVersionElseAnErrorForExitCode2)
         {{"--", "--help"}, Action::Run, "--help", {}},
         {{"photo.jpg", "-v"}, Action::ShowVersion, {}, PLAKATRON_VERSION "\n"},
         {{"--bogus", "-h"}, Action::ShowHelp, {}, "Usage: plakatron [PICTURE]\n"},
-        {{"--bogus", "photo.jpg"}, Action::Fail, {}, "plakatron: unknown option '--bogus'" + again},
-        {{"a.jpg", "b.jpg"}, Action::Fail, {}, "plakatron: one picture at a time, not 2" + again},
-        {{""}, Action::Fail, {}, "plakatron: the picture's name is empty" + again},
+        {{"--bogus", "photo.jpg"}, Action::Fail, {}, "plakatron: unknown option '--bogus'" + usage + again},
+        {{"a.jpg", "b.jpg"}, Action::Fail, {}, "plakatron: one picture at a time, not 2" + usage + again},
+        {{""}, Action::Fail, {}, "plakatron: the picture's name is empty" + usage + again},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.arguments.join(u' ').toStdString());
@@ -39,6 +41,51 @@ TEST(CommandLine, OnePictureHelpAndVersionElseAnErrorForExitCode2)
         EXPECT_EQ(request.picture, r.picture);
         // The help is checked by its first line; the rest is prose.
         EXPECT_EQ(r.action == Action::ShowHelp ? request.text.section(u'\n', 0, 0) + u'\n' : request.text, r.text);
+    }
+}
+
+// The options the window system library takes itself are known before it is reached, so that what
+// is left decides the answer without a display.
+TEST(CommandLine, TheToolkitsOwnOptionsAreLeftToIt)
+{
+    const struct { QStringList arguments, left; } rows[] = {
+        {{"-platform", "offscreen", "a.jpg"}, {"a.jpg"}},
+        {{"--platform", "xcb", "-style=Fusion", "-reverse", "a.jpg"}, {"a.jpg"}},
+        {{"-style", "Fusion", "-stylesheet", "s.qss", "--bogus"}, {"--bogus"}},
+        {{"-qmljsdebugger=port:1", "-display", ":1", "-name", "x", "-session", "s"}, {}},
+        {{"a.jpg", "-", "--", "-reverse", "-b"}, {"a.jpg", "-", "--", "-b"}},
+        {{"-platformx", "-styles", "--help"}, {"-platformx", "-styles", "--help"}},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.arguments.join(u' ').toStdString());
+        EXPECT_EQ(withoutToolkitOptions(QStringList{"plakatron"} + r.arguments), QStringList{"plakatron"} + r.left);
+    }
+}
+
+// Without any display (no X, no Wayland, no platform named) a command line the window cannot start
+// with is answered as with one: the reason, the usage line, exit code 2; Qt's own options are
+// taken out first.
+TEST(CommandLine, ErrorsNeedNoDisplay)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    const struct { QStringList arguments; QString error; } rows[] = {
+        {{"a.jpg", "b.jpg"}, "plakatron: one picture at a time, not 2\n"},
+        {{"--bogus"}, "plakatron: unknown option '--bogus'\n"},
+        {{"-platform", "xcb", "-style", "Fusion", "a.jpg", "b.jpg"}, "plakatron: one picture at a time, not 2\n"},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.arguments.join(u' ').toStdString());
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(PLAKATRON_BINARY_DIR "/bin/plakatron"), r.arguments);
+        ASSERT_TRUE(program.waitForFinished(60000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 2);
+        EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardError()),
+                  r.error + "Usage: plakatron [PICTURE]\nTry 'plakatron --help'.\n");
+        EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
     }
 }
 

@@ -15,7 +15,7 @@ TEST(CorpusReplay, EverySeedAndFindingKeepsItsTargetsPromises)
     setWorkFolder(QDir::homePath());  // the test's HOME is a temporary folder
     const std::pair<const char *, void (*)(QByteArrayView)> targets[] = {
         {"picture", pictureTarget}, {"settings", settingsTarget}, {"layout", layoutTarget},
-        {"printer", printerTarget}, {"png", pngTarget}, {"heif", heifTarget}};
+        {"printer", printerTarget}, {"png", pngTarget}, {"heif", heifTarget}, {"pdf", pdfTarget}, {"svg", svgTarget}};
     for (const auto &[target, run] : targets) {
         for (const QString &kind : {QStringLiteral("corpus"), QStringLiteral("regressions")}) {
             const QDir dir(QStringLiteral(PLAKATRON_FUZZ_DIR "/%1/%2").arg(kind, QLatin1String(target)));

@@ -35,7 +35,7 @@ namespace {
 QString loaded(const QString &path, QImage *picture = nullptr)
 {
     try {
-        const QImage image = loadPicture(path);
+        const QImage image = loadPicture(path).raster();
         if (picture)
             *picture = image;
         return QStringLiteral("%1 x %2").arg(image.width()).arg(image.height());
@@ -76,7 +76,7 @@ TEST(HostilePicture, EachIsRefusedWithItsReasonOrLoadsWithinItsBudget)
     const QString incomplete = "Error: 481 The %1 picture is incomplete: the file ends before the picture does.";
     const struct { const char *name; QByteArray bytes; QString outcome; std::vector<std::pair<QPoint, char>> pixels; } cases[] = {
         {"notes.bmp", "BMP is a nice format; these are notes.", "Error: 481 The file is not a picture in a supported "
-         "format (JPEG, PNG, TIFF, WebP, HEIC, AVIF, BMP, GIF, ICO or WMF), although its name ends in \".bmp\".", {}},
+         "format (JPEG, PNG, TIFF, WebP, HEIC, AVIF, BMP, GIF, ICO, WMF, PDF or SVG), although its name ends in \".bmp\".", {}},
         {"print-16.tif", makeTiff({fourColours(8, 8)}, "cmyk16"), "Error: 481 The TIFF picture is damaged, or of a "
                                                                   "kind this program cannot decode (16-bit CMYK).", {}},
         {"other-size.avif", heifClaiming(avif, 600, 400), "Error: 481 The AVIF picture is damaged: its header says "

@@ -136,7 +136,7 @@ TEST(LoadPicture, EveryFormatAtItsNaturalSizeUprightOnWhite)
         SCOPED_TRACE(name);
         const QString path = QDir::home().filePath(QLatin1String(name));
         writeFile(path, bytes);
-        const QImage image = loadPicture(path);
+        const QImage image = loadPicture(path).raster();
         ASSERT_EQ(image.size(), size);
         EXPECT_EQ(image.format(), QImage::Format_RGB32);
         EXPECT_EQ(quarterColours(image), colours);
@@ -146,7 +146,7 @@ TEST(LoadPicture, EveryFormatAtItsNaturalSizeUprightOnWhite)
         // loads the same each time (a BMP without its last padding byte left its top row as the
         // memory was).
         setDecoderBudgetForTesting(1);
-        const QImage again = loadPicture(path);
+        const QImage again = loadPicture(path).raster();
         setDecoderBudgetForTesting(0);
         const bool heif = QByteArray(name).endsWith("heic") || QByteArray(name).endsWith("avif");
         ASSERT_EQ(again.size(), image.size());
@@ -310,7 +310,7 @@ TEST(Platform, IsolatedWorkEndsWithTheProgram)
 TEST(LoadPicture, RunLengthBitmapsAreWhiteWhereTheirRunsSkip)
 {
     writeFile(QDir::home().filePath("skips.bmp"), rleBmpWithSkips(8, 6));
-    const QImage image = loadPicture(QDir::home().filePath("skips.bmp"));
+    const QImage image = loadPicture(QDir::home().filePath("skips.bmp")).raster();
     ASSERT_EQ(image.size(), QSize(8, 6));
     std::string rows;  // top row first
     for (int y = 0; y < 6; ++y, rows += '|')

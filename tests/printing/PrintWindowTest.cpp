@@ -351,6 +351,8 @@ TEST_F(PrintWindowTest, PagesWithoutThePictureAreLeftOutAndSaidSo)
     ASSERT_FALSE(wait.painted.isEmpty());
     EXPECT_EQ(wait.painted.back(), QStringLiteral("Printing page  670"));
     EXPECT_EQ(test::pdfPageCount(output), 670);
+    EXPECT_EQ(window.statusLine(), "670 pages printed to " + QDir::toNativeSeparators(output)
+                                       + "; 40 pages hold nothing of the picture and are not printed.");
 
     QFile::remove(output);
     messages.clear();
@@ -363,6 +365,7 @@ TEST_F(PrintWindowTest, PagesWithoutThePictureAreLeftOutAndSaidSo)
     EXPECT_EQ(std::tuple(messages.messages()[0].text, messages.messages()[0].icon),
               std::tuple(nothingToPrintText(11), MsgIcon::Exclamation));
     EXPECT_FALSE(QFile::exists(output));
+    EXPECT_EQ(window.statusLine(), "Nothing was printed");
     expectNoWaitWindow();
 }
 
@@ -485,4 +488,62 @@ TEST_F(PrintWindowTest, PrinterDatInTheWayKeepsNoPosterFromPrinting)
     }
     EXPECT_EQ(contentOf(target), "kept");
     QFile::remove(own);
+}
+
+// After each job the window's status line says what it did, where the file went or which printer
+// got it, or that nothing was printed; the wait window of a job carries a title. The File menu
+// prints all pages, the selected page, the assembly map.
+TEST_F(PrintWindowTest, TheStatusLineSaysWhatAJobDid)
+{
+    std::vector<QString> titles;  // of the wait windows as they showed
+    struct Titles : QObject {
+        std::vector<QString> &seen;
+        explicit Titles(std::vector<QString> &s) : seen(s) { qApp->installEventFilter(this); }
+        ~Titles() override { qApp->removeEventFilter(this); }
+        bool eventFilter(QObject *object, QEvent *event) override
+        {
+            if (event->type() == QEvent::Show && qobject_cast<frmWait *>(object))
+                seen.push_back(static_cast<QWidget *>(object)->windowTitle());
+            return false;
+        }
+    } watch(titles);
+    const auto trigger = [&](const char *name) { window.findChild<QAction *>(QLatin1String(name))->trigger(); };
+    const QString file = QDir::toNativeSeparators(output);
+    window.picGrid_MouseDown(Qt::LeftButton, QPointF(1, 1));  // page 1, for Print page...
+    ASSERT_EQ(window.grid().SelectedPage, 1);
+    const struct { std::function<void()> print; bool confirmed; int sheets; QString status, title; } rows[] = {
+        {[&] { clickPrint(); }, true, 6, "6 pages printed to " + file, "Printing the poster"},
+        {[&] { trigger("mnuPrint"); }, true, 6, "6 pages printed to " + file, "Printing the poster"},
+        {[&] { trigger("mnuPrintPage"); }, true, 1,
+         "1 page printed to " + file, "Printing the poster"},
+        {[&] { trigger("mnuPrintMap"); }, true, 1, "Assembly map printed to " + file, "Printing the assembly map"},
+        {[&] { clickPrint(); }, false, 0, "Printing cancelled: nothing was printed", {}},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.status.toStdString());
+        QFile::remove(output);
+        titles.clear();
+        if (!r.confirmed)
+            messages.answerNext(MsgAnswer::No);
+        r.print();
+        EXPECT_EQ(test::pdfPageCount(output), r.sheets ? r.sheets : -1);
+        EXPECT_EQ(window.statusLine(), r.status);
+        EXPECT_EQ(titles, r.title.isEmpty() ? std::vector<QString>{} : std::vector<QString>{r.title});
+    }
+    // Cancel while the second page prints: nothing.
+    layOut({200, 800}, 40, QStringLiteral("10"));
+    const JobPages printed = posterJobPages(window.poster(), {1, std::int16_t(window.grid().pageCount())});
+    WaitWindowWatcher stop(QStringLiteral("Printing page  2/ %1").arg(printed.printedRange().last));
+    clickPrint();
+    ASSERT_TRUE(stop.asked);
+    EXPECT_FALSE(QFile::exists(output));
+    EXPECT_EQ(window.statusLine(), "Printing cancelled: nothing was printed");
+}
+
+TEST_F(CupsPrintTest, TheStatusLineNamesThePrinter)
+{
+    queue = Office;
+    clickPrint();
+    EXPECT_EQ(window.statusLine(), "6 pages sent to Office");
+    EXPECT_EQ(newOutput().size(), 1);
 }

@@ -396,8 +396,8 @@ TEST(PageRenderer, CropIsTheCellAndItsOverlapOnePixelIn)
         expected.fill(Qt::white);
         for (int y = 1; y < expected.height(); ++y)
             for (int x = 1; x < expected.width(); ++x)
-                if (poster.picture.valid(r.from.x() + x - 1, r.from.y() + y - 1))
-                    expected.setPixel(x, y, poster.picture.pixel(r.from.x() + x - 1, r.from.y() + y - 1));
+                if (poster.picture.raster().valid(r.from.x() + x - 1, r.from.y() + y - 1))
+                    expected.setPixel(x, y, poster.picture.raster().pixel(r.from.x() + x - 1, r.from.y() + y - 1));
         EXPECT_EQ(wholeCrop(poster.renderer.crop()), expected) << r.page;
     }
 }
@@ -489,11 +489,11 @@ TEST(PrintJob, JobBrokenOffByAnErrorLeavesNoDocument)
         const auto printPage = [&](std::int16_t page) {
             if (page == 3)
                 plakatron::raise(err::OutOfMemory);
-            job.PrintPageImage(poster.picture);
+            job.PrintPageImage(poster.picture.raster());
         };
         EXPECT_EQ(errorNumber([&] { job.run(PrintRange{1, 6}, printPage); }), 7) << "the error reaches the caller";
         EXPECT_FALSE(QFile::exists(pdf)) << "the half-printed document is aborted, not left behind";
-        EXPECT_EQ(errorNumber([&] { job.PrintPageImage(poster.picture); }), 482) << "no sheet outside a job";
+        EXPECT_EQ(errorNumber([&] { job.PrintPageImage(poster.picture.raster()); }), 482) << "no sheet outside a job";
     }
     print(*printer, poster, {1, 2});
     EXPECT_EQ(pdfPageCount(pdf), 2) << "the same printer prints the next job";

@@ -1,5 +1,7 @@
 // Every test program starts here: Qt's offscreen platform, and HOME and the settings folder in a
 // temporary directory, so no test can touch the real user's settings, documents or printer file.
+#include "input/VectorPicture.h"
+
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -18,6 +20,8 @@ int main(int argc, char **argv)
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.path() + QStringLiteral("/.config"));
 
     QApplication app(argc, argv);
+    // PDF and SVG pictures are read by the helper the build made.
+    plakatron::setVectorHelperForTesting(QStringLiteral(PLAKATRON_BINARY_DIR "/bin/plakatron-vector"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

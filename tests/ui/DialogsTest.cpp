@@ -11,6 +11,7 @@
 #include "ui/frmSplash.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -96,6 +97,14 @@ TEST(Splash, AtStartupItClosesItselfAsAboutItFollowsItsLinksAndStaysUntilClosed)
         showAndRun<frmSplash>(&showSplash, &owner, delay, [key = key, &owner](frmSplash &window) {
             EXPECT_FALSE(window.Label6()->isHidden());
             EXPECT_EQ(window.lblVersion()->text(), QStringLiteral("Version " PLAKATRON_VERSION));
+            // The system it runs on, whole, right-aligned above the version, clear of the texts on the left.
+            const auto *platform = window.findChild<QLabel *>(QStringLiteral("lblPlatform"));
+            EXPECT_EQ(platform->text(), systemName());
+            EXPECT_FALSE(platform->text().contains(QStringLiteral("Windows XP")));
+            EXPECT_GE(platform->fontMetrics().horizontalAdvance(platform->text()), 1);
+            EXPECT_LE(platform->fontMetrics().horizontalAdvance(platform->text()), platform->width());
+            EXPECT_EQ(platform->geometry().right(), window.lblVersion()->geometry().right());
+            EXPECT_GE(platform->x(), 56);
             EXPECT_LE((window.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 2);
             for (const Qt::Key typesNothing : {Qt::Key_Shift, Qt::Key_Left, Qt::Key_F5})
                 QTest::keyClick(&window, typesNothing);

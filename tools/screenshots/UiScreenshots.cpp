@@ -1,15 +1,18 @@
-// Not a test: saves pictures of the main window (a page chosen with the keyboard, its pop-up menu,
-// the File menu, the resolution list's tool tip; on Tabloid landscape, and on Letter at a width
-// asked for), the calibration dialog, the settings dialog (closed and with its list
-// open), the about box, the splash, the separator lines and the link cursor, so a person can look
-// at them (run under a real or virtual X server; QT_SCALE_FACTOR=2 shows a dense screen):
+// Not a test: saves pictures of the main window (a page chosen with the keyboard, at its designed
+// size and grown to 1600 x 1000 and to a 3840 x 2160 screen, its pop-up menu, the File menu, the
+// resolution list's tool tip; on Tabloid landscape, and on Letter at a width asked for), the
+// calibration dialog, the settings dialog (closed and with its list open), the about box, the
+// splash, the help window, the separator lines and the link cursor, so a person can look at them
+// (run under a real or virtual X server; QT_SCALE_FACTOR=2 shows a dense screen):
 //   xvfb-run -s "-screen 0 1280x1024x24" build/tools/screenshots/ui_screenshots /tmp/shots
 // The window's settings go to a temporary folder, never the user's.
 #include "app/frmMain.h"
 #include "core/ProgramWide.h"
 #include "ui/Design.h"
 #include "ui/LinkCursor.h"
+#include "input/ProgramFolders.h"
 #include "ui/frmCalibrate.h"
+#include "ui/frmHelp.h"
 #include "ui/frmSettings.h"
 #include "ui/frmSplash.h"
 #include "ui/line3d.h"
@@ -22,6 +25,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QSettings>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -69,6 +73,16 @@ int main(int argc, char **argv)
         QTest::qWait(600);
         const QRect frame = window.frameGeometry();
         save(window.grab(), "main.png");
+        // Grown: on a 1600 x 1000 window, and filling a 3840 x 2160 screen (at QT_SCALE_FACTOR=2
+        // a dense one); then back to the designed size.
+        for (const auto &[size, name] : {std::pair(QSize(1600, 1000), "main-1600x1000.png"),
+                                         std::pair(QSize(3840, 2160) / window.devicePixelRatioF(), "main-3840x2160.png")}) {
+            window.resize(size);
+            QTest::qWait(600);
+            save(window.grab(), name);
+        }
+        window.resize(window.minimumSize());
+        QTest::qWait(300);
         QTest::keyClick(grid, Qt::Key_Menu);
         QTest::qWait(300);
         save(screenAround(frame), "main-popup.png");
@@ -136,5 +150,13 @@ int main(int argc, char **argv)
     splash.tmrUnload()->stop();  // keep it on screen for the picture
     save(shown(splash).grab(), "splash.png");
     save(QPixmap::fromImage(linkCursorImage().scaled(256, 256)), "cursor.png");
+    // The help in the program's own window, as where no browser opens it.
+    // (The build puts the help beside the programs in bin/.)
+    const QString programs = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../../bin")) + u'/';
+    frmHelp help(&host, helpFolder(programs) + QStringLiteral("index.htm"));
+    save(shown(help).grab(), "help.png");
+    help.browser()->scrollToAnchor(QStringLiteral("assemble"));
+    QTest::qWait(300);
+    save(help.grab(), "help-assemble.png");
     return ok ? 0 : 1;
 }

@@ -40,7 +40,7 @@ const QImage &posterPicture(bool photo)
 
 // 10 sheets across, the default overlap.
 struct BenchPoster {
-    BenchPoster(bool photo, double resolution) : poster(makePoster(posterPicture(photo), {10, resolution, DefaultOverlap})) {}
+    BenchPoster(bool photo, double resolution) : poster(makePoster(posterPicture(photo), {10, resolution, DefaultOverlap, pdfSheet({}), {}})) {}
     const Poster poster;
     PageRenderer renderer{poster};
 };

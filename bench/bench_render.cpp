@@ -34,7 +34,7 @@ namespace {
 // The built-in picture (or `source`) at the default choices but for the resolution and sheets.
 Poster defaultPoster(double resolution, QImage source = {}, int sheetsIndex = DefaultSheetsIndex)
 {
-    return makePoster(source.isNull() ? builtInPicture() : std::move(source), {sheetsIndex + 1.0, resolution, DefaultOverlap});
+    return makePoster(source.isNull() ? builtInPicture() : std::move(source), {sheetsIndex + 1.0, resolution, DefaultOverlap, pdfSheet({}), {}});
 }
 
 void renderPages(benchmark::State &state, const Poster &poster, std::int16_t page)

@@ -55,7 +55,7 @@ const Picture &posterPicture(bool pdf)
 
 void page(benchmark::State &state, bool pdf, double resolution)
 {
-    const Poster poster = makePoster(posterPicture(pdf), {4, resolution, DefaultOverlap});
+    const Poster poster = makePoster(posterPicture(pdf), {4, resolution, DefaultOverlap, pdfSheet({}), {}});
     PageRenderer renderer(poster);
     // Page 1 and page 5 below it in turn: the helper keeps what it drew of a row, so each page is
     // drawn anew only when the one before lay in another row.
@@ -69,7 +69,7 @@ void page(benchmark::State &state, bool pdf, double resolution)
 
 void print(benchmark::State &state, bool pdf, double resolution)
 {
-    const Poster poster = makePoster(posterPicture(pdf), {6, resolution, DefaultOverlap});
+    const Poster poster = makePoster(posterPicture(pdf), {6, resolution, DefaultOverlap, pdfSheet({}), {}});
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(scratch().filePath(QStringLiteral("print.pdf")));

@@ -95,7 +95,7 @@ void arithmeticOnly(InputReader &in)
     grid.GridViewHeight = fromBits(in.take<quint64>());
     LayoutSurface noWindow;
     completes([&] {
-        applyChoices(settings, {sheetsAcross, pagePixelWidth, overlap});
+        applyChoices(settings, {sheetsAcross, pagePixelWidth, overlap, pdfSheet({}), {}});
         RunLayoutPass(source, sheetsAcross, settings, grid, poster.labels, noWindow);
     });
     completes([&] { pageAt(click, settings, grid); });

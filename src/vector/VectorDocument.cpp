@@ -98,7 +98,7 @@ VectorAnswer answerVectorRequest(QByteArrayView request, std::unique_ptr<VectorD
             document.reset();
             document = VectorDocument::open(file, open.format, open.flags & Compressed, int(std::min<quint32>(open.page, 1u << 30)),
                                             QDeadlineTimer(qint64(open.deadlineMs)));
-            return {encode(Info{quint32(document->pageCount()), quint32(document->page()), document->nominalSize()}), {}};
+            return {encode(Info{quint32(document->pageCount()), quint32(document->page()), document->nominalSize()}), {}, {}};
         }
         if (decode(request, draw) && document) {
             QImage pixels = document->draw(draw.area, draw.size, QDeadlineTimer(qint64(draw.deadlineMs)),
@@ -111,13 +111,13 @@ VectorAnswer answerVectorRequest(QByteArrayView request, std::unique_ptr<VectorD
             };
             return {pixelsHeader(pixels.size()), std::move(pixels), then};
         }
-        return {encodeError(err::InvalidCall, QStringLiteral("The vector reader was asked for something it does not do.")), {}};
+        return {encodeError(err::InvalidCall, QStringLiteral("The vector reader was asked for something it does not do.")), {}, {}};
     } catch (const RuntimeError &e) {
-        return {encodeError(e.number(), e.description()), {}};
+        return {encodeError(e.number(), e.description()), {}, {}};
     } catch (const std::bad_alloc &) {
-        return {encodeError(err::OutOfMemory, QStringLiteral("There is not enough memory to load the picture.")), {}};
+        return {encodeError(err::OutOfMemory, QStringLiteral("There is not enough memory to load the picture.")), {}, {}};
     } catch (const std::exception &) {
-        return {encodeError(err::InvalidPicture, QStringLiteral("The picture could not be read.")), {}};
+        return {encodeError(err::InvalidPicture, QStringLiteral("The picture could not be read.")), {}, {}};
     }
 }
 

@@ -884,8 +884,9 @@ TEST_F(MainWindowHiDpi, WindowGrowsItsPictureAndPreviewWithTheScreen)
         EXPECT_NEAR(box.width(), std::min(290.0 * box.height() / 400, 290 + more.width() / 2.0), 1);
         EXPECT_EQ(box.left() - view.right(), 474 - 455) << "the gap between them as designed";
         EXPECT_EQ(box.right() + 1, 764 + more.width()) << "and the margin on the right";
-        if (more.width() > 0)
+        if (more.width() > 0) {
             EXPECT_GT(view.width(), box.width()) << "the picture takes the larger share";
+        }
         for (const auto &[name, place] : designed) {
             if (name == "picGrid" || name == "picPreview" || name == "lbPreview" || name == "Label10")
                 continue;

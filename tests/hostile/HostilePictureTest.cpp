@@ -271,8 +271,9 @@ TEST(HostilePicture, DrawingAndDecodingStopAtTheDeadline)
         EXPECT_EQ(load(name, bytes), "Error: 7 " + message);
         EXPECT_GE(timer.elapsed(), 1000) << name;
         // The deadline, and the time the child that draws is given to report.
-        if (QByteArray(name).endsWith("wmf"))
+        if (QByteArray(name).endsWith("wmf")) {
             EXPECT_LT(timer.elapsed(), 1000 + 2000 + 1000) << timer.elapsed() << " ms";
+        }
     }
     setDecodingDeadlineForTesting(0);
     EXPECT_EQ(metafileTooSlowDescription(), std::get<2>(cases[0]));

@@ -265,8 +265,9 @@ TEST(Platform, IsolatedWorkFinishesTimesOutOrFails)
         EXPECT_EQ(run.outcome, c.outcome);
         EXPECT_EQ(run.signal, c.signal);
         EXPECT_EQ(run.result, c.outcome == Outcome::Finished ? large : QByteArray());
-        if (c.outcome == Outcome::TimedOut)
+        if (c.outcome == Outcome::TimedOut) {
             EXPECT_GE(timer.elapsed(), 300);
+        }
     }
     EXPECT_EQ(waits, 3);
 }

@@ -29,7 +29,7 @@ struct LaidOut : Poster {
 };
 
 // The layout pass of the window over `picture` at 800 pixels a sheet.
-LaidOut layOut(QImage picture, int sheets) { return {makePoster(std::move(picture), {double(sheets), 800, DefaultOverlap})}; }
+LaidOut layOut(QImage picture, int sheets) { return {makePoster(std::move(picture), {double(sheets), 800, DefaultOverlap, pdfSheet({}), {}})}; }
 
 QImage plain(QSize size)
 {

@@ -120,8 +120,9 @@ TEST(BlankPages, TheViewAndTheMapEndThePictureWhereTheCutEnds)
             EXPECT_LE(end.height(), cut.rows * cell.height() + 1e-6);
             // The ink drawn: the view's background holds the picture alone, white round it.
             if (QString(d.name) == QLatin1String("map")) {
-                if (!d.fit.picture.isEmpty())
+                if (!d.fit.picture.isEmpty()) {
                     EXPECT_EQ(d.picture.size(), d.fit.picture);
+                }
             } else {
                 const QRect ink = inkBounds(d.picture, 200);
                 EXPECT_EQ(ink.topLeft(), d.fit.picture.isEmpty() ? QRect().topLeft() : QPoint(0, 0));

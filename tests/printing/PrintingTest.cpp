@@ -94,7 +94,7 @@ int errorNumber(const std::function<void()> &call)
 // A picture (the built-in one unless given) laid out as the window lays it out, with a renderer.
 struct TestPoster : Poster {
     TestPoster(int sheets, double resolution, int overlap, QImage source = builtInPicture())
-        : Poster(makePoster(std::move(source), {double(sheets), resolution, static_cast<std::int16_t>(overlap)}))
+        : Poster(makePoster(std::move(source), {double(sheets), resolution, static_cast<std::int16_t>(overlap), pdfSheet({}), {}}))
     {
     }
     PageRenderer renderer{*this};

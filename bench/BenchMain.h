@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main of every benchmark program: Google Benchmark's flags, and a Qt application on the
 // offscreen platform for the benchmarks that decode pictures, draw text or show widgets.

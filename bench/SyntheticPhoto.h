@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture with what makes photographs hard to compress: broad shading, a few hard edges and
 // sensor-like grain on every pixel. Deterministic, so runs compare.

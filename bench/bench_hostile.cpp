@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the worst hostile pictures take to load: metafiles that once crashed the drawing or
 // ran for minutes, JPEGs of thousands of scans, a picture padded to gigabytes, an icon holding a
 // picture larger than it says, PNG text bombs, HEIC and AVIF canvases larger than their boxes say,

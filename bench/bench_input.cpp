@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading large pictures: a 100-megapixel camera-sized JPEG (the size a poster is made from),
 // and a placeable metafile drawn at 24 megapixels. The files are generated on start in a
 // temporary folder. Run: build/bench/bench_input

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the time of a printed sheet goes. Every sheet reaches the printer as a page of a PDF
 // stream (Qt prints to CUPS and to files as PDF), so next to rendering a page the cost of storing
 // its picture in that stream counts:

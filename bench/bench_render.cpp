@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of one page rendered for the preview or the print job (crop, enlargement or reduction,
 // margins and hints), also of a photograph's page at 800, 1400 and 2480 pixels, of pages whose
 // share of the picture is far larger than the page (panoramas on one sheet: their crops are tens

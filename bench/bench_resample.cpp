@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Nanoseconds per destination pixel of the bilinear resampling at a typical page size
 // (231 x 323 -> 800 x 1131) and the largest (100 x 141 -> 1400 x 1980):
 //   ours          Resample as the program calls it (new buffer, all cores that pay off)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Vector pictures: the cost of a page drawn from a PDF against the same page enlarged from a
 // JPEG of the picture's nominal size, and of a whole print of each.
 //   page/<source>/<px>    RenderPage of page 1 (and 5, in turn) of the text-heavy A0 poster on 4 sheets across

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's recomputation when a choice changes: the sheets list (the layout pass with the
 // grid view's shrunken picture, as always) against the paper list (the same pass, the paper's
 // printable area remembered from the first time it was chosen, and the captions that name it).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a synthetic photograph for the whole-run print benchmark (tools/bench-print) and the
 // loading measurements:
 //   build/bench/make_photo FILE [WIDTHxHEIGHT]     (6000 x 4000 unless told; JPEG at quality 90,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the A0 PDF posters of the vector benchmarks (tools/bench-vector), by Qt's PDF writer:
 //   build/bench/make_poster text FILE.pdf     a text-heavy poster (tests/support/VectorFiles.h)
 //   build/bench/make_poster line FILE.pdf     white, with one black vertical line 0.5 points wide

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's print path as a whole run, for tools/bench-print to time next to plakatron-cli:
 //   build/bench/print_window PICTURE SHEETS RESOLUTION OUT.pdf
 // The real main window under the offscreen platform loads the picture, takes the two list

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every verb of plakatron-cli shares: the layout options, the error that ends the tool with
 // an exit code, and the poster (picture, layout pass, page renderer) as the window would hold it.

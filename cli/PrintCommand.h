@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // plakatron-cli print, map and calibrate: the window's print job on a PDF file or on an installed
 // printer, on the paper chosen; the assembly map as a PDF or PNG file or on a printer; the

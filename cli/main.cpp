@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // plakatron-cli: the poster layout, single pages and (as the tool grows) whole print jobs, with
 // the window's own code and without a display.
 #include "cli/CliOptions.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The changelog, CHANGELOG, is kept by hand in Debian's format, newest release first. It is
 # installed as it is (the package's changelog) and is the one source of what each release brought:
 #   PLAKATRON_RELEASE_VERSION   the newest release's version (the project's VERSION, or a warning)

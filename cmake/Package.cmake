@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in the build folder (or `tools/dev package`) makes
 # plakatron_<version>_<arch>.deb from what `cmake --install` puts under /usr.
 set(CPACK_PACKAGE_NAME plakatron)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The kinds of picture the program loads: the one list the open dialog's filter, the drop rules,
 # the loader's "not a picture" message, the menu entry's MIME types and the package's description
 # are made from. A format joins here and in the loader, nowhere else.

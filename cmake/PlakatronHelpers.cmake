@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # plakatron_library(<name> SOURCES ... [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
 # One static library per source folder, linked by the window program, the command-line tool and the tests.
 function(plakatron_library name)

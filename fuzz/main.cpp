@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer's entry points for one target, chosen at build time (PLAKATRON_FUZZ_TARGET). The
 // program runs as the window would: a QApplication on the offscreen platform, with HOME, the
 // settings folder and every file the target writes in a temporary folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpora of the fuzz targets: small files made here, with Qt's writers and the
 // test suite's own builders for metafiles, GIFs and icons. `tools/fuzz seeds` runs it; the files
 // it writes are kept under fuzz/corpus/<target>/. With --regressions it writes instead the hostile

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the built-in picture (880 x 560, JPEG): an evening landscape with hills, a lake, a sun and a
 # hot-air balloon. Needs ImageMagick. Run from the top of the tree; writes resources/default.jpg.
 set -euo pipefail

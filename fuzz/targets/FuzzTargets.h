@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fuzz targets as plain functions of one input. libFuzzer's entry point (fuzz/main.cpp) calls
 // them, and the hostile-input tests replay the seed corpora and every finding through them in

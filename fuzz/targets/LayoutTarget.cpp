@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's road from a picture size and the choices (sheets or a size asked for, resolution,
 // overlap, paper, a printer's calibration) to a page on the canvas: the layout pass with its clamps, the grid view's rebuild and tick, a click that selects a page, the
 // page geometry and, wherever the picture is small enough to be made quickly, the rendering.

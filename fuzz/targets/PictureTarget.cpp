@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any file a user can open or drop: loadPicture either gives a picture the rest of the program
 // can work with or refuses it with a message, and the window's layout pass copes with whatever
 // size came in.

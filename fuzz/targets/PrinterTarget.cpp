@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever "printer.dat" holds: it is read as far as it makes sense, what is read goes into the
 // print dialog's printer and comes back out of it, and writing the records back loses nothing
 // that was read (nor the tail of a longer file).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever the settings file holds, the window starts with choices inside their lists, and what
 // it stores on closing comes back unchanged at the next start, next to the folder the open dialog
 // remembered.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PNG and HEIF structures made right around what the fuzzer changes: chunk lengths and
 // checksums, box sizes. Mutating whole files, the fuzzer spends its runs on files every decoder
 // refuses at the first checksum or box size; here every input is a file whose chunks and boxes

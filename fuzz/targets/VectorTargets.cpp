@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PDF and SVG files as the vector helper reads them, in this process so that the fuzzer sees what
 // poppler and Qt SVG do with them (in the program they run in the helper): opened and checked,
 // drawn whole at a small size, and drawn in parts as a print job asks for them, a row ahead and

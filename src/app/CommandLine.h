@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window program's command line: `plakatron [PICTURE]`, what a file manager's "Open with"
 // runs, plus --help and --version.

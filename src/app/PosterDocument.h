@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The poster the main window holds: its picture, the resolution chosen for it, its layout, and
 // the page the preview shows with the renderer that made it. The window's widgets show it; the

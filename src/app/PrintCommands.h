@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's print commands: the print dialog on the stored printer choice and the
 // poster's paper, the confirmation, the wait window with its page counter and "Cancel", and the

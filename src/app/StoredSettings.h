@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The poster's choices as the main window stores them, each read back with its default and valid
 // range. The store itself and the names of its keys are in core/SettingsStore.h.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loading a picture for the window without losing the window: while a decoder works in its child
 // process (a metafile's drawing, a HEIC or AVIF picture's decoding, a PDF or SVG picture's reading,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the grid view and preview, the two poster lists, the paper and the size asked
 // for, the size labels, the Print button and the menus. It holds the poster (PosterDocument) and its print commands

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's design: its widgets at their places, their names, captions, mnemonics and
 // accessible texts, the menus, and the connections of their events to the window's handlers.
 #include "app/frmMain.h"

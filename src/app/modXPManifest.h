@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Start-up: prepare the window toolkit, show the splash for its short display, then the main window.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A request to stop a long job at its next safe point (the print job: between two pages), where
 // it can undo what it has begun. Anyone may ask: a stop signal through CancelOnStopSignals, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Platform seam: the file operations Qt's classes leave out and the program's output files and its
 // own records need. Knowing what a name is without following it; opening only regular files, never

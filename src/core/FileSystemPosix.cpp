@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file seam on POSIX systems. Another platform provides FileSystem.h in a file of its own.
 #include "core/FileSystem.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every message box of the program goes through MsgBox(), so tests can read each text, icon and
 // title and give the answer. Without an installed handler a real QMessageBox is shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three ways numbers become text in this program.
 //  - Str(): captions, progress texts and hints. Up to 15 significant digits, "." whatever the

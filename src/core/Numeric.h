@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numeric rules of the classic Windows run time that captions, stored settings and pixel
 // arithmetic depend on: conversions to 16/32-bit integers round to nearest with halves to even and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Output files that replace the old file only with a whole new one. The new content goes to a
 // temporary file in the target's folder; commit() syncs and closes it, checking each step, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Values that live for the whole run and are shared between windows: the overlap (edited in the
 // settings dialog, stored by the main window), the page range of the current print job, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one error type of the program: a run-time error with a number and a description, numbered
 // as the classic Windows run time numbers them, because messages show "Code <number>" to users.

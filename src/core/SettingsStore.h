@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The per-user settings store: text values by section and key under the application's title, and
 // the name of every key the program uses. The window keeps the poster's choices there, and the

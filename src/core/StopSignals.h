@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Platform seam: the signals that ask a program to stop (SIGINT from Ctrl+C, SIGTERM, and SIGHUP
 // where the platform has it) made into a Cancellation, so that a job writing a file can stop at its

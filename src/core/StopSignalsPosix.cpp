@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stop-signal seam on POSIX systems. Another platform provides StopSignals.h in a file of its own.
 #include "core/StopSignals.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the compiler can target AVX2 function by function: PLAKATRON_X86_AVX2 is defined, and
 // PLAKATRON_AVX2 marks the functions that use it. Such a function may only run after

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A two-dimensional view of a pixel buffer's bytes: the first index is the byte within a row
 // (0 ... bytesPerRow - 1, row padding included), the second the row (0 ... rows - 1). Every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // cDIBSection: the off-screen page buffer. A 24-bit pixel array the program addresses directly:
 // bytes blue, green, red; each row padded to a multiple of 4 bytes; row 0 in memory is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The picture a poster is made from: a raster (its pixels at their natural size) or a vector
 // drawing (a PDF page, an SVG picture). A vector picture has a nominal size in pixels, which the

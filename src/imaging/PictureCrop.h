@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A crop of a picture, described rather than made: a white canvas of `size` pixels with the
 // picture's rectangle `part` copied onto it 1:1, its top-left corner at `at`. A page's crop can be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rectangle clipping and row conversions between the buffer's blue-green-red bytes and Qt's
 // image formats, shared by the copy-in and copy-out operations of cDIBSection.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The AVX2 kernel of the averaging pass (ReduceKernel.h). Only the functions marked PLAKATRON_AVX2
 // use instructions beyond the compiler's baseline, and they run only after avx2Supported() said
 // yes. Both passes add the same 32-bit products as the plain kernel (in another order, which a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pass behind cDIBSection::Resample and ResampleCrop where the new size is smaller than the
 // source along at least one axis. Each axis has its own filter. An axis that shrinks by a factor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The AVX2 kernel. Only the functions marked PLAKATRON_AVX2 use instructions beyond the
 // compiler's baseline, and they run only after avx2Supported() said yes; everything else in this
 // file (and every inline function it shares with other files) stays baseline code.

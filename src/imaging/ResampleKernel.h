@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bilinear pass behind cDIBSection::Resample, apart from the class so that tests and the
 // benchmark can run each kernel on its own.

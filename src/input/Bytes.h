@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Little-endian reading and writing inside byte arrays, for the picture formats' headers. Callers
 // check the bounds first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a drag over the grid view may do, decided from the drag's data alone: exactly one local
 // file whose extension, in any letter case, is one of the program's picture extensions

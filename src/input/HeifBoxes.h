@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the boxes of a HEIF or AVIF file say about the picture libheif would make, read before
 // libheif sees the file: the image-size box of a coded image may say 224 x 224 while the grid or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The loader's checks and failures, shared by its decoders: every refusal a RuntimeError that
 // names what is wrong.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows metafiles (.wmf), drawn by libwmf's gd device at their natural size on white.
 //

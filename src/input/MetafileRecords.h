@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Inside the metafile reader: the byte-level work on a metafile's records that happens before
 // libwmf sees them. Kept apart from the drawing so it can be tested on its own.

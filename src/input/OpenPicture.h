@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pieces of "Open Picture..." and of the load-failure message that the main window puts
 // together: the dialog's texts, the stored-folder key and its default, and the message text.

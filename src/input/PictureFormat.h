@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rules over a picture file's bytes, kept apart from decoding so they can be checked on their
 // own: which format a file holds, what its header says, whether it is complete, which image of an

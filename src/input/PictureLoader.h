@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one entry point that brings a picture file in: JPEG, PNG, TIFF (its first page), WebP (its
 // first frame), HEIC and AVIF, BMP, GIF, ICO, Windows metafiles, PDF (a page of it) and SVG or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The kinds of picture the program loads, as the open dialog, the drop rules and the loader's
 // messages name them. They come from the build's one list (cmake/PictureFormats.cmake), which

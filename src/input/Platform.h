@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Work the picture loader runs where it can be stopped from outside, behind one small seam: a
 // POSIX implementation and a portable stand-in. (Opening only regular files is part of the file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loader's platform seam where no POSIX calls are at hand: isolated work runs in this
 // process, and only its own checks (the deadline it looks at between and inside records) end it.
 #include "input/Platform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loader's platform seam on POSIX systems: fork, a pipe and SIGKILL at the deadline for
 // isolated work; fork and exec, a socket and SIGKILL for helper programs.
 #include "input/Platform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PNG pictures, given to their decoder with only the chunks that make their pixels (see
 // isPngPixelChunk): Qt's reader where its allocation limit lets it, the loader's own libpng

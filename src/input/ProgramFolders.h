@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program finds the files it brings along. A build tree and a portable copy keep them
 // beside the program; an installation keeps them in its data folder (<prefix>/share/plakatron

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Run-length compressed BMP files (8 bits a pixel with RLE8, 4 bits with RLE4), decoded here
 // rather than by Qt's reader, which leaves the pixels the runs skip as they were in memory. Every

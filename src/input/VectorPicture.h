@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PDF and SVG pictures: read and drawn by the vector helper (plakatron-vector) in a process of its
 // own, which keeps the document open for as long as the picture lives and draws the parts the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program and its vector helper (plakatron-vector, which reads PDF and SVG pictures in
 // a process of its own) say to each other, one request and one answer at a time. Numbers are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The grid view `picGrid`: the whole poster at a glance. A persistent background (the picture
 // shrunk once per layout pass) and an overlay rebuilt from state alone on every tick: the dotted

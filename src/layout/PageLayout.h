@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The page grid: how a picture of a given size is blown up to a number of sheets across (a whole
 // number from the list, or as many as a width or height asked for needs), how many sheets down

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which page lies where in the grid view, in page pixels (the view's own coordinates): one rule
 // for the pages that are on the poster, shared by clicks, the pointer box and the keyboard, and

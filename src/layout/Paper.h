@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sheet a poster is printed on: the paper (one of the sizes offered, portrait or landscape),
 // the shape it gives a page, the printable area a printer leaves on it and the printer's

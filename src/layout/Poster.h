@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A poster: the picture, what the user chose for it and the layout those choices give, made in
 // one place from the choices. The window, the command-line tool, the benchmarks and the tests all

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The preview box `picPreview`: shows one finished page drawn at (1, 1) and stretched over its
 // interior, whatever the page's own proportions, so margins and hints are always in view; or,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wait window shown while a page is enlarged for the preview and while a job prints: a grey
 // box with one large line of text, and during a print job a "Cancel" button. One instance exists

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The assembly map: one sheet that shows how the poster goes together. The grid view's picture
 // (the picture on the poster's pages as they are cut from it, white where the cut leaves a page

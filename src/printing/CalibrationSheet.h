@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calibration sheet: two rulers from a shared zero at the top left of the printable area, one
 // across and one down, in millimetres with numbered centimetres, each as long as the area allows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where one poster page comes from and what its margins say: the page's row and column, its cell
 // of the source picture with the overlap strip to the right and below, the size it is enlarged to,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One poster page at print resolution: the page's cell plus its overlap cut from the source at
 // 1:1, brought to the page size (enlarged bilinearly, reduced by averaging), or of a vector

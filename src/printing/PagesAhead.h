@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The print loop's pages, each rendered one page ahead on another core while the printer stores the
 // page before: with a printer as fast as a PDF file, a job takes about as long as its rendering

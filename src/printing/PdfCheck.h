@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether a PDF file was written whole. Qt's PDF writer does not report failed writes, so a full
 // disk or a failing device would otherwise pass unseen; every lost write cuts the file short or

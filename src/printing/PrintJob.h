@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The print job: one printer sheet per poster page, each page picture as large as the printable
 // area of its sheet allows without distorting it, exactly as many sheets as pages. One loop,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Platform seam: ending a printer document so that nothing of it is printed, a printer that can
 // print again after it, and the print server's job options that Qt keeps in its CUPS engine.
 #include "printing/PrintJob.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where "printer.dat" lives. Beside the program where it can be written there (a portable copy,
 // as ever); otherwise, as for an installed program whose folder belongs to the administrator, in

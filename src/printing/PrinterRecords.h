@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The print-dialog record and the device-settings record, field by field as the Windows print
 // dialog (PRINTDLGA, DEVMODEA) lays them out, and their file form in "printer.dat": both records

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Between the printer records and a QPrinter: the platform numbers of the records (DMPAPER paper
 // sizes, DMBIN paper bins, duplex 1/2/3, orientation 1/2, colour 1/2, print quality in dots per

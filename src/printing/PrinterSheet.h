@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sheet a printer prints on: the paper it is set to, the printable area it leaves on it (asked
 // of the printer once per printer and paper, then remembered, since asking a print server takes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "printer.dat", the file beside the program (modToolbox::AppFolder) that remembers the print
 // dialog: reading and writing the two printer records in it.

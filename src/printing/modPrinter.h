@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's printer and the print dialog. One current printer serves the whole run: the
 // platform's default printer at first (a PDF file where no printer is installed), then whatever a

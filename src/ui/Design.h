@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window designs give positions in twips; widgets live in pixels. The designs assume 96 dots per
 // inch, where 15 twips make one pixel.

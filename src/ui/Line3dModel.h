@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of the etched separator line, without a widget: how it lays itself out and how its
 // properties are saved into and read from a design's name/value bag.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pointer over the link labels of the about window: a pointing hand, 32 x 32 pixels, black
 // outline on white, its index fingertip the hot spot.

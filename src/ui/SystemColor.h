@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 32-bit colour values of the window designs: with the top bit clear, red, green and blue in
 // the low three bytes (red lowest); with the top bit set, the low byte numbers a system colour,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Printer calibration": the two lengths the user measured on the calibration sheet, in
 // millimetres, each field starting at the ruler's nominal length (which asks for no correction).

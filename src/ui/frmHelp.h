@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help in a window of the program's own, for a system with no web browser to show it: the
 // help pages with their pictures and style, the links between them followed in the window (Alt+Left

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Additional settings": the overlap between neighbouring poster pages, 0 to 50 percent. Only the
 // "Close" button applies the choice (to both overlap values); the title bar's close box and Esc

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The splash and about window. At start-up (programWide().SplashAtStartup true) it shows for one
 // second and closes itself; from the About menu entry it stays until "Close this window" is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The etched separator: a dark and a light one-pixel line side by side, read as a groove in the
 // window's surface. It lays itself out horizontally when wider than high, otherwise vertically,

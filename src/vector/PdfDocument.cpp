@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PDF pages through poppler's Qt binding (poppler's own renderer, Splash).
 //
 // What poppler settles: the page shown is its crop box (the part viewers show and printers

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An SVG picture's text as Qt SVG is given it: checked against the limits before Qt builds
 // anything of it, and with nothing that reaches outside the file. Qt SVG would load a picture

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SVG and SVGZ pictures through Qt SVG, given only what SvgCleaner keeps of them.
 #include "core/RuntimeError.h"
 #include "input/PictureLoader.h"

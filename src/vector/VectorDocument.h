@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A PDF page (through poppler's Qt binding) or an SVG picture (through Qt SVG), opened and checked
 // against the limits, that draws any part of itself at any pixel size on white. This is what the

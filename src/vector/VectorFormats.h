@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Inside the vector reader: each format's opening, behind VectorDocument::open.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // plakatron-vector: reads one PDF or SVG picture for the program, in a process of its own, and
 // draws parts of it on request (input/VectorProtocol.h). The program starts it with the document
 // as descriptor 3, asks on its standard input and reads the answers from its standard output;

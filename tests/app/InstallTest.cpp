@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What `cmake --install` puts into a prefix (a temporary one here): both programs, the menu entry,
 // the metainfo and the icon where the desktop looks for them, the help in the data folder, where
 // the installed program finds it, the manual pages, the shell completion, the copyright file and

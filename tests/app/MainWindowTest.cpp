@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window under the offscreen platform, with a real settings file in the test's
 // temporary HOME and message boxes captured: what it shows and stores, pages picked with the mouse
 // and the keyboard, what a screen reader hears, and its drawing on dense screens.

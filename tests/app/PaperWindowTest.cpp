@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's paper and size asked for: the texts that name the paper, the place of every
 // control at the designed size, sizes typed and refused, the overlap from the settings dialog in
 // the labels at once, the stored keys, and a printer's calibration from the window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window program's command line, and the real start-up: the splash in its start-up role, then
 // the window, on the picture named on the command line as a file manager's "Open with" starts it;
 // one that fails to load gets the usual message over the window, which keeps the built-in picture.

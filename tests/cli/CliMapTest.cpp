@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // plakatron-cli map: the real binary writing the assembly map as a PDF file (its sheet rendered by
 // pdftoppm, its text extracted by pdftotext) and as a PNG picture.
 #include "support/CliRunner.h"

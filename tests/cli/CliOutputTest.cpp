@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // plakatron-cli's output files in the way of harm: a full disk and a name that is no regular file
 // show their reason and leave the old file (what a file may replace: OutputFileTest), a link leads
 // to the file it names; names are their own bytes; temporary files of killed runs go.

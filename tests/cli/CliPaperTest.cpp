@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // plakatron-cli with papers, sizes asked for and calibrations: the layout's numeric fields, the
 // paper of the printed sheets, the calibration sheet and a printer's calibration, and input that
 // makes no poster refused with exit 2.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // plakatron-cli print: the real binary printing to PDF files (checked with poppler-utils) and to the
 // queues of the private CUPS server that tools/test-cups starts.
 #include "cli/PrintCommand.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // plakatron-cli as a user runs it: the real binary, real picture files in a temporary folder.
 #include "TestFiles.h"
 #include "app/frmMain.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Output files: what a PDF or a page may replace and what it refuses before any work, and a full
 // disk on a real small tmpfs. In every case the error names the file and the system's reason, and
 // nothing is left beside the target: the old file stays whole or the new one replaces it whole.

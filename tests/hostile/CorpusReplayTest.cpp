@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every seed of the fuzz targets and every input a fuzzer found a fault with, run once through
 // the very target that fuzzes it: the findings stay fixed in the normal and the sanitizer suite,
 // and the seeds keep meaning what they were made for.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture files a user may have on disk that are not what they claim, or made to hurt: not a
 // picture, cut off at any byte, of a kind not decoded, headers claiming gigapixels, metafiles
 // drawing far out or for minutes, scan bombs, lying icons, special files, gigabytes of padding.

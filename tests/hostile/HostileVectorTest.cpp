@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PDF and SVG files that are damaged, locked, enormous, endlessly nested or reaching outside
 // themselves, made here by Qt's writers, by hand and by qpdf. Each is refused with its reason
 // (481, 7 or 9) by the vector helper within the deadline, or loads at a bounded size; none

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A machine without any printer: ctest runs this program with CUPS_SERVER pointing at a server
 // that does not exist, so no print queue can be found. The window still prints, to a PDF file, and
 // the tool lists no printer and refuses one by name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // cDIBSection: sizes and their overflow, the bottom-up layout, the checked byte view, copies in
 // and out of real Qt images; Resample and ResampleCrop against the
 // step-by-step reference and the whole crop, over thousands of random sources and sizes; the

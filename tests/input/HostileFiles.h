@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Picture files made to hurt a decoder: each is small and well formed as far as its format goes,
 // and costs a careless reader a crash, minutes of work or gigabytes. Shared by the tests, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input area with real parts: real files of every format through the real decoders and
 // libwmf, the program's own flood fill and isolated drawing, the path helpers with the classic
 // examples written with '/', the real open dialog over a real folder and what a drag may do.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Picture files built byte by byte for the loader's tests, the fuzz seeds and the benchmarks:
 // Windows metafiles, GIFs (Qt writes none), multi-image icons, JPEGs with an orientation tag,

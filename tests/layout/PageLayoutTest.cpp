@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout pass over pictures of every shape: sheets across after the clamps (written back to
 // the list), the grid and the size labels; a pass abandoned midway keeps what it wrote before.
 #include "core/RuntimeError.h"

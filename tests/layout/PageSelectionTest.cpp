@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one rule for which page lies where in the grid view, as clicks, the pointer box and the
 // keyboard use it: only pages of the poster, never the white strip beside or below the grid; and
 // the fit of the grid in the view. The window's tests walk the grid's edges with real keys.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Papers, sizes asked for and the sheet a poster is printed on: names and lengths as the window
 // and the command line read them, the page shape each paper gives, the sheets across a width or
 // height needs, what cannot be laid out, and the printed size on a calibrated printer.

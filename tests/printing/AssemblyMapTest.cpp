@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The assembly map without the tool: where a picture goes on a sheet, how the picture is shrunk
 // (averaged, never sampled), how large the numbers come out, what a grid too fine to number
 // costs, and the map as a sheet of its own in a print job. The tool's tests check the map's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pages cut from beyond the picture: cells are cut whole (rounded up), so on a tall or a narrow
 // picture the cut runs ahead of the grid and the last rows or columns take nothing of it. Their
 // pages are left out of the print job, and the grid view and the assembly map draw the picture

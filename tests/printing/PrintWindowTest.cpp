@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing from the real main window under the offscreen platform: the confirmation, the wait
 // window as the user sees it, printer.dat beside the program (a temporary folder here) and what
 // comes out. The dialog is answered through its seam: a PDF file, or a queue of the private CUPS

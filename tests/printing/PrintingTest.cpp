@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing without the window: the printer records against bytes laid out by hand from the
 // offsets table and against Qt's printer settings, pages rendered from the built-in picture
 // checked pixel by pixel, and the print loop on a real PDF printer.

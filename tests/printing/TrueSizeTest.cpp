@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The size the labels give against the size of the printed poster, measured on real PDF files of
 // the real print loop: where each page picture lies on its sheet (the image matrices in the file),
 // and in the page pictures themselves where the picture starts and ends and how far each sheet

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PDF and SVG pictures made here (Qt's PDF writer and SVG generator, PDFs written by hand for a
 // turned page and a crop box), loaded through the vector helper and printed: each page is drawn
 // from the document at its own size, lines up with the page a raster of the picture gives, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs test steps while a modal window's own event loop is running, and makes sure a window the
 // steps failed to close cannot hang the suite.

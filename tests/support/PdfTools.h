@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Looking into printed PDF files with poppler-utils (pdfinfo, pdfimages, pdftoppm), as a user's
 // viewer would see them, and the printers the print tests print on.

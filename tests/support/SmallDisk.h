@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file system of a few megabytes for the tests of full disks: a tmpfs mounted on a temporary
 // folder while the object lives. Mounting needs root; where it is not allowed the tests skip,

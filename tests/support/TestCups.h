@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The private CUPS server tools/test-cups starts: queues "Office" and "Office_2", each writing the
 // PDF files of its jobs into its own folder.

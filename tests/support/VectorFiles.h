@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Real PDF and SVG files for the tests, the benchmarks and the fuzz seeds, made by Qt's own
 // writers (QPdfWriter, QSvgGenerator) or, for what those cannot write (a turned page, a crop box,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The straightforward way to a page: its crop made whole, as a white picture with the picture's
 // part painted on. The yardstick for the renderer, which never makes the crop whole.

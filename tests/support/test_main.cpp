@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every test program starts here: Qt's offscreen platform, and HOME and the settings folder in a
 // temporary directory, so no test can touch the real user's settings, documents or printer file.
 #include "input/VectorPicture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two modal windows, shown as their callers show them. "Additional settings": its list, its
 // focus, what "Close" and the close box apply, a fresh dialog on every opening. The splash and
 // about window: its two roles, the one-second timer, keys, the version text, the links handed to

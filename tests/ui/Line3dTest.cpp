@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The etched separator on a real widget under the offscreen platform: its layout by shape, its
 // colours, its saved properties and its mouse events; the twips it is placed in, and the wrapping
 // of tool tips.

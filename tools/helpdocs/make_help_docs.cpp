@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: makes the manual pages of both programs and the bash completion of plakatron-cli from
 // the programs' own help, so an option, a verb or an exit code added to a help text reaches them
 // without a second copy to keep:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build step: draws the program's scalable icon at the fixed sizes desktops and Qt ask for, so
 // the program needs no SVG support at run time.
 //   make_icons ICON.svg OUTPUT_FOLDER SIZE...   writes OUTPUT_FOLDER/plakatron-SIZE.png

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Not a test: saves pictures of the main window (a page chosen with the keyboard, at its designed
 // size and grown to 1600 x 1000 and to a 3840 x 2160 screen, its pop-up menu, the File menu, the
 // resolution list's tool tip; on Tabloid landscape, and on Letter at a width asked for), the

@@ -16,7 +16,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_PACKAGE_DESCRIPTION "Plakatron lays a grid of A4 pages over a picture, previews each page enlarged
 with assembly hints in its margins and prints one sheet per page on any
 printer or to a PDF file. plakatron-cli does the same from the command line.
-It reads ${PLAKATRON_PICTURE_NAMES_TEXT} pictures.")
+It reads ${PLAKATRON_PICTURE_NAMES_TEXT}
+pictures.")
 # The libraries come from the binaries (dpkg-shlibdeps, in Debian's dpkg-dev; libheif among them);
 # the plugins the program needs (X11 and offscreen windows, JPEG, GIF and icon decoders, CUPS
 # printing) come with those libraries, except the TIFF and WebP decoders and the SVG one (the

@@ -134,6 +134,10 @@ private:
 
     void buildWidgets();
     void buildMenus();
+    // The row of sizes: each value beside its caption at the designed places, as far right as
+    // longer captions (another paper, another language) push it; where the row would run past the
+    // window's edge, the captions wrap onto two lines.
+    void placeSizeRow();
     // The client area's widgets for its present size: at the designed size where the design puts
     // them; beyond it the picture view and the preview grow (the preview in the designed box's
     // shape, with at most half the added width), what is below them moves down, the Print button

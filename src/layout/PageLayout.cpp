@@ -4,6 +4,7 @@
 #include "core/NumberText.h"
 #include "core/Numeric.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -204,7 +205,8 @@ QStringList sheetsAcrossEntries()
 {
     QStringList entries;
     for (int i = 1; i <= 40; ++i)
-        entries << QString::number(i) + QStringLiteral(" page") + (i > 1 ? QStringLiteral("s") : QString())
+        entries << (i == 1 ? QCoreApplication::translate("PageLayout", "1 page")
+                           : QCoreApplication::translate("PageLayout", "%n pages", nullptr, i))
                        + (i == 3 ? QStringLiteral(" *") : QString());
     return entries;
 }

@@ -34,11 +34,11 @@ QString overlapEntryText(int percent)
 frmSettings::frmSettings(QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setWindowTitle(QStringLiteral("Additional settings"));
+    setWindowTitle(tr("Additional settings"));
     setFont(designFont(QStringLiteral("Tahoma"), 8.25));
     setFixedSize(twipsSize(5070, 1170));
 
-    Label1_ = new QLabel(QStringLiteral("Image overlap (%)  in consecutive pages:"), this);
+    Label1_ = new QLabel(tr("Image overlap (%)  in consecutive pages:"), this);
     Label1_->setObjectName(QStringLiteral("Label1"));
     Label1_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
@@ -46,7 +46,7 @@ frmSettings::frmSettings(QWidget *owner)
     cmbOverlab_->setObjectName(QStringLiteral("cmbOverlab"));
     cmbOverlab_->setMaxVisibleItems(12);
 
-    Command1_ = new QPushButton(QStringLiteral("Close"), this);
+    Command1_ = new QPushButton(tr("Close"), this);
     Command1_->setObjectName(QStringLiteral("Command1"));
     Command1_->setDefault(true);
 

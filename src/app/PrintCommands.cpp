@@ -48,7 +48,8 @@ void waitUntilExposed(QWidget *window)
 QString destination(const QPrinter &printer)
 {
     return printsToFile(printer)
-               ? QCoreApplication::translate("PrintCommands", "printed to %1").arg(QDir::toNativeSeparators(printer.outputFileName()))
+               ? QCoreApplication::translate("PrintCommands", "printed to %1")
+                     .arg(QDir::toNativeSeparators(printer.outputFileName()))
                : QCoreApplication::translate("PrintCommands", "sent to %1").arg(printer.printerName());
 }
 
@@ -189,7 +190,9 @@ void PrintCommands::PrintAssemblyMap(const Poster &poster)
             job.map = &map;
             job.cancellation = &cancellation_;
             printPoster(currentPrinter(), job);
-        }, []() -> QString { return QCoreApplication::translate("PrintCommands", "Assembly map %1").arg(destination(currentPrinter())); });
+        }, []() -> QString {
+            return QCoreApplication::translate("PrintCommands", "Assembly map %1").arg(destination(currentPrinter()));
+        });
     } catch (const RuntimeError &e) {
         MsgBox(describeWithCode(e), MsgIcon::Exclamation, MsgButtons::Ok, &window_);
     }
@@ -209,7 +212,9 @@ bool PrintCommands::PrintCalibrationSheet(const Paper &paper)
             showPrintWaitWindow(QCoreApplication::translate("PrintCommands", "Printing the calibration sheet"));
             printCalibrationSheet(printer, &cancellation_);
             printed = true;
-        }, [&]() -> QString { return QCoreApplication::translate("PrintCommands", "Calibration sheet %1").arg(destination(printer)); });
+        }, [&]() -> QString {
+            return QCoreApplication::translate("PrintCommands", "Calibration sheet %1").arg(destination(printer));
+        });
         if (!printed || printsToFile(printer))
             return false;
         frmCalibrate measured(&window_, printer.printerName(), rulers.across, rulers.down);
@@ -217,7 +222,9 @@ bool PrintCommands::PrintCalibrationSheet(const Paper &paper)
             return false;
         for (const QLineEdit *length : {measured.txtAcross(), measured.txtDown()})
             if (!parseMillimetres(length->text())) {
-                MsgBox(QCoreApplication::translate("PrintCommands", "'%1' is not a length in millimetres.").arg(length->text()), MsgIcon::Exclamation,
+                MsgBox(QCoreApplication::translate("PrintCommands", "'%1' is not a length in millimetres.")
+                           .arg(length->text()),
+                       MsgIcon::Exclamation,
                        MsgButtons::Ok, &window_);
                 return false;
             }

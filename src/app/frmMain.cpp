@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmMain.h"
 
+#include "app/Languages.h"
 #include "app/StoredSettings.h"
 #include "app/WindowLoading.h"
 #include "core/MessageBox.h"
@@ -37,6 +38,8 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <array>
@@ -138,6 +141,7 @@ void frmMain::Form_Load()
         cmbResox->addItems(resolutionEntries());
         cmbResox->setCurrentIndex(-1);
     }
+    fitPaperList();
     setWindowTitle(QStringLiteral("Plakatron V") + versionText());
     lbPreview->setText(tr("Preview:"));
     // The first complete pass.
@@ -208,7 +212,7 @@ void frmMain::mnuInst_Click()
     // Beside the program, else where an installation put it; in a browser, else in a window of
     // the program's own.
     const QString folder = helpFolder(modToolbox::AppFolder());
-    const QString page = folder + QStringLiteral("index.htm");
+    const QString page = helpPage(folder, installedLanguage());
     const long opened = modToolbox::ShellOpen(page, folder, this);
     if (opened == 0)
         showStatus(tr("The instructions are missing: %1").arg(QDir::toNativeSeparators(page)));
@@ -624,6 +628,9 @@ void frmMain::showPdfPage()
         spnPdfPage->setValue(page.number);
     }
     lbPdfPages->setText(tr("of %1").arg(page.count));
+    // Wider where a language's words or a long count need it; the page box moves left with it.
+    lbPdfPages->setFixedWidth(std::max(52, lbPdfPages->sizeHint().width()));
+    placePdfPageControls();
     spnPdfPage->setAccessibleDescription(tr("The page of the PDF the poster is made from, of %1").arg(page.count));
     for (QWidget *w : std::initializer_list<QWidget *>{lbPdfPage, spnPdfPage, lbPdfPages})
         w->setVisible(shown);
@@ -708,6 +715,29 @@ void frmMain::showLabels()
     for (const auto &[caption, value] : pairs)
         value->setAccessibleName(caption->text() + u' ' + value->text());
     placeSizeRow();
+}
+
+void frmMain::fitPaperList()
+{
+    const auto fieldWidth = [](const QComboBox *list) {
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        return list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list).width();
+    };
+    const auto widestEntry = [](const QComboBox *list) {
+        int widest = 0;
+        for (int i = 0; i < list->count(); ++i)
+            widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->itemText(i)));
+        return widest;
+    };
+    const int more = widestEntry(cmbPaper) - fieldWidth(cmbPaper);
+    if (more <= 0)
+        return;
+    const int spare = std::max(0, fieldWidth(cmbResox) - std::max(widestEntry(cmbResox), 40));
+    const int taken = std::min(more, spare);
+    cmbResox->resize(cmbResox->width() - taken, cmbResox->height());
+    cmbPaper->setGeometry(cmbPaper->x() - taken, cmbPaper->y(), cmbPaper->width() + taken, cmbPaper->height());
+    Label11->move(cmbPaper->x(), Label11->y());
 }
 
 void frmMain::placeSizeRow()

@@ -123,7 +123,8 @@ WriteError::WriteError(const QString &path, int systemError)
 }
 
 WriteError::WriteError(const QString &path, int number, const QString &reason)
-    : RuntimeError(number, QCoreApplication::translate("OutputFile", "Cannot write '%1': %2").arg(path, reason)), path_(path), reason_(reason)
+    : RuntimeError(number, QCoreApplication::translate("OutputFile", "Cannot write '%1': %2").arg(path, reason)),
+      path_(path), reason_(reason)
 {
 }
 

@@ -51,7 +51,8 @@ QString dropRefusal(const QMimeData &data)
     if (files.size() > 1)
         return QCoreApplication::translate("DropRules", "Only one picture file can be dropped");
     if (files.size() == 1 && !hasPictureExtension(files.front()))
-        return QCoreApplication::translate("DropRules", "Not a picture this program reads: %1").arg(QFileInfo(files.front()).fileName());
+        return QCoreApplication::translate("DropRules", "Not a picture this program reads: %1")
+            .arg(QFileInfo(files.front()).fileName());
     return {};
 }
 

@@ -14,7 +14,8 @@ QString defaultPictureFolder() { return modToolbox::SpecialFolderPath(modToolbox
 QString openPictureDialog(QWidget *owner, const QString &lastFolder)
 {
     int filterIndex = 1;
-    return modToolbox::ShowFileDialog(openPictureFilterText(), owner, lastFolder, QCoreApplication::translate("OpenPicture", "Open Picture"), 0, false,
+    return modToolbox::ShowFileDialog(openPictureFilterText(), owner, lastFolder,
+                                      QCoreApplication::translate("OpenPicture", "Open Picture"), 0, false,
                                       filterIndex);
 }
 

@@ -101,9 +101,11 @@ QString choicesProblem(QSizeF pictureSize, const PosterChoices &choices)
     if (printed < size.millimetres - 0.5) {
         // The bound reached: 40 sheets across, or 10 source pixels a sheet for narrower pictures.
         if (pictureSize.width() >= 400)
-            return QCoreApplication::translate("Poster", "A poster %1 needs more than 40 sheets of %2 across, the most a poster has.")
+            return QCoreApplication::translate("Poster",
+                                               "A poster %1 needs more than 40 sheets of %2 across, the most a poster has.")
                 .arg(sizeWords(size), paperDisplayText(choices.sheet.paper));
-        return QCoreApplication::translate("Poster", "The picture is too small for a poster %1: a sheet would show fewer than 10 of its pixels.")
+        return QCoreApplication::translate(
+                   "Poster", "The picture is too small for a poster %1: a sheet would show fewer than 10 of its pixels.")
             .arg(sizeWords(size));
     }
     if (grid.pageCount() > MostPages)

@@ -27,6 +27,8 @@ frmCalibrate::frmCalibrate(QWidget *owner, const QString &printerName, double ac
     txtAcross_ = field("txtAcross", across);
     txtDown_ = field("txtDown", down);
     auto *form = new QFormLayout;
+    // A caption too long for the line (another language) puts its field under it.
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     form->addRow(tr("Ruler &across (%1 mm sent):").arg(across), txtAcross_);
     form->addRow(tr("Ruler &down (%1 mm sent):").arg(down), txtDown_);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -58,6 +58,14 @@ frmSettings::frmSettings(QWidget *owner)
     const QRect labelBox = twipsRect(75, 165, 3255, 255);
     Label1_->setGeometry(labelBox.x(), listBox.y(), labelBox.width(), listHeight);
     Command1_->setGeometry(twipsRect(3570, 600, 1215, 375));
+    // A caption longer than its box (another language) widens the dialog; the list and the button
+    // move right with it.
+    if (const int more = Label1_->sizeHint().width() - Label1_->width(); more > 0) {
+        setFixedSize(width() + more, height());
+        Label1_->resize(Label1_->width() + more, Label1_->height());
+        for (QWidget *w : std::initializer_list<QWidget *>{cmbOverlab_, Command1_})
+            w->move(w->x() + more, w->y());
+    }
 
     // A label takes no focus, so "Close" comes first and the list is reached with Tab.
     setTabOrder(Command1_, cmbOverlab_);

@@ -222,6 +222,9 @@ void frmSplash::buildDesign()
                                 {840, 3285, 5850, 645, textColor, 8.25, false, false, Qt::AlignLeft, false});
     invitation->setWordWrap(true);
     invitation->setAutoFillBackground(false);
+    // A longer language takes more lines: the box grows and the rows under it move down.
+    const int extra = std::max(0, invitation->heightForWidth(invitation->width()) - invitation->height());
+    invitation->resize(invitation->width(), invitation->height() + extra);
 
     Label5_ = addLink(f, "Label5", QString::fromUtf8(buildconfig::authorEmail) + QStringLiteral("."),
                       {3825, 3480, 1665, 210, linkColor, 8.25, false, true});
@@ -230,12 +233,14 @@ void frmSplash::buildDesign()
     const QPoint follow = textFollowPosition(invitation->text(), invitation->font(), invitation->width(),
                                              Label5_->width(), f->contentsRect().right() - invitation->x());
     Label5_->move(invitation->pos() + follow);
-    addLabel(f, "lblCopyright", QString::fromUtf8(buildconfig::copyrightLine),
-             {1650, 3945, 5025, 255, textColor, 8.25, false, false, Qt::AlignRight});
+    QLabel *copyright = addLabel(f, "lblCopyright", QString::fromUtf8(buildconfig::copyrightLine),
+                                 {1650, 3945, 5025, 255, textColor, 8.25, false, false, Qt::AlignRight});
     lbGallery_ = addLink(f, "lbGallery", tr("Visit the Gallery"),
                          {3495, 4185, 1140, 210, linkColor, 8.25, false, true});
     Label2_ = addLink(f, "Label2", tr("Visit software homepage"),
                       {4845, 4185, 1830, 210, linkColor, 8.25, false, true});
+    for (QWidget *below : std::initializer_list<QWidget *>{copyright, lbGallery_, Label2_})
+        below->move(below->x(), below->y() + extra);
     Label6_ = addLink(f, "Label6", tr("Close this window"),
                       {5235, 255, 2100, 285, linkColor, 12, true, true});
 }

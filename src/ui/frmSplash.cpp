@@ -241,8 +241,14 @@ void frmSplash::buildDesign()
                       {4845, 4185, 1830, 210, linkColor, 8.25, false, true});
     for (QWidget *below : std::initializer_list<QWidget *>{copyright, lbGallery_, Label2_})
         below->move(below->x(), below->y() + extra);
+    // The two links side by side: a longer gallery link moves left, clear of the other.
+    if (const int over = lbGallery_->geometry().right() + twipsToPixels(150) - Label2_->x(); over > 0)
+        lbGallery_->move(lbGallery_->x() - over, lbGallery_->y());
     Label6_ = addLink(f, "Label6", tr("Close this window"),
                       {5235, 255, 2100, 285, linkColor, 12, true, true});
+    // A longer caption (another language) grows to the left, inside the frame.
+    if (const int right = twipsRect(5235, 255, 2100, 285).right(); Label6_->geometry().right() > right)
+        Label6_->move(right + 1 - Label6_->width(), Label6_->y());
 }
 
 void frmSplash::Form_Load()

@@ -164,6 +164,9 @@ QStringList cutOff(QWidget *top)
         if (!w->isVisibleTo(top))
             continue;
         const QString name = w->objectName();
+        if (w->parentWidget() && (qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w))
+            && !w->parentWidget()->rect().contains(w->geometry()))
+            found << name + QStringLiteral(" runs out of its window");
         if (auto *label = qobject_cast<QLabel *>(w); label && !label->text().isEmpty()) {
             const bool cut = label->wordWrap() ? label->heightForWidth(label->width()) > label->height()
                                                : label->sizeHint().width() > label->width();
@@ -398,6 +401,8 @@ TEST_F(Languages, APseudoLanguageShowsNothingUntranslatedOrCut)
         EXPECT_EQ(text(untranslated(dialog)), "");
         EXPECT_EQ(text(cutOff(dialog)), "");
     }
+    // The about box's two links side by side, clear of each other.
+    EXPECT_LT(child<QLabel>(&about, "lbGallery")->geometry().right(), child<QLabel>(&about, "Label2")->x());
 
     typeSize(*window, QStringLiteral("abc"));
     ASSERT_EQ(messages.messages().size(), 1u);

@@ -45,7 +45,7 @@ int main(int argc, char **argv)
         return answer(request);
     // The window in the user's language; what the command line answers above stays English.
     installTranslations(QLocale::system());
-    if (!modXPManifest::Main({}, request.picture))
+    if (!modXPManifest::Main({}, request.picture, request.pdfPage))
         return 1;
     return QApplication::exec();
 }

@@ -54,7 +54,9 @@ QString helpOf(const QString &program, const QStringList &arguments)
 
 Help parseHelp(const QString &text)
 {
-    static const QRegularExpression rowStart(QStringLiteral("^  (\\S(?:\\S| (?! ))*)(?:  +(.*))?$"));
+    // A row starts two blanks in, or further where a long option stands under the others' long
+    // ones ("      --pdf-page N" under "  -h, --help").
+    static const QRegularExpression rowStart(QStringLiteral("^ {2,}(\\S(?:\\S| (?! ))*)(?:  +(.*))?$"));
     Help help;
     const QStringList lines = text.split(u'\n');
     qsizetype i = 0;

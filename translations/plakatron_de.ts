@@ -193,11 +193,11 @@ Senkrecht: %L4 mm an den Drucker gesendet</translation>
     </message>
     <message>
         <source>A poster %1 needs more than 40 sheets of %2 across, the most a poster has.</source>
-        <translation>Ein Poster mit %1 braucht mehr als 40 Blatt %2 nebeneinander, das Höchste für ein Poster.</translation>
+        <translation>Ein Poster mit %1 braucht mehr als 40 Blatt %2 nebeneinander, mehr als ein Poster haben kann.</translation>
     </message>
     <message>
         <source>The picture is too small for a poster %1: a sheet would show fewer than 10 of its pixels.</source>
-        <translation>Das Bild ist zu klein für ein Poster mit %1: Ein Blatt zeigte weniger als 10 seiner Pixel.</translation>
+        <translation>Das Bild ist zu klein für ein Poster mit %1: Ein Blatt würde weniger als 10 seiner Pixel zeigen.</translation>
     </message>
     <message>
         <source>A poster %1 needs %2 pages, more than a print job holds (%3).</source>

@@ -182,7 +182,7 @@ W pionie: %L4 mm wysłane do drukarki</translation>
     </message>
     <message>
         <source>A ruler that measures %1 times its length is a misreading, not a printer: a calibration lies between 0.8 and 1.25.</source>
-        <translation>Linijka, która mierzy %L1 swojej długości, to błąd odczytu, a nie drukarka: kalibracja mieści się między 0,8 a 1,25.</translation>
+        <translation>Linijka, której pomiar wynosi %L1 jej długości, to błąd odczytu, a nie drukarka: kalibracja mieści się między 0,8 a 1,25.</translation>
     </message>
     <message>
         <source>A poster %1 cannot be printed: give a size above 0.</source>

@@ -81,8 +81,8 @@ TEST_F(Install, PutsEachFileWhereTheDesktopLooksAndNothingElse)
                          "share/applications/" + AppId + ".desktop",
                          "share/metainfo/" + AppId + ".metainfo.xml", icon.arg("scalable") + ".svg",
                          "share/plakatron/help/index.htm", "share/plakatron/help/index_de.htm",
-                         "share/plakatron/help/style.css", "share/plakatron/help/assembly.svg", "share/man/man1/plakatron.1.gz",
-                         "share/man/man1/plakatron-cli.1.gz", "share/bash-completion/completions/plakatron-cli",
+                         "share/plakatron/help/style.css", "share/plakatron/help/assembly.svg",
+                         "share/man/man1/plakatron.1.gz", "share/man/man1/plakatron-cli.1.gz", "share/bash-completion/completions/plakatron-cli",
                          "share/doc/plakatron/copyright", "share/doc/plakatron/changelog.gz"};
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         expected << icon.arg(QStringLiteral("%1x%1").arg(size)) + ".png";
@@ -426,8 +426,8 @@ QStringList declaredPackageDepends()
 }
 
 // Neither the Qt plugins that decode TIFF and WebP, nor Qt's catalogues, nor the fonts libwmf draws
-// with (without which it reads no metafile, text or not) are linked by a binary, and their packages are at best
-// recommended by the libraries that are: the package names each.
+// with (without which it reads no metafile, text or not) are linked by a binary, and their packages
+// are at best recommended by the libraries that are: the package names each.
 TEST(DebianPackage, DependsOnWhatTheProgramsLoadWithoutLinkingIt)
 {
     const QString plugins = QLibraryInfo::path(QLibraryInfo::PluginsPath);

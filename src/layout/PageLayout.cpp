@@ -277,7 +277,9 @@ double autoPagePixelWidth(double cell, const Paper &paper)
 }
 
 namespace {
-double wholePixels(double v) { return std::isfinite(v) ? std::floor(v + 0.5) : 0.0; }
+// Whole pixels, within what the text can hold (a size asked for of a fraction of a millimetre
+// gives absurd figures, never a failure).
+double wholePixels(double v) { return std::isfinite(v) ? std::floor(std::clamp(v, 0.0, 1e15) + 0.5) : 0.0; }
 QString pixelsText(double v) { return plainDecimal(static_cast<std::int64_t>(wholePixels(v))); }
 }  // namespace
 

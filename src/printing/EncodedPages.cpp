@@ -34,7 +34,7 @@ int printThreadsFor(const Poster &poster)
 }
 
 EncodedPages::EncodedPages(const Poster &poster, const JobPages &pages, int threads)
-    : poster_(poster), threads_(std::max(1, threads)), inOrderUpTo_(threads_ == 1 ? pages.printedRange().last : std::int16_t{0})
+    : poster_(poster), threads_(std::max(1, threads))
 {
     for (std::int16_t page = pages.first(); page != 0; page = pages.after(page))
         order_.push_back(page);
@@ -58,7 +58,6 @@ void EncodedPages::work()
     // every page it renders. Its canvas and buffers are made once and reused.
     PageRenderer renderer(poster_);
     renderer.setResampleThreads(1);
-    renderer.setPagesInOrderUpTo(inOrderUpTo_);
     // Pages finished but not yet taken: enough for every thread to be at work while the printer
     // stores the page it took.
     const std::size_t ahead = std::size_t(threads_) * 2;

@@ -33,12 +33,14 @@ bool encodePagePicture(const QImage &page, QByteArray &jpeg);
 
 // How many threads a print job renders its pages on: PLAKATRON_PRINT_THREADS when it is set to a
 // number from 1 up, otherwise one a core. A vector picture's pages draw ahead along their row in
-// one pass (PageRenderer::setPagesInOrderUpTo) and stay on one thread.
+// one pass (PageRenderer::setPagesInOrderUpTo) and stay on one thread. With one thread the job
+// renders one page ahead and Qt's engine encodes (PagesAhead): the same bytes, without the
+// stand-ins and the copy that encoding elsewhere costs.
 int printThreadsFor(const Poster &poster);
 
 class EncodedPages {
 public:
-    // Renders `pages` of `poster` on `threads` threads. The poster must stay as it is while the
+    // Renders `pages` of `poster` on `threads` threads, in any order. The poster must stay as it is while the
     // pages are rendered.
     EncodedPages(const Poster &poster, const JobPages &pages, int threads);
     ~EncodedPages();  // waits for the pages still being rendered, after which nothing is left
@@ -57,7 +59,6 @@ private:
     const Poster &poster_;
     std::vector<std::int16_t> order_;  // the job's pages in order
     int threads_;
-    std::int16_t inOrderUpTo_;
     std::vector<std::thread> workers_;
     std::mutex mutex_;
     std::condition_variable changed_;

@@ -275,10 +275,10 @@ void PrintJob::DrawSheet(const std::function<void(QPainter &, const QRectF &, do
 
 namespace {
 
-void printEncodedPoster(PrintJob &sheets, const JobPages &printed, const PosterJob &job)
+void printEncodedPoster(PrintJob &sheets, const JobPages &printed, const PosterJob &job, int threads)
 {
     sheets.takeEncodedPages();
-    EncodedPages pages(*job.poster, printed, printThreadsFor(*job.poster));
+    EncodedPages pages(*job.poster, printed, threads);
     sheets.run(
         printed,
         [&](std::int16_t page) {
@@ -303,8 +303,8 @@ void printPoster(QPrinter &printer, const PosterJob &job)
 {
     PrintJob sheets(printer, job.cancellation);
     const JobPages printed = posterJobPages(*job.poster, job.range);
-    if (printed.count() > 0 && takesEncodedPages(printer)) {
-        printEncodedPoster(sheets, printed, job);
+    if (const int threads = printThreadsFor(*job.poster); threads > 1 && printed.count() > 1 && takesEncodedPages(printer)) {
+        printEncodedPoster(sheets, printed, job, threads);
         return;
     }
     PagesAhead pages(*job.poster, printed);

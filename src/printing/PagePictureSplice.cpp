@@ -95,7 +95,10 @@ void PagePictureSplice::write(const QString &target)
     QPDF pdf;
     pdf.setSuppressWarnings(true);
     pdf.setAttemptRecovery(false);
-    pdf.processFile(QFile::encodeName(draftPath()).constData());
+    // qpdf keeps the names it is given, not copies: they live as long as the writer.
+    const QByteArray draftName = QFile::encodeName(draftPath());
+    const QByteArray targetName = QFile::encodeName(target);
+    pdf.processFile(draftName.constData());
 
     std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
     if (pages.size() < spans_.size())
@@ -127,7 +130,7 @@ void PagePictureSplice::write(const QString &target)
 
     // Every other stream goes over byte for byte, and the cross-reference table stays a plain
     // table, as Qt writes it.
-    QPDFWriter writer(pdf, QFile::encodeName(target).constData());
+    QPDFWriter writer(pdf, targetName.constData());
     writer.setDecodeLevel(qpdf_dl_none);
     writer.setCompressStreams(false);
     writer.setObjectStreamMode(qpdf_o_disable);

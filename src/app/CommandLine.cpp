@@ -2,19 +2,23 @@
 #include "app/CommandLine.h"
 
 #include "core/ProgramWide.h"
+#include "input/PictureLoader.h"
+
+#include <optional>
 
 namespace plakatron {
 
 namespace {
 
 const char *const Usage =
-    "Usage: plakatron [PICTURE]\n"
+    "Usage: plakatron [--pdf-page N] [PICTURE]\n"
     "Prints one picture as a large poster tiled over sheets of paper.\n"
     "\n"
     "PICTURE opens at start-up in place of the built-in picture.\n"
     "\n"
-    "  -h, --help     show this text and end\n"
-    "  -v, --version  show the version and end\n"
+    "      --pdf-page N  open a PDF picture on its page N (1 by default)\n"
+    "  -h, --help        show this text and end\n"
+    "  -v, --version     show the version and end\n"
     "\n"
     "plakatron-cli does the same without a window.\n";
 
@@ -70,7 +74,8 @@ QStringList withoutToolkitOptions(const QStringList &arguments)
 StartupRequest parseCommandLine(const QStringList &arguments)
 {
     QStringList pictures;
-    QString unknownOption;
+    QString unknownOption, pdfPageError;
+    std::optional<int> pdfPage;
     bool optionsEnd = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
@@ -78,6 +83,21 @@ StartupRequest parseCommandLine(const QStringList &arguments)
             pictures << a;
         } else if (a == QLatin1String("--")) {
             optionsEnd = true;
+        } else if (a == QLatin1String("--pdf-page") || a.startsWith(QLatin1String("--pdf-page="))) {
+            const bool separate = !a.contains(u'=');
+            if (separate && i + 1 == arguments.size()) {
+                pdfPageError = QStringLiteral("--pdf-page needs a page number");
+                continue;
+            }
+            const QString value = separate ? arguments.at(++i) : a.section(u'=', 1);
+            bool ok = false;
+            const int page = value.toInt(&ok);
+            if (!ok || page < 1 || page > PictureLimits::maxPdfPages)
+                pdfPageError = QStringLiteral("invalid value '%1' for --pdf-page: allowed are 1 ... %2")
+                                   .arg(value)
+                                   .arg(PictureLimits::maxPdfPages);
+            else
+                pdfPage = page;
         } else if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
             return {StartupRequest::Action::ShowHelp, QString(), QLatin1String(Usage)};
         } else if (a == QLatin1String("-v") || a == QLatin1String("--version")) {
@@ -88,11 +108,15 @@ StartupRequest parseCommandLine(const QStringList &arguments)
     }
     if (!unknownOption.isEmpty())
         return failure(QStringLiteral("unknown option '") + unknownOption + u'\'');
+    if (!pdfPageError.isEmpty())
+        return failure(pdfPageError);
     if (pictures.size() > 1)
         return failure(QStringLiteral("one picture at a time, not %1").arg(pictures.size()));
     if (!pictures.isEmpty() && pictures.front().isEmpty())
         return failure(QStringLiteral("the picture's name is empty"));
-    return {StartupRequest::Action::Run, pictures.value(0), QString()};
+    if (pdfPage && pictures.isEmpty())
+        return failure(QStringLiteral("--pdf-page needs a PDF picture"));
+    return {StartupRequest::Action::Run, pictures.value(0), QString(), pdfPage.value_or(1)};
 }
 
 }  // namespace plakatron

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window program's command line: `plakatron [PICTURE]`, what a file manager's "Open with"
-// runs, plus --help and --version.
+// runs, plus --pdf-page N (the page of a PDF to open on), --help and --version.
 
 #include <QString>
 #include <QStringList>
@@ -18,6 +18,7 @@ struct StartupRequest {
     Action action = Action::Run;
     QString picture;  // as given: a relative path is taken from the current folder
     QString text;
+    int pdfPage = 1;  // the page of a PDF picture to open on
 };
 
 // arguments as the program got them, its own name first. --help (-h) and --version (-v) answer

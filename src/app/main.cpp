@@ -42,7 +42,7 @@ int main(int argc, char **argv)
     const StartupRequest request = parseCommandLine(arguments());
     if (request.action != StartupRequest::Action::Run)
         return answer(request);
-    if (!modXPManifest::Main({}, request.picture))
+    if (!modXPManifest::Main({}, request.picture, request.pdfPage))
         return 1;
     return QApplication::exec();
 }

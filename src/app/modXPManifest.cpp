@@ -20,7 +20,7 @@ bool InitControlClasses()
 
 void showStartupSplash() { showSplash(nullptr); }
 
-bool Main(const StartupSteps &steps, const QString &picture)
+bool Main(const StartupSteps &steps, const QString &picture, int pdfPage)
 {
     if (!steps.initControlClasses()) {
         MsgBox(QStringLiteral("Initialization error!"), MsgIcon::Critical);
@@ -40,7 +40,7 @@ bool Main(const StartupSteps &steps, const QString &picture)
     window->show();
     QGuiApplication::setQuitOnLastWindowClosed(quitOnClose);
     if (!picture.isEmpty())
-        window->UpdatePictureFile(picture);
+        window->UpdatePictureFile(picture, pdfPage);
     return true;
 }
 

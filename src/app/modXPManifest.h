@@ -23,6 +23,6 @@ struct StartupSteps {
 // seen "Initialization error!" and the program must end at once, with no window created.
 // A picture named (the command line's, as "Open with" passes it) is loaded into the shown window
 // as a dropped one is: one that fails shows the message over the window, on the built-in picture.
-bool Main(const StartupSteps &steps = {}, const QString &picture = QString());
+bool Main(const StartupSteps &steps = {}, const QString &picture = QString(), int pdfPage = 1);
 
 }  // namespace plakatron::modXPManifest

@@ -3,6 +3,8 @@
 // isolated work; fork and exec, a socket and SIGKILL for helper programs.
 #include "input/Platform.h"
 
+#include "core/DescriptorIoPosix.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <cerrno>
@@ -37,19 +39,6 @@ namespace {
 
 // How often a waiting caller's stop and meanwhile are looked at.
 constexpr int watchIntervalMs = 50;
-
-bool writeAll(int fd, QByteArrayView bytes)
-{
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.data() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
 
 int waitFor(pid_t child)
 {
@@ -351,7 +340,7 @@ IsolatedRun runIsolated(const std::function<void(const ByteSink &send)> &work, c
         // message says what matters.
         silenceStandardError();
         bool written = true;
-        work([&](QByteArrayView bytes) { return written = written && writeAll(fds[1], bytes); });
+        work([&](QByteArrayView bytes) { return written = written && platform::writeAll(fds[1], bytes.data(), bytes.size()); });
         ::_exit(written ? 0 : 1);
     }
     ::close(fds[1]);

@@ -139,12 +139,7 @@ public:
     QImage drawWithin(const QRectF &area, QSize size, const QDeadlineTimer &deadline, const IsolationWatch &watch,
                       const DrawingAhead &ahead = {}) const
     {
-        if (size.isEmpty() || qint64(size.width()) * size.height() > PictureLimits::maxDrawnPixels)
-            raise(err::OutOfMemory, QStringLiteral("The picture cannot be drawn at %1 x %2 pixels: at most %3 million "
-                                                   "pixels are drawn at once.")
-                                        .arg(size.width())
-                                        .arg(size.height())
-                                        .arg(PictureLimits::maxDrawnPixels / 1'000'000));
+        vectorprotocol::checkDrawingSize(size);
         QImage pixels(size, QImage::Format_RGB32);
         if (pixels.isNull())
             raise(err::OutOfMemory, QStringLiteral("There is not enough memory to draw the picture."));

@@ -18,6 +18,9 @@
 // An answer that says more than its request asked for (pixels of another size, a description
 // too long) is refused by the program.
 
+#include "core/RuntimeError.h"
+#include "input/PictureLoader.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QRectF>
@@ -174,6 +177,18 @@ inline QByteArray encodeError(int number, const QString &description)
     detail::append<quint32>(out, quint32(number));
     detail::append<quint32>(out, quint32(text.size()));
     return out + text;
+}
+
+// A drawing of `size` pixels, refused (7) before anything is drawn when it is empty or larger
+// than is drawn at once; program and helper check it alike.
+inline void checkDrawingSize(QSize size)
+{
+    if (size.isEmpty() || qint64(size.width()) * size.height() > PictureLimits::maxDrawnPixels)
+        raise(err::OutOfMemory, QStringLiteral("The picture cannot be drawn at %1 x %2 pixels: at most %3 million "
+                                               "pixels are drawn at once.")
+                                    .arg(size.width())
+                                    .arg(size.height())
+                                    .arg(PictureLimits::maxDrawnPixels / 1'000'000));
 }
 
 }  // namespace plakatron::vectorprotocol

@@ -100,8 +100,8 @@ private:
         QRect area;
         QImage pixels;
     };
-    // A band holds at most this many pixels (48 MB).
-    static constexpr qint64 maxBandPixels = 12'000'000;
+    // A band holds at most this many pixels (80 MB): a row of 6 pages at 1400 pixels is one band.
+    static constexpr qint64 maxBandPixels = 20'000'000;
 
     bool inBand(const Pass &pass) const
     {

@@ -76,12 +76,7 @@ void VectorDocument::prepare(const QRectF &area, QSize size, int row, const QDea
 
 QImage VectorDocument::draw(const QRectF &area, QSize size, const QDeadlineTimer &deadline, int row) const
 {
-    if (size.isEmpty() || qint64(size.width()) * size.height() > PictureLimits::maxDrawnPixels)
-        raise(err::OutOfMemory, QStringLiteral("The picture cannot be drawn at %1 x %2 pixels: at most %3 million "
-                                               "pixels are drawn at once.")
-                                    .arg(size.width())
-                                    .arg(size.height())
-                                    .arg(PictureLimits::maxDrawnPixels / 1'000'000));
+    vectorprotocol::checkDrawingSize(size);
     QImage image = drawScaled(ownArea(area), size, std::max(row, 0), deadline);
     if (image.isNull())
         raise(err::OutOfMemory, QStringLiteral("There is not enough memory to draw the picture."));

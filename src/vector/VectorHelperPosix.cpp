@@ -3,6 +3,7 @@
 // draws parts of it on request (input/VectorProtocol.h). The program starts it with the document
 // as descriptor 3, asks on its standard input and reads the answers from its standard output;
 // a crash or a hang here costs the program one picture, never itself.
+#include "core/DescriptorIoPosix.h"
 #include "input/PictureLoader.h"
 #include "vector/VectorDocument.h"
 
@@ -28,34 +29,10 @@
 #endif
 
 using namespace plakatron;
+using platform::readAll;
+using platform::writeAll;
 
 namespace {
-
-bool readAll(int fd, char *data, qsizetype size)
-{
-    for (qsizetype done = 0; done < size;) {
-        const ssize_t n = ::read(fd, data + done, size_t(size - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
-bool writeAll(int fd, const char *data, qsizetype size)
-{
-    for (qsizetype done = 0; done < size;) {
-        const ssize_t n = ::write(fd, data + done, size_t(size - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
 
 // The rows of an image (which may be a view into a wider one), as few calls as the system takes.
 bool writeRows(int fd, const QImage &image)

@@ -7,9 +7,11 @@
 #include "app/modXPManifest.h"
 #include "core/ProgramWide.h"
 #include "support/TestSupport.h"
+#include "support/VectorFiles.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -22,16 +24,23 @@ using Action = StartupRequest::Action;
 
 TEST(CommandLine, OnePictureHelpAndVersionElseAnErrorForExitCode2)
 {
-    const QString usage = QStringLiteral("\nUsage: plakatron [PICTURE]");
+    const QString usage = QStringLiteral("\nUsage: plakatron [--pdf-page N] [PICTURE]");
     const QString again = QStringLiteral("\nTry 'plakatron --help'.\n");
-    const struct { QStringList arguments; Action action; QString picture, text; } rows[] = {
+    const struct { QStringList arguments; Action action; QString picture, text; int pdfPage = 1; } rows[] = {
         {{}, Action::Run, {}, {}},
         {{"photo.jpg"}, Action::Run, "photo.jpg", {}},
         {{"-"}, Action::Run, "-", {}},
         {{"--", "--help"}, Action::Run, "--help", {}},
         {{"photo.jpg", "-v"}, Action::ShowVersion, {}, PLAKATRON_VERSION "\n"},
-        {{"--bogus", "-h"}, Action::ShowHelp, {}, "Usage: plakatron [PICTURE]\n"},
+        {{"--bogus", "-h"}, Action::ShowHelp, {}, "Usage: plakatron [--pdf-page N] [PICTURE]\n"},
         {{"--bogus", "photo.jpg"}, Action::Fail, {}, "plakatron: unknown option '--bogus'" + usage + again},
+        {{"--pdf-page", "3", "poster.pdf"}, Action::Run, "poster.pdf", {}, 3},
+        {{"poster.pdf", "--pdf-page=10000"}, Action::Run, "poster.pdf", {}, 10000},
+        {{"--", "--pdf-page=2"}, Action::Run, "--pdf-page=2", {}},
+        {{"--pdf-page", "0", "a.pdf"}, Action::Fail, {}, "plakatron: invalid value '0' for --pdf-page: allowed are 1 ... 10000" + usage + again},
+        {{"--pdf-page=two", "a.pdf"}, Action::Fail, {}, "plakatron: invalid value 'two' for --pdf-page: allowed are 1 ... 10000" + usage + again},
+        {{"a.pdf", "--pdf-page"}, Action::Fail, {}, "plakatron: --pdf-page needs a page number" + usage + again},
+        {{"--pdf-page", "2"}, Action::Fail, {}, "plakatron: --pdf-page needs a PDF picture" + usage + again},
         {{"a.jpg", "b.jpg"}, Action::Fail, {}, "plakatron: one picture at a time, not 2" + usage + again},
         {{""}, Action::Fail, {}, "plakatron: the picture's name is empty" + usage + again},
     };
@@ -40,6 +49,7 @@ TEST(CommandLine, OnePictureHelpAndVersionElseAnErrorForExitCode2)
         const StartupRequest request = parseCommandLine(QStringList{"plakatron"} + r.arguments);
         EXPECT_EQ(request.action, r.action);
         EXPECT_EQ(request.picture, r.picture);
+        EXPECT_EQ(request.pdfPage, r.pdfPage);
         // The help is checked by its first line; the rest is prose.
         EXPECT_EQ(r.action == Action::ShowHelp ? request.text.section(u'\n', 0, 0) + u'\n' : request.text, r.text);
     }
@@ -85,7 +95,7 @@ TEST(CommandLine, ErrorsNeedNoDisplay)
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program.exitCode(), 2);
         EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardError()),
-                  r.error + "Usage: plakatron [PICTURE]\nTry 'plakatron --help'.\n");
+                  r.error + "Usage: plakatron [--pdf-page N] [PICTURE]\nTry 'plakatron --help'.\n");
         EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
     }
 }
@@ -99,9 +109,14 @@ TEST(Startup, TheSplashThenTheWindowOnThePictureNamedOnTheCommandLine)
     ASSERT_TRUE(image.save(png) && image.save(jpeg, "JPEG"));
     const QString cutShort = dir.filePath(QStringLiteral("cut.jpg")), gone = dir.filePath(QStringLiteral("gone.jpg"));
     test::writeFile(cutShort, test::contentOf(jpeg).left(200));
+    // Three pages of 72 x 36 points: a nominal 96 x 48 pixels each.
+    const QString pdf = dir.filePath(QStringLiteral("three pages.pdf"));
+    test::writeFile(pdf, test::writtenPdf(QSizeF(72, 36), 3, [](QPainter &, int) {}));
     const QSize builtIn(880, 560);
-    const struct { QString picture; QSize shown; QString message, code; } rows[] = {  // the message's start and end
+    const struct { QString picture; QSize shown; QString message, code; int pdfPage = 1; } rows[] = {  // the message's start and end
         {QString(), builtIn, {}, {}},
+        {pdf, QSize(96, 48), {}, {}, 3},
+        {pdf, builtIn, "Unable to load picture '" + pdf + "'\r\n", "\r\nCode 9", 4},
         {png, QSize(40, 30), {}, {}},
         {jpeg, QSize(40, 30), {}, {}},
         {cutShort, builtIn, "Unable to load picture '" + cutShort + "'\r\n", "\r\nCode 481"},
@@ -118,7 +133,7 @@ TEST(Startup, TheSplashThenTheWindowOnThePictureNamedOnTheCommandLine)
         int startupSplashes = 0;
         EXPECT_TRUE(modXPManifest::Main({.initControlClasses = [] { return true; },
                                          .showSplash = [&] { startupSplashes += programWide().SplashAtStartup; }},
-                                        r.picture));
+                                        r.picture, r.pdfPage));
         installMessageHandler(previous);
         EXPECT_EQ(startupSplashes, 1);
         EXPECT_FALSE(programWide().SplashAtStartup);
@@ -127,6 +142,9 @@ TEST(Startup, TheSplashThenTheWindowOnThePictureNamedOnTheCommandLine)
         ASSERT_NE(mainWindow(), nullptr);
         EXPECT_TRUE(mainWindow()->isVisible());
         EXPECT_EQ(mainWindow()->sourcePicture().size(), r.shown);
+        if (r.picture == pdf && r.message.isEmpty()) {
+            EXPECT_EQ(mainWindow()->sourcePicture().documentPage(), (DocumentPage{r.pdfPage, 3}));
+        }
         ASSERT_EQ(shown.size(), r.message.isEmpty() ? 0u : 1u);
         for (const auto &[m, overTheWindow] : shown) {
             EXPECT_TRUE(m.text.startsWith(r.message) && m.text.endsWith(r.code)) << m.text.toStdString();

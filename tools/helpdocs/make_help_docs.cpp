@@ -54,7 +54,8 @@ QString helpOf(const QString &program, const QStringList &arguments)
 
 Help parseHelp(const QString &text)
 {
-    static const QRegularExpression rowStart(QStringLiteral("^  (\\S(?:\\S| (?! ))*)(?:  +(.*))?$"));
+    // A row's option starts 2 columns in, or 6 where it has no short form ("      --pdf-page N").
+    static const QRegularExpression rowStart(QStringLiteral("^  (?:    )?(\\S(?:\\S| (?! ))*)(?:  +(.*))?$"));
     Help help;
     const QStringList lines = text.split(u'\n');
     qsizetype i = 0;

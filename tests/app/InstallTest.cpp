@@ -149,7 +149,7 @@ TEST_F(Install, TheInstalledProgramsRunAndFindTheirHelp)
     const struct { const char *program; QStringList arguments, environment; int exitCode; QString output; } runs[] = {
         {"bin/plakatron-cli", {"--version"}, noDisplay, 0, PLAKATRON_VERSION "\n"},
         {"bin/plakatron", {"--version"}, noDisplay, 0, PLAKATRON_VERSION "\n"},
-        {"bin/plakatron", {"--help"}, noDisplay, 0, "Usage: plakatron [PICTURE]\n"},
+        {"bin/plakatron", {"--help"}, noDisplay, 0, "Usage: plakatron [--pdf-page N] [PICTURE]\n"},
         {"bin/plakatron", {"a.jpg", "b.jpg"}, {"QT_QPA_PLATFORM=offscreen"}, 2, "plakatron: one picture at a time, not 2\n"},
     };
     for (const auto &r : runs) {

@@ -90,7 +90,8 @@ BENCHMARK_CAPTURE(BM_RenderWidePage, panorama-60000x1500-3-sheets-2480px, 60000,
     ->Unit(benchmark::kMillisecond);
 
 // Page 1 of a 24-megapixel photograph (6000 x 4000) on 3 sheets, whose cell is 2000 pixels wide:
-// shrunk at 800 and 1400 pixels, enlarged at 2480 (300 ppi on A4).
+// shrunk at 800 and 1400 pixels and at 2000 ("Auto": the cell's pixels, its overlap averaged in),
+// enlarged at 2480 (300 ppi on A4).
 void BM_RenderPhotoPage(benchmark::State &state)
 {
     const Poster poster = defaultPoster(static_cast<double>(state.range(0)), widePicture(6000, 4000), 2);
@@ -100,6 +101,7 @@ BENCHMARK(BM_RenderPhotoPage)
     ->Name("BM_RenderPage/photo-6000x4000-3-sheets")
     ->Arg(800)
     ->Arg(1400)
+    ->Arg(2000)
     ->Arg(2480)
     ->Unit(benchmark::kMillisecond);
 

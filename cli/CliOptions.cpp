@@ -94,7 +94,9 @@ void addPosterOptions(QCommandLineParser &parser)
     parser.addOption({QStringLiteral("sheets"), QStringLiteral("Poster width in sheets, 1-40 (default 3)."),
                       QStringLiteral("n")});
     parser.addOption({QStringLiteral("resolution"),
-                      QStringLiteral("Pixels across one printed sheet: 10, 20, ... 100, 200, ... 1400 (default 800)."),
+                      QStringLiteral("Pixels across one printed sheet: 10, 20, ... 100, 200, ... 1400, 1600, ... up to "
+                                     "300 ppi of the paper (A4: 2480), or auto: as many as the picture has for a sheet, "
+                                     "800 to 300 ppi (default 800)."),
                       QStringLiteral("px")});
     parser.addOption({QStringLiteral("overlap"), QStringLiteral("Overlap between sheets in percent, 0-50 (default 3)."),
                       QStringLiteral("percent")});
@@ -157,6 +159,18 @@ int integerOption(const QCommandLineParser &parser, const QString &name, int min
     return v;
 }
 
+QString resolutionRangeText(const Paper &paper)
+{
+    // The fine steps in short, the rest of the list as it is.
+    QStringList steps{QStringLiteral("10, 20, ... 100, 200, ... 1400")};
+    const QStringList entries = resolutionEntries(paper);
+    for (qsizetype i = 24; i + 1 < entries.size(); ++i)
+        steps << entries[i];
+    if (steps.size() > 1)
+        steps.last() += QStringLiteral(" (%1 ppi)").arg(MostPixelsPerInch);
+    return steps.join(QStringLiteral(", ")) + QStringLiteral(" or auto");
+}
+
 PosterOptions posterOptions(const QCommandLineParser &parser)
 {
     PosterOptions o;
@@ -165,17 +179,23 @@ PosterOptions posterOptions(const QCommandLineParser &parser)
         o.pdfPage = integerOption(parser, QStringLiteral("pdf-page"), 1, int(PictureLimits::maxPdfPages));
     if (parser.isSet(QStringLiteral("sheets")))
         o.choices.sheetsAcross = integerOption(parser, QStringLiteral("sheets"), 1, 40);
+    o.choices.sheet = pdfSheet(paperOption(parser));
     if (parser.isSet(QStringLiteral("resolution"))) {
+        // The list of the window for the paper chosen: up to its 300 ppi, and "auto".
+        const QString value = parser.value(QStringLiteral("resolution"));
+        const Paper &paper = o.choices.sheet.paper;
         bool ok = false;
-        const int resolution = parser.value(QStringLiteral("resolution")).toInt(&ok);
-        if (!ok || resolutionIndexOf(resolution) < 0)
-            throw CliExit(2, QStringLiteral("invalid value '%1' for --resolution: allowed are 10, 20, ... 100, 200, ... 1400")
-                                 .arg(parser.value(QStringLiteral("resolution"))));
-        o.choices.pagePixelWidth = resolution;
+        const int resolution = value.toInt(&ok);
+        if (value.compare(autoResolutionEntry(), Qt::CaseInsensitive) == 0)
+            o.choices.autoResolution = true;
+        else if (ok && resolutionIndexOf(resolution, paper) >= 0)
+            o.choices.pagePixelWidth = resolution;
+        else
+            throw CliExit(2, QStringLiteral("invalid value '%1' for --resolution: allowed on %2 are %3")
+                                 .arg(value, paperText(paper), resolutionRangeText(paper)));
     }
     if (parser.isSet(QStringLiteral("overlap")))
         o.choices.overlap = static_cast<std::int16_t>(integerOption(parser, QStringLiteral("overlap"), 0, 50));
-    o.choices.sheet = pdfSheet(paperOption(parser));
     const int asked = int(parser.isSet(QStringLiteral("sheets"))) + int(parser.isSet(QStringLiteral("width")))
                       + int(parser.isSet(QStringLiteral("height")));
     if (asked > 1)

@@ -60,6 +60,8 @@ PosterOptions posterOptions(const QCommandLineParser &parser);
 // unknown paper).
 void addPaperOptions(QCommandLineParser &parser);
 Paper paperOption(const QCommandLineParser &parser);
+// The resolutions --resolution takes on `paper`, for its message: "10, 20, ... 2480 (300 ppi) or auto".
+QString resolutionRangeText(const Paper &paper);
 // A whole number option within [min, max], or CliExit 2.
 int integerOption(const QCommandLineParser &parser, const QString &name, int min, int max);
 

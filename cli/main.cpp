@@ -76,6 +76,7 @@ int runLayout(const QStringList &arguments)
         {QStringLiteral("lbFinalImageWidth"), l.lbFinalImageWidth},
         {QStringLiteral("lbFinalImageHeight"), l.lbFinalImageHeight},
         {QStringLiteral("lbTotalPages"), l.lbTotalPages},
+        {QStringLiteral("lbResolution"), l.lbResolution},
     };
     const PosterSettings &s = poster.settings;
     const PageGrid &g = poster.grid;
@@ -103,6 +104,12 @@ int runLayout(const QStringList &arguments)
         {QStringLiteral("pageHeightPixels"), g.Printed.page.height()},
         {QStringLiteral("printedPixelsPerInch"), g.Printed.pagePixelsPerInch},
         {QStringLiteral("pagesWithoutPicture"), g.pageCount() - cut.columns * cut.rows},
+        // The picture's own pixels to an inch of the poster (those of the page where it is a
+        // vector picture, drawn at the page's resolution), and whether that blows it up.
+        {QStringLiteral("picturePixelsPerInch"),
+         poster.picture.isVector() ? g.Printed.pagePixelsPerInch : g.Printed.picturePixelsPerInch},
+        {QStringLiteral("blownUp"), blownUp(g.Printed, poster.picture.isVector())},
+        {QStringLiteral("autoResolution"), s.AutoResolution},
     };
     std::fputs(QJsonDocument(json).toJson(QJsonDocument::Indented).constData(), stdout);
     return 0;

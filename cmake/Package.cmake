@@ -18,7 +18,8 @@ with assembly hints in its margins and prints one sheet per page on any
 printer or to a PDF file. plakatron-cli does the same from the command line.
 It reads ${PLAKATRON_PICTURE_NAMES_TEXT}
 pictures.")
-# The libraries come from the binaries (dpkg-shlibdeps, in Debian's dpkg-dev; libheif among them);
+# The libraries come from the binaries (dpkg-shlibdeps, in Debian's dpkg-dev; libheif and libqpdf29,
+# which puts the page pictures into printed PDF files, among them);
 # the plugins the program needs (X11 and offscreen windows, JPEG, GIF and icon decoders, CUPS
 # printing) come with those libraries, except the TIFF and WebP decoders and the SVG one (the
 # help window's pictures): nothing links them, so they are named. So are the fonts libwmf draws with (libwmf only recommends them, and without

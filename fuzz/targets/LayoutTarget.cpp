@@ -219,7 +219,7 @@ void layoutTarget(QByteArrayView data)
     GridView view;
     view.resize(gridViewSize);
     WindowSurface surface(sheetsIndex, view, poster);
-    PosterChoices choices{sheetsIndex + 1.0, Val(resolutionEntries()[resolutionIndex]), overlap, sheet, {}};
+    PosterChoices choices{sheetsIndex + 1.0, Val(resolutionEntries()[resolutionIndex]), overlap, sheet, {}, false};
     if (askedCentimetres > 0)
         choices.size = {side, askedCentimetres * 10.0, QString::number(askedCentimetres) + QStringLiteral("cm")};
     const bool refused = !choicesProblem(QSizeF(double(width), double(height)), choices).isEmpty();

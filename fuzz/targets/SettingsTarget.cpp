@@ -54,7 +54,7 @@ void settingsTarget(QByteArrayView data)
     const StoredPosterChoices stored = readPosterChoices();
     require(stored.sheetsIndex >= 0 && stored.sheetsIndex < sheetsAcrossEntries().size(),
             "a stored sheets index outside the list");
-    require(stored.resolutionIndex >= 0 && stored.resolutionIndex < resolutionEntries().size(),
+    require(stored.resolutionIndex >= 0 && stored.resolutionIndex < resolutionEntries(stored.paper).size(),
             "a stored resolution index outside the list");
     require(stored.overlap >= 0 && stored.overlap <= 50, "a stored overlap outside 0 ... 50");
     require(paperEntries().contains(paperText(stored.paper)), "a stored paper the window does not offer");

@@ -27,7 +27,13 @@ public:
     const PosterChoices &choices() const { return choices_; }
     // The resolution list's choice, pixels across one sheet; 0 until the list has one (a layout
     // pass then fails, silently).
-    void setPagePixelWidth(double width) { choices_.pagePixelWidth = width; }
+    void setPagePixelWidth(double width)
+    {
+        choices_.pagePixelWidth = width;
+        choices_.autoResolution = false;
+    }
+    // "Auto": the page size follows the picture's pixels a sheet.
+    void setAutoResolution() { choices_.autoResolution = true; }
     // The sheet the pages are printed on: paper, printable area, calibration.
     void setSheet(const PrintSheet &sheet) { choices_.sheet = sheet; }
     // A width or height asked for; none: the sheets across from the list.
@@ -65,7 +71,7 @@ public:
 private:
     Poster poster_;
     QString picturePath_;
-    PosterChoices choices_{0, 0, 0, pdfSheet({}), {}};
+    PosterChoices choices_{0, 0, 0, pdfSheet({}), {}, false};
     std::int16_t previewPage_ = 0;
     PageRenderer renderer_{poster_};
 };

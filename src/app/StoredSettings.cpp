@@ -35,11 +35,13 @@ StoredPosterChoices readPosterChoices()
     // The list indexes are the leading number of their text; the overlap must be a number as a whole.
     const auto leadingNumber = [](const QString &text) { return static_cast<int>(CInt(Val(text))); };
     const auto wholeNumber = [](const QString &text) { return static_cast<int>(CIntText(text)); };
+    // The resolution list runs further on a larger paper.
+    const Paper paper = parsePaper(GetSetting(settingkeys::Section, settingkeys::Paper, QString())).value_or(Paper{});
     return {
         validated(settingkeys::SheetsAcross, DefaultSheetsIndex, 0, sheetsAcrossEntries().size() - 1, leadingNumber),
-        validated(settingkeys::Resolution, DefaultResolutionIndex, 0, resolutionEntries().size() - 1, leadingNumber),
+        validated(settingkeys::Resolution, DefaultResolutionIndex, 0, resolutionEntries(paper).size() - 1, leadingNumber),
         validated(settingkeys::Overlap, DefaultOverlap, 0, 50, wholeNumber),
-        parsePaper(GetSetting(settingkeys::Section, settingkeys::Paper, QString())).value_or(Paper{}),
+        paper,
         storedSize(GetSetting(settingkeys::Section, settingkeys::PosterSize, QString())),
     };
 }

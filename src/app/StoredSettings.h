@@ -17,7 +17,7 @@ namespace plakatron {
 // poster on A4 leaves the file as the program always wrote it.
 struct StoredPosterChoices {
     int sheetsIndex;      // 0 ... 39
-    int resolutionIndex;  // 0 ... 23
+    int resolutionIndex;  // in the resolution list of `paper`
     int overlap;          // 0 ... 50
     Paper paper = {};
     PosterSize size = {};  // none: the sheets across come from the list

@@ -138,7 +138,7 @@ void frmMain::Form_Load()
     txtPosterSize->setText(stored.size.isSet() ? posterSizeText(stored.size) : QString());
     {
         const QSignalBlocker blocker(cmbResox);
-        cmbResox->addItems(resolutionEntries());
+        cmbResox->addItems(resolutionEntries(stored.paper));
         cmbResox->setCurrentIndex(-1);
     }
     fitPaperList();
@@ -222,8 +222,24 @@ void frmMain::mnuInst_Click()
 
 void frmMain::cmbResox_Click()
 {
-    skippingErrors([&] { document_.setPagePixelWidth(Val(cmbResox->currentText())); });
+    chooseResolution();
     RecomputeLayout();
+}
+
+void frmMain::chooseResolution()
+{
+    if (cmbResox->currentText() == autoResolutionEntry())
+        document_.setAutoResolution();
+    else
+        skippingErrors([&] { document_.setPagePixelWidth(Val(cmbResox->currentText())); });
+}
+
+void frmMain::showResolutions(const Paper &paper, int index)
+{
+    const QSignalBlocker blocker(cmbResox);
+    cmbResox->clear();
+    cmbResox->addItems(resolutionEntries(paper));
+    cmbResox->setCurrentIndex(index);
 }
 
 void frmMain::RecomputeLayout()
@@ -274,10 +290,16 @@ bool frmMain::usePaper(const Paper &paper)
         refuseChoice(problem);
         return false;
     }
+    const Paper before = document_.choices().sheet.paper;
     document_.setSheet(sheet);
     {
         const QSignalBlocker blocker(cmbPaper);
         cmbPaper->setCurrentIndex(paperEntries().indexOf(paperText(paper)));
+    }
+    // A larger paper takes more pixels, a smaller one fewer.
+    if (paper != before) {
+        showResolutions(paper, resolutionIndexOnPaper(cmbResox->currentIndex(), before, paper));
+        chooseResolution();
     }
     showPaperCaptions();
     RecomputeLayout();
@@ -709,6 +731,8 @@ void frmMain::showLabels()
     lbFinalImageWidth->setText(l.lbFinalImageWidth);
     lbFinalImageHeight->setText(l.lbFinalImageHeight);
     lbTotalPages->setText(l.lbTotalPages);
+    lbResolution->setText(l.lbResolution);
+    lbResolution->setAccessibleName(QStringLiteral("Print resolution ") + l.lbResolution);
     // A screen reader reads each value with its caption.
     const std::pair<QLabel *, QLabel *> pairs[] = {
         {Label3, lbA4Height}, {Label6, lbFinalImageWidth}, {Label7, lbFinalImageHeight}, {Label9, lbTotalPages}};

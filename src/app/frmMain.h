@@ -159,6 +159,10 @@ private:
     void Form_Load();
     void Form_Unload();
     void showLabels();
+    // The resolution list's choice into the poster's choices ("Auto" or a number of pixels).
+    void chooseResolution();
+    // The resolution list for `paper`, with entry `index` selected, without a selection change.
+    void showResolutions(const Paper &paper, int index);
     // The PDF page control shows the picture's page, and only for a PDF of several pages.
     void showPdfPage();
     // What a screen reader says of the grid view after its pages or selection changed.
@@ -211,6 +215,7 @@ private:
     QLabel *lbFinalImageWidth = nullptr;
     QLabel *lbFinalImageHeight = nullptr;
     QLabel *lbTotalPages = nullptr;
+    QLabel *lbResolution = nullptr;  // what the print will be: its ppi and the picture's
     QComboBox *cmbA4Width = nullptr;
     QComboBox *cmbResox = nullptr;
     QLabel *Label11 = nullptr;

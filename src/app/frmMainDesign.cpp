@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -119,6 +120,17 @@ void frmMain::buildWidgets()
     cmbResox = captioned(new QComboBox(client), "cmbResox", Label5, "Label5", tr("A4 &X resolution:"), 196,
                          150, tr("A4 X resolution"));
     cmbResox->setMaxVisibleItems(24);
+    // What the print will be, in a line under the list, in the room above the separator: the
+    // page's ppi and the picture's. It may run on under the paper list, which has nothing below.
+    lbResolution = label("lbResolution", QString(), 196, listRow + 41);
+    {
+        QFont small = lbResolution->font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        lbResolution->setFont(small);
+    }
+    lbResolution->setFixedSize(518 - 8 - 196, QFontMetrics(lbResolution->font()).height());
+    lbResolution->setAccessibleDescription(
+        QStringLiteral("The print's pixels per inch on the paper, and the picture's own, marked when it is blown up"));
 
     // The paper and a size asked for, between the lists and the Print button.
     const auto tip = [](QWidget *control, const QString &text) {

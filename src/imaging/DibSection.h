@@ -102,9 +102,11 @@ public:
     // `gathered`. Time and memory follow the new size and the picture's part, not the crop's
     // size. Fails as Resample does, and with Out of memory (7) when `gathered` or a converted row
     // cannot be had. `threads` as for resample::run: 0 as many as pay off, 1 only the calling
-    // thread.
+    // thread. An enlargement writes every pixel: it goes into `spare` (a page of the same size
+    // that is no longer needed) where given, so a run of pages takes no new block per page.
     static std::unique_ptr<cDIBSection> ResampleCrop(const PictureCrop &crop, std::int32_t newHeight,
-                                                     std::int32_t newWidth, cDIBSection &gathered, int threads = 0);
+                                                     std::int32_t newWidth, cDIBSection &gathered, int threads = 0,
+                                                     std::unique_ptr<cDIBSection> spare = nullptr);
     // The part of a crop of `crop` pixels (from its top left, in its pixels) that ResampleCrop's
     // page of `page` pixels shows: the page's outer pixel edges where its pixel centres sample
     // the crop. An enlarging axis samples centre to centre at (N - 1) / M, from the left across

@@ -167,13 +167,17 @@ std::vector<std::int32_t> everyIndex(std::int32_t count)
 }  // namespace
 
 std::unique_ptr<cDIBSection> cDIBSection::ResampleCrop(const PictureCrop &crop, std::int32_t newHeight,
-                                                       std::int32_t newWidth, cDIBSection &gathered, int threads)
+                                                       std::int32_t newWidth, cDIBSection &gathered, int threads,
+                                                       std::unique_ptr<cDIBSection> spare)
 {
-    auto result = std::make_unique<cDIBSection>();
-    if (!result->Create(newWidth, newHeight))
-        return nullptr;
     const std::int32_t width = crop.size.width();
     const std::int32_t height = crop.size.height();
+    const bool enlarging = !(newWidth == width && newHeight == height) && enlarges(width, height, newWidth, newHeight);
+    std::unique_ptr<cDIBSection> result;
+    if (enlarging && spare && spare->bits_ && spare->biWidth_ == newWidth && spare->biHeight_ == newHeight)
+        result = std::move(spare);
+    else if (!(result = std::make_unique<cDIBSection>())->Create(newWidth, newHeight))
+        return nullptr;
     const resample::RoundToNearest rounding;
     try {
         if (newWidth == width && newHeight == height) {

@@ -103,6 +103,7 @@ PrintedSize printedSize(QSizeF source, double sheetsAcross, double sheetsDown, c
     p.width = shownX * alongX * onPaper;
     p.height = shownY * alongY * onPaper;
     p.pagePixelsPerInch = Div(MillimetresPerInch, onPaper);
+    p.picturePixelsPerInch = Div(MillimetresPerInch, alongX * onPaper);
     p.share = QSizeF(Div(onPaper / sheet.calibration.x, fit), Div(onPaper / sheet.calibration.y, fit));
     return p;
 }
@@ -179,6 +180,13 @@ void RunLayoutPass(QSizeF sourceSize, double sheetsAcross, PosterSettings &s, Pa
         }
     }
 
+    // "Auto" takes its page size from the sheets just chosen (a size asked for chose them at the
+    // page size given, which hardly matters to how large they print).
+    if (s.AutoResolution) {
+        s.PagePixelWidth = autoPagePixelWidth(cellWidth(g.SourceWidth, s.SheetsAcross), s.Sheet.paper);
+        s.PagePixelHeight = checked(s.PagePixelWidth * pageProportion(s.Sheet.paper));
+    }
+
     // 6. Poster size in page pixels.
     g.PosterPixelWidth = checked(s.PagePixelWidth * s.SheetsAcross);
     g.PosterPixelHeight = Div(g.PosterPixelWidth, g.SourceAspect);
@@ -211,7 +219,7 @@ QStringList sheetsAcrossEntries()
     return entries;
 }
 
-QStringList resolutionEntries()
+QStringList resolutionEntries(const Paper &paper)
 {
     // 100 appears twice (end of the fine steps, start of the coarse ones); stored indexes count on it.
     QStringList entries;
@@ -219,16 +227,77 @@ QStringList resolutionEntries()
         entries << QString::number(v);
     for (int v = 100; v <= 1400; v += 100)
         entries << QString::number(v) + (v == 800 ? QStringLiteral(" *") : QString());
+    // Finer steps where the common papers end (A4 and Letter about 2500), coarser beyond.
+    const int most = mostPagePixels(paper);
+    for (int v = 1600; v < most; v += v < 2400 ? 200 : 400)
+        entries << QString::number(v);
+    if (most > 1400)
+        entries << QString::number(most);
+    entries << autoResolutionEntry();
     return entries;
 }
 
-int resolutionIndexOf(int pixels)
+QString autoResolutionEntry() { return QStringLiteral("Auto"); }
+
+int resolutionIndexOf(int pixels, const Paper &paper)
 {
-    const QStringList entries = resolutionEntries();
+    const QStringList entries = resolutionEntries(paper);
     for (int i = 0; i < entries.size(); ++i)
-        if (Val(entries[i]) == pixels)
+        if (entries[i] != autoResolutionEntry() && Val(entries[i]) == pixels)
             return i;
     return -1;
+}
+
+int resolutionIndexOnPaper(int index, const Paper &from, const Paper &to)
+{
+    const QStringList before = resolutionEntries(from), after = resolutionEntries(to);
+    constexpr int sameOnEveryPaper = 24;
+    if (index < sameOnEveryPaper || index >= before.size())
+        return index < before.size() ? index : DefaultResolutionIndex;
+    if (before[index] == autoResolutionEntry())
+        return after.size() - 1;
+    const double pixels = Val(before[index]);
+    const int numbered = after.size() - 1;  // the entries before "Auto"
+    if (pixels == mostPagePixels(from) && mostPagePixels(to) > 1400)
+        return numbered - 1;
+    int chosen = sameOnEveryPaper - 1;
+    for (int i = sameOnEveryPaper; i < numbered && Val(after[i]) <= pixels; ++i)
+        chosen = i;
+    return chosen;
+}
+
+int mostPagePixels(const Paper &paper)
+{
+    const QSizeF mm = QPageSize::size(paper.size, QPageSize::Millimeter);
+    const double across = paper.orientation == QPageLayout::Landscape ? mm.height() : mm.width();
+    return static_cast<int>(std::lround(across / MillimetresPerInch * MostPixelsPerInch));
+}
+
+double autoPagePixelWidth(double cell, const Paper &paper)
+{
+    return std::clamp(std::floor(cell), DefaultPagePixelWidth, std::max<double>(DefaultPagePixelWidth, mostPagePixels(paper)));
+}
+
+namespace {
+// Whole pixels, within what the text can hold (a size asked for of a fraction of a millimetre
+// gives absurd figures, never a failure).
+double wholePixels(double v) { return std::isfinite(v) ? std::floor(std::clamp(v, 0.0, 1e15) + 0.5) : 0.0; }
+QString pixelsText(double v) { return plainDecimal(static_cast<std::int64_t>(wholePixels(v))); }
+}  // namespace
+
+bool blownUp(const PrintedSize &printed, bool vectorPicture)
+{
+    return !vectorPicture && wholePixels(printed.picturePixelsPerInch) < SharpPixelsPerInch;
+}
+
+QString resolutionLine(const PrintedSize &printed, const Paper &paper, bool vectorPicture, double autoPixels)
+{
+    QString line = autoPixels > 0 ? pixelsText(autoPixels) + QStringLiteral(" px: ") : QString();
+    line += pixelsText(printed.pagePixelsPerInch) + QStringLiteral(" ppi on ") + paperSizeName(paper.size);
+    if (vectorPicture)
+        return line + QStringLiteral(", picture sharp at any size");
+    line += QStringLiteral(", picture ") + pixelsText(printed.picturePixelsPerInch) + QStringLiteral(" ppi");
+    return blownUp(printed, vectorPicture) ? line + QStringLiteral(" (blown up)") : line;
 }
 
 }  // namespace plakatron

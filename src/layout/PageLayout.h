@@ -18,8 +18,10 @@ namespace plakatron {
 // The poster parameters as the layout and the pages see them.
 struct PosterSettings {
     double SheetsAcross = 0;     // whole number 1 ... 40 from the sheets-across list, or as many as AskedSize needs
-    double PagePixelWidth = 0;   // 10 ... 1400, from the resolution list
+    double PagePixelWidth = 0;   // 10 ... the paper's 300 ppi, from the resolution list
     double PagePixelHeight = 0;  // PagePixelWidth x the paper's proportion (1.414 for A4 portrait)
+    // "Auto" chosen: the pass sets the page size from the picture's pixels a sheet (autoPagePixelWidth).
+    bool AutoResolution = false;
     std::int16_t Overlap = 0;    // percent, 0 ... 50, between neighbouring sheets in both directions
     PrintSheet Sheet = pdfSheet({});  // the paper the pages are printed on, its printable area, the printer's calibration
     PosterSize AskedSize{};      // a width or height asked for; when set, it decides the sheets across
@@ -30,6 +32,7 @@ struct PrintedSize {
     double width = 0;   // millimetres: the picture on the assembled sheets, overlaps and hint margins off
     double height = 0;  // (to where the picture ends, as on the last column and row)
     double pagePixelsPerInch = 0;  // page pixels to an inch of the printed sheet
+    double picturePixelsPerInch = 0;  // picture pixels to an inch of the printed poster, across
     QSize page;                    // the finished page in pixels, hint margins included
     // The page picture's size on the sheet as a share of the largest that fits the printable area
     // undistorted: 1 x 1 unless a size asked for makes it smaller, or a calibration changes one
@@ -60,6 +63,7 @@ struct LayoutLabels {
     QString lbFinalImageWidth;   // the printed size, e.g. "57.6cm", "1m  23.4cm"
     QString lbFinalImageHeight;
     QString lbTotalPages;        // e.g. "6"
+    QString lbResolution;        // what the print will be, e.g. "103 ppi on A4, picture 37 ppi (blown up)"
 };
 
 // The window around a layout pass: the sheets-across list and the views the pass clears and
@@ -136,11 +140,35 @@ inline constexpr int HintMargin = 20;
 
 // The two poster lists of the main window, in order.
 QStringList sheetsAcrossEntries();  // "1 page", "2 pages", "3 pages *", ... "40 pages"
-QStringList resolutionEntries();    // "10" ... "100", "100" ... "1400" with "800 *"
+// "10" ... "100", "100" ... "1400" with "800 *" (indexes 0 ... 23, the same on every paper), then
+// 1600 ... 2400 by 200 and on by 400, up to the paper's 300 ppi and that width itself (A4: 2480),
+// then "Auto". Stored indexes count on the order.
+QStringList resolutionEntries(const Paper &paper = {});
 inline constexpr int DefaultSheetsIndex = 2;
 inline constexpr int DefaultResolutionIndex = 17;
 inline constexpr int DefaultOverlap = 3;
-// The list index of a resolution value (the first entry with that number), or -1.
-int resolutionIndexOf(int pixels);
+inline constexpr double DefaultPagePixelWidth = 800;
+inline constexpr int MostPixelsPerInch = 300;
+// Pixels below this many to a printed inch show as a blown-up print.
+inline constexpr double SharpPixelsPerInch = 100;
+// The resolution list's last entry.
+QString autoResolutionEntry();  // "Auto"
+// The list index of a resolution value on `paper` (the first entry with that number), or -1.
+int resolutionIndexOf(int pixels, const Paper &paper = {});
+// The resolution list's selection when the paper changes from `from` to `to`: the first 24 entries
+// and "Auto" stay, the paper's 300 ppi stays 300 ppi, another entry becomes the largest of the new
+// list not above it. -1 stays -1 (no selection).
+int resolutionIndexOnPaper(int index, const Paper &from, const Paper &to);
+// Pixels across the paper's whole width (as it lies) at 300 ppi: A4 portrait 2480, A3 3508.
+int mostPagePixels(const Paper &paper);
+// "Auto": as many page pixels as the picture has for a sheet (`cellWidth` source pixels), at
+// least the default 800 and at most the paper's 300 ppi.
+double autoPagePixelWidth(double cellWidth, const Paper &paper);
+// The window's line on what the print will be: the page's pixels per inch on the paper and the
+// picture's own, marked where that blows the picture up (under 100 ppi). A vector picture has
+// detail at any size. "2000 px: " in front for "Auto", which chose that number.
+QString resolutionLine(const PrintedSize &printed, const Paper &paper, bool vectorPicture, double autoPixels = 0);
+// Whether the line marks the print blown up: a raster picture under 100 ppi, as the line rounds it.
+bool blownUp(const PrintedSize &printed, bool vectorPicture);
 
 }  // namespace plakatron

@@ -25,9 +25,12 @@ double pagePixelHeight(double pagePixelWidth, const Paper &paper) { return check
 
 void applyChoices(PosterSettings &settings, const PosterChoices &choices)
 {
-    const double height = pagePixelHeight(choices.pagePixelWidth, choices.sheet.paper);
-    settings.PagePixelWidth = choices.pagePixelWidth;
+    // "Auto" sets the page size in the pass; a size asked for chooses its sheets at the default.
+    const double width = choices.autoResolution ? DefaultPagePixelWidth : choices.pagePixelWidth;
+    const double height = pagePixelHeight(width, choices.sheet.paper);
+    settings.PagePixelWidth = width;
     settings.PagePixelHeight = height;
+    settings.AutoResolution = choices.autoResolution;
     settings.Overlap = choices.overlap;
     settings.Sheet = choices.sheet;
     settings.AskedSize = choices.size;
@@ -38,6 +41,14 @@ void layOutPoster(Poster &poster, const PosterChoices &choices, LayoutSurface &s
     applyChoices(poster.settings, choices);
     RunLayoutPass(QSizeF(poster.picture.size()), choices.sheetsAcross, poster.settings, poster.grid, poster.labels,
                   surface);
+    poster.labels.lbResolution = resolutionLineOf(poster);
+}
+
+QString resolutionLineOf(const Poster &poster)
+{
+    const PosterSettings &s = poster.settings;
+    return resolutionLine(poster.grid.Printed, s.Sheet.paper, poster.picture.isVector(),
+                          s.AutoResolution ? s.PagePixelWidth : 0);
 }
 
 Poster makePoster(Picture picture, const PosterChoices &choices)
@@ -58,6 +69,7 @@ void remeasurePoster(Poster &poster, const PrintSheet &sheet)
     poster.grid.Printed = printed;
     poster.labels.lbFinalImageWidth = sizeLabel(printed.width);
     poster.labels.lbFinalImageHeight = sizeLabel(printed.height);
+    poster.labels.lbResolution = resolutionLineOf(poster);
 }
 
 QString notAPosterSizeMessage(const QString &text)

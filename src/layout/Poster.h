@@ -19,6 +19,7 @@ struct PosterChoices {
     std::int16_t overlap = DefaultOverlap;         // percent between neighbouring sheets
     PrintSheet sheet = pdfSheet({});                    // the paper, its printable area on the printer, its calibration
     PosterSize size;                               // a width or height asked for in place of the sheets across
+    bool autoResolution = false;                   // "Auto": the page size follows the picture, pagePixelWidth unused
 };
 
 struct Poster {
@@ -46,6 +47,8 @@ Poster makePoster(Picture picture, const PosterChoices &choices);
 // where that arithmetic fails, and then nothing changed). Only where no size is asked for: one
 // decides the sheets across by the sheet.
 void remeasurePoster(Poster &poster, const PrintSheet &sheet);
+// The resolution line (LayoutLabels::lbResolution) of a laid-out poster.
+QString resolutionLineOf(const Poster &poster);
 
 // Why `choices` make no poster of a picture of `pictureSize`, in a sentence for the user; empty
 // when they do. A calibration must be within 0.8 ... 1.25; a size asked for must be above 0 and

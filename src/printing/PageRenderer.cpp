@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <cmath>
 #include <new>
+#include <utility>
 
 namespace plakatron {
 
@@ -66,6 +67,7 @@ void PageRenderer::releaseBuffers()
 {
     PageCropBuffer.reset();
     PageImageBuffer.reset();
+    spareImageBuffer_.reset();
 }
 
 PageResult PageRenderer::RenderPage(std::int16_t pageNumber)
@@ -155,10 +157,12 @@ PageResult PageRenderer::RenderPage(std::int16_t pageNumber)
         // The page reads what it needs of it: a few rows and columns, or the picture's rows.
         const std::int32_t height = CLng(s.PagePixelHeight);
         const std::int32_t width = CLng(s.PagePixelWidth);
-        std::unique_ptr<cDIBSection> enlarged = cDIBSection::ResampleCrop(crop_, height, width, pageCropBuffer(), resampleThreads_);
+        // The page before last is written over: no new page-sized block, nothing cleared.
+        std::unique_ptr<cDIBSection> enlarged =
+            cDIBSection::ResampleCrop(crop_, height, width, pageCropBuffer(), resampleThreads_, std::move(spareImageBuffer_));
         if (!enlarged && width > 0 && height > 0)
             raise(err::OutOfMemory);  // a page of a proper size, but no memory for it
-        PageImageBuffer = enlarged ? std::move(enlarged) : std::make_unique<cDIBSection>();
+        spareImageBuffer_ = std::exchange(PageImageBuffer, enlarged ? std::move(enlarged) : std::make_unique<cDIBSection>());
     });
     step([&] {
         // Pages with hints get their margins at once: the canvas is made once at its final size

@@ -76,6 +76,7 @@ private:
     const Poster &poster_;
     std::unique_ptr<cDIBSection> PageCropBuffer;  // the columns and rows of the crop the enlargement read
     std::unique_ptr<cDIBSection> PageImageBuffer;
+    std::unique_ptr<cDIBSection> spareImageBuffer_;  // the page before, written over by the next
     PictureCrop crop_;
     QImage picDibBuffer_;
     int resampleThreads_ = 0;

@@ -8,7 +8,9 @@
 #include "core/ProgramWide.h"
 #include "core/RuntimeError.h"
 #include "printing/AssemblyMap.h"
+#include "printing/EncodedPages.h"
 #include "printing/PageGeometry.h"
+#include "printing/PagePictureSplice.h"
 #include "printing/PagesAhead.h"
 #include "printing/PdfCheck.h"
 
@@ -139,7 +141,9 @@ void PrintJob::begin()
     if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
         pdfFile_ = std::make_unique<OutputFile>(printer_.outputFileName());
         pdfFileName_ = printer_.outputFileName();
-        printer_.setOutputFileName(pdfFile_->temporaryPath());
+        if (encoded_ && takesEncodedPages(printer_))
+            splice_ = std::make_unique<PagePictureSplice>();
+        printer_.setOutputFileName(splice_ ? splice_->draftPath() : pdfFile_->temporaryPath());
     }
     if (!painter_.begin(&printer_))
         raise(err::PrinterError);
@@ -156,6 +160,21 @@ void PrintJob::end()
     restoreFileName();
     if (!ended)
         raise(err::PrinterError);
+    if (pdfFile_ && splice_) {
+        QFile draft(splice_->draftPath());
+        if (!draft.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !isWholePdf(draft))
+            throw pdfFile_->failure();
+        draft.close();
+        try {
+            splice_->write(pdfFile_->temporaryPath());
+        } catch (const RuntimeError &) {
+            throw;
+        } catch (const std::exception &) {
+            // qpdf names no reason the user could act on; the system says why the file was not written.
+            throw pdfFile_->failure();
+        }
+        splice_.reset();
+    }
     if (pdfFile_) {
         QFile written(pdfFile_->temporaryPath());
         if (!written.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !isWholePdf(written))
@@ -171,6 +190,7 @@ void PrintJob::abort()
     if (painter_.isActive())
         abortPrinterDocument(printer_, painter_);
     restoreFileName();
+    splice_.reset();
     if (pdfFile_) {
         renewPdfEngine(printer_);
         pdfFile_.reset();
@@ -228,6 +248,19 @@ void PrintJob::PrintPageImage(const QImage &page, QSizeF share)
     painter_.drawImage(pagePlacement(QSizeF(page.size()), QRectF(printableArea()), share), page);
 }
 
+void PrintJob::PrintEncodedPage(const EncodedPage &page, QSizeF share)
+{
+    if (!painter_.isActive() || !splice_)
+        raise(err::PrinterError);
+    painter_.drawImage(pagePlacement(QSizeF(page.size), QRectF(printableArea()), share), splice_->standIn(page));
+}
+
+bool takesEncodedPages(const QPrinter &printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()
+           && printer.colorMode() == QPrinter::Color;
+}
+
 QRect PrintJob::printableArea() const
 {
     // On a printer the painter works in device pixels with (0, 0) at the top left of the
@@ -247,10 +280,40 @@ void PrintJob::DrawSheet(const std::function<void(QPainter &, const QRectF &, do
     draw(painter_, QRectF(printableArea()), printer_.resolution());
 }
 
+namespace {
+
+void printEncodedPoster(PrintJob &sheets, const JobPages &printed, const PosterJob &job, int threads)
+{
+    sheets.takeEncodedPages();
+    EncodedPages pages(*job.poster, printed, threads);
+    sheets.run(
+        printed,
+        [&](std::int16_t page) {
+            const EncodedPage encoded = pages.take(page);
+            if (!encoded.result.warnings.isEmpty() && job.warnings)
+                job.warnings(page, encoded.result.warnings);
+            if (!encoded.result.made)
+                raise(err::OutOfMemory);
+            sheets.PrintEncodedPage(encoded, job.poster->grid.Printed.share);
+        },
+        job.progress,
+        job.map ? PrintJob::SheetPrinter([&] {
+            pages.startFirst();
+            sheets.PrintAssemblyMap(*job.map);
+        })
+                : PrintJob::SheetPrinter());
+}
+
+}  // namespace
+
 void printPoster(QPrinter &printer, const PosterJob &job)
 {
     PrintJob sheets(printer, job.cancellation);
     const JobPages printed = posterJobPages(*job.poster, job.range);
+    if (const int threads = printThreadsFor(*job.poster); threads > 1 && printed.count() > 1 && takesEncodedPages(printer)) {
+        printEncodedPoster(sheets, printed, job, threads);
+        return;
+    }
     PagesAhead pages(*job.poster, printed);
     sheets.run(
         printed,

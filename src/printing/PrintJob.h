@@ -25,6 +25,8 @@ namespace plakatron {
 class AssemblyMap;
 class Cancellation;
 class OutputFile;
+class PagePictureSplice;
+struct EncodedPage;
 
 struct PrintRange {
     std::int16_t first = 0;
@@ -141,6 +143,13 @@ public:
     // side times the poster's `share` of that (pagePlacement: smaller on a calibrated printer or
     // for a size asked for).
     void PrintPageImage(const QImage &page, QSizeF share = QSizeF(1, 1));
+
+    // Before run(), on a printer that takesEncodedPages: the pages come encoded (PrintEncodedPage)
+    // and go into the file as they are, after the document is drawn (PagePictureSplice).
+    void takeEncodedPages() { encoded_ = true; }
+    // Draws `page`, encoded beforehand as Qt's engine encodes a page picture, where and as large
+    // as PrintPageImage draws it; its bytes go into the file unchanged.
+    void PrintEncodedPage(const EncodedPage &page, QSizeF share = QSizeF(1, 1));
     // The printable area of a sheet in the painter's device pixels.
     QRect printableArea() const;
 
@@ -161,6 +170,8 @@ private:
     const Cancellation *cancellation_;
     QPainter painter_;
     std::unique_ptr<OutputFile> pdfFile_;  // while a PDF file is written
+    bool encoded_ = false;
+    std::unique_ptr<PagePictureSplice> splice_;  // while a PDF file of encoded pages is drawn
     QString pdfFileName_;                  // the printer's own file name, given back after the job
 };
 
@@ -178,10 +189,16 @@ struct PosterJob {
 
 // The one print loop of the window and the tool: every page of the job's range that holds
 // something of the picture (posterJobPages) rendered one page ahead on another thread and printed,
-// undistorted, one sheet each (PrintJob::run). A page that
+// undistorted, one sheet each (PrintJob::run). To a PDF file, on more than one core, the pages are
+// rendered and encoded on every core (EncodedPages) and go into the file in order, their bytes
+// those Qt's engine would have written. A page that
 // cannot be had in memory ends the job with Out of memory (7) rather than print the page before
 // again. Fails as PrintJob::run does.
 void printPoster(QPrinter &printer, const PosterJob &job);
+
+// Whether `printer` stores page pictures as Qt's PDF engine encodes them (a PDF file in colour),
+// so that pages encoded beforehand on other threads can go into its file as they are.
+bool takesEncodedPages(const QPrinter &printer);
 
 // Qt's PDF engine keeps a failed write in the state of its output stream and writes nothing in any
 // later job; a PDF printer whose job broke off gets a fresh engine with the same settings.

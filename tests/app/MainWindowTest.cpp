@@ -280,7 +280,7 @@ TEST_F(MainWindow, TheSettingsStore)
     const struct { Kind kind; QByteArray content; const char *read; bool kept; } rows[] = {
         {Values, "||", "0|0|3", false},           {Values, "abc|abc|abc", "0|0|3", false},
         {Values, "-5|-5|-5", "2|17|3", false},    {Values, "1e9|1e9|1e9", "2|17|3", false},
-        {Values, "40|24|51", "2|17|3", false},    {Values, "39|23|50", "39|23|50", false},
+        {Values, "40|31|51", "2|17|3", false},    {Values, "39|30|50", "39|30|50", false},
         {Values, "5 pages|10| 0 ", "5|10|0", false}, {Values, "7.5|3|12 %", "8|3|3", false},
         {File, QByteArray::fromHex("424d3a0000005b0aff3d00fe0a"), "2|17|3", false},  // not a settings file
         {File, padded(1200), "0|0|9", false},  // 60 KB

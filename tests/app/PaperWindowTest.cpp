@@ -333,3 +333,58 @@ TEST_F(PaperWindow, ThePosterFollowsTheMarginsChosenInThePrintDialog)
     setPrintDialogFunction(before);
     modToolbox::setAppFolderForTesting(QString());
 }
+
+// The resolution list runs to the paper's 300 ppi and "Auto"; another paper keeps 300 ppi at 300
+// ppi and "Auto" at "Auto". The line under the list says what the print will be, fits its place
+// on every paper, and the choice is stored as its index in the paper's list (one past its end
+// reads as the default).
+TEST_F(PaperWindow, ResolutionsFollowThePaperAndTheLineSaysWhatThePrintWillBe)
+{
+    QComboBox *list = child("cmbResox");
+    const auto line = [&] { return child<QLabel>("lbResolution")->text().toStdString(); };
+    EXPECT_EQ(list->count(), 31);
+    EXPECT_EQ(line(), "103 ppi on A4, picture 39 ppi (blown up)");
+    const struct { const char *paper, *resolution, *chosen, *line; } rows[] = {
+        {nullptr, "2480", "2480", "313 ppi on A4, picture 38 ppi (blown up)"},
+        {"A3 portrait", nullptr, "3508", "309 ppi on A3, picture 27 ppi (blown up)"},
+        {"Tabloid landscape", nullptr, "5100", "310 ppi on Tabloid, picture 18 ppi (blown up)"},
+        {"A5 portrait", nullptr, "1748", "318 ppi on A5, picture 55 ppi (blown up)"},
+        {nullptr, "Auto", "Auto", "800 px: 148 ppi on A5, picture 56 ppi (blown up)"},
+        {"A4 portrait", nullptr, "Auto", "800 px: 103 ppi on A4, picture 39 ppi (blown up)"},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.paper ? r.paper : r.resolution);
+        if (r.paper)
+            child("cmbPaper")->setCurrentText(QString::fromUtf8(r.paper));
+        else
+            list->setCurrentText(QString::fromUtf8(r.resolution));
+        EXPECT_EQ(list->currentText().toStdString(), r.chosen);
+        EXPECT_EQ(list->itemText(list->count() - 1), QStringLiteral("Auto"));
+        EXPECT_EQ(line(), r.line);
+        EXPECT_EQ(child<QLabel>("lbResolution")->accessibleName().toStdString(), std::string("Print resolution ") + r.line);
+        EXPECT_EQ(clashes(), QStringList());
+    }
+    // Between the list and the separator under the row.
+    const QRect placed = child<QLabel>("lbResolution")->geometry();
+    EXPECT_GE(placed.top(), list->geometry().bottom());
+    EXPECT_LT(placed.bottom(), window->findChild<QWidget *>(QStringLiteral("line3d1_2"))->y());
+
+    window->close();
+    const QString file = settingsFilePath();
+    EXPECT_TRUE(test::contentOf(file).contains("ResX=30\n")) << test::contentOf(file).toStdString();
+    const struct { const char *stored, *chosen; } stored[] = {
+        {"ResX=30\n", "Auto"},
+        {"ResX=29\n", "2480"},
+        {"ResX=31\n", "800 *"},  // past the end of A4's list
+        {"Paper=A3 portrait\nResX=31\n", "3508"},
+        {"Paper=A3 portrait\nResX=32\n", "Auto"},
+        {"Paper=A3 portrait\nResX=33\n", "800 *"},
+    };
+    for (const auto &r : stored) {
+        SCOPED_TRACE(r.stored);
+        test::writeFile(file, "[General]\n" + QByteArray(r.stored));
+        open();
+        EXPECT_EQ(child("cmbResox")->currentText().toStdString(), r.chosen);
+        window->close();
+    }
+}

@@ -5,7 +5,10 @@
 #include "support/CliRunner.h"
 #include "support/PdfTools.h"
 #include "support/TestCups.h"
+#include "support/TestSupport.h"
 
+#include <QDir>
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -117,4 +120,65 @@ TEST(CliPaper, CalibrationSheetAndAPrintersCalibration)
     EXPECT_EQ(layout("--printer Office")[QStringLiteral("widthMillimetres")].toDouble(), after);
     EXPECT_EQ(runCli(words("calibrate --printer Office --measured 180,270")).exitCode, 0);  // none again
     EXPECT_EQ(layout("--printer Office")[QStringLiteral("widthMillimetres")].toDouble(), before);
+}
+
+// --resolution takes the window's list for the paper given, up to its 300 ppi, and auto; layout
+// says what the print will be (its ppi, the picture's own and whether that blows it up) beside
+// the fields it always had; what is not in the list ends with 2 and the list in the message.
+TEST(CliPaper, ResolutionsUpToThreeHundredPpiAndAuto)
+{
+    QTemporaryDir dir;
+    writePicture(dir.filePath(QStringLiteral("photo.jpg")), {3000, 2000});
+    const struct { const char *options; const char *fields; const char *line; } rows[] = {
+        {"", "800|102.68|38.762|true|false", "103 ppi on A4, picture 39 ppi (blown up)"},
+        {"--resolution 2400", "2400|303.04|38.132|true|false", "303 ppi on A4, picture 38 ppi (blown up)"},
+        {"--resolution AUTO", "800|102.68|38.762|true|true", "800 px: 103 ppi on A4, picture 39 ppi (blown up)"},
+        {"--resolution 3508 --paper A3", "3508|309.04|26.605|true|false", "309 ppi on A3, picture 27 ppi (blown up)"},
+        {"--resolution auto --picture %1/photo.jpg --sheets 1", "2480|313.05|390.06|false|true",
+         "2480 px: 313 ppi on A4, picture 390 ppi"},
+        {"--resolution auto --picture %1/photo.jpg --sheets 1 --paper A3", "3000|264.54|272.48|false|true",
+         "3000 px: 265 ppi on A3, picture 272 ppi"},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.options);
+        const CliRun run = runCli(words("layout") + words(r.options, dir.path()));
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QJsonObject j = QJsonDocument::fromJson(run.out).object();
+        QStringList values;
+        for (const char *key : {"pagePixelWidth", "printedPixelsPerInch", "picturePixelsPerInch", "blownUp", "autoResolution"}) {
+            const QJsonValue v = j[QLatin1String(key)];
+            values << (v.isBool() ? QString::fromLatin1(v.toBool() ? "true" : "false") : QString::number(v.toDouble(), 'g', 5));
+        }
+        EXPECT_EQ(values.join(u'|').toStdString(), r.fields);
+        EXPECT_EQ(j[QStringLiteral("labels")].toObject()[QStringLiteral("lbResolution")].toString().toStdString(), r.line);
+        // The fields of old are all still there.
+        for (const char *key : {"sourceWidth", "pageCount", "labels", "printedPixelsPerInch", "pagesWithoutPicture"})
+            EXPECT_TRUE(j.contains(QLatin1String(key))) << key;
+    }
+
+    const QString a4 = QStringLiteral("10, 20, ... 100, 200, ... 1400, 1600, 1800, 2000, 2200, 2400, 2480 (300 ppi) or auto");
+    const struct { const char *arguments; const char *message; } refused[] = {
+        {"layout --resolution 2500", "invalid value '2500' for --resolution: allowed on A4 portrait are %2"},
+        {"layout --resolution 3508", "invalid value '3508' for --resolution: allowed on A4 portrait are %2"},
+        {"layout --resolution 1500", "invalid value '1500' for --resolution: allowed on A4 portrait are %2"},
+        {"layout --resolution 2400 --paper A5", "invalid value '2400' for --resolution: allowed on A5 portrait are "
+                                                "10, 20, ... 100, 200, ... 1400, 1600, 1748 (300 ppi) or auto"},
+        {"layout --resolution automatic", "invalid value 'automatic' for --resolution: allowed on A4 portrait are %2"},
+        {"page --page 1 -o %1/p.png --resolution 9000", "invalid value '9000' for --resolution: allowed on A4 portrait are %2"},
+        {"print -o %1/out.pdf --resolution 0", "invalid value '0' for --resolution: allowed on A4 portrait are %2"},
+    };
+    for (const auto &r : refused) {
+        const CliRun run = runCli(words(r.arguments, dir.path()));
+        EXPECT_EQ(run.exitCode, 2) << r.arguments;
+        EXPECT_EQ(run.err.trimmed().toStdString(),
+                  QString(QStringLiteral("plakatron-cli: ") + QString::fromUtf8(r.message).replace(QStringLiteral("%2"), a4)).toStdString())
+            << r.arguments;
+        EXPECT_TRUE(run.out.isEmpty()) << r.arguments;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("photo.jpg")});
+
+    // Every verb that lays a poster out takes them: the page is as wide as chosen.
+    const CliRun page = runCli(words("page --page 1 -o %1/p.png --resolution auto --sheets 2 --picture %1/photo.jpg", dir.path()));
+    ASSERT_EQ(page.exitCode, 0) << page.err.toStdString();
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("p.png"))).size(), QSize(1500 + 20, 2121 + 20));
 }

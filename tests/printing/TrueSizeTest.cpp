@@ -214,7 +214,7 @@ TEST(TrueSize, TheLabelsGiveThePrintedSize)
         const int across = r.sheets > 0 ? r.sheets : 8;
         const int width = std::max(300, 100 * across);
         const int height = int(width * 1.5 * pageProportion(paper) / across);
-        PosterChoices choices{double(across), 320, 15, pdfSheet(paper), {}};
+        PosterChoices choices{double(across), 320, 15, pdfSheet(paper), {}, false};
         if (r.askedWidth > 0)
             choices.size = {PosterSize::Side::Width, r.askedWidth, QStringLiteral("150cm")};
         const Poster poster = makePoster(darkNoise(width, height), choices);

@@ -139,7 +139,7 @@ TEST(VectorPage, AThinLineStaysSharpWhereTheRasterPageBlursIt)
     for (const auto &[sheets, paper, rasterGrey] : cases) {
         SCOPED_TRACE(paper.orientation == QPageLayout::Landscape ? "A3 landscape" : "A4");
         SCOPED_TRACE(sheets);
-        const PosterChoices choices{double(sheets), 1400, DefaultOverlap, pdfSheet(paper), {}};
+        const PosterChoices choices{double(sheets), 1400, DefaultOverlap, pdfSheet(paper), {}, false};
         const Poster sharp = makePoster(vector, choices), soft = makePoster(rasterOf(vector), choices);
         ASSERT_EQ(sharp.pageCount(), soft.pageCount());
         const QImage drawn = pageOf(sharp, 1), enlarged = pageOf(soft, 1);
@@ -170,7 +170,7 @@ TEST(VectorPage, EveryPageLinesUpWithTheRasterPageOfItsCrop)
             p.fillRect(QRectF(i * 25, (i % 4) * 50, 13, 50), QColor::fromHsv(i * 30, 255, 200));
     });
     const Picture vector = loaded("bars.svg", svg);
-    const PosterChoices choices{3, 300, 10, pdfSheet(Paper{QPageSize::Letter, QPageLayout::Landscape}), {}};
+    const PosterChoices choices{3, 300, 10, pdfSheet(Paper{QPageSize::Letter, QPageLayout::Landscape}), {}, false};
     const Poster sharp = makePoster(vector, choices), soft = makePoster(rasterOf(vector), choices);
     ASSERT_EQ(sharp.pageCount(), soft.pageCount());
     ASSERT_GE(sharp.pageCount(), 6);

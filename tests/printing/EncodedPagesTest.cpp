@@ -1,0 +1,230 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// PDF files printed on every core: the same pages in the same order, each page picture the very
+// bytes Qt's PDF engine writes when it draws the page itself, whatever the number of threads; and
+// a job stopped or out of disk leaves nothing behind, neither beside the file nor in the
+// temporary folder.
+#include "app/BuiltInPicture.h"
+#include "core/Cancellation.h"
+#include "core/RuntimeError.h"
+#include "printing/AssemblyMap.h"
+#include "printing/EncodedPages.h"
+#include "printing/PageRenderer.h"
+#include "printing/PdfCheck.h"
+#include "printing/PrintJob.h"
+#include "support/PdfTools.h"
+#include "support/SmallDisk.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace plakatron;
+using namespace plakatron::test;
+
+namespace {
+
+Poster builtInPoster(double sheets, double resolution)
+{
+    return makePoster(builtInPicture(), {sheets, resolution, 3, pdfSheet({}), {}});
+}
+
+// The page pictures of a PDF file as stored in it, in page order (pdfimages -all).
+std::vector<QByteArray> storedPictures(const QString &pdf)
+{
+    QTemporaryDir dir;
+    QProcess::execute(QStringLiteral("pdfimages"), {QStringLiteral("-all"), pdf, dir.filePath(QStringLiteral("p"))});
+    std::vector<QByteArray> pictures;
+    for (const QString &name : QDir(dir.path()).entryList(QDir::Files, QDir::Name)) {
+        QFile file(dir.filePath(name));
+        pictures.push_back(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    }
+    return pictures;
+}
+
+bool qpdfAccepts(const QString &pdf)
+{
+    QProcess qpdf;
+    qpdf.start(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf});
+    return qpdf.waitForFinished(60000) && qpdf.exitStatus() == QProcess::NormalExit && qpdf.exitCode() == 0;
+}
+
+bool wholePdf(const QString &pdf)
+{
+    QFile file(pdf);
+    return file.open(QIODevice::ReadOnly) && isWholePdf(file);
+}
+
+// PLAKATRON_PRINT_THREADS for the life of the object.
+class PrintThreads {
+public:
+    explicit PrintThreads(int threads) { qputenv("PLAKATRON_PRINT_THREADS", QByteArray::number(threads)); }
+    ~PrintThreads() { qunsetenv("PLAKATRON_PRINT_THREADS"); }
+};
+
+// The temporary folder of the life of the object: what a job leaves there shows.
+class OwnTemporaryFolder {
+public:
+    OwnTemporaryFolder() : old_(qgetenv("TMPDIR")) { qputenv("TMPDIR", dir_.path().toLocal8Bit()); }
+    ~OwnTemporaryFolder() { qputenv("TMPDIR", old_); }
+    QString listing() const { return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).join(u' '); }
+
+private:
+    QTemporaryDir dir_;
+    QByteArray old_;
+};
+
+// The pages Qt's engine writes itself: each page rendered on this thread and drawn as it is.
+void printAsQtDoes(QPrinter &printer, const Poster &poster, PrintRange range, AssemblyMap *map)
+{
+    PageRenderer renderer(poster);
+    PrintJob sheets(printer);
+    sheets.run(
+        posterJobPages(poster, range),
+        [&](std::int16_t page) {
+            ASSERT_TRUE(renderer.RenderPage(page).made);
+            sheets.PrintPageImage(renderer.pageCanvas(), poster.grid.Printed.share);
+        },
+        {}, map ? PrintJob::SheetPrinter([&] { sheets.PrintAssemblyMap(*map); }) : PrintJob::SheetPrinter());
+}
+
+}  // namespace
+
+// Fifty pages of the built-in picture (enlarged with hints, and reduced without them), and a range
+// of them after the assembly map: on one thread, on three and on one a core, the pictures are
+// the bytes Qt's engine writes, page by page in order, in a file that qpdf and the whole-file
+// check accept.
+TEST(EncodedPages, EveryThreadCountPrintsTheBytesQtWritesInPageOrder)
+{
+    QTemporaryDir dir;
+    const struct Row {
+        const char *what;
+        double sheets, resolution;
+        PrintRange range;
+        bool map;
+    } rows[] = {
+        {"enlarged, 50 pages", 10, 800, {1, 50}, false},
+        {"reduced, no hints", 4, 250, {1, 8}, false},
+        {"a range after the map", 10, 800, {7, 23}, true},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.what);
+        const Poster poster = builtInPoster(r.sheets, r.resolution);
+        const QString qt = dir.filePath(QStringLiteral("qt.pdf"));
+        std::unique_ptr<AssemblyMap> map = r.map ? std::make_unique<AssemblyMap>(poster) : nullptr;
+        printAsQtDoes(*pdfPrinter(qt), poster, r.range, map.get());
+        const std::vector<QByteArray> expected = storedPictures(qt);  // the map's own first
+        const int pages = posterJobPages(poster, r.range).count();
+        ASSERT_GE(expected.size(), size_t(pages));
+        for (const int threads : {1, 2, 3}) {
+            SCOPED_TRACE(testing::Message() << threads << " threads");
+            const PrintThreads set(threads);
+            const QString pdf = dir.filePath(QStringLiteral("poster.pdf"));
+            const auto printer = pdfPrinter(pdf);
+            ASSERT_TRUE(takesEncodedPages(*printer));
+            std::vector<int> progress;
+            PosterJob job;
+            job.poster = &poster;
+            job.range = r.range;
+            job.map = map.get();
+            job.progress = [&](std::int16_t page, std::int16_t) { progress.push_back(page); };
+            printPoster(*printer, job);
+            EXPECT_EQ(pdfPageCount(pdf), pages + (r.map ? 1 : 0));
+            const std::vector<QByteArray> printed = storedPictures(pdf);
+            ASSERT_EQ(printed.size(), expected.size());
+            for (std::size_t i = 0; i < expected.size(); ++i)
+                EXPECT_TRUE(printed[i] == expected[i]) << "page picture " << i + 1;
+            EXPECT_EQ(progress.size(), size_t(pages));
+            EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+            EXPECT_TRUE(wholePdf(pdf));
+            EXPECT_TRUE(qpdfAccepts(pdf));
+            EXPECT_LE(QFileInfo(pdf).size(), QFileInfo(qt).size() * 11 / 10);
+        }
+    }
+}
+
+// A renderer that writes each page over the page before last gives the pages a fresh renderer
+// gives, pixel for pixel, whether the pages enlarge or reduce.
+TEST(EncodedPages, APageWrittenOverThePageBeforeIsTheFreshPage)
+{
+    for (const double resolution : {800.0, 150.0}) {
+        const Poster poster = builtInPoster(5, resolution);
+        PageRenderer reused(poster);
+        for (std::int16_t page : {1, 7, 2, 9, 3}) {
+            PageRenderer fresh(poster);
+            ASSERT_TRUE(reused.RenderPage(page).made);
+            ASSERT_TRUE(fresh.RenderPage(page).made);
+            EXPECT_EQ(reused.pageCanvas(), fresh.pageCanvas()) << resolution << " px, page " << page;
+        }
+    }
+}
+
+// A stop in the middle of a job on every core, asked for while the workers are pages ahead: the
+// job ends with User interrupt, the old file stays, and neither the file's temporary copy nor the
+// draft and its pictures are left behind.
+TEST(EncodedPages, AStopInTheMiddleLeavesTheOldFileAndNothingElse)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("poster.pdf"));
+    writeFile(pdf, "the old poster");
+    const Poster poster = builtInPoster(10, 800);
+    for (const int stopAt : {1, 20, 50}) {
+        SCOPED_TRACE(stopAt);
+        const OwnTemporaryFolder temporary;
+        const PrintThreads set(2);
+        Cancellation stop;
+        PosterJob job;
+        job.poster = &poster;
+        job.range = {1, 50};
+        job.cancellation = &stop;
+        job.progress = [&](std::int16_t page, std::int16_t) {
+            if (page == stopAt)
+                stop.request();
+        };
+        const auto printer = pdfPrinter(pdf);
+        try {
+            printPoster(*printer, job);
+            ADD_FAILURE() << "not stopped";
+        } catch (const RuntimeError &e) {
+            EXPECT_EQ(e.number(), err::UserInterrupt);
+        }
+        EXPECT_EQ(contentOf(pdf), "the old poster");
+        EXPECT_EQ(listing(dir.path()), "poster.pdf");
+        EXPECT_EQ(temporary.listing(), "");
+        EXPECT_EQ(printer->outputFileName(), pdf);
+    }
+}
+
+// A disk that fills while the file is written: the system's reason, the old file kept, nothing
+// left on the disk or in the temporary folder; the printer prints the next job.
+TEST(EncodedPages, AFullDiskKeepsTheOldFileAndLeavesNothing)
+{
+    SmallDisk disk(2);
+    PLAKATRON_REQUIRE_SMALL_DISK(disk);
+    const QString pdf = disk.filePath(QStringLiteral("poster.pdf"));
+    writeFile(pdf, "the old poster");
+    disk.fill(600 << 10);
+    const Poster poster = builtInPoster(10, 800);
+    const OwnTemporaryFolder temporary;
+    const PrintThreads set(2);
+    PosterJob job;
+    job.poster = &poster;
+    job.range = {1, 50};
+    const auto printer = pdfPrinter(pdf);
+    try {
+        printPoster(*printer, job);
+        ADD_FAILURE() << "printed on a full disk";
+    } catch (const RuntimeError &e) {
+        EXPECT_EQ(std::pair(e.number(), e.description()), std::pair(61, QString("Cannot write '" + pdf + "': No space left on device")));
+    }
+    EXPECT_EQ(contentOf(pdf), "the old poster");
+    EXPECT_EQ(listing(disk.path()), ".filler poster.pdf");
+    EXPECT_EQ(temporary.listing(), "");
+    disk.empty();
+    job.range = {1, 3};
+    printPoster(*printer, job);
+    EXPECT_EQ(pdfPageCount(pdf), 3);
+}

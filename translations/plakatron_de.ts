@@ -119,6 +119,26 @@ Senkrecht: %L4 mm an den Drucker gesendet</translation>
             <numerusform>%n Seiten</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 ppi on %2, picture sharp at any size</source>
+        <translation>%1 ppi auf %2, Bild in jeder Größe scharf</translation>
+    </message>
+    <message>
+        <source>%1 ppi on %2, picture %3 ppi (blown up)</source>
+        <translation>%1 ppi auf %2, Bild %3 ppi (hochskaliert)</translation>
+    </message>
+    <message>
+        <source>%1 ppi on %2, picture %3 ppi</source>
+        <translation>%1 ppi auf %2, Bild %3 ppi</translation>
+    </message>
+    <message>
+        <source>%1 px: %2</source>
+        <translation>%1 px: %2</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
 </context>
 <context>
     <name>PageSelection</name>
@@ -637,6 +657,14 @@ Senkrecht: %L4 mm an den Drucker gesendet</translation>
     <message>
         <source>&amp;Print this picture...</source>
         <translation>Dieses Bild &amp;drucken…</translation>
+    </message>
+    <message>
+        <source>Print resolution %1</source>
+        <translation>Druckauflösung %1</translation>
+    </message>
+    <message>
+        <source>The print&apos;s pixels per inch on the paper, and the picture&apos;s own, marked when it is blown up</source>
+        <translation>Die Pixel pro Zoll des Drucks auf dem Papier und die des Bildes, markiert, wenn es hochskaliert wird</translation>
     </message>
 </context>
 <context>

@@ -119,6 +119,26 @@ Vertical: %L4 mm enviados a la impresora</translation>
             <numerusform>%n páginas</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 ppi on %2, picture sharp at any size</source>
+        <translation>%1 ppp en %2, imagen nítida a cualquier tamaño</translation>
+    </message>
+    <message>
+        <source>%1 ppi on %2, picture %3 ppi (blown up)</source>
+        <translation>%1 ppp en %2, imagen %3 ppp (ampliada)</translation>
+    </message>
+    <message>
+        <source>%1 ppi on %2, picture %3 ppi</source>
+        <translation>%1 ppp en %2, imagen %3 ppp</translation>
+    </message>
+    <message>
+        <source>%1 px: %2</source>
+        <translation>%1 px: %2</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
 </context>
 <context>
     <name>PageSelection</name>
@@ -637,6 +657,14 @@ Vertical: %L4 mm enviados a la impresora</translation>
     <message>
         <source>&amp;Print this picture...</source>
         <translation>&amp;Imprimir esta imagen…</translation>
+    </message>
+    <message>
+        <source>Print resolution %1</source>
+        <translation>Resolución de impresión %1</translation>
+    </message>
+    <message>
+        <source>The print&apos;s pixels per inch on the paper, and the picture&apos;s own, marked when it is blown up</source>
+        <translation>Los píxeles por pulgada de la impresión en el papel y los de la imagen, marcados cuando se amplía</translation>
     </message>
 </context>
 <context>

@@ -119,6 +119,26 @@ Verticale&#xa0;: %L4&#xa0;mm envoyés à l’imprimante</translation>
             <numerusform>%n pages</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 ppi on %2, picture sharp at any size</source>
+        <translation>%1 ppp sur %2, image nette à toute taille</translation>
+    </message>
+    <message>
+        <source>%1 ppi on %2, picture %3 ppi (blown up)</source>
+        <translation>%1 ppp sur %2, image %3 ppp (agrandie)</translation>
+    </message>
+    <message>
+        <source>%1 ppi on %2, picture %3 ppi</source>
+        <translation>%1 ppp sur %2, image %3 ppp</translation>
+    </message>
+    <message>
+        <source>%1 px: %2</source>
+        <translation>%1 px&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
 </context>
 <context>
     <name>PageSelection</name>
@@ -637,6 +657,14 @@ Verticale&#xa0;: %L4&#xa0;mm envoyés à l’imprimante</translation>
     <message>
         <source>&amp;Print this picture...</source>
         <translation>&amp;Imprimer cette image…</translation>
+    </message>
+    <message>
+        <source>Print resolution %1</source>
+        <translation>Résolution d’impression %1</translation>
+    </message>
+    <message>
+        <source>The print&apos;s pixels per inch on the paper, and the picture&apos;s own, marked when it is blown up</source>
+        <translation>Les pixels par pouce de l’impression sur le papier, et ceux de l’image, signalés quand elle est agrandie</translation>
     </message>
 </context>
 <context>

@@ -119,6 +119,26 @@ Verticale: %L4 mm inviati alla stampante</translation>
             <numerusform>%n pagine</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 ppi on %2, picture sharp at any size</source>
+        <translation>%1 ppi su %2, immagine nitida a ogni dimensione</translation>
+    </message>
+    <message>
+        <source>%1 ppi on %2, picture %3 ppi (blown up)</source>
+        <translation>%1 ppi su %2, immagine %3 ppi (ingrandita)</translation>
+    </message>
+    <message>
+        <source>%1 ppi on %2, picture %3 ppi</source>
+        <translation>%1 ppi su %2, immagine %3 ppi</translation>
+    </message>
+    <message>
+        <source>%1 px: %2</source>
+        <translation>%1 px: %2</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
 </context>
 <context>
     <name>PageSelection</name>
@@ -637,6 +657,14 @@ Verticale: %L4 mm inviati alla stampante</translation>
     <message>
         <source>&amp;Print this picture...</source>
         <translation>&amp;Stampa questa immagine…</translation>
+    </message>
+    <message>
+        <source>Print resolution %1</source>
+        <translation>Risoluzione di stampa %1</translation>
+    </message>
+    <message>
+        <source>The print&apos;s pixels per inch on the paper, and the picture&apos;s own, marked when it is blown up</source>
+        <translation>I pixel per pollice della stampa sulla carta e quelli dell’immagine, segnalati quando viene ingrandita</translation>
     </message>
 </context>
 <context>

@@ -119,6 +119,26 @@ Verticaal: %L4 mm zoals naar de printer gestuurd</translation>
             <numerusform>%n pagina’s</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 ppi on %2, picture sharp at any size</source>
+        <translation>%1 ppi op %2, afbeelding scherp op elk formaat</translation>
+    </message>
+    <message>
+        <source>%1 ppi on %2, picture %3 ppi (blown up)</source>
+        <translation>%1 ppi op %2, afbeelding %3 ppi (vergroot)</translation>
+    </message>
+    <message>
+        <source>%1 ppi on %2, picture %3 ppi</source>
+        <translation>%1 ppi op %2, afbeelding %3 ppi</translation>
+    </message>
+    <message>
+        <source>%1 px: %2</source>
+        <translation>%1 px: %2</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
 </context>
 <context>
     <name>PageSelection</name>
@@ -637,6 +657,14 @@ Verticaal: %L4 mm zoals naar de printer gestuurd</translation>
     <message>
         <source>&amp;Print this picture...</source>
         <translation>Deze afbeelding &amp;afdrukken…</translation>
+    </message>
+    <message>
+        <source>Print resolution %1</source>
+        <translation>Afdrukresolutie %1</translation>
+    </message>
+    <message>
+        <source>The print&apos;s pixels per inch on the paper, and the picture&apos;s own, marked when it is blown up</source>
+        <translation>De pixels per inch van de afdruk op het papier en die van de afbeelding, gemarkeerd als die wordt vergroot</translation>
     </message>
 </context>
 <context>

@@ -120,6 +120,26 @@ W pionie: %L4 mm wysłane do drukarki</translation>
             <numerusform>%n stron</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 ppi on %2, picture sharp at any size</source>
+        <translation>%1 ppi na %2, obraz ostry w każdym rozmiarze</translation>
+    </message>
+    <message>
+        <source>%1 ppi on %2, picture %3 ppi (blown up)</source>
+        <translation>%1 ppi na %2, obraz %3 ppi (powiększony)</translation>
+    </message>
+    <message>
+        <source>%1 ppi on %2, picture %3 ppi</source>
+        <translation>%1 ppi na %2, obraz %3 ppi</translation>
+    </message>
+    <message>
+        <source>%1 px: %2</source>
+        <translation>%1 px: %2</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
 </context>
 <context>
     <name>PageSelection</name>
@@ -641,6 +661,14 @@ W pionie: %L4 mm wysłane do drukarki</translation>
     <message>
         <source>&amp;Print this picture...</source>
         <translation>&amp;Drukuj ten obraz…</translation>
+    </message>
+    <message>
+        <source>Print resolution %1</source>
+        <translation>Rozdzielczość wydruku %1</translation>
+    </message>
+    <message>
+        <source>The print&apos;s pixels per inch on the paper, and the picture&apos;s own, marked when it is blown up</source>
+        <translation>Piksele na cal wydruku na papierze i piksele obrazu, z oznaczeniem, gdy jest powiększany</translation>
     </message>
 </context>
 <context>

@@ -47,6 +47,16 @@
 namespace plakatron {
 
 namespace {
+// The resolution list as the window shows it: "Auto" in the user's language.
+QStringList resolutionDisplayEntries(const Paper &paper)
+{
+    QStringList entries = resolutionEntries(paper);
+    for (QString &entry : entries)
+        if (entry == autoResolutionEntry())
+            entry = autoResolutionDisplayEntry();
+    return entries;
+}
+
 frmMain *&mainWindowSlot()
 {
     static frmMain *window = nullptr;
@@ -138,7 +148,7 @@ void frmMain::Form_Load()
     txtPosterSize->setText(stored.size.isSet() ? posterSizeText(stored.size) : QString());
     {
         const QSignalBlocker blocker(cmbResox);
-        cmbResox->addItems(resolutionEntries(stored.paper));
+        cmbResox->addItems(resolutionDisplayEntries(stored.paper));
         cmbResox->setCurrentIndex(-1);
     }
     fitPaperList();
@@ -228,7 +238,7 @@ void frmMain::cmbResox_Click()
 
 void frmMain::chooseResolution()
 {
-    if (cmbResox->currentText() == autoResolutionEntry())
+    if (cmbResox->currentText() == autoResolutionDisplayEntry())
         document_.setAutoResolution();
     else
         skippingErrors([&] { document_.setPagePixelWidth(Val(cmbResox->currentText())); });
@@ -238,7 +248,7 @@ void frmMain::showResolutions(const Paper &paper, int index)
 {
     const QSignalBlocker blocker(cmbResox);
     cmbResox->clear();
-    cmbResox->addItems(resolutionEntries(paper));
+    cmbResox->addItems(resolutionDisplayEntries(paper));
     cmbResox->setCurrentIndex(index);
 }
 
@@ -732,7 +742,7 @@ void frmMain::showLabels()
     lbFinalImageHeight->setText(l.lbFinalImageHeight);
     lbTotalPages->setText(l.lbTotalPages);
     lbResolution->setText(l.lbResolution);
-    lbResolution->setAccessibleName(QStringLiteral("Print resolution ") + l.lbResolution);
+    lbResolution->setAccessibleName(tr("Print resolution %1").arg(l.lbResolution));
     // A screen reader reads each value with its caption.
     const std::pair<QLabel *, QLabel *> pairs[] = {
         {Label3, lbA4Height}, {Label6, lbFinalImageWidth}, {Label7, lbFinalImageHeight}, {Label9, lbTotalPages}};

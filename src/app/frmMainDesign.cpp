@@ -130,7 +130,7 @@ void frmMain::buildWidgets()
     }
     lbResolution->setFixedSize(518 - 8 - 196, QFontMetrics(lbResolution->font()).height());
     lbResolution->setAccessibleDescription(
-        QStringLiteral("The print's pixels per inch on the paper, and the picture's own, marked when it is blown up"));
+        tr("The print's pixels per inch on the paper, and the picture's own, marked when it is blown up"));
 
     // The paper and a size asked for, between the lists and the Print button.
     const auto tip = [](QWidget *control, const QString &text) {

@@ -3,6 +3,8 @@
 // JPEG of the picture's nominal size, and of a whole print of each.
 //   page/<source>/<px>    RenderPage of page 1 (and 5, in turn) of the text-heavy A0 poster on 4 sheets across
 //                         (tests/support/VectorFiles.h), through the vector helper for the PDF
+//   preview/<source>/<px> the window's preview clicking through the pages of the poster on 3 sheets
+//                         across, after the first click (which keeps the poster for the rest)
 //   print/<source>/<px>   every page of that poster on 6 sheets across (36 pages) printed through
 //                         PrintJob into a PDF file, as the print loop does
 // <source> is the PDF or the JPEG (quality 90) of its raster at 96 dots per inch, <px> the page
@@ -68,6 +70,23 @@ void page(benchmark::State &state, bool pdf, double resolution)
     }
 }
 
+// The window's preview after a click: the poster on 3 sheets, every page in turn once the first
+// click has been answered and the helper has kept the poster (or the rows of it a band holds).
+void preview(benchmark::State &state, bool pdf, double resolution)
+{
+    const Poster poster = makePoster(posterPicture(pdf), {3, resolution, DefaultOverlap, pdfSheet({}), {}});
+    PageRenderer renderer(poster);
+    renderer.setKeepPoster(true);
+    renderer.RenderPage(1);
+    renderer.RenderPage(2);  // waits for what the first click kept
+    std::int16_t page = 0;
+    for (auto _ : state) {
+        page = std::int16_t(page % poster.pageCount() + 1);
+        if (!renderer.RenderPage(page).made)
+            state.SkipWithError("the page was not made");
+    }
+}
+
 void print(benchmark::State &state, bool pdf, double resolution)
 {
     const Poster poster = makePoster(posterPicture(pdf), {6, resolution, DefaultOverlap, pdfSheet({}), {}});
@@ -95,6 +114,7 @@ void registerAll()
                     ->ComputeStatistics("min", [](const std::vector<double> &v) { return *std::min_element(v.begin(), v.end()); });
             };
             add("BM_Vector/page" + name, page, pdf, px);
+            add("BM_Vector/preview" + name, preview, pdf, px);
             add("BM_Vector/print" + name, print, pdf, px);
         }
     }

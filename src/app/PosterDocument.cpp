@@ -6,7 +6,12 @@
 
 namespace plakatron {
 
-PosterDocument::PosterDocument() { poster_.picture = builtInPicture(); }
+PosterDocument::PosterDocument()
+{
+    poster_.picture = builtInPicture();
+    // The preview shows pages in any order, one click after another.
+    renderer_.setKeepPoster(true);
+}
 
 PosterChoices PosterDocument::choicesWith(double sheetsAcross, std::int16_t overlap) const
 {

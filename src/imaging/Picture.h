@@ -18,10 +18,13 @@ namespace plakatron {
 // with the pixels right of that in its row. A drawing may draw the row in the same pass, and the
 // next part while the job stores the page, and keep them for the calls that ask for them; the
 // pixels are the same either way.
+// A window showing pages in any order names instead the area its pages span (`keep`): a drawing
+// may draw it whole at the part's scale once the part is answered, where that fits what it keeps.
 struct DrawingAhead {
     int row = 0;
     QRectF next;  // empty: no page follows
     int nextRow = 0;
+    QRectF keep;  // empty: nothing to keep
 };
 
 // What draws a vector picture. Shared by copies of the picture and used from more than one

@@ -146,7 +146,8 @@ public:
         Answer answer(&pixels);
         const std::lock_guard lock(mutex_);
         const DrawRequest request{area, size, quint32(std::max<qint64>(1, deadline.remainingTime())),
-                                  quint32(std::max(ahead.row, 0)), ahead.next, quint32(std::max(ahead.nextRow, 0))};
+                                  quint32(std::max(ahead.row, 0)), ahead.next, quint32(std::max(ahead.nextRow, 0)),
+                                  ahead.keep};
         ask(encode(request), answer, deadline, watch, QStringLiteral("draw"));
         if (answer.kind() != 'P')
             invalidPicture(failedDescription(QStringLiteral("draw")));

@@ -10,7 +10,8 @@
 //   'D' draw:  f64 x, y, width, height of the area in nominal pixels, u32 width, height in
 //              pixels, u32 deadline in ms; then what follows (DrawingAhead): u32 the row's
 //              pixels right of the area, f64 x, y, width, height of the next area (all 0: none)
-//              and u32 its row's pixels.
+//              and u32 its row's pixels; f64 x, y, width, height of the area whose parts
+//              later requests ask for in any order (all 0: none).
 // Answers:
 //   'I' info:  u32 page count, u32 page, u32 nominal width, u32 nominal height.
 //   'P' pixels: u32 width, u32 height, then the RGB32 rows, top first, width * 4 bytes each.
@@ -35,7 +36,7 @@ enum class Format : quint8 { Pdf = 1, Svg = 2 };
 inline constexpr quint8 Compressed = 1;  // open flags: SVGZ
 
 inline constexpr qsizetype OpenRequestBytes = 1 + 1 + 4 + 4 + 1;
-inline constexpr qsizetype DrawRequestBytes = 1 + 4 * 8 + 4 + 4 + 4 + 4 + 4 * 8 + 4;
+inline constexpr qsizetype DrawRequestBytes = 1 + 4 * 8 + 4 + 4 + 4 + 4 + 4 * 8 + 4 + 4 * 8;
 inline constexpr qsizetype AnswerHeaderBytes = 1 + 4 + 4;  // kind and two numbers
 inline constexpr qsizetype InfoAnswerBytes = 1 + 4 * 4;
 inline constexpr qsizetype MaxDescriptionBytes = 4096;
@@ -54,6 +55,7 @@ struct DrawRequest {
     quint32 row = 0;
     QRectF next;
     quint32 nextRow = 0;
+    QRectF keep;
 };
 
 struct Info {
@@ -114,6 +116,8 @@ inline QByteArray encode(const DrawRequest &r)
     for (const double v : {r.next.x(), r.next.y(), r.next.width(), r.next.height()})
         detail::appendDouble(out, v);
     detail::append<quint32>(out, r.nextRow);
+    for (const double v : {r.keep.x(), r.keep.y(), r.keep.width(), r.keep.height()})
+        detail::appendDouble(out, v);
     return out;
 }
 
@@ -148,6 +152,9 @@ inline bool decode(QByteArrayView in, DrawRequest &r)
     const double nw = detail::readDouble(in, at), nh = detail::readDouble(in, at);
     r.next = QRectF(nx, ny, nw, nh);
     r.nextRow = detail::read<quint32>(in, at);
+    const double kx = detail::readDouble(in, at), ky = detail::readDouble(in, at);
+    const double kw = detail::readDouble(in, at), kh = detail::readDouble(in, at);
+    r.keep = QRectF(kx, ky, kw, kh);
     return true;
 }
 

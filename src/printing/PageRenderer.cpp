@@ -139,7 +139,9 @@ PageResult PageRenderer::RenderPage(std::int16_t pageNumber)
                     const double after = std::min<double>(inOrderUpTo_, row * columns) - number;
                     return after > 0 ? int(std::ceil(after * cw * page.width() / sampled.width())) : 0;
                 };
-                DrawingAhead ahead{rowAfter(pageNumber, CurrentPageRow), {}, 0};
+                DrawingAhead ahead{rowAfter(pageNumber, CurrentPageRow), {}, 0, {}};
+                if (keepPoster_ && inOrderUpTo_ == 0)  // the rest of the poster, for the clicks to come
+                    ahead.keep = areaOf({1, 1}).united(areaOf({g.GridRows, std::int16_t(columns)}));
                 if (pageNumber < inOrderUpTo_) {
                     const PagePosition next = pagePosition(pageNumber + 1, s.SheetsAcross);
                     ahead.next = areaOf(next);

@@ -57,6 +57,10 @@ public:
     // a vector picture then draws the rest of the page's row with it (VectorDrawing::draw's
     // ahead). 0, as made: pages come in any order.
     void setPagesInOrderUpTo(std::int16_t lastPage) { inOrderUpTo_ = lastPage; }
+    // Pages in any order (a window's preview): a vector picture draws the whole poster at the
+    // page's scale once the first page is answered, where its helper can keep it, and the pages
+    // that follow are cut out of it. Off, as made: a single page costs only itself.
+    void setKeepPoster(bool keep) { keepPoster_ = keep; }
 
     // Empties the page canvas (a new layout invalidates it).
     void clearPageCanvas() { picDibBuffer_ = QImage(); }
@@ -81,6 +85,7 @@ private:
     QImage picDibBuffer_;
     int resampleThreads_ = 0;
     std::int16_t inOrderUpTo_ = 0;
+    bool keepPoster_ = false;
 };
 
 // The hint font: 12 point bold "MS Sans Serif", or the nearest sans-serif face where it is missing.

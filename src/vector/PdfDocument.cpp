@@ -73,6 +73,32 @@ protected:
             drawBand(pass, row, deadline);
     }
 
+    // The whole of `keep` at the part's resolution, on the same grid of pixels, as one band (or
+    // the rows of it around the part that may be kept): a window's clicks on other pages then cut
+    // their pixels out of it.
+    void keepScaled(const QRectF &area, QSize size, const QRectF &keep, const QDeadlineTimer &deadline) const override
+    {
+        const Pass pass = passOf(area, size);
+        const QRectF pixels(keep.x() * pass.xres / pointsPerInch, keep.y() * pass.yres / pointsPerInch,
+                            keep.width() * pass.xres / pointsPerInch, keep.height() * pass.yres / pointsPerInch);
+        if (!(std::abs(pixels.left()) < 1e9 && std::abs(pixels.top()) < 1e9 && pixels.width() < 1e9 && pixels.height() < 1e9))
+            return;
+        QRect whole = pixels.toAlignedRect().united(pass.wanted);
+        // Too large to keep: the full rows around the part, as many as may be kept.
+        if (qint64(whole.width()) * whole.height() > maxKeptPixels) {
+            const int rows = int(maxKeptPixels / whole.width());
+            if (rows < pass.wanted.height())
+                return;
+            const int top = std::clamp(pass.wanted.center().y() - rows / 2, whole.top(), whole.bottom() + 1 - rows);
+            whole = QRect(whole.left(), std::min(top, pass.wanted.top()), whole.width(), rows);
+            if (!whole.contains(pass.wanted))
+                return;
+        }
+        if (band_.xres == pass.xres && band_.yres == pass.yres && band_.area.contains(whole))
+            return;
+        drawArea(pass, whole, deadline);
+    }
+
 private:
     // A part of the page in pixels at a resolution. poppler draws the page at the resolution and
     // cuts a rectangle of whole pixels out of it: the area's corner lands on the nearest pixel
@@ -102,6 +128,8 @@ private:
     };
     // A band holds at most this many pixels (80 MB): a row of 6 pages at 1400 pixels is one band.
     static constexpr qint64 maxBandPixels = 20'000'000;
+    // What a window's preview keeps may be larger (128 MB): an A0 poster on 3 sheets at 1400 pixels.
+    static constexpr qint64 maxKeptPixels = 32'000'000;
 
     bool inBand(const Pass &pass) const
     {
@@ -110,10 +138,15 @@ private:
 
     void drawBand(const Pass &pass, int row, const QDeadlineTimer &deadline) const
     {
-        band_ = Band();
         const qint64 room = std::max<qint64>(0, maxBandPixels / pass.wanted.height() - pass.wanted.width());
         const QRect area(pass.wanted.topLeft(), QSize(pass.wanted.width() + int(std::clamp<qint64>(row, 0, room)),
                                                       pass.wanted.height()));
+        drawArea(pass, area, deadline);
+    }
+
+    void drawArea(const Pass &pass, const QRect &area, const QDeadlineTimer &deadline) const
+    {
+        band_ = Band();
         QImage image = pageObject_->renderToImage(pass.xres, pass.yres, area.x(), area.y(), area.width(), area.height(),
                                                   Poppler::Page::Rotate0, nullptr, nullptr, pastDeadline,
                                                   QVariant(qint64(deadline.deadline())));

@@ -64,14 +64,30 @@ QRectF VectorDocument::ownArea(const QRectF &area) const
     return QRectF(area.x() * x, area.y() * y, area.width() * x, area.height() * y);
 }
 
-void VectorDocument::prepare(const QRectF &area, QSize size, int row, const QDeadlineTimer &deadline) const
+namespace {
+// Work done ahead of a request: its errors wait for that request.
+template <typename Work>
+void ahead(Work work)
 {
     try {
-        if (!size.isEmpty() && qint64(size.width()) * size.height() <= PictureLimits::maxDrawnPixels)
-            prepareScaled(ownArea(area), size, std::max(row, 0), deadline);
+        work();
     } catch (const RuntimeError &) {
     } catch (const std::bad_alloc &) {
     }
+}
+bool drawable(QSize size) { return !size.isEmpty() && qint64(size.width()) * size.height() <= PictureLimits::maxDrawnPixels; }
+}  // namespace
+
+void VectorDocument::prepare(const QRectF &area, QSize size, int row, const QDeadlineTimer &deadline) const
+{
+    if (drawable(size))
+        ahead([&] { prepareScaled(ownArea(area), size, std::max(row, 0), deadline); });
+}
+
+void VectorDocument::keep(const QRectF &area, QSize size, const QRectF &keep, const QDeadlineTimer &deadline) const
+{
+    if (drawable(size) && !area.isEmpty() && !keep.isEmpty())
+        ahead([&] { keepScaled(ownArea(area), size, ownArea(keep), deadline); });
 }
 
 QImage VectorDocument::draw(const QRectF &area, QSize size, const QDeadlineTimer &deadline, int row) const
@@ -101,9 +117,11 @@ VectorAnswer answerVectorRequest(QByteArrayView request, std::unique_ptr<VectorD
                                            int(std::min<quint32>(draw.row, 1u << 30)));
             const VectorDocument *drawing = document.get();
             const auto then = [drawing, draw] {
+                const QDeadlineTimer deadline(qint64(draw.deadlineMs));
                 if (!draw.next.isEmpty())
-                    drawing->prepare(draw.next, draw.size, int(std::min<quint32>(draw.nextRow, 1u << 30)),
-                                     QDeadlineTimer(qint64(draw.deadlineMs)));
+                    drawing->prepare(draw.next, draw.size, int(std::min<quint32>(draw.nextRow, 1u << 30)), deadline);
+                else if (!draw.keep.isEmpty())
+                    drawing->keep(draw.area, draw.size, draw.keep, deadline);
             };
             return {pixelsHeader(pixels.size()), std::move(pixels), then};
         }

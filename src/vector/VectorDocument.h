@@ -47,6 +47,9 @@ public:
     // Draws `area` (and `row` right of it) for a request still to come, where that saves time
     // then; errors wait for that request.
     void prepare(const QRectF &area, QSize size, int row, const QDeadlineTimer &deadline) const;
+    // Draws `keep` (nominal pixels) whole at the scale of `area` drawn over `size`, for requests in
+    // any order to come, where it fits what the document keeps; errors are left to those requests.
+    void keep(const QRectF &area, QSize size, const QRectF &keep, const QDeadlineTimer &deadline) const;
 
 protected:
     explicit VectorDocument(vectorprotocol::Format format) : format_(format) {}
@@ -54,6 +57,7 @@ protected:
     virtual QImage drawScaled(const QRectF &area, QSize size, int row, const QDeadlineTimer &deadline) const = 0;
     // The same for a request to come (nothing where parts are not kept).
     virtual void prepareScaled(const QRectF &, QSize, int, const QDeadlineTimer &) const {}
+    virtual void keepScaled(const QRectF &, QSize, const QRectF &, const QDeadlineTimer &) const {}
     QRectF ownArea(const QRectF &area) const;
     // Sets the nominal size from the document's own size and units per nominal pixel.
     void setNominalSize(QSizeF ownSize, double ownUnitsPerPixel);

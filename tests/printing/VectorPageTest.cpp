@@ -12,6 +12,7 @@
 #include "support/VectorFiles.h"
 
 #include <QDir>
+#include <QFont>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -186,5 +187,41 @@ TEST(VectorPage, EveryPageLinesUpWithTheRasterPageOfItsCrop)
                 apart += !near(drawn.pixel(x, y), enlarged.pixel(x, y), 80);
         // Only where an edge falls a pixel to one side: a few percent of the page at most.
         EXPECT_LT(double(apart) / (drawn.width() * drawn.height()), 0.03);
+    }
+}
+
+// The window's preview shows pages in any order: after its first page the helper draws the whole
+// poster at the page's scale, and every page after is cut out of that. Each page must be the page
+// a document opened anew draws for it alone, byte for byte, on the same grid of pixels.
+TEST(VectorPage, PagesInAnyOrderCutFromTheKeptPosterAreThePagesDrawnAlone)
+{
+    const QByteArray pdf = writtenPdf(QSizeF(595, 842), 1, [](QPainter &p, int) {
+        p.setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+        for (int i = 0; i < 60; ++i)
+            p.drawText(QPointF(20 + (i % 3) * 190, 20 + i * 13.5), QStringLiteral("Line %1 of the kept poster, drawn once").arg(i));
+        p.setPen(QPen(Qt::black, 0.5));
+        p.drawLine(QPointF(297.3, 0), QPointF(297.3, 842));
+    });
+    const struct { int sheets, pixels; } rows[] = {{3, 800}, {2, 1400}, {4, 300}};
+    for (const auto &r : rows) {
+        SCOPED_TRACE(testing::Message() << r.sheets << " sheets at " << r.pixels << " px");
+        const PosterChoices choices{double(r.sheets), double(r.pixels), 3, pdfSheet({}), {}, false};
+        const Poster kept = makePoster(loaded("kept.pdf", pdf), choices), alone = makePoster(loaded("alone.pdf", pdf), choices);
+        PageRenderer preview(kept);
+        preview.setKeepPoster(true);
+        const int pages = kept.pageCount();
+        ASSERT_GE(pages, 4);
+        // Middle, first, last, then the rest: the first click keeps the poster for the others.
+        std::vector<int> order{pages / 2, 1, pages};
+        for (int page = 2; page < pages; ++page)
+            if (page != pages / 2)
+                order.push_back(page);
+        for (const int page : order) {
+            SCOPED_TRACE(page);
+            ASSERT_TRUE(preview.RenderPage(std::int16_t(page)).made);
+            PageRenderer single(alone);
+            ASSERT_TRUE(single.RenderPage(std::int16_t(page)).made);
+            EXPECT_TRUE(preview.pageCanvas() == single.pageCanvas());
+        }
     }
 }

@@ -26,7 +26,8 @@ pictures.")
 # them it reads no metafile at all, text or not). Wayland windows without XWayland need Qt's
 # Wayland plugin; opening the help pages in a browser goes through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins, libqt6svg6, fonts-urw-base35")
+# qt6-translations-l10n: Qt's own texts (the print and file dialogs) in the window's language.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins, libqt6svg6, fonts-urw-base35, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups")
 

@@ -47,11 +47,14 @@ void waitUntilExposed(QWidget *window)
 // Where a job's sheets went: "printed to /home/me/poster.pdf", "sent to Office".
 QString destination(const QPrinter &printer)
 {
-    return printsToFile(printer) ? QStringLiteral("printed to ") + QDir::toNativeSeparators(printer.outputFileName())
-                                 : QStringLiteral("sent to ") + printer.printerName();
+    return printsToFile(printer)
+               ? QCoreApplication::translate("PrintCommands", "printed to %1")
+                     .arg(QDir::toNativeSeparators(printer.outputFileName()))
+               : QCoreApplication::translate("PrintCommands", "sent to %1").arg(printer.printerName());
 }
 
-QString cancelledLine() { return QStringLiteral("Printing cancelled: nothing was printed"); }
+QString cancelledLine() { return QCoreApplication::translate("PrintCommands", "Printing cancelled: nothing was printed"); }
+QString failedLine() { return QCoreApplication::translate("PrintCommands", "Printing failed"); }
 }  // namespace
 
 bool PrintCommands::ShowPrintDialog(const PrintChoices &choices, PrintRange &chosen)
@@ -95,7 +98,7 @@ frmWait *PrintCommands::showPrintWaitWindow(const QString &text)
     if (!text.isEmpty())
         wait->setText(text);
     // Named in the window list and to screen readers while the job runs.
-    wait->setWindowTitle(text.isEmpty() ? QStringLiteral("Printing the poster") : text);
+    wait->setWindowTitle(text.isEmpty() ? QCoreApplication::translate("PrintCommands", "Printing the poster") : text);
     // Centred over the window, outer sizes. While it shows, it alone takes input: the job reads
     // the poster the window holds.
     const QRect main = window_.frameGeometry();
@@ -120,7 +123,7 @@ void PrintCommands::doPrint(const Poster &poster)
     const std::int16_t count = pages.count();
     if (count == 0 && pages.leftOut() > 0) {
         MsgBox(nothingToPrintText(pages.leftOut()), MsgIcon::Exclamation, MsgButtons::Ok, &window_);
-        report(QStringLiteral("Nothing was printed"));
+        report(QCoreApplication::translate("PrintCommands", "Nothing was printed"));
         return;
     }
     if (MsgBox(confirmationText(count, pages.leftOut()), MsgIcon::Question, MsgButtons::YesNo, &window_) != MsgAnswer::Yes) {
@@ -157,9 +160,14 @@ void PrintCommands::doPrint(const Poster &poster)
         };
         printPoster(currentPrinter(), job);
     }, [&]() -> QString {
-        const QString done = QString::number(count) + (count == 1 ? QStringLiteral(" page ") : QStringLiteral(" pages "))
-                             + destination(currentPrinter());
-        return pages.leftOut() > 0 ? done + QStringLiteral("; ") + leftOutText(pages.leftOut()) : done;
+        // "5 pages sent to Office", "1 page printed to /home/me/poster.pdf"
+        const QString done = count == 1
+                                 ? QCoreApplication::translate("PrintCommands", "1 page %1").arg(destination(currentPrinter()))
+                                 : QCoreApplication::translate("PrintCommands", "%n pages %1", nullptr, count)
+                                       .arg(destination(currentPrinter()));
+        return pages.leftOut() > 0
+                   ? QCoreApplication::translate("PrintCommands", "%1; %2").arg(done, leftOutText(pages.leftOut()))
+                   : done;
     });
 }
 
@@ -175,14 +183,16 @@ void PrintCommands::PrintAssemblyMap(const Poster &poster)
         map = AssemblyMap(poster);  // its caption as the poster now reads
         // One sheet: the dialog was the confirmation.
         runPrintJob([&] {
-            showPrintWaitWindow(QStringLiteral("Printing the assembly map"));
+            showPrintWaitWindow(QCoreApplication::translate("PrintCommands", "Printing the assembly map"));
             PosterJob job;
             job.poster = &poster;
             job.range = {1, 0};
             job.map = &map;
             job.cancellation = &cancellation_;
             printPoster(currentPrinter(), job);
-        }, []() -> QString { return QStringLiteral("Assembly map ") + destination(currentPrinter()); });
+        }, []() -> QString {
+            return QCoreApplication::translate("PrintCommands", "Assembly map %1").arg(destination(currentPrinter()));
+        });
     } catch (const RuntimeError &e) {
         MsgBox(describeWithCode(e), MsgIcon::Exclamation, MsgButtons::Ok, &window_);
     }
@@ -199,10 +209,12 @@ bool PrintCommands::PrintCalibrationSheet(const Paper &paper)
         const CalibrationRulers rulers = calibrationRulers(printableArea(printer));
         bool printed = false;
         runPrintJob([&] {
-            showPrintWaitWindow(QStringLiteral("Printing the calibration sheet"));
+            showPrintWaitWindow(QCoreApplication::translate("PrintCommands", "Printing the calibration sheet"));
             printCalibrationSheet(printer, &cancellation_);
             printed = true;
-        }, [&]() -> QString { return QStringLiteral("Calibration sheet ") + destination(printer); });
+        }, [&]() -> QString {
+            return QCoreApplication::translate("PrintCommands", "Calibration sheet %1").arg(destination(printer));
+        });
         if (!printed || printsToFile(printer))
             return false;
         frmCalibrate measured(&window_, printer.printerName(), rulers.across, rulers.down);
@@ -210,7 +222,9 @@ bool PrintCommands::PrintCalibrationSheet(const Paper &paper)
             return false;
         for (const QLineEdit *length : {measured.txtAcross(), measured.txtDown()})
             if (!parseMillimetres(length->text())) {
-                MsgBox(QStringLiteral("'%1' is not a length in millimetres.").arg(length->text()), MsgIcon::Exclamation,
+                MsgBox(QCoreApplication::translate("PrintCommands", "'%1' is not a length in millimetres.")
+                           .arg(length->text()),
+                       MsgIcon::Exclamation,
                        MsgButtons::Ok, &window_);
                 return false;
             }
@@ -239,10 +253,10 @@ void PrintCommands::runPrintJob(const std::function<void()> &job, const std::fun
     } catch (const RuntimeError &e) {
         reportPrintFailure(e);
         line = e.number() == err::UserInterrupt && cancellation_.requested() ? cancelledLine()
-                                                                             : QStringLiteral("Printing failed");
+                                                                             : failedLine();
     } catch (const std::bad_alloc &) {
         reportPrintFailure(RuntimeError(err::OutOfMemory));
-        line = QStringLiteral("Printing failed");
+        line = failedLine();
     }
     if (frmWait *loaded = loadedWaitWindow())
         loaded->unload();

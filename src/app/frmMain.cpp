@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmMain.h"
 
+#include "app/Languages.h"
 #include "app/StoredSettings.h"
 #include "app/WindowLoading.h"
 #include "core/MessageBox.h"
@@ -28,6 +29,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,12 +38,25 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QStatusBar>
 #include <QTimer>
+#include <array>
 
 namespace plakatron {
 
 namespace {
+// The resolution list as the window shows it: "Auto" in the user's language.
+QStringList resolutionDisplayEntries(const Paper &paper)
+{
+    QStringList entries = resolutionEntries(paper);
+    for (QString &entry : entries)
+        if (entry == autoResolutionEntry())
+            entry = autoResolutionDisplayEntry();
+    return entries;
+}
+
 frmMain *&mainWindowSlot()
 {
     static frmMain *window = nullptr;
@@ -65,8 +80,8 @@ public:
     {
         w_.picPreview->clear();
         // No page shown, none named.
-        w_.lbPreview->setText(QStringLiteral("Preview:"));
-        w_.picPreview->setAccessibleName(QStringLiteral("Preview, empty"));
+        w_.lbPreview->setText(frmMain::tr("Preview:"));
+        w_.picPreview->setAccessibleName(frmMain::tr("Preview, empty"));
         w_.document_.clearPreview();
     }
     void rebuildGridView() override
@@ -115,7 +130,7 @@ void frmMain::Form_Load()
     });
     {
         const QSignalBlocker blocker(cmbPaper);
-        cmbPaper->addItems(paperEntries());
+        cmbPaper->addItems(paperDisplayEntries());
         cmbPaper->setCurrentIndex(paperEntries().indexOf(paperText(stored.paper)));
     }
 
@@ -133,11 +148,12 @@ void frmMain::Form_Load()
     txtPosterSize->setText(stored.size.isSet() ? posterSizeText(stored.size) : QString());
     {
         const QSignalBlocker blocker(cmbResox);
-        cmbResox->addItems(resolutionEntries(stored.paper));
+        cmbResox->addItems(resolutionDisplayEntries(stored.paper));
         cmbResox->setCurrentIndex(-1);
     }
+    fitPaperList();
     setWindowTitle(QStringLiteral("Plakatron V") + versionText());
-    lbPreview->setText(QStringLiteral("Preview:"));
+    lbPreview->setText(tr("Preview:"));
     // The first complete pass.
     cmbResox->setCurrentIndex(stored.resolutionIndex);
 
@@ -206,10 +222,10 @@ void frmMain::mnuInst_Click()
     // Beside the program, else where an installation put it; in a browser, else in a window of
     // the program's own.
     const QString folder = helpFolder(modToolbox::AppFolder());
-    const QString page = folder + QStringLiteral("index.htm");
+    const QString page = helpPage(folder, installedLanguage());
     const long opened = modToolbox::ShellOpen(page, folder, this);
     if (opened == 0)
-        showStatus(QStringLiteral("The instructions are missing: ") + QDir::toNativeSeparators(page));
+        showStatus(tr("The instructions are missing: %1").arg(QDir::toNativeSeparators(page)));
     else if (opened <= 32)
         showHelpWindow(this, page);
 }
@@ -222,7 +238,7 @@ void frmMain::cmbResox_Click()
 
 void frmMain::chooseResolution()
 {
-    if (cmbResox->currentText() == autoResolutionEntry())
+    if (cmbResox->currentText() == autoResolutionDisplayEntry())
         document_.setAutoResolution();
     else
         skippingErrors([&] { document_.setPagePixelWidth(Val(cmbResox->currentText())); });
@@ -232,7 +248,7 @@ void frmMain::showResolutions(const Paper &paper, int index)
 {
     const QSignalBlocker blocker(cmbResox);
     cmbResox->clear();
-    cmbResox->addItems(resolutionEntries(paper));
+    cmbResox->addItems(resolutionDisplayEntries(paper));
     cmbResox->setCurrentIndex(index);
 }
 
@@ -352,9 +368,9 @@ bool frmMain::printerChosen()
         return true;  // a paper the window does not offer: the pages as laid out, as large as fit
     if (*paper != poster().settings.Sheet.paper) {
         if (usePaper(*paper))
-            MsgBox(QStringLiteral("The print dialog chose %1 paper: the poster is now laid out for it. Check its size "
+            MsgBox(tr("The print dialog chose %1 paper: the poster is now laid out for it. Check its size "
                                   "and pages, then print again.")
-                       .arg(paperText(*paper)),
+                       .arg(paperDisplayText(*paper)),
                    MsgIcon::Information, MsgButtons::Ok, this);
         return false;
     }
@@ -365,7 +381,7 @@ bool frmMain::printerChosen()
     followSheet(currentSheet(*paper));
     if (layout() == before)
         return true;
-    MsgBox(QStringLiteral("On the printer chosen in the print dialog the poster takes other pages. Check its size and "
+    MsgBox(tr("On the printer chosen in the print dialog the poster takes other pages. Check its size and "
                           "pages, then print again."),
            MsgIcon::Information, MsgButtons::Ok, this);
     return false;
@@ -382,21 +398,17 @@ void frmMain::mnuCalibrate_Click()
 void frmMain::showPaperCaptions()
 {
     const QString paper = paperSizeName(document_.choices().sheet.paper.size);
-    Label2->setText(QStringLiteral("&Width in %1:").arg(paper));
-    Label3->setText(QStringLiteral("Height in %1:").arg(paper));
-    Label5->setText(QStringLiteral("%1 &X resolution:").arg(paper));
-    for (QLabel *caption : {Label2, Label3, Label5})
+    Label2->setText(tr("&Width in %1:").arg(paper));
+    Label3->setText(tr("Height in %1:").arg(paper));
+    Label5->setText(tr("%1 &X resolution:").arg(paper));
+    for (QLabel *caption : {Label2, Label5})
         caption->adjustSize();
-    // The height beside its caption, clear of a longer paper name and of the next caption.
-    const int x = std::max(DesignHeightValueLeft, Label3->geometry().right() + 7);
-    lbA4Height->move(x, lbA4Height->y());
-    lbA4Height->setFixedWidth(std::min(DesignValueWidth, Label6->x() - 4 - x));
-    cmbA4Width->setAccessibleName(QStringLiteral("Width in %1").arg(paper));
-    cmbResox->setAccessibleName(QStringLiteral("%1 X resolution").arg(paper));
-    lbA4Height->setAccessibleDescription(QStringLiteral("The poster's height in %1 sheets").arg(paper));
+    cmbA4Width->setAccessibleName(tr("Width in %1").arg(paper));
+    cmbResox->setAccessibleName(tr("%1 X resolution").arg(paper));
+    lbA4Height->setAccessibleDescription(tr("The poster's height in %1 sheets").arg(paper));
 
-    const QString widthTip = QStringLiteral("Input here the width of the final image in %1 sheets").arg(paper);
-    const QString resolutionTip = QStringLiteral(
+    const QString widthTip = tr("Input here the width of the final image in %1 sheets").arg(paper);
+    const QString resolutionTip = tr(
         "Pixel resolution of one %1 printer page in the width dimension. Defines how smooth the image is "
         "interpolated while blowing it up. You can see the effect by inserting small values.").arg(paper);
     cmbA4Width->setToolTip(wrappedToolTip(widthTip));
@@ -428,7 +440,7 @@ bool frmMain::selectPage(std::int32_t page)
     const std::int16_t previewBefore = previewPage();
     const QString caption = lbPreview->text();
     document_.setPreviewPage(selected);
-    lbPreview->setText(QStringLiteral("Preview: (page ") + Str(selected) + u')');
+    lbPreview->setText(tr("Preview: (page %1)").arg(Str(selected)));
     if (!RenderPreview()) {
         // The page could not be had: the preview still shows the page before, and the selection
         // stays as it was.
@@ -544,7 +556,7 @@ bool frmMain::RenderPage(std::int16_t pageNumber, bool showInPreview)
     if (result.made && showInPreview) {
         // A4 portrait pages fill the box as they always did; other papers keep their shape.
         showPreviewPicture();
-        picPreview->setAccessibleName(QStringLiteral("Preview of page ") + QString::number(previewPage()));
+        picPreview->setAccessibleName(tr("Preview of page %1").arg(previewPage()));
     }
     return result.made;
 }
@@ -647,8 +659,11 @@ void frmMain::showPdfPage()
         spnPdfPage->setRange(1, std::max(page.count, 1));
         spnPdfPage->setValue(page.number);
     }
-    lbPdfPages->setText(QStringLiteral("of ") + QString::number(page.count));
-    spnPdfPage->setAccessibleDescription(QStringLiteral("The page of the PDF the poster is made from, of %1").arg(page.count));
+    lbPdfPages->setText(tr("of %1").arg(page.count));
+    // Wider where a language's words or a long count need it; the page box moves left with it.
+    lbPdfPages->setFixedWidth(std::max(52, lbPdfPages->sizeHint().width()));
+    placePdfPageControls();
+    spnPdfPage->setAccessibleDescription(tr("The page of the PDF the poster is made from, of %1").arg(page.count));
     for (QWidget *w : std::initializer_list<QWidget *>{lbPdfPage, spnPdfPage, lbPdfPages})
         w->setVisible(shown);
 }
@@ -727,12 +742,91 @@ void frmMain::showLabels()
     lbFinalImageHeight->setText(l.lbFinalImageHeight);
     lbTotalPages->setText(l.lbTotalPages);
     lbResolution->setText(l.lbResolution);
-    lbResolution->setAccessibleName(QStringLiteral("Print resolution ") + l.lbResolution);
+    lbResolution->setAccessibleName(tr("Print resolution %1").arg(l.lbResolution));
     // A screen reader reads each value with its caption.
     const std::pair<QLabel *, QLabel *> pairs[] = {
         {Label3, lbA4Height}, {Label6, lbFinalImageWidth}, {Label7, lbFinalImageHeight}, {Label9, lbTotalPages}};
     for (const auto &[caption, value] : pairs)
         value->setAccessibleName(caption->text() + u' ' + value->text());
+    placeSizeRow();
+}
+
+void frmMain::fitPaperList()
+{
+    const auto fieldWidth = [](const QComboBox *list) {
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        return list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list).width();
+    };
+    const auto widestEntry = [](const QComboBox *list) {
+        int widest = 0;
+        for (int i = 0; i < list->count(); ++i)
+            widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->itemText(i)));
+        return widest;
+    };
+    const int more = widestEntry(cmbPaper) - fieldWidth(cmbPaper);
+    if (more <= 0)
+        return;
+    const int spare = std::max(0, fieldWidth(cmbResox) - std::max(widestEntry(cmbResox), 40));
+    const int taken = std::min(more, spare);
+    cmbResox->resize(cmbResox->width() - taken, cmbResox->height());
+    cmbPaper->setGeometry(cmbPaper->x() - taken, cmbPaper->y(), cmbPaper->width() + taken, cmbPaper->height());
+    Label11->move(cmbPaper->x(), Label11->y());
+}
+
+void frmMain::placeSizeRow()
+{
+    struct Place {
+        QLabel *caption;
+        QLabel *value;
+        int captionX;  // as designed
+        int valueX;
+    };
+    const std::array<Place, 4> row{{{Label3, lbA4Height, 16, DesignHeightValueLeft},
+                                    {Label6, lbFinalImageWidth, 196, 302},
+                                    {Label7, lbFinalImageHeight, 404, 514},
+                                    {Label9, lbTotalPages, 624, 700}}};
+    const int y = lbA4Height->y();
+    const int right = DesignClientSize.width() - 8;
+    const QFontMetrics valueFont(lbA4Height->font());
+    // Room for a value: its text, and never less than a long one, so that the captions do not
+    // move with each new poster.
+    const auto room = [&](const QLabel *value, const QString &longest) {
+        return std::max(valueFont.horizontalAdvance(value->text()), valueFont.horizontalAdvance(longest));
+    };
+    const auto pack = [&](bool wrapped) {
+        int next = 0;
+        for (const Place &p : row) {
+            QLabel *caption = p.caption;
+            caption->setWordWrap(wrapped);
+            caption->adjustSize();
+            if (wrapped) {
+                // The narrowest width that takes the caption in two lines, centred on the values' line.
+                const QFontMetrics m(caption->font());
+                const QString text = caption->text();
+                const auto height = [&](int w) {
+                    return m.boundingRect(QRect(0, 0, w, 1000), Qt::TextWordWrap | Qt::TextShowMnemonic, text).height();
+                };
+                int width = caption->width() / 2;
+                while (width < caption->width() && height(width) > 2 * m.lineSpacing())
+                    width += 2;
+                caption->resize(width, height(width));
+            }
+            caption->move(std::max(p.captionX, next), y - (caption->height() - p.value->height()) / 2);
+            p.value->move(std::max(p.valueX, caption->geometry().right() + 7), y);
+            const bool last = p.value == lbTotalPages;
+            next = p.value->x() + room(p.value, last ? QStringLiteral("8888") : QStringLiteral("88m 88.8cm")) + 10;
+        }
+        return next - 10;
+    };
+    if (pack(false) > right)
+        pack(true);
+    // Each value as wide as the room to the next caption allows; the last one to the window's edge.
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        QLabel *value = row[i].value;
+        value->setFixedWidth(i + 1 < row.size() ? std::min(DesignValueWidth, row[i + 1].caption->x() - 4 - value->x())
+                                                : right - value->x());
+    }
 }
 
 }  // namespace plakatron

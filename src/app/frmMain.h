@@ -134,6 +134,13 @@ private:
 
     void buildWidgets();
     void buildMenus();
+    // The row of sizes: each value beside its caption at the designed places, as far right as
+    // longer captions (another paper, another language) push it; where the row would run past the
+    // window's edge, the captions wrap onto two lines.
+    void placeSizeRow();
+    // The paper list as wide as its longest entry where a language's paper names are longer than
+    // the design's; the room comes from the resolution list beside it, which holds short numbers.
+    void fitPaperList();
     // The client area's widgets for its present size: at the designed size where the design puts
     // them; beyond it the picture view and the preview grow (the preview in the designed box's
     // shape, with at most half the added width), what is below them moves down, the Print button

@@ -46,19 +46,19 @@ void frmMain::buildWidgets()
         return l;
     };
 
-    label("Label10", QStringLiteral("Source Picture:"), 16, 3, true);
+    label("Label10", tr("Source Picture:"), 16, 3, true);
     picGrid = new GridView(client);
     picGrid->setObjectName(QStringLiteral("picGrid"));
     picGrid->setGeometry(16, 20, 440, 401);
-    picGrid->setAccessibleDescription(QStringLiteral(
+    picGrid->setAccessibleDescription(tr(
         "The picture with its pages. Arrow keys, Home and End select a page, Enter or Space shows it in "
         "the preview, the Menu key opens the print menu."));
 
     // The page of a PDF of several pages, right above the grid view's corner; hidden otherwise.
-    lbPdfPage = label("lbPdfPage", QStringLiteral("P&DF page:"), 0, 3);
+    lbPdfPage = label("lbPdfPage", tr("P&DF page:"), 0, 3);
     spnPdfPage = new QSpinBox(client);
     spnPdfPage->setObjectName(QStringLiteral("spnPdfPage"));
-    spnPdfPage->setAccessibleName(QStringLiteral("PDF page"));
+    spnPdfPage->setAccessibleName(tr("PDF page"));
     spnPdfPage->setKeyboardTracking(false);  // a page is loaded when the number is complete
     lbPdfPage->setBuddy(spnPdfPage);
     lbPdfPages = label("lbPdfPages", QString(), 0, 3);
@@ -68,14 +68,14 @@ void frmMain::buildWidgets()
     for (QWidget *w : std::initializer_list<QWidget *>{lbPdfPage, spnPdfPage, lbPdfPages})
         w->hide();
 
-    lbPreview = label("lbPreview", QStringLiteral("Preview:"), 474, 4, true);
+    lbPreview = label("lbPreview", tr("Preview:"), 474, 4, true);
     lbPreview->setFixedWidth(290);
     picPreview = new PreviewBox(client);
     picPreview->setObjectName(QStringLiteral("picPreview"));
     picPreview->setGeometry(474, 22, 290, 400);
-    picPreview->setAccessibleName(QStringLiteral("Preview, empty"));
+    picPreview->setAccessibleName(tr("Preview, empty"));
     picPreview->setAccessibleDescription(
-        QStringLiteral("The selected page as it will be printed. The Menu key opens the print menu."));
+        tr("The selected page as it will be printed. The Menu key opens the print menu."));
 
     // Etched separators: under the picture area, above and below the row of lists.
     for (int i = 0; i < 3; ++i) {
@@ -85,22 +85,22 @@ void frmMain::buildWidgets()
     }
 
     const int sizeRow = 440;
-    Label3 = label("Label3", QStringLiteral("Height in A4:"), 16, sizeRow);
+    Label3 = label("Label3", tr("Height in A4:"), 16, sizeRow);
     lbA4Height = label("lbA4Height", QString(), DesignHeightValueLeft, sizeRow, true);
-    Label6 = label("Label6", QStringLiteral("Final image width:"), 196, sizeRow);
+    Label6 = label("Label6", tr("Final image width:"), 196, sizeRow);
     lbFinalImageWidth = label("lbFinalImageWidth", QString(), 302, sizeRow, true);
-    Label7 = label("Label7", QStringLiteral("Final image height:"), 404, sizeRow);
+    Label7 = label("Label7", tr("Final image height:"), 404, sizeRow);
     lbFinalImageHeight = label("lbFinalImageHeight", QString(), 514, sizeRow, true);
-    Label9 = label("Label9", QStringLiteral("Total pages:"), 624, sizeRow);
+    Label9 = label("Label9", tr("Total pages:"), 624, sizeRow);
     lbTotalPages = label("lbTotalPages", QString(), 700, sizeRow, true);
     for (QLabel *value : {lbA4Height, lbFinalImageWidth, lbFinalImageHeight, lbTotalPages})
         value->setFixedWidth(DesignValueWidth);
     // (The page count's value would run past the window's edge.)
     lbTotalPages->setFixedWidth(DesignClientSize.width() - 8 - lbTotalPages->x());
-    lbA4Height->setAccessibleDescription(QStringLiteral("The poster's height in A4 sheets"));
-    lbFinalImageWidth->setAccessibleDescription(QStringLiteral("The printed poster's width, overlaps taken off"));
-    lbFinalImageHeight->setAccessibleDescription(QStringLiteral("The printed poster's height, overlaps taken off"));
-    lbTotalPages->setAccessibleDescription(QStringLiteral("The number of sheets the poster is printed on"));
+    lbA4Height->setAccessibleDescription(tr("The poster's height in A4 sheets"));
+    lbFinalImageWidth->setAccessibleDescription(tr("The printed poster's width, overlaps taken off"));
+    lbFinalImageHeight->setAccessibleDescription(tr("The printed poster's height, overlaps taken off"));
+    lbTotalPages->setAccessibleDescription(tr("The number of sheets the poster is printed on"));
 
     const int listRow = 468;
     // Each control of the row has its caption above it, which is its label for screen readers and
@@ -114,11 +114,11 @@ void frmMain::buildWidgets()
         caption->setBuddy(control);
         return control;
     };
-    cmbA4Width = captioned(new QComboBox(client), "cmbA4Width", Label2, "Label2", QStringLiteral("&Width in A4:"), 16,
-                           150, QStringLiteral("Width in A4"));
+    cmbA4Width = captioned(new QComboBox(client), "cmbA4Width", Label2, "Label2", tr("&Width in A4:"), 16,
+                           150, tr("Width in A4"));
     cmbA4Width->setMaxVisibleItems(20);
-    cmbResox = captioned(new QComboBox(client), "cmbResox", Label5, "Label5", QStringLiteral("A4 &X resolution:"), 196,
-                         150, QStringLiteral("A4 X resolution"));
+    cmbResox = captioned(new QComboBox(client), "cmbResox", Label5, "Label5", tr("A4 &X resolution:"), 196,
+                         150, tr("A4 X resolution"));
     cmbResox->setMaxVisibleItems(24);
     // What the print will be, in a line under the list, in the room above the separator: the
     // page's ppi and the picture's. It may run on under the paper list, which has nothing below.
@@ -130,28 +130,28 @@ void frmMain::buildWidgets()
     }
     lbResolution->setFixedSize(518 - 8 - 196, QFontMetrics(lbResolution->font()).height());
     lbResolution->setAccessibleDescription(
-        QStringLiteral("The print's pixels per inch on the paper, and the picture's own, marked when it is blown up"));
+        tr("The print's pixels per inch on the paper, and the picture's own, marked when it is blown up"));
 
     // The paper and a size asked for, between the lists and the Print button.
     const auto tip = [](QWidget *control, const QString &text) {
         control->setToolTip(wrappedToolTip(text));
         control->setAccessibleDescription(text);
     };
-    cmbPaper = captioned(new QComboBox(client), "cmbPaper", Label11, "Label11", QStringLiteral("&Paper:"), 366, 142,
-                         QStringLiteral("Paper"));
+    cmbPaper = captioned(new QComboBox(client), "cmbPaper", Label11, "Label11", tr("&Paper:"), 366, 142,
+                         tr("Paper"));
     cmbPaper->setMaxVisibleItems(12);
-    tip(cmbPaper, QStringLiteral("The paper the poster is printed on, and which way it lies"));
-    txtPosterSize = captioned(new QLineEdit(client), "txtPosterSize", Label12, "Label12", QStringLiteral("Poster &size:"),
-                              518, 132, QStringLiteral("Poster size"));
-    txtPosterSize->setPlaceholderText(QStringLiteral("e.g. 150cm"));
-    tip(txtPosterSize, QStringLiteral("The finished poster's width (150cm, 1.5m, 60in) or height (40in high) in place "
+    tip(cmbPaper, tr("The paper the poster is printed on, and which way it lies"));
+    txtPosterSize = captioned(new QLineEdit(client), "txtPosterSize", Label12, "Label12", tr("Poster &size:"),
+                              518, 132, tr("Poster size"));
+    txtPosterSize->setPlaceholderText(tr("e.g. 150cm"));
+    tip(txtPosterSize, tr("The finished poster's width (150cm, 1.5m, 60in) or height (40in high) in place "
                                       "of the sheets across; empty for the sheets from the list"));
 
-    cmdPrint = new QPushButton(QStringLiteral("Print"), client);
+    cmdPrint = new QPushButton(tr("Print"), client);
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
     cmdPrint->setGeometry(664, listRow + 10, 100, 32);
     // Ctrl+P is File > Print's, which does the same.
-    cmdPrint->setAccessibleDescription(QStringLiteral("Prints every page of the poster"));
+    cmdPrint->setAccessibleDescription(tr("Prints every page of the poster"));
 
     connect(cmbA4Width, &QComboBox::currentIndexChanged, this, &frmMain::cmbA4Width_Click);
     connect(cmbResox, &QComboBox::currentIndexChanged, this, &frmMain::cmbResox_Click);
@@ -191,7 +191,7 @@ void frmMain::buildWidgets()
     lbStatus = new QLabel(statusBar());
     lbStatus->setObjectName(QStringLiteral("lbStatus"));
     // Read by its text, so a screen reader hears each new line.
-    lbStatus->setAccessibleDescription(QStringLiteral("What the last print or drag did"));
+    lbStatus->setAccessibleDescription(tr("What the last print or drag did"));
     lbStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // A long line (a long file name) is cut off rather than widen the window.
     lbStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -249,7 +249,7 @@ void frmMain::buildMenus()
 {
     // Mnemonics (the letter after "&", shown underlined) and the platform's usual shortcuts; a
     // platform without a Quit key gets Ctrl+Q.
-    QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu *mnuFile = menuBar()->addMenu(tr("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     const auto action = [](QMenu *menu, const char *name, const QString &text, QKeySequence::StandardKey key,
                            const QKeySequence &otherwise = {}) {
@@ -262,25 +262,25 @@ void frmMain::buildMenus()
             a->setShortcut(otherwise);
         return a;
     };
-    mnuOpenPicture = action(mnuFile, "mnuOpenPicture", QStringLiteral("&Open Picture..."), QKeySequence::Open);
+    mnuOpenPicture = action(mnuFile, "mnuOpenPicture", tr("&Open Picture..."), QKeySequence::Open);
     mnuFile->addSeparator();
     // The print commands: every page (the Print button's), the selected page, the assembly map.
-    mnuPrint = action(mnuFile, "mnuPrint", QStringLiteral("&Print"), QKeySequence::Print);
-    mnuPrintPage = action(mnuFile, "mnuPrintPage", QStringLiteral("Print pa&ge..."), QKeySequence::UnknownKey);
-    mnuPrintMap = action(mnuFile, "mnuPrintMap", QStringLiteral("Print assembly &map..."), QKeySequence::UnknownKey);
+    mnuPrint = action(mnuFile, "mnuPrint", tr("&Print"), QKeySequence::Print);
+    mnuPrintPage = action(mnuFile, "mnuPrintPage", tr("Print pa&ge..."), QKeySequence::UnknownKey);
+    mnuPrintMap = action(mnuFile, "mnuPrintMap", tr("Print assembly &map..."), QKeySequence::UnknownKey);
     connect(mnuPrint, &QAction::triggered, this, &frmMain::cmdPrint_Click);
     connect(mnuPrintPage, &QAction::triggered, this, &frmMain::mnuPrintPage_Click);
     connect(mnuPrintMap, &QAction::triggered, this, &frmMain::mnuPrintAssemblyMap_Click);
     connect(mnuFile, &QMenu::aboutToShow, this,
             [this] { mnuPrintPage->setEnabled(isPosterPage(grid().SelectedPage, poster().settings, grid())); });
     mnuFile->addSeparator();
-    mnuSettings = action(mnuFile, "mnuSettings", QStringLiteral("&Settings"), QKeySequence::UnknownKey);
-    mnuCalibrate = action(mnuFile, "mnuCalibrate", QStringLiteral("Print &calibration sheet..."), QKeySequence::UnknownKey);
+    mnuSettings = action(mnuFile, "mnuSettings", tr("&Settings"), QKeySequence::UnknownKey);
+    mnuCalibrate = action(mnuFile, "mnuCalibrate", tr("Print &calibration sheet..."), QKeySequence::UnknownKey);
     mnuFile->addSeparator();
-    mnuInst = action(mnuFile, "mnuInst", QStringLiteral("&Instructions"), QKeySequence::HelpContents);
-    mnuAbout = action(mnuFile, "mnuAbout", QStringLiteral("&About"), QKeySequence::UnknownKey);
+    mnuInst = action(mnuFile, "mnuInst", tr("&Instructions"), QKeySequence::HelpContents);
+    mnuAbout = action(mnuFile, "mnuAbout", tr("&About"), QKeySequence::UnknownKey);
     mnuFile->addSeparator();
-    mnuQuit = action(mnuFile, "mnuQuit", QStringLiteral("E&xit"), QKeySequence::Quit,
+    mnuQuit = action(mnuFile, "mnuQuit", tr("E&xit"), QKeySequence::Quit,
                      QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
     connect(mnuOpenPicture, &QAction::triggered, this, &frmMain::mnuOpenPicture_Click);
@@ -292,10 +292,10 @@ void frmMain::buildMenus()
     mnu = new QMenu(this);
     mnu->setObjectName(QStringLiteral("mnu"));
     mnuPrintThisPicture =
-        action(mnu, "mnuPrintThisPicture", QStringLiteral("&Print this picture..."), QKeySequence::UnknownKey);
+        action(mnu, "mnuPrintThisPicture", tr("&Print this picture..."), QKeySequence::UnknownKey);
     connect(mnuPrintThisPicture, &QAction::triggered, this, &frmMain::mnuPrintThisPicture_Click);
     mnuPrintAssemblyMap =
-        action(mnu, "mnuPrintAssemblyMap", QStringLiteral("Print assembly &map..."), QKeySequence::UnknownKey);
+        action(mnu, "mnuPrintAssemblyMap", tr("Print assembly &map..."), QKeySequence::UnknownKey);
     connect(mnuPrintAssemblyMap, &QAction::triggered, this, &frmMain::mnuPrintAssemblyMap_Click);
 }
 

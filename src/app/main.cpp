@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
+#include "app/Languages.h"
 #include "app/modXPManifest.h"
 #include "core/BuildConfig.h"
 #include "core/FileSystem.h"
@@ -42,6 +43,8 @@ int main(int argc, char **argv)
     const StartupRequest request = parseCommandLine(arguments());
     if (request.action != StartupRequest::Action::Run)
         return answer(request);
+    // The window in the user's language; what the command line answers above stays English.
+    installTranslations(QLocale::system());
     if (!modXPManifest::Main({}, request.picture, request.pdfPage))
         return 1;
     return QApplication::exec();

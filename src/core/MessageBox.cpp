@@ -5,6 +5,7 @@
 #include "core/RuntimeError.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <utility>
 
@@ -59,12 +60,13 @@ MessageHandler installMessageHandler(MessageHandler handler)
 
 QString describeWithCode(const RuntimeError &error)
 {
-    return error.description() + QStringLiteral("\r\nCode ") + QString::number(error.number());
+    return error.description() + QStringLiteral("\r\n")
+           + QCoreApplication::translate("MessageBox", "Code %1").arg(error.number());
 }
 
 QString errorWithNumber(const RuntimeError &error)
 {
-    return QStringLiteral("Error: ") + QString::number(error.number()) + u' ' + error.description();
+    return QCoreApplication::translate("MessageBox", "Error: %1 %2").arg(QString::number(error.number()), error.description());
 }
 
 void DoEvents() { QCoreApplication::processEvents(); }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/OutputFile.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -122,7 +123,8 @@ WriteError::WriteError(const QString &path, int systemError)
 }
 
 WriteError::WriteError(const QString &path, int number, const QString &reason)
-    : RuntimeError(number, QStringLiteral("Cannot write '%1': %2").arg(path, reason)), path_(path), reason_(reason)
+    : RuntimeError(number, QCoreApplication::translate("OutputFile", "Cannot write '%1': %2").arg(path, reason)),
+      path_(path), reason_(reason)
 {
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/RuntimeError.h"
 
+#include <QCoreApplication>
 #include <utility>
 
 namespace plakatron {
@@ -8,26 +9,26 @@ namespace plakatron {
 QString standardDescription(int number)
 {
     switch (number) {
-    case err::InvalidCall: return QStringLiteral("Invalid procedure call or argument");
-    case err::Overflow: return QStringLiteral("Overflow");
-    case err::OutOfMemory: return QStringLiteral("Out of memory");
-    case err::SubscriptOutOfRange: return QStringLiteral("Subscript out of range");
-    case err::DivisionByZero: return QStringLiteral("Division by zero");
-    case err::UserInterrupt: return QStringLiteral("User interrupt occurred");
-    case err::TypeMismatch: return QStringLiteral("Type mismatch");
-    case err::BadFileNameOrNumber: return QStringLiteral("Bad file name or number");
-    case err::FileNotFound: return QStringLiteral("File not found");
-    case err::DeviceIOError: return QStringLiteral("Device I/O error");
-    case err::DiskFull: return QStringLiteral("Disk full");
-    case err::InputPastEndOfFile: return QStringLiteral("Input past end of file");
-    case err::PermissionDenied: return QStringLiteral("Permission denied");
-    case err::PathFileAccessError: return QStringLiteral("Path/File access error");
-    case err::PathNotFound: return QStringLiteral("Path not found");
-    case err::ObjectNotSet: return QStringLiteral("Object variable or With block variable not set");
-    case err::InvalidPropertyValue: return QStringLiteral("Invalid property value");
-    case err::InvalidPicture: return QStringLiteral("Invalid picture");
-    case err::PrinterError: return QStringLiteral("Printer error");
-    default: return QStringLiteral("Application-defined or object-defined error");
+    case err::InvalidCall: return QCoreApplication::translate("RuntimeError", "Invalid procedure call or argument");
+    case err::Overflow: return QCoreApplication::translate("RuntimeError", "Overflow");
+    case err::OutOfMemory: return QCoreApplication::translate("RuntimeError", "Out of memory");
+    case err::SubscriptOutOfRange: return QCoreApplication::translate("RuntimeError", "Subscript out of range");
+    case err::DivisionByZero: return QCoreApplication::translate("RuntimeError", "Division by zero");
+    case err::UserInterrupt: return QCoreApplication::translate("RuntimeError", "User interrupt occurred");
+    case err::TypeMismatch: return QCoreApplication::translate("RuntimeError", "Type mismatch");
+    case err::BadFileNameOrNumber: return QCoreApplication::translate("RuntimeError", "Bad file name or number");
+    case err::FileNotFound: return QCoreApplication::translate("RuntimeError", "File not found");
+    case err::DeviceIOError: return QCoreApplication::translate("RuntimeError", "Device I/O error");
+    case err::DiskFull: return QCoreApplication::translate("RuntimeError", "Disk full");
+    case err::InputPastEndOfFile: return QCoreApplication::translate("RuntimeError", "Input past end of file");
+    case err::PermissionDenied: return QCoreApplication::translate("RuntimeError", "Permission denied");
+    case err::PathFileAccessError: return QCoreApplication::translate("RuntimeError", "Path/File access error");
+    case err::PathNotFound: return QCoreApplication::translate("RuntimeError", "Path not found");
+    case err::ObjectNotSet: return QCoreApplication::translate("RuntimeError", "Object variable or With block variable not set");
+    case err::InvalidPropertyValue: return QCoreApplication::translate("RuntimeError", "Invalid property value");
+    case err::InvalidPicture: return QCoreApplication::translate("RuntimeError", "Invalid picture");
+    case err::PrinterError: return QCoreApplication::translate("RuntimeError", "Printer error");
+    default: return QCoreApplication::translate("RuntimeError", "Application-defined or object-defined error");
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "input/PictureTypes.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMimeData>
@@ -48,12 +49,13 @@ QString dropRefusal(const QMimeData &data)
 {
     const QStringList files = droppedFiles(data);
     if (files.size() > 1)
-        return QStringLiteral("Only one picture file can be dropped");
+        return QCoreApplication::translate("DropRules", "Only one picture file can be dropped");
     if (files.size() == 1 && !hasPictureExtension(files.front()))
-        return QStringLiteral("Not a picture this program reads: ") + QFileInfo(files.front()).fileName();
+        return QCoreApplication::translate("DropRules", "Not a picture this program reads: %1")
+            .arg(QFileInfo(files.front()).fileName());
     return {};
 }
 
-QString unsupportedFormatMessage() { return QStringLiteral("File format not supported!"); }
+QString unsupportedFormatMessage() { return QCoreApplication::translate("DropRules", "File format not supported!"); }
 
 }  // namespace plakatron

@@ -5,6 +5,8 @@
 #include "core/RuntimeError.h"
 #include "input/Toolbox.h"
 
+#include <QCoreApplication>
+
 namespace plakatron {
 
 QString defaultPictureFolder() { return modToolbox::SpecialFolderPath(modToolbox::CSIDL_PERSONAL); }
@@ -12,13 +14,15 @@ QString defaultPictureFolder() { return modToolbox::SpecialFolderPath(modToolbox
 QString openPictureDialog(QWidget *owner, const QString &lastFolder)
 {
     int filterIndex = 1;
-    return modToolbox::ShowFileDialog(openPictureFilterText(), owner, lastFolder, openPictureTitle, 0, false,
+    return modToolbox::ShowFileDialog(openPictureFilterText(), owner, lastFolder,
+                                      QCoreApplication::translate("OpenPicture", "Open Picture"), 0, false,
                                       filterIndex);
 }
 
 QString loadFailureMessage(const QString &path, const RuntimeError &error)
 {
-    return QStringLiteral("Unable to load picture '") + path + QStringLiteral("'\r\n") + describeWithCode(error);
+    return QCoreApplication::translate("OpenPicture", "Unable to load picture '%1'").arg(path) + QStringLiteral("\r\n")
+           + describeWithCode(error);
 }
 
 }  // namespace plakatron

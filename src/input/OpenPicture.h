@@ -13,8 +13,6 @@ namespace plakatron {
 
 class RuntimeError;
 
-inline const QString openPictureTitle = QStringLiteral("Open Picture");
-
 // The folder the dialog starts in when none is stored: the user's documents folder.
 QString defaultPictureFolder();
 

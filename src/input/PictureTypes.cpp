@@ -4,6 +4,8 @@
 #include "input/PictureTypeList.h"
 #include "input/Toolbox.h"
 
+#include <QCoreApplication>
+
 namespace plakatron {
 
 const QStringList &pictureExtensions()
@@ -37,7 +39,8 @@ QString openPictureFilterText()
     QStringList patterns;
     for (const QString &extension : pictureExtensions())
         patterns << u'*' + extension;
-    return QStringLiteral("Supported formats|") + patterns.join(u';') + QStringLiteral("|All files|*");
+    return QCoreApplication::translate("PictureTypes", "Supported formats") + u'|' + patterns.join(u';') + u'|'
+           + QCoreApplication::translate("PictureTypes", "All files") + QStringLiteral("|*");
 }
 
 }  // namespace plakatron

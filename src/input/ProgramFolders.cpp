@@ -30,4 +30,14 @@ QString helpFolder(const QString &appFolder)
     return beside;
 }
 
+QString helpPage(const QString &folder, const QString &language)
+{
+    if (!language.isEmpty()) {
+        const QString translated = folder + QStringLiteral("index_") + language + QStringLiteral(".htm");
+        if (modToolbox::FileExists(translated))
+            return translated;
+    }
+    return folder + HelpPage;
+}
+
 }  // namespace plakatron

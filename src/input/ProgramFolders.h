@@ -17,5 +17,8 @@ QString installedDataFolder(const QString &appFolder);
 // index.htm is there, else the installed data folder's "help/" when its index.htm is there,
 // else "help/" beside the program (which then opens nothing).
 QString helpFolder(const QString &appFolder);
+// The help's first page in the language ("de": index_de.htm) where the folder has it, the English
+// index.htm otherwise.
+QString helpPage(const QString &folder, const QString &language);
 
 }  // namespace plakatron

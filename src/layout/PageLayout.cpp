@@ -4,6 +4,7 @@
 #include "core/NumberText.h"
 #include "core/Numeric.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -212,7 +213,8 @@ QStringList sheetsAcrossEntries()
 {
     QStringList entries;
     for (int i = 1; i <= 40; ++i)
-        entries << QString::number(i) + QStringLiteral(" page") + (i > 1 ? QStringLiteral("s") : QString())
+        entries << (i == 1 ? QCoreApplication::translate("PageLayout", "1 page")
+                           : QCoreApplication::translate("PageLayout", "%n pages", nullptr, i))
                        + (i == 3 ? QStringLiteral(" *") : QString());
     return entries;
 }
@@ -290,12 +292,20 @@ bool blownUp(const PrintedSize &printed, bool vectorPicture)
 
 QString resolutionLine(const PrintedSize &printed, const Paper &paper, bool vectorPicture, double autoPixels)
 {
-    QString line = autoPixels > 0 ? pixelsText(autoPixels) + QStringLiteral(" px: ") : QString();
-    line += pixelsText(printed.pagePixelsPerInch) + QStringLiteral(" ppi on ") + paperSizeName(paper.size);
-    if (vectorPicture)
-        return line + QStringLiteral(", picture sharp at any size");
-    line += QStringLiteral(", picture ") + pixelsText(printed.picturePixelsPerInch) + QStringLiteral(" ppi");
-    return blownUp(printed, vectorPicture) ? line + QStringLiteral(" (blown up)") : line;
+    const QString page = pixelsText(printed.pagePixelsPerInch);
+    const QString sheet = paperSizeName(paper.size);
+    const QString line =
+        vectorPicture ? QCoreApplication::translate("PageLayout", "%1 ppi on %2, picture sharp at any size").arg(page, sheet)
+        : blownUp(printed, vectorPicture)
+            ? QCoreApplication::translate("PageLayout", "%1 ppi on %2, picture %3 ppi (blown up)")
+                  .arg(page, sheet, pixelsText(printed.picturePixelsPerInch))
+            : QCoreApplication::translate("PageLayout", "%1 ppi on %2, picture %3 ppi")
+                  .arg(page, sheet, pixelsText(printed.picturePixelsPerInch));
+    // "Auto": the pixels across the page it chose, before the line.
+    return autoPixels > 0 ? QCoreApplication::translate("PageLayout", "%1 px: %2").arg(pixelsText(autoPixels), line)
+                          : line;
 }
+
+QString autoResolutionDisplayEntry() { return QCoreApplication::translate("PageLayout", "Auto"); }
 
 }  // namespace plakatron

@@ -153,6 +153,8 @@ inline constexpr int MostPixelsPerInch = 300;
 inline constexpr double SharpPixelsPerInch = 100;
 // The resolution list's last entry.
 QString autoResolutionEntry();  // "Auto"
+// The same in the user's language, as the window's list shows it.
+QString autoResolutionDisplayEntry();
 // The list index of a resolution value on `paper` (the first entry with that number), or -1.
 int resolutionIndexOf(int pixels, const Paper &paper = {});
 // The resolution list's selection when the paper changes from `from` to `to`: the first 24 entries

@@ -3,6 +3,7 @@
 
 #include "core/Numeric.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -121,15 +122,19 @@ double viewScale(const PosterSettings &s, const PageGrid &g)
 
 QString gridViewAccessibleName(const PosterSettings &s, const PageGrid &g)
 {
-    QString name = QStringLiteral("Source picture: ");
     const std::optional<Cells> cells = layCells(s, g);
     if (!cells)
-        return name + QStringLiteral("no pages");
-    name += QString::number(cells->columns) + QStringLiteral(" × ") + QString::number(cells->rows)
-            + (cells->count() == 1 ? QStringLiteral(" page") : QStringLiteral(" pages"));
-    return name + (isPosterPage(g.SelectedPage, s, g)
-                       ? QStringLiteral(", page ") + QString::number(g.SelectedPage) + QStringLiteral(" selected")
-                       : QStringLiteral(", no page selected"));
+        return QCoreApplication::translate("PageSelection", "Source picture: no pages");
+    const bool one = cells->count() == 1;
+    const QString columns = QString::number(cells->columns);
+    const QString rows = QString::number(cells->rows);
+    if (!isPosterPage(g.SelectedPage, s, g))
+        return (one ? QCoreApplication::translate("PageSelection", "Source picture: %1 × %2 page, no page selected")
+                    : QCoreApplication::translate("PageSelection", "Source picture: %1 × %2 pages, no page selected"))
+            .arg(columns, rows);
+    return (one ? QCoreApplication::translate("PageSelection", "Source picture: %1 × %2 page, page %3 selected")
+                : QCoreApplication::translate("PageSelection", "Source picture: %1 × %2 pages, page %3 selected"))
+        .arg(columns, rows, QString::number(g.SelectedPage));
 }
 
 }  // namespace plakatron

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/Paper.h"
 
+#include <QCoreApplication>
 #include <QMarginsF>
 #include <QRect>
 #include <QRegularExpression>
@@ -28,6 +29,22 @@ const std::vector<QPageSize::PageSizeId> &offeredPaperSizes()
 QString paperSizeName(QPageSize::PageSizeId size) { return QPageSize::key(size); }
 
 QString paperText(const Paper &paper) { return paperSizeName(paper.size) + u' ' + orientationWord(paper.orientation); }
+
+QString paperDisplayText(const Paper &paper)
+{
+    const QString size = paperSizeName(paper.size);
+    return paper.orientation == QPageLayout::Landscape ? QCoreApplication::translate("Paper", "%1 landscape").arg(size)
+                                                       : QCoreApplication::translate("Paper", "%1 portrait").arg(size);
+}
+
+QStringList paperDisplayEntries()
+{
+    QStringList entries;
+    for (const QPageLayout::Orientation orientation : {QPageLayout::Portrait, QPageLayout::Landscape})
+        for (const QPageSize::PageSizeId size : offeredPaperSizes())
+            entries << paperDisplayText({size, orientation});
+    return entries;
+}
 
 QStringList paperEntries()
 {

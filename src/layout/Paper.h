@@ -32,6 +32,10 @@ QString paperSizeName(QPageSize::PageSizeId size);
 QString paperText(const Paper &paper);
 // paperText of every offered paper: each size portrait, then landscape.
 QStringList paperEntries();
+// The same in the user's language, for showing: "A4 portrait", "A4 Hochformat". paperText is the
+// one stored and read back, always in English.
+QString paperDisplayText(const Paper &paper);
+QStringList paperDisplayEntries();
 // The paper `text` names: an offered size's name, alone or followed by "portrait" or "landscape",
 // in any case. Nothing for anything else.
 std::optional<Paper> parsePaper(const QString &text);

@@ -4,6 +4,7 @@
 #include "core/Numeric.h"
 #include "core/RuntimeError.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -15,7 +16,8 @@ constexpr int MostPages = 32767;
 
 QString sizeWords(const PosterSize &size)
 {
-    return size.length + (size.side == PosterSize::Side::Width ? QStringLiteral(" wide") : QStringLiteral(" high"));
+    return size.side == PosterSize::Side::Width ? QCoreApplication::translate("Poster", "%1 wide").arg(size.length)
+                                                : QCoreApplication::translate("Poster", "%1 high").arg(size.length);
 }
 }  // namespace
 
@@ -72,14 +74,14 @@ void remeasurePoster(Poster &poster, const PrintSheet &sheet)
 
 QString notAPosterSizeMessage(const QString &text)
 {
-    return QStringLiteral("'%1' is not a poster size: give a number and a unit (mm, cm, m or in), such as 150cm, "
+    return QCoreApplication::translate("Poster", "'%1' is not a poster size: give a number and a unit (mm, cm, m or in), such as 150cm, "
                           "1.5m or 40in high.")
         .arg(text);
 }
 
 QString notACalibrationMessage(double ratio)
 {
-    return QStringLiteral("A ruler that measures %1 times its length is a misreading, not a printer: a calibration "
+    return QCoreApplication::translate("Poster", "A ruler that measures %1 times its length is a misreading, not a printer: a calibration "
                           "lies between 0.8 and 1.25.")
         .arg(ratio);
 }
@@ -93,7 +95,7 @@ QString choicesProblem(QSizeF pictureSize, const PosterChoices &choices)
     if (size.length.isEmpty() && !size.isSet())
         return QString();  // the sheets come from the list, and the list holds only what can be laid out
     if (!(size.millimetres > 0))
-        return QStringLiteral("A poster %1 cannot be printed: give a size above 0.").arg(sizeWords(size));
+        return QCoreApplication::translate("Poster", "A poster %1 cannot be printed: give a size above 0.").arg(sizeWords(size));
 
     PosterSettings settings;
     PageGrid grid;
@@ -104,20 +106,22 @@ QString choicesProblem(QSizeF pictureSize, const PosterChoices &choices)
         RunLayoutPass(pictureSize, choices.sheetsAcross, settings, grid, labels, noWindow);
     } catch (const RuntimeError &) {
         // Rows beyond 16 bits: far more pages than a job holds.
-        return QStringLiteral("A poster %1 needs more pages than a print job holds (%2).").arg(sizeWords(size)).arg(MostPages);
+        return QCoreApplication::translate("Poster", "A poster %1 needs more pages than a print job holds (%2).").arg(sizeWords(size)).arg(MostPages);
     }
     const double printed = size.side == PosterSize::Side::Width ? grid.Printed.width : grid.Printed.height;
     // (Within half a millimetre: the labels' own precision.)
     if (printed < size.millimetres - 0.5) {
         // The bound reached: 40 sheets across, or 10 source pixels a sheet for narrower pictures.
         if (pictureSize.width() >= 400)
-            return QStringLiteral("A poster %1 needs more than 40 sheets of %2 across, the most a poster has.")
-                .arg(sizeWords(size), paperText(choices.sheet.paper));
-        return QStringLiteral("The picture is too small for a poster %1: a sheet would show fewer than 10 of its pixels.")
+            return QCoreApplication::translate("Poster",
+                                               "A poster %1 needs more than 40 sheets of %2 across, the most a poster has.")
+                .arg(sizeWords(size), paperDisplayText(choices.sheet.paper));
+        return QCoreApplication::translate(
+                   "Poster", "The picture is too small for a poster %1: a sheet would show fewer than 10 of its pixels.")
             .arg(sizeWords(size));
     }
     if (grid.pageCount() > MostPages)
-        return QStringLiteral("A poster %1 needs %2 pages, more than a print job holds (%3).")
+        return QCoreApplication::translate("Poster", "A poster %1 needs %2 pages, more than a print job holds (%3).")
             .arg(sizeWords(size))
             .arg(grid.pageCount())
             .arg(MostPages);

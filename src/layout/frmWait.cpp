@@ -54,7 +54,7 @@ frmWait::frmWait(QWidget *owner)
     setPalette(grey);
     setAutoFillBackground(true);
 
-    label_ = new QLabel(QStringLiteral("Processing - please wait"), this);
+    label_ = new QLabel(tr("Processing - please wait"), this);
     label_->setObjectName(QStringLiteral("label"));
     QFont f(QStringLiteral("Arial"));
     f.setPointSizeF(26.25);
@@ -110,10 +110,10 @@ void frmWait::offerCancel(Cancellation &cancellation)
     cancellation_ = &cancellation;
     if (cancel_)
         return;
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_ = new QPushButton(tr("Cancel"), this);
     cancel_->setObjectName(QStringLiteral("cmdCancel"));
     cancel_->setAutoDefault(false);
-    cancel_->setAccessibleDescription(QStringLiteral("Stops printing; nothing of the job is printed"));
+    cancel_->setAccessibleDescription(tr("Stops printing; nothing of the job is printed"));
     connect(cancel_, &QPushButton::clicked, this, &frmWait::cancel);
     auto *row = new QHBoxLayout;
     row->addStretch();

@@ -4,6 +4,7 @@
 #include "core/RuntimeError.h"
 #include "printing/PageGeometry.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -56,20 +57,24 @@ QString assemblyMapCaption(const Poster &poster)
     const bool oneSheet = g.pageCount() == 1;
     // The paper is named where it is not the A4 portrait the program always printed on.
     const Paper &paper = poster.settings.Sheet.paper;
-    const QString sheets = paper.isA4Portrait() ? QString()
-                           : paper.orientation == QPageLayout::Portrait ? u' ' + paperSizeName(paper.size)
-                                                                        : u' ' + paperText(paper);
-    return QStringLiteral("Poster ") + labels.lbFinalImageWidth + QStringLiteral(" × ") + labels.lbFinalImageHeight
-           + QStringLiteral(": ") + QString::number(g.GridColumns) + QStringLiteral(" × ") + QString::number(g.GridRows)
-           + sheets + (oneSheet ? QStringLiteral(" sheet, ") : QStringLiteral(" sheets, ")) + labels.lbTotalPages
-           + (oneSheet ? QStringLiteral(" page") : QStringLiteral(" pages")) + QStringLiteral(", overlap ")
-           + QString::number(poster.settings.Overlap) + QStringLiteral(" %");
+    const QString columns = QString::number(g.GridColumns);
+    const QString rows = QString::number(g.GridRows);
+    const QString overlap = QString::number(poster.settings.Overlap);
+    if (paper.isA4Portrait())
+        return (oneSheet ? QCoreApplication::translate("AssemblyMap", "Poster %1 × %2: %3 × %4 sheet, %5 page, overlap %6 %")
+                         : QCoreApplication::translate("AssemblyMap", "Poster %1 × %2: %3 × %4 sheets, %5 pages, overlap %6 %"))
+            .arg(labels.lbFinalImageWidth, labels.lbFinalImageHeight, columns, rows, labels.lbTotalPages, overlap);
+    const QString sheets =
+        paper.orientation == QPageLayout::Portrait ? paperSizeName(paper.size) : paperDisplayText(paper);
+    return (oneSheet ? QCoreApplication::translate("AssemblyMap", "Poster %1 × %2: %3 × %4 %7 sheet, %5 page, overlap %6 %")
+                     : QCoreApplication::translate("AssemblyMap", "Poster %1 × %2: %3 × %4 %7 sheets, %5 pages, overlap %6 %"))
+        .arg(labels.lbFinalImageWidth, labels.lbFinalImageHeight, columns, rows, labels.lbTotalPages, overlap, sheets);
 }
 
 AssemblyMap::AssemblyMap(const Poster &poster) : poster_(poster)
 {
     if (!isPosterPage(1, poster_.settings, poster_.grid))
-        raise(err::InvalidCall, QStringLiteral("The poster has no pages to show on an assembly map."));
+        raise(err::InvalidCall, QCoreApplication::translate("AssemblyMap", "The poster has no pages to show on an assembly map."));
 }
 
 AssemblyMapLayout AssemblyMap::layout(QSizeF area) const
@@ -80,7 +85,7 @@ AssemblyMapLayout AssemblyMap::layout(QSizeF area) const
     // Half a line of space under the grid, then the caption.
     const double captionSpace = caption.height() * 1.5;
     if (!(area.width() > 0 && area.height() > captionSpace))
-        raise(err::InvalidCall, QStringLiteral("The printable area of the sheet is too small for the assembly map."));
+        raise(err::InvalidCall, QCoreApplication::translate("AssemblyMap", "The printable area of the sheet is too small for the assembly map."));
 
     // The grid view's own rule, on the area above the caption.
     l.fit = fitGrid(poster_.settings, poster_.grid, QSizeF(area.width(), area.height() - captionSpace));

@@ -7,6 +7,7 @@
 #include "printing/PrinterSheet.h"
 #include "printing/PrinterSettings.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QPainter>
 #include <QPrinter>
@@ -27,7 +28,7 @@ CalibrationRulers calibrationRulers(QSizeF printable)
     const auto ruler = [](double room) { return std::floor((room - 2 * InsetMillimetres) / 10) * 10; };
     const CalibrationRulers rulers{ruler(printable.width()), ruler(printable.height())};
     if (!(rulers.across >= ShortestRuler && rulers.down >= ShortestRuler))
-        raise(err::InvalidCall, QStringLiteral("The printable area of the sheet is too small for the calibration rulers."));
+        raise(err::InvalidCall, QCoreApplication::translate("CalibrationSheet", "The printable area of the sheet is too small for the calibration rulers."));
     return rulers;
 }
 
@@ -68,11 +69,11 @@ void drawCalibrationSheet(QPainter &p, const QRectF &area, double dotsPerInch, c
     text.setPointSizeF(10);
     p.setFont(text);
     const QString lines =
-        QStringLiteral("Calibration sheet for %1, %2\n\n"
+        QCoreApplication::translate("CalibrationSheet", "Calibration sheet for %1, %2\n\n"
                        "Measure each ruler from 0 to its last mark, to the half millimetre,\n"
                        "and type the two lengths where the program asks for them.\n\n"
                        "Across: %3 mm as sent to the printer\nDown: %4 mm as sent to the printer")
-            .arg(printerName, paperText(paper))
+            .arg(printerName, paperDisplayText(paper))
             .arg(rulers.across)
             .arg(rulers.down);
     p.drawText(QRectF(at(25, 25), at(rulers.across, rulers.down)), Qt::AlignLeft | Qt::AlignTop, lines);

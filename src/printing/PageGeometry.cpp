@@ -4,6 +4,7 @@
 #include "core/NumberText.h"
 #include "core/Numeric.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace plakatron {
@@ -24,15 +25,14 @@ QRect cropSourceRect(PagePosition p, double cw, double ch, std::int16_t overlapX
 QString bottomHint(double pageNumber, std::int16_t row, std::int16_t gridRows, double columns)
 {
     if (Int(gridRows + 0.999) > row)
-        return QStringLiteral("p.") + Str(pageNumber) + QStringLiteral(" put ") + Str(pageNumber + columns)
-               + QStringLiteral(" below");
+        return QCoreApplication::translate("PageGeometry", "p.%1 put %2 below").arg(Str(pageNumber), Str(pageNumber + columns));
     return QStringLiteral(" ");
 }
 
 QString rightHint(double pageNumber, std::int16_t column, double columns)
 {
     if (column < columns)
-        return Str(pageNumber) + QStringLiteral(" put ") + Str(pageNumber + 1) + QStringLiteral(" next");
+        return QCoreApplication::translate("PageGeometry", "%1 put %2 next").arg(Str(pageNumber), Str(pageNumber + 1));
     return QStringLiteral(" ");
 }
 

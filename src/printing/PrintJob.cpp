@@ -14,6 +14,7 @@
 #include "printing/PagesAhead.h"
 #include "printing/PdfCheck.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QPrinter>
@@ -84,15 +85,19 @@ JobPages posterJobPages(const Poster &poster, PrintRange range)
 
 QString leftOutText(std::int32_t pages)
 {
-    return pages == 1 ? QStringLiteral("1 page holds nothing of the picture and is not printed.")
-                      : QString::number(pages) + QStringLiteral(" pages hold nothing of the picture and are not printed.");
+    return pages == 1 ? QCoreApplication::translate("PrintJob", "1 page holds nothing of the picture and is not printed.")
+                      : QCoreApplication::translate("PrintJob", "%n pages hold nothing of the picture and are not printed.",
+                                                    nullptr, pages);
 }
 
 QString nothingToPrintText(std::int32_t pages)
 {
-    return pages == 1 ? QStringLiteral("The page chosen holds nothing of the picture: there is nothing to print.")
-                      : QStringLiteral("The ") + QString::number(pages)
-                            + QStringLiteral(" pages chosen hold nothing of the picture: there is nothing to print.");
+    return pages == 1
+               ? QCoreApplication::translate("PrintJob",
+                                             "The page chosen holds nothing of the picture: there is nothing to print.")
+               : QCoreApplication::translate(
+                     "PrintJob", "The %n pages chosen hold nothing of the picture: there is nothing to print.", nullptr,
+                     pages);
 }
 
 PrintChoices printChoicesFor(std::int32_t singlePage, std::int32_t selectedPage, std::int16_t pageCount)
@@ -112,15 +117,17 @@ std::int16_t printPageCount(PrintRange range) { return CInt(double(range.last) -
 
 QString confirmationText(std::int16_t count, std::int32_t leftOut)
 {
-    const QString question = QStringLiteral("Are you sure you want to print the ") + Str(count) + QStringLiteral(" pages?");
+    // (Str's leading blank is kept: "print the  6 pages?")
+    const QString question =
+        QCoreApplication::translate("PrintJob", "Are you sure you want to print the %1 pages?").arg(Str(count));
     return leftOut > 0 ? leftOutText(leftOut) + QStringLiteral("\r\n") + question : question;
 }
 
 QString progressText(std::int16_t page, PrintRange range)
 {
     if (page < range.last)
-        return QStringLiteral("Printing page ") + Str(page) + u'/' + Str(range.last);
-    return QStringLiteral("Printing page ") + Str(page);
+        return QCoreApplication::translate("PrintJob", "Printing page %1/%2").arg(Str(page), Str(range.last));
+    return QCoreApplication::translate("PrintJob", "Printing page %1").arg(Str(page));
 }
 
 PrintJob::PrintJob(QPrinter &printer, const Cancellation *cancellation) : printer_(printer), cancellation_(cancellation) {}

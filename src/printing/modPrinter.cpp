@@ -20,6 +20,14 @@
 namespace plakatron {
 
 namespace {
+// The print dialog's own entry, in the words of Qt's catalogue (a variable, so that the program's
+// catalogue does not take it over).
+QString printToFileEntry()
+{
+    static const char *const entry = "Print to File (PDF)";
+    return QPrintDialog::tr(entry);
+}
+
 
 std::unique_ptr<QPrinter> &printerSlot()
 {
@@ -93,7 +101,7 @@ private:
     void offerCopies()
     {
         const auto *printers = findChild<QComboBox *>(QStringLiteral("printers"));
-        const bool toFile = printers && printers->currentText() == QPrintDialog::tr("Print to File (PDF)");
+        const bool toFile = printers && printers->currentText() == printToFileEntry();
         auto *copies = findChild<QSpinBox *>(QStringLiteral("copies"));
         if (copies && toFile)
             copies->setValue(1);
@@ -165,7 +173,7 @@ bool execPrintDialog(const PrintDialogRequest &request)
     if (toFile)
         QTimer::singleShot(0, &dialog, [&dialog, file] {
             auto *printers = dialog.findChild<QComboBox *>(QStringLiteral("printers"));
-            const int entry = printers ? printers->findText(QPrintDialog::tr("Print to File (PDF)")) : -1;
+            const int entry = printers ? printers->findText(printToFileEntry()) : -1;
             if (entry < 0)
                 return;
             printers->setCurrentIndex(entry);

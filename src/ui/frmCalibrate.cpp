@@ -12,9 +12,9 @@ namespace plakatron {
 frmCalibrate::frmCalibrate(QWidget *owner, const QString &printerName, double across, double down)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
-    setWindowTitle(QStringLiteral("Printer calibration"));
+    setWindowTitle(tr("Printer calibration"));
     setObjectName(QStringLiteral("frmCalibrate"));
-    auto *intro = new QLabel(QStringLiteral("Measure the two rulers on the calibration sheet printed on %1, each from "
+    auto *intro = new QLabel(tr("Measure the two rulers on the calibration sheet printed on %1, each from "
                                             "0 to its last mark, and type the lengths in millimetres.")
                                  .arg(printerName),
                              this);
@@ -27,8 +27,10 @@ frmCalibrate::frmCalibrate(QWidget *owner, const QString &printerName, double ac
     txtAcross_ = field("txtAcross", across);
     txtDown_ = field("txtDown", down);
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("Ruler &across (%1 mm sent):").arg(across), txtAcross_);
-    form->addRow(QStringLiteral("Ruler &down (%1 mm sent):").arg(down), txtDown_);
+    // A caption too long for the line (another language) puts its field under it.
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
+    form->addRow(tr("Ruler &across (%1 mm sent):").arg(across), txtAcross_);
+    form->addRow(tr("Ruler &down (%1 mm sent):").arg(down), txtDown_);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -37,6 +39,8 @@ frmCalibrate::frmCalibrate(QWidget *owner, const QString &printerName, double ac
     layout->addLayout(form);
     layout->addWidget(buttons);
     setFixedWidth(360);
+    // As tall as the wrapped introduction needs at that width (a longer language takes more lines).
+    setFixedHeight(layout->totalHeightForWidth(360));
 }
 
 }  // namespace plakatron

@@ -17,9 +17,9 @@ frmHelp::frmHelp(QWidget *owner, const QString &page)
       browser_(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(appTitle() + QStringLiteral(" - Instructions"));
+    setWindowTitle(tr("%1 - Instructions").arg(appTitle()));
     browser_->setObjectName(QStringLiteral("txtHelp"));
-    browser_->setAccessibleName(QStringLiteral("Instructions"));
+    browser_->setAccessibleName(tr("Instructions"));
     // Links to mail and the web go to the system; the pages' own links stay in the window.
     browser_->setOpenExternalLinks(true);
     browser_->document()->setDocumentMargin(12);

@@ -34,11 +34,11 @@ QString overlapEntryText(int percent)
 frmSettings::frmSettings(QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setWindowTitle(QStringLiteral("Additional settings"));
+    setWindowTitle(tr("Additional settings"));
     setFont(designFont(QStringLiteral("Tahoma"), 8.25));
     setFixedSize(twipsSize(5070, 1170));
 
-    Label1_ = new QLabel(QStringLiteral("Image overlap (%)  in consecutive pages:"), this);
+    Label1_ = new QLabel(tr("Image overlap (%)  in consecutive pages:"), this);
     Label1_->setObjectName(QStringLiteral("Label1"));
     Label1_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
@@ -46,7 +46,7 @@ frmSettings::frmSettings(QWidget *owner)
     cmbOverlab_->setObjectName(QStringLiteral("cmbOverlab"));
     cmbOverlab_->setMaxVisibleItems(12);
 
-    Command1_ = new QPushButton(QStringLiteral("Close"), this);
+    Command1_ = new QPushButton(tr("Close"), this);
     Command1_->setObjectName(QStringLiteral("Command1"));
     Command1_->setDefault(true);
 
@@ -58,6 +58,14 @@ frmSettings::frmSettings(QWidget *owner)
     const QRect labelBox = twipsRect(75, 165, 3255, 255);
     Label1_->setGeometry(labelBox.x(), listBox.y(), labelBox.width(), listHeight);
     Command1_->setGeometry(twipsRect(3570, 600, 1215, 375));
+    // A caption longer than its box (another language) widens the dialog; the list and the button
+    // move right with it.
+    if (const int more = Label1_->sizeHint().width() - Label1_->width(); more > 0) {
+        setFixedSize(width() + more, height());
+        Label1_->resize(Label1_->width() + more, Label1_->height());
+        for (QWidget *w : std::initializer_list<QWidget *>{cmbOverlab_, Command1_})
+            w->move(w->x() + more, w->y());
+    }
 
     // A label takes no focus, so "Close" comes first and the list is reached with Tab.
     setTabOrder(Command1_, cmbOverlab_);

@@ -131,7 +131,7 @@ QString galleryLinkTarget() { return QString::fromUtf8(buildconfig::galleryUrl);
 
 QString mailLinkTarget(const QString &address)
 {
-    return QStringLiteral("mailto:") + address + QStringLiteral("?Subject=Sending cool poster-picture!");
+    return QStringLiteral("mailto:") + address + QStringLiteral("?Subject=") + frmSplash::tr("Sending cool poster-picture!");
 }
 
 QString mailLinkTarget() { return mailLinkTarget(QString::fromUtf8(buildconfig::authorEmail)); }
@@ -199,10 +199,10 @@ void frmSplash::buildDesign()
     Frame1_->setAutoFillBackground(true);
 
     QWidget *f = Frame1_;
-    addLabel(f, "lblCompanyProduct", QStringLiteral("Make your walls sing with"),
+    addLabel(f, "lblCompanyProduct", tr("Make your walls sing with"),
              {840, 840, 3570, 330, textColor, 14.25, true});
     addLabel(f, "lblProductName", QStringLiteral("Plakatron"), {840, 1200, 4845, 765, productColor, 32.25, true});
-    addLabel(f, "Label1", QStringLiteral("Poster printer software that simply kicks ass"),
+    addLabel(f, "Label1", tr("Poster printer software that simply kicks ass"),
              {840, 1920, 3735, 255, textColor, 8.25});
     // The system the program runs on, in the right-aligned column; a long name takes a smaller
     // font rather than run past the column of texts on the left.
@@ -212,16 +212,19 @@ void frmSplash::buildDesign()
         smaller.points -= 0.75;
         place(platform, smaller);
     }
-    lblVersion_ = addLabel(f, "lblVersion", QStringLiteral("Version %v"), versionDesign);
-    addLabel(f, "Label4", QStringLiteral("Let us know!"), {840, 3000, 1755, 330, textColor, 14.25, true});
+    lblVersion_ = addLabel(f, "lblVersion", tr("Version %v"), versionDesign);
+    addLabel(f, "Label4", tr("Let us know!"), {840, 3000, 1755, 330, textColor, 14.25, true});
 
     // The invitation wraps in its box; the frame's colour shows through it.
     auto *invitation = addLabel(f, "Label3",
-                                QStringLiteral("If you create a cool poster, please take a picture of it, and submit it "
+                                tr("If you create a cool poster, please take a picture of it, and submit it "
                                                "to our gallery! - Send the attached picture to this email:"),
                                 {840, 3285, 5850, 645, textColor, 8.25, false, false, Qt::AlignLeft, false});
     invitation->setWordWrap(true);
     invitation->setAutoFillBackground(false);
+    // A longer language takes more lines: the box grows and the rows under it move down.
+    const int extra = std::max(0, invitation->heightForWidth(invitation->width()) - invitation->height());
+    invitation->resize(invitation->width(), invitation->height() + extra);
 
     Label5_ = addLink(f, "Label5", QString::fromUtf8(buildconfig::authorEmail) + QStringLiteral("."),
                       {3825, 3480, 1665, 210, linkColor, 8.25, false, true});
@@ -230,14 +233,22 @@ void frmSplash::buildDesign()
     const QPoint follow = textFollowPosition(invitation->text(), invitation->font(), invitation->width(),
                                              Label5_->width(), f->contentsRect().right() - invitation->x());
     Label5_->move(invitation->pos() + follow);
-    addLabel(f, "lblCopyright", QString::fromUtf8(buildconfig::copyrightLine),
-             {1650, 3945, 5025, 255, textColor, 8.25, false, false, Qt::AlignRight});
-    lbGallery_ = addLink(f, "lbGallery", QStringLiteral("Visit the Gallery"),
+    QLabel *copyright = addLabel(f, "lblCopyright", QString::fromUtf8(buildconfig::copyrightLine),
+                                 {1650, 3945, 5025, 255, textColor, 8.25, false, false, Qt::AlignRight});
+    lbGallery_ = addLink(f, "lbGallery", tr("Visit the Gallery"),
                          {3495, 4185, 1140, 210, linkColor, 8.25, false, true});
-    Label2_ = addLink(f, "Label2", QStringLiteral("Visit software homepage"),
+    Label2_ = addLink(f, "Label2", tr("Visit software homepage"),
                       {4845, 4185, 1830, 210, linkColor, 8.25, false, true});
-    Label6_ = addLink(f, "Label6", QStringLiteral("Close this window"),
+    for (QWidget *below : std::initializer_list<QWidget *>{copyright, lbGallery_, Label2_})
+        below->move(below->x(), below->y() + extra);
+    // The two links side by side: a longer gallery link moves left, clear of the other.
+    if (const int over = lbGallery_->geometry().right() + twipsToPixels(150) - Label2_->x(); over > 0)
+        lbGallery_->move(lbGallery_->x() - over, lbGallery_->y());
+    Label6_ = addLink(f, "Label6", tr("Close this window"),
                       {5235, 255, 2100, 285, linkColor, 12, true, true});
+    // A longer caption (another language) grows to the left, inside the frame.
+    if (const int right = twipsRect(5235, 255, 2100, 285).right(); Label6_->geometry().right() > right)
+        Label6_->move(right + 1 - Label6_->width(), Label6_->y());
 }
 
 void frmSplash::Form_Load()

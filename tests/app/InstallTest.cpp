@@ -80,9 +80,9 @@ TEST_F(Install, PutsEachFileWhereTheDesktopLooksAndNothingElse)
     QStringList expected{"bin/plakatron", "bin/plakatron-cli", "libexec/plakatron/plakatron-vector",
                          "share/applications/" + AppId + ".desktop",
                          "share/metainfo/" + AppId + ".metainfo.xml", icon.arg("scalable") + ".svg",
-                         "share/plakatron/help/index.htm", "share/plakatron/help/style.css",
-                         "share/plakatron/help/assembly.svg", "share/man/man1/plakatron.1.gz",
-                         "share/man/man1/plakatron-cli.1.gz", "share/bash-completion/completions/plakatron-cli",
+                         "share/plakatron/help/index.htm", "share/plakatron/help/index_de.htm",
+                         "share/plakatron/help/style.css", "share/plakatron/help/assembly.svg",
+                         "share/man/man1/plakatron.1.gz", "share/man/man1/plakatron-cli.1.gz", "share/bash-completion/completions/plakatron-cli",
                          "share/doc/plakatron/copyright", "share/doc/plakatron/changelog.gz"};
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         expected << icon.arg(QStringLiteral("%1x%1").arg(size)) + ".png";
@@ -425,9 +425,9 @@ QStringList declaredPackageDepends()
     return names;
 }
 
-// Neither the Qt plugins that decode TIFF and WebP nor the fonts libwmf draws with (without
-// which it reads no metafile, text or not) are linked by a binary, and their packages are at best
-// recommended by the libraries that are: the package names each.
+// Neither the Qt plugins that decode TIFF and WebP, nor Qt's catalogues, nor the fonts libwmf draws
+// with (without which it reads no metafile, text or not) are linked by a binary, and their packages
+// are at best recommended by the libraries that are: the package names each.
 TEST(DebianPackage, DependsOnWhatTheProgramsLoadWithoutLinkingIt)
 {
     const QString plugins = QLibraryInfo::path(QLibraryInfo::PluginsPath);
@@ -435,6 +435,8 @@ TEST(DebianPackage, DependsOnWhatTheProgramsLoadWithoutLinkingIt)
         {"Qt's TIFF decoder", plugins + "/imageformats/libqtiff.so", "qt6-image-formats-plugins"},
         {"Qt's WebP decoder", plugins + "/imageformats/libqwebp.so", "qt6-image-formats-plugins"},
         {"Qt's SVG decoder (the help window's pictures)", plugins + "/imageformats/libqsvg.so", "libqt6svg6"},
+        {"Qt's German texts (the print and file dialogs in the window's language)",
+         QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm", "qt6-translations-l10n"},
         {"libwmf's Times-Roman", libwmfFontFile("Times-Roman"), "fonts-urw-base35"},
         {"libwmf's Helvetica", libwmfFontFile("Helvetica"), "fonts-urw-base35"},
     };

@@ -6,7 +6,9 @@
 // splash, the help window, the separator lines and the link cursor, so a person can look at them
 // (run under a real or virtual X server; QT_SCALE_FACTOR=2 shows a dense screen):
 //   xvfb-run -s "-screen 0 1280x1024x24" build/tools/screenshots/ui_screenshots /tmp/shots
+// In the language of the locale, as the program starts (LANG=de_DE.UTF-8 for German).
 // The window's settings go to a temporary folder, never the user's.
+#include "app/Languages.h"
 #include "app/frmMain.h"
 #include "core/ProgramWide.h"
 #include "ui/Design.h"
@@ -42,6 +44,7 @@ int main(int argc, char **argv)
     qputenv("XDG_CONFIG_HOME", settingsFolder.path().toLocal8Bit());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
     QApplication app(argc, argv);
+    installTranslations(QLocale::system());
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/plakatron-shots");
     QDir().mkpath(folder);
     bool ok = true;

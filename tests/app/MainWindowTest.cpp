@@ -13,7 +13,7 @@
 #include "layout/PreviewBox.h"
 #include "printing/modPrinter.h"
 #include "support/SmallDisk.h"
-#include "support/TestSupport.h"
+#include "support/AppWindow.h"
 #include "ui/frmHelp.h"
 #include "support/VectorFiles.h"
 
@@ -30,10 +30,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
-#include <QTextDocument>
 #include <QTimer>
 #include <array>
 #include <gtest/gtest.h>
@@ -75,20 +73,17 @@ std::string said(QWidget *widget, QAccessible::Text text = QAccessible::Name)
 
 QString captionOf(int page) { return page ? "Preview: (page " + Str(page) + ')' : QStringLiteral("-"); }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public test::AppWindow {
 protected:
     void SetUp() override
     {
-        QFile::remove(settingsFilePath());
-        QLocale::setDefault(QLocale::c());
+        AppWindow::SetUp();
         open();
     }
     // A new main window, shown; the one before must have been closed.
     void open()
     {
-        window = std::make_unique<frmMain>();
-        window->setAttribute(Qt::WA_DeleteOnClose, false);
-        window->show();
+        AppWindow::open();
         grid = child<GridView>("picGrid");
         preview = child<PreviewBox>("picPreview");
         caption = child<QLabel>("lbPreview");
@@ -101,8 +96,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), 30000));
         grid->setFocus();
     }
-    template <typename Widget = QComboBox>
-    Widget *child(const char *name) const { return window->findChild<Widget *>(QLatin1String(name)); }
     int selected() const { return window->grid().SelectedPage; }
     // The point x, y pages from the grid's corner, in the grid view's widget coordinates.
     QPointF at(double x, double y) const
@@ -167,9 +160,6 @@ protected:
         return enter.isAccepted();
     }
 
-    QTemporaryDir dir;
-    test::MessageCapture messages;
-    std::unique_ptr<frmMain> window;
     GridView *grid = nullptr;
     PreviewBox *preview = nullptr;
     QLabel *caption = nullptr;
@@ -192,9 +182,8 @@ TEST_F(MainWindow, FirstRunShowsTheWorkedExampleWhichFailedDropsKeep)
         {{fake}, false, true, "Unable to load picture '" + fake + "'\r\n", "\r\nCode 481", ""},
         {{notes}, false, false, "File format not supported!", "supported!", "Not a picture this program reads: notes.txt"},
         {{}, false, false, {}, {}, ""},  // no file: refused without a word, the reason before taken back
-        {two, true, false, {}, {}, "Only one picture file can be dropped"},
+        // Over the preview the window's own handler answers.
         {{notes}, true, false, "File format not supported!", "supported!", "Not a picture this program reads: notes.txt"},
-        {{fake}, true, true, "Unable to load picture '" + fake + "'\r\n", "\r\nCode 481", ""},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.files.join(u' ').toStdString() + (r.overPreview ? " over the preview" : ""));
@@ -217,11 +206,13 @@ TEST_F(MainWindow, FirstRunShowsTheWorkedExampleWhichFailedDropsKeep)
     EXPECT_TRUE(messages.messages().empty());
 }
 
-// The choices the settings file holds, as the window reads them at start-up.
+// The choices the settings file holds, as the window reads them at start-up: the sheets, the
+// resolution, the overlap, the paper and the size.
 std::string storedChoices()
 {
     const StoredPosterChoices c = readPosterChoices();
-    return QStringLiteral("%1|%2|%3").arg(c.sheetsIndex).arg(c.resolutionIndex).arg(c.overlap).toStdString();
+    const QString size = c.size.isSet() ? posterSizeText(c.size) : QString();
+    return QStringLiteral("%1|%2|%3|%4|%5").arg(c.sheetsIndex).arg(c.resolutionIndex).arg(c.overlap).arg(paperText(c.paper), size).toStdString();
 }
 
 // Quit while a picture loads (a metafile whose drawing would take minutes; Ctrl+Q, then the close
@@ -260,12 +251,14 @@ TEST_F(MainWindow, QuitWhileAPictureLoadsStopsItAndCloses)
     setDecodingDeadlineForTesting(0);
 }
 
-// Stored values the program never writes give the defaults (a list index is the leading number of
-// its text). A file over 64 KB (50 MB froze the window for seconds) or one that is no regular file
-// (a FIFO froze it for good), a link (closing replaced the linked file; a dangling link's target
-// was made) and a lock that is a link or no file (a FIFO hung closing for good) are neither read
-// nor written. The window opens on the stored choices and
-// stores its own on closing, keeping the open dialog's folder. A full disk keeps the old file.
+// Stored values the program never writes give the defaults: a list index is the leading number of
+// its text and lies in its list (the resolutions' list is the stored paper's), the overlap is a
+// whole number of 0 to 50, a paper or a size that does not read is none. A file over 64 KB (50 MB
+// froze the window for seconds) or one that is no regular file (a FIFO froze it for good), a link
+// (closing replaced the linked file; a dangling link's target was made) and a lock that is a link
+// or no file (a FIFO hung closing for good) are neither read nor written. The window opens on the
+// stored choices and stores its own on closing, keeping the open dialog's folder. A full disk
+// keeps the old file.
 TEST_F(MainWindow, TheSettingsStore)
 {
     window->close();
@@ -276,23 +269,33 @@ TEST_F(MainWindow, TheSettingsStore)
             file += "Note" + QByteArray::number(i) + '=' + QByteArray(40, 'x') + '\n';
         return file;
     };
+    const std::string none = "2|17|3|A4 portrait|";  // nothing read
     enum Kind { Values, File, Fifo, LinkToFifo, Folder, LinkToFile, DanglingLink, FifoLock, LinkLock };
-    const struct { Kind kind; QByteArray content; const char *read; bool kept; } rows[] = {
-        {Values, "||", "0|0|3", false},           {Values, "abc|abc|abc", "0|0|3", false},
-        {Values, "-5|-5|-5", "2|17|3", false},    {Values, "1e9|1e9|1e9", "2|17|3", false},
-        {Values, "40|31|51", "2|17|3", false},    {Values, "39|30|50", "39|30|50", false},
-        {Values, "5 pages|10| 0 ", "5|10|0", false}, {Values, "7.5|3|12 %", "8|3|3", false},
-        {File, QByteArray::fromHex("424d3a0000005b0aff3d00fe0a"), "2|17|3", false},  // not a settings file
-        {File, padded(1200), "0|0|9", false},  // 60 KB
-        {File, padded(20'000), "2|17|3", true},
-        {Fifo, {}, "2|17|3", true},
-        {LinkToFifo, {}, "2|17|3", true},
+    // Values: the sheets, the resolution, the overlap and, where stored, the paper and the size.
+    const struct { Kind kind; QByteArray content; std::string read; bool kept; } rows[] = {
+        {Values, "||", "0|0|3|A4 portrait|", false},
+        {Values, "abc|abc|abc", "0|0|3|A4 portrait|", false},
+        {Values, "-5|-5|-5", none, false},
+        {Values, "1e9|1e9|1e9", none, false},
+        {Values, "40|31|51", none, false},
+        {Values, "39|30|50", "39|30|50|A4 portrait|", false},
+        {Values, "5 pages|10| 0 ", "5|10|0|A4 portrait|", false},
+        {Values, "7.5|3|12 %", "8|3|3|A4 portrait|", false},
+        {Values, "3|10|9|B5 sideways|lots", "3|10|9|A4 portrait|", false},
+        {Values, "3|10|9||0cm", "3|10|9|A4 portrait|", false},
+        {Values, "2|32|3|A3 portrait", "2|32|3|A3 portrait|", false},  // "Auto" on A3, past the end of A4's list
+        {Values, "2|33|3|A3 portrait", "2|17|3|A3 portrait|", false},
+        {File, QByteArray::fromHex("424d3a0000005b0aff3d00fe0a"), none, false},  // not a settings file
+        {File, padded(1200), "0|0|9|A4 portrait|", false},  // 60 KB
+        {File, padded(20'000), none, true},
+        {Fifo, {}, none, true},
+        {LinkToFifo, {}, none, true},
         // Links are never read or written through, a lock that is no file never waited on.
-        {LinkToFile, {}, "2|17|3", true},
-        {DanglingLink, {}, "2|17|3", true},
-        {FifoLock, {}, "2|17|3", false},
-        {LinkLock, {}, "2|17|3", false},
-        {Folder, {}, "2|17|3", true},
+        {LinkToFile, {}, none, true},
+        {DanglingLink, {}, none, true},
+        {FifoLock, {}, none, false},
+        {LinkLock, {}, none, false},
+        {Folder, {}, none, true},
     };
     const QString file = settingsFilePath(), fifo = dir.filePath(QStringLiteral("fifo"));
     const QString lock = file + QStringLiteral(".lock"), notes = dir.filePath(QStringLiteral("notes.txt"));
@@ -304,8 +307,8 @@ TEST_F(MainWindow, TheSettingsStore)
         test::writeFile(notes, "[General]\nPW=39\n");
         const QList<QByteArray> values = r.content.split('|');
         if (r.kind == Values)
-            for (int i = 0; i < 3; ++i)
-                SaveSetting(Section, std::array{SheetsAcross, Resolution, Overlap}[i], QString::fromUtf8(values[i]));
+            for (qsizetype i = 0; i < values.size(); ++i)
+                SaveSetting(Section, std::array{SheetsAcross, Resolution, Overlap, settingkeys::Paper, settingkeys::PosterSize}[i], QString::fromUtf8(values[i]));
         else if (r.kind == File)
             test::writeFile(file, r.content);
         else if (r.kind == Folder)
@@ -326,7 +329,7 @@ TEST_F(MainWindow, TheSettingsStore)
                       std::tuple(before.size(), before.lastModified(), before.isSymLink(), before.isFile()));
         }
         const bool locked = r.kind == FifoLock || r.kind == LinkLock;
-        EXPECT_EQ(storedChoices(), r.kept || locked ? "2|17|3" : "7|9|12");
+        EXPECT_EQ(storedChoices(), r.kept || locked ? none : "7|9|12|A4 portrait|");
         if (locked) {
             EXPECT_FALSE(QFileInfo::exists(file)) << "nothing is written while the lock is no file";
         }
@@ -345,7 +348,7 @@ TEST_F(MainWindow, TheSettingsStore)
     programWide().HorizontalOverlap = programWide().VerticalOverlap = 12;
     window->close();
     EXPECT_EQ(mainWindow(), nullptr);
-    EXPECT_EQ(storedChoices() + '|' + GetSetting(Section, LastFolder, {}).toStdString(), "3|9|12|/home/someone/");
+    EXPECT_EQ(storedChoices() + '|' + GetSetting(Section, LastFolder, {}).toStdString(), "3|9|12|A4 portrait||/home/someone/");
     EXPECT_TRUE(messages.messages().empty());
 
     // On a full disk the file stays as it was, and no temporary file is left beside it.
@@ -535,7 +538,8 @@ TEST_F(MainWindow, TheKeysSelectAPageAndEnterShowsIt)
 
 // A left press or a right release selects a page. A click, Return, Space and every way to the
 // pop-up menu show the selected page, rendered once; with none selected they do nothing. The white
-// strip beside or below the grid holds no page: clicks there select and open nothing.
+// strip beside the grid holds no page: clicks there select and open nothing (below it neither:
+// PageAt's table).
 TEST_F(MainWindow, ClicksAndKeysPickPagesOfThePosterAndShowThemOnce)
 {
     activate();
@@ -589,15 +593,6 @@ TEST_F(MainWindow, ClicksAndKeysPickPagesOfThePosterAndShowThemOnce)
               std::tuple(5, 5, 4));
     setPrintDialogFunction(printDialog);
     modToolbox::setAppFolderForTesting(QString());
-    // Below the one row of a 3-page panorama: before, «page  5», "5 put  6 next", and printable.
-    ASSERT_TRUE(drag({picture("panorama.bmp", 3000, 500)}));
-    const QPoint below = at(1.5, 1.5).toPoint(), belowLeft = at(0.5, 1.2).toPoint();
-    ASSERT_TRUE(grid->contentsRect().contains(below) && grid->contentsRect().contains(belowLeft));
-    QTest::mousePress(grid, Qt::LeftButton, {}, below);
-    QTest::mouseRelease(grid, Qt::RightButton, {}, belowLeft);
-    EXPECT_EQ(std::tuple(selected(), window->previewPage(), menu->isVisible()), std::tuple(0, 0, false));
-    QTest::mousePress(grid, Qt::LeftButton, {}, at(1.5, 0.9).toPoint());
-    EXPECT_EQ(selected(), 2);
 }
 
 // Keys handled in the render's one yield (to draw the wait window): an arrow moves the selection,
@@ -627,6 +622,8 @@ TEST_F(MainWindow, KeysDuringARenderKeepThePreviewTrue)
     EXPECT_EQ(std::pair(selected(), int(window->previewPage())), std::pair(0, 0));
     EXPECT_TRUE(preview->picture().isNull());
     EXPECT_TRUE(window->pageCanvas().isNull()) << "no page rendered for the new grid";
+    // Whatever empties the preview empties its caption: it named a page no longer shown.
+    EXPECT_EQ(caption->text(), "Preview:");
     EXPECT_EQ(said(preview), "Preview, empty");
     EXPECT_TRUE(messages.messages().empty());
 }
@@ -663,9 +660,7 @@ TEST_F(MainWindow, ScreenReadersFollowTheWindowWhichHasItsIconAndReadableToolTip
     EXPECT_EQ(lines.join(u' '),
               "Pixel resolution of one A4 printer page in the width dimension. Defines how smooth the image is "
               "interpolated while blowing it up. You can see the effect by inserting small values.");
-    EXPECT_GE(lines.size(), 3);
-    for (const QString &line : lines)
-        EXPECT_LE(line.size(), 60) << line.toStdString();
+    EXPECT_GE(lines.size(), 3) << "wrapped (how: Design's table)";
     const QIcon icon = window->windowIcon();
     for (const int size : {16, 32, 48, 256}) {
         const QImage drawn = icon.pixmap(QSize(size, size), 1.0).toImage();
@@ -681,9 +676,6 @@ TEST_F(MainWindow, HiDpiPicturesUseEveryDevicePixelAndGridLinesStayThin)
 {
     const double ratio = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1;
     ASSERT_EQ(grid->devicePixelRatioF(), ratio);
-    EXPECT_EQ(window->centralWidget()->size(), QSize(783, 537));
-    EXPECT_EQ(grid->geometry(), QRect(16, 20, 440, 401));
-    EXPECT_EQ(window->grid().GridViewWidth, 436);
     const QImage background = grid->background();
     EXPECT_EQ(background.size(), devicePixels(grid->interiorSize(), ratio));  // a fraction rounds up
     EXPECT_EQ(background.devicePixelRatio(), ratio);
@@ -716,9 +708,6 @@ TEST_F(MainWindow, HiDpiPicturesUseEveryDevicePixelAndGridLinesStayThin)
         for (int x = 0; x < composed.width(); x += 3)
             different += onScreen.pixel(inside + QPoint(x, y)) != composed.pixel(x, y);
     EXPECT_EQ(different, 0) << "the window shows exactly these pixels";
-    pick(0.01, 0.01);
-    EXPECT_EQ(preview->picture().size(), devicePixels(preview->interiorSize(), ratio));
-    EXPECT_EQ(preview->picture().devicePixelRatio(), ratio);
 }
 
 // The window's size and place are kept with the settings (run on a large screen by
@@ -774,9 +763,9 @@ TEST_F(MainWindow, TheWindowPlaceIsKeptUnlessAsDesigned)
     }
 }
 
-// F1 where no program opens the help: the help in a window of the program's own, with its
-// picture and style, its links followed in the window and back with Alt+Left; once, however often
-// asked for. Without the help pages the status line says where they were looked for.
+// F1 where no program opens the help: the help in a window of the program's own, its links followed
+// in the window and back with Alt+Left; once, however often asked for (what the page holds: the
+// installation's test). Without the help pages the status line says where they were looked for.
 TEST_F(MainWindow, F1WithoutABrowserShowsTheHelpInAWindowOfItsOwn)
 {
     const auto shell = modToolbox::installShellOpenHandler([](const QUrl &) { return false; });
@@ -793,11 +782,6 @@ TEST_F(MainWindow, F1WithoutABrowserShowsTheHelpInAWindowOfItsOwn)
     EXPECT_TRUE(shown->isVisible());
     EXPECT_EQ(shown->windowTitle(), "Plakatron - Instructions");
     EXPECT_EQ(browser->source(), QUrl::fromLocalFile(help + "index.htm"));
-    EXPECT_EQ(browser->documentTitle(), "Plakatron - Instructions");
-    EXPECT_TRUE(browser->toPlainText().contains("Put the poster together"));
-    // The picture of the assembled poster, read from its file.
-    const QVariant picture = browser->document()->resource(QTextDocument::ImageResource, QUrl("assembly.svg"));
-    EXPECT_FALSE(picture.value<QImage>().isNull() && picture.value<QPixmap>().isNull()) << "no picture";
     // A link of the contents, followed in the window by the keyboard, and back.
     browser->setFocus();
     QTest::keyClick(browser, Qt::Key_Tab);
@@ -814,28 +798,6 @@ TEST_F(MainWindow, F1WithoutABrowserShowsTheHelpInAWindowOfItsOwn)
     EXPECT_EQ(window->statusLine(), "The instructions are missing: " + QDir::toNativeSeparators(dir.filePath("help/index.htm")));
     modToolbox::installShellOpenHandler(shell);
     modToolbox::setAppFolderForTesting(QString());
-}
-
-// Whatever empties the preview empties its caption: it named a page no longer shown ("Preview:
-// (page  2)" over an empty preview of a poster of one page).
-TEST_F(MainWindow, ThePreviewCaptionGoesWithThePreview)
-{
-    const QString other = picture("other.png", 300, 200);
-    const struct { const char *what; std::function<void()> change; } rows[] = {
-        {"one sheet across", [&] { child("cmbA4Width")->setCurrentIndex(0); }},
-        {"another resolution", [&] { child("cmbResox")->setCurrentIndex(5); }},
-        {"another picture", [&] { window->UpdatePictureFile(other); }},
-    };
-    for (const auto &r : rows) {
-        SCOPED_TRACE(r.what);
-        child("cmbA4Width")->setCurrentIndex(2);
-        pick(1.5, 0.5);
-        ASSERT_EQ(caption->text(), captionOf(2));
-        r.change();
-        EXPECT_TRUE(preview->picture().isNull());
-        EXPECT_EQ(caption->text(), "Preview:");
-    }
-    EXPECT_TRUE(messages.messages().empty());
 }
 
 class MainWindowHiDpi : public MainWindow {};

@@ -33,6 +33,9 @@ inline constexpr int PagePictureQuality = 94;
 // Encodes `page` (RGB32) as Qt's PDF engine encodes a page picture, into `jpeg`; false when the
 // encoder fails.
 bool encodePagePicture(const QImage &page, QByteArray &jpeg);
+// Encodes the page `renderer` rendered last, the same bytes as encodePagePicture gives for the
+// canvas with the page on it, also when the renderer left it off (setPictureOffCanvas).
+bool encodeRenderedPage(const PageRenderer &renderer, QByteArray &jpeg);
 
 // How many threads a print job renders its pages on: PLAKATRON_PRINT_THREADS when it is set to a
 // number from 1 up, otherwise one a core. A vector picture's pages draw ahead along their row in

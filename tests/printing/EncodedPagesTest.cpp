@@ -11,6 +11,7 @@
 #include "printing/PageRenderer.h"
 #include "printing/PdfCheck.h"
 #include "printing/PrintJob.h"
+#include "printing/PrinterSheet.h"
 #include "support/PdfTools.h"
 #include "support/SmallDisk.h"
 #include "support/TestSupport.h"
@@ -21,6 +22,7 @@
 #include <QImageWriter>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -277,5 +279,44 @@ TEST(EncodedPages, TheEncoderWritesTheBytesOfQtsWriter)
         QByteArray ours("left over");
         ASSERT_TRUE(encodePagePicture(c.picture, ours)) << c.what;
         EXPECT_TRUE(ours == qt) << c.what << ": " << ours.size() << " bytes against Qt's " << qt.size();
+    }
+}
+
+// A PDF file written without a printer (the tool's -o, which asks no print server) is the file a
+// printer writing PDF makes: the same printable area on every paper, and the same bytes but for
+// the moment of writing and the file's identifier, on one thread and on two.
+TEST(EncodedPages, AFileWrittenWithoutAPrinterIsThePrintersFile)
+{
+    QTemporaryDir dir;
+    for (const QPageSize::PageSizeId size : offeredPaperSizes())
+        for (const QPageLayout::Orientation orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+            const Paper paper{size, orientation};
+            const auto printer = pdfPrinter(dir.filePath(QStringLiteral("unused.pdf")));
+            setPaper(*printer, paper);
+            EXPECT_EQ(pdfFileSheet(paper).printable, sheetOf(*printer, paper).printable) << paperText(paper).toStdString();
+            EXPECT_TRUE(pdfFileSheet(paper).calibration.isNone());
+        }
+    const auto withoutDate = [](const QString &pdf) {
+        QFile file(pdf);
+        return file.open(QIODevice::ReadOnly)
+                   ? QString::fromLatin1(file.readAll()).remove(QRegularExpression(QStringLiteral("/CreationDate \\(D:[^)]*\\)|/ID \\[<[0-9a-f]*><[0-9a-f]*>\\]")))
+                   : QString();
+    };
+    const Paper paper{QPageSize::A3, QPageLayout::Landscape};
+    Poster poster = makePoster(builtInPicture(), {4, 800, 3, pdfFileSheet(paper), {}});
+    for (const int threads : {1, 2}) {
+        SCOPED_TRACE(testing::Message() << threads << " threads");
+        const PrintThreads set(threads);
+        PosterJob job;
+        job.poster = &poster;
+        job.range = {1, 8};
+        const QString byPrinter = dir.filePath(QStringLiteral("printer.pdf"));
+        const auto printer = pdfPrinter(byPrinter);
+        setPaper(*printer, paper);
+        printPoster(*printer, job);
+        const QString byWriter = dir.filePath(QStringLiteral("writer.pdf"));
+        printPoster(PdfFileOutput{byWriter, paper}, job);
+        EXPECT_EQ(pdfPageCount(byWriter), 8);
+        EXPECT_TRUE(withoutDate(byWriter) == withoutDate(byPrinter));
     }
 }

@@ -337,8 +337,8 @@ void printEncodedPoster(PrintJob &sheets, const JobPages &printed, const PosterJ
 void printPosterOn(PrintJob &sheets, bool encodable, const PosterJob &job)
 {
     const JobPages printed = posterJobPages(*job.poster, job.range);
-    if (const int threads = printThreadsFor(*job.poster); threads > 1 && printed.count() > 1 && encodable) {
-        printEncodedPoster(sheets, printed, job, threads);
+    if (!job.poster->picture.isVector() && printed.count() > 1 && encodable) {
+        printEncodedPoster(sheets, printed, job, printThreadsFor(*job.poster));
         return;
     }
     PagesAhead pages(*job.poster, printed);

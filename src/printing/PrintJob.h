@@ -206,11 +206,10 @@ struct PosterJob {
 
 // The one print loop of the window and the tool: every page of the job's range that holds
 // something of the picture (posterJobPages) rendered one page ahead on another thread and printed,
-// undistorted, one sheet each (PrintJob::run). To a PDF file, on more than one core, the pages are
+// undistorted, one sheet each (PrintJob::run). To a PDF file, the pages of a raster picture are
 // rendered and encoded on every core (EncodedPages) and go into the file in order, their bytes
-// those Qt's engine would have written. A page that
-// cannot be had in memory ends the job with Out of memory (7) rather than print the page before
-// again. Fails as PrintJob::run does.
+// those Qt's engine would have written. A page that cannot be had in memory ends the job with Out
+// of memory (7) rather than print the page before again. Fails as PrintJob::run does.
 void printPoster(QPrinter &printer, const PosterJob &job);
 // The same job written to a PDF file without a printer (PdfFileOutput).
 void printPoster(const PdfFileOutput &file, const PosterJob &job);

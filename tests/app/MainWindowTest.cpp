@@ -245,7 +245,7 @@ TEST_F(MainWindow, QuitWhileAPictureLoadsStopsItAndCloses)
         EXPECT_EQ(clicks, 1) << "the click was let go";
         EXPECT_EQ(window->sourcePicture().size(), QSize(880, 560));
         EXPECT_TRUE(window->isVisible()) << "closed once the loading has stopped";
-        QTRY_VERIFY(!window->isVisible());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }));
         EXPECT_TRUE(messages.messages().empty());
     }
     setDecodingDeadlineForTesting(0);
@@ -740,11 +740,11 @@ TEST_F(MainWindow, TheWindowPlaceIsKeptUnlessAsDesigned)
     EXPECT_EQ(window->grid().GridViewWidth, grid->interiorSize().width()) << "drawn for its size";
 
     window->showMaximized();
-    QTRY_VERIFY(window->isMaximized());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isMaximized(); }));
     reopen();
     EXPECT_TRUE(window->isMaximized());
     window->showNormal();
-    QTRY_VERIFY(!window->isMaximized());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isMaximized(); }));
     EXPECT_EQ(window->size(), QSize(1200, 800)) << "the size before it was maximised";
 
     window->resize(window->minimumSize());
@@ -774,7 +774,7 @@ TEST_F(MainWindow, F1WithoutABrowserShowsTheHelpInAWindowOfItsOwn)
     activate();
     for (int asked = 0; asked < 2; ++asked) {
         QTest::keyClick(window.get(), Qt::Key_F1);
-        QTRY_VERIFY(window->findChild<frmHelp *>());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->findChild<frmHelp *>() != nullptr; }));
         EXPECT_EQ(window->findChildren<frmHelp *>().size(), 1);
     }
     frmHelp *shown = window->findChild<frmHelp *>();
@@ -834,9 +834,12 @@ TEST_F(MainWindowHiDpi, WindowGrowsItsPictureAndPreviewWithTheScreen)
     for (const QSize size : {QSize(1600, 1000), largest, window->minimumSize()}) {
         SCOPED_TRACE(testing::Message() << size.width() << " x " << size.height());
         window->resize(size);
-        // The pictures follow once the window has stopped changing.
-        QTRY_VERIFY(window->grid().GridViewWidth == grid->interiorSize().width()
-                    && preview->picture().size() == devicePixels(preview->interiorSize(), ratio));
+        // The pictures follow once the window has stopped changing. (QTRY_VERIFY would end the test
+        // without failing it: it reports to Qt's test runner, not to this one.)
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return window->grid().GridViewWidth == grid->interiorSize().width()
+                   && preview->picture().size() == devicePixels(preview->interiorSize(), ratio);
+        }));
         ASSERT_EQ(client->size(), size - frame);
         const QSize more = client->size() - QSize(783, 537);
         const QRect view = grid->geometry(), box = preview->geometry();

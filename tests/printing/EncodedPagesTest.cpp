@@ -262,7 +262,8 @@ TEST(EncodedPages, TheEncoderWritesTheBytesOfQtsWriter)
         {"118 dots per cm", noise(40, 40, QImage::Format_RGB32)},
         {"with a text", noise(40, 40, QImage::Format_RGB32)},
     };
-    PageRenderer renderer(builtInPoster(3, 800));
+    const Poster poster = builtInPoster(3, 800);  // the renderer reads it at every page
+    PageRenderer renderer(poster);
     ASSERT_TRUE(renderer.RenderPage(2).made);
     cases[0].picture = renderer.pageCanvas();
     cases[5].picture.setDotsPerMeterX(11811);

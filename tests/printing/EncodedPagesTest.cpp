@@ -11,15 +11,19 @@
 #include "printing/PageRenderer.h"
 #include "printing/PdfCheck.h"
 #include "printing/PrintJob.h"
+#include "printing/PrinterSheet.h"
 #include "support/PdfTools.h"
 #include "support/PrintRuns.h"
 #include "support/SmallDisk.h"
 #include "support/TestSupport.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImageWriter>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -213,4 +217,93 @@ TEST(EncodedPages, AFullDiskKeepsTheOldFileAndLeavesNothing)
     job.range = {1, 3};
     printPoster(*printer, job);
     EXPECT_EQ(pdfPageCount(pdf), 3);
+}
+
+// The encoder gives Qt's JPEG writer's bytes for every picture a page can be: sizes that are no
+// whole number of blocks, resolutions recorded per inch or per centimetre, a noisy page whose
+// JPEG outgrows the first guess of its size; pictures with texts go through Qt's writer itself.
+TEST(EncodedPages, TheEncoderWritesTheBytesOfQtsWriter)
+{
+    const auto noise = [](int width, int height, QImage::Format format) {
+        QImage image(width, height, format);
+        std::uint32_t state = 12345;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                state = state * 1664525u + 1013904223u;
+                image.setPixel(x, y, qRgba(int(state >> 24), int(state >> 16) & 255, int(state >> 8) & 255, 255));
+            }
+        return image;
+    };
+    struct Case {
+        const char *what;
+        QImage picture;
+    };
+    std::vector<Case> cases = {
+        {"a page of the built-in picture", {}},
+        {"17 x 9 noise", noise(17, 9, QImage::Format_RGB32)},
+        {"1 x 1", noise(1, 1, QImage::Format_RGB32)},
+        {"noise larger than the first guess", noise(640, 480, QImage::Format_RGB32)},
+        {"premultiplied", noise(33, 31, QImage::Format_ARGB32_Premultiplied)},
+        {"300 dpi", noise(40, 40, QImage::Format_RGB32)},
+        {"118 dots per cm", noise(40, 40, QImage::Format_RGB32)},
+        {"with a text", noise(40, 40, QImage::Format_RGB32)},
+    };
+    const Poster poster = builtInPoster(3, 800);  // the renderer reads it at every page
+    PageRenderer renderer(poster);
+    ASSERT_TRUE(renderer.RenderPage(2).made);
+    cases[0].picture = renderer.pageCanvas();
+    cases[5].picture.setDotsPerMeterX(11811);
+    cases[5].picture.setDotsPerMeterY(11811);
+    cases[6].picture.setDotsPerMeterX(11800);
+    cases[6].picture.setDotsPerMeterY(11800);
+    cases[7].picture.setText(QStringLiteral("Title"), QStringLiteral("page"));
+    for (const Case &c : cases) {
+        QByteArray qt;
+        QBuffer buffer(&qt);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setQuality(94);
+        ASSERT_TRUE(writer.write(c.picture)) << c.what;
+        QByteArray ours("left over");
+        ASSERT_TRUE(encodePagePicture(c.picture, ours)) << c.what;
+        EXPECT_TRUE(ours == qt) << c.what << ": " << ours.size() << " bytes against Qt's " << qt.size();
+    }
+}
+
+// A PDF file written without a printer (the tool's -o, which asks no print server) is the file a
+// printer writing PDF makes: the same printable area on every paper, and the same bytes but for
+// the moment of writing and the file's identifier, on one thread and on two.
+TEST(EncodedPages, AFileWrittenWithoutAPrinterIsThePrintersFile)
+{
+    QTemporaryDir dir;
+    for (const QPageSize::PageSizeId size : offeredPaperSizes())
+        for (const QPageLayout::Orientation orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+            const Paper paper{size, orientation};
+            const auto printer = pdfPrinter(dir.filePath(QStringLiteral("unused.pdf")));
+            setPaper(*printer, paper);
+            EXPECT_EQ(pdfFileSheet(paper).printable, sheetOf(*printer, paper).printable) << paperText(paper).toStdString();
+            EXPECT_TRUE(pdfFileSheet(paper).calibration.isNone());
+        }
+    const auto withoutDate = [](const QString &pdf) {
+        QFile file(pdf);
+        return file.open(QIODevice::ReadOnly)
+                   ? QString::fromLatin1(file.readAll()).remove(QRegularExpression(QStringLiteral("/CreationDate \\(D:[^)]*\\)|/ID \\[<[0-9a-f]*><[0-9a-f]*>\\]")))
+                   : QString();
+    };
+    const Paper paper{QPageSize::A3, QPageLayout::Landscape};
+    Poster poster = makePoster(builtInPicture(), {4, 800, 3, pdfFileSheet(paper), {}});
+    for (const int threads : {1, 2}) {
+        SCOPED_TRACE(testing::Message() << threads << " threads");
+        const PrintThreads set(threads);
+        PosterJob job;
+        job.poster = &poster;
+        job.range = {1, 8};
+        const QString byPrinter = dir.filePath(QStringLiteral("printer.pdf"));
+        const auto printer = pdfPrinter(byPrinter);
+        setPaper(*printer, paper);
+        printPoster(*printer, job);
+        const QString byWriter = dir.filePath(QStringLiteral("writer.pdf"));
+        printPoster(PdfFileOutput{byWriter, paper}, job);
+        EXPECT_EQ(pdfPageCount(byWriter), 8);
+        EXPECT_TRUE(withoutDate(byWriter) == withoutDate(byPrinter));
+    }
 }

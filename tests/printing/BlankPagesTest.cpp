@@ -8,6 +8,7 @@
 #include "printing/PageRenderer.h"
 #include "printing/PrintJob.h"
 #include "support/PdfTools.h"
+#include "support/PrintRuns.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -151,9 +152,7 @@ TEST(BlankPages, ThePrintLoopLeavesOutThePagesWithoutThePicture)
         const QString out = dir.filePath(QStringLiteral("%1.pdf").arg(r.what));
         const JobPages pages = posterJobPages(r.poster, r.range);
         EXPECT_EQ(std::pair(int(pages.count()), pages.leftOut()), std::pair(r.sheets, r.leftOut));
-        PosterJob job;
-        job.poster = &r.poster;
-        job.range = r.range;
+        PosterJob job = posterJob(r.poster, r.range);
         std::vector<int> progress;
         job.progress = [&](std::int16_t page, std::int16_t count) {
             EXPECT_EQ(count, r.sheets);

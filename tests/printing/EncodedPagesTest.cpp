@@ -13,6 +13,7 @@
 #include "printing/PrintJob.h"
 #include "printing/PrinterSheet.h"
 #include "support/PdfTools.h"
+#include "support/PrintRuns.h"
 #include "support/SmallDisk.h"
 #include "support/TestSupport.h"
 
@@ -130,9 +131,7 @@ TEST(EncodedPages, EveryThreadCountPrintsTheBytesQtWritesInPageOrder)
             const auto printer = pdfPrinter(pdf);
             ASSERT_TRUE(takesEncodedPages(*printer));
             std::vector<int> progress;
-            PosterJob job;
-            job.poster = &poster;
-            job.range = r.range;
+            PosterJob job = posterJob(poster, r.range);
             job.map = map.get();
             job.progress = [&](std::int16_t page, std::int16_t) { progress.push_back(page); };
             printPoster(*printer, job);
@@ -180,21 +179,14 @@ TEST(EncodedPages, AStopInTheMiddleLeavesTheOldFileAndNothingElse)
         const OwnTemporaryFolder temporary;
         const PrintThreads set(2);
         Cancellation stop;
-        PosterJob job;
-        job.poster = &poster;
-        job.range = {1, 50};
+        PosterJob job = posterJob(poster, {1, 50});
         job.cancellation = &stop;
         job.progress = [&](std::int16_t page, std::int16_t) {
             if (page == stopAt)
                 stop.request();
         };
         const auto printer = pdfPrinter(pdf);
-        try {
-            printPoster(*printer, job);
-            ADD_FAILURE() << "not stopped";
-        } catch (const RuntimeError &e) {
-            EXPECT_EQ(e.number(), err::UserInterrupt);
-        }
+        EXPECT_EQ(failureOf([&] { printPoster(*printer, job); }).first, err::UserInterrupt);
         EXPECT_EQ(contentOf(pdf), "the old poster");
         EXPECT_EQ(listing(dir.path()), "poster.pdf");
         EXPECT_EQ(temporary.listing(), "");
@@ -214,16 +206,10 @@ TEST(EncodedPages, AFullDiskKeepsTheOldFileAndLeavesNothing)
     const Poster poster = builtInPoster(10, 800);
     const OwnTemporaryFolder temporary;
     const PrintThreads set(2);
-    PosterJob job;
-    job.poster = &poster;
-    job.range = {1, 50};
+    PosterJob job = posterJob(poster, {1, 50});
     const auto printer = pdfPrinter(pdf);
-    try {
-        printPoster(*printer, job);
-        ADD_FAILURE() << "printed on a full disk";
-    } catch (const RuntimeError &e) {
-        EXPECT_EQ(std::pair(e.number(), e.description()), std::pair(61, QString("Cannot write '" + pdf + "': No space left on device")));
-    }
+    EXPECT_EQ(failureOf([&] { printPoster(*printer, job); }),
+              std::pair(61, QString("Cannot write '" + pdf + "': No space left on device")));
     EXPECT_EQ(contentOf(pdf), "the old poster");
     EXPECT_EQ(listing(disk.path()), ".filler poster.pdf");
     EXPECT_EQ(temporary.listing(), "");

@@ -48,7 +48,8 @@ const QString SixPages = QStringLiteral("Are you sure you want to print the  6 p
 std::atomic<int> hangups{0};
 extern "C" void countHangup(int) { ++hangups; }
 
-// The wait window as the user sees it: its place at each showing, its label's texts as painted.
+// The wait window as the user sees it: its place and title at each showing, its label's texts as
+// painted.
 // Given a counter, it asks the running job to stop while that is painted: as the user would (the
 // click or the key waits in the queue for the job to look at its input), or as the system would
 // (a hang-up); and keeps what the wait window was like then.
@@ -61,6 +62,7 @@ public:
     }
     ~WaitWindowWatcher() override { qApp->removeEventFilter(this); }
     std::vector<QRect> shown;
+    QStringList titles;
     QStringList painted;  // repeats of a text folded
     bool asked = false;
     bool tookInput = false;  // whether the wait window alone took input
@@ -73,8 +75,10 @@ protected:
     {
         auto *wait = qobject_cast<frmWait *>(object->parent());
         const auto *label = qobject_cast<QLabel *>(object);
-        if (event->type() == QEvent::Show && qobject_cast<frmWait *>(object))
+        if (event->type() == QEvent::Show && qobject_cast<frmWait *>(object)) {
             shown.push_back(static_cast<QWidget *>(object)->frameGeometry());
+            titles << static_cast<QWidget *>(object)->windowTitle();
+        }
         if (event->type() != QEvent::Paint || !label || !wait)
             return false;
         if (painted.isEmpty() || painted.back() != label->text())
@@ -215,6 +219,7 @@ TEST_F(PrintWindowTest, ALongJobShowsItsWholeCounterAndStopsOnCancelEscOrASignal
         EXPECT_EQ(messages.messages().size(), 1u) << "only the confirmation: a stopped job is no error";
         EXPECT_EQ(contentOf(output), QByteArray("the old poster"));
         EXPECT_EQ(listing(dir.path()), before);
+        EXPECT_EQ(window.statusLine(), "Printing cancelled: nothing was printed");
         expectNoWaitWindow();
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the window takes input again";
     }
@@ -284,37 +289,41 @@ protected:
 }  // namespace
 
 // What the dialog offers and starts with, the count asked about, the counters (the page each sheet
-// is printed for), the sheets and the pages stored, for each way to the dialog.
+// is printed for), the sheets, the pages stored and the status line, for each way to the dialog:
+// the Print button, the File menu and the pop-up menu.
 TEST_F(PrintWindowTest, WhatTheDialogShowsIsWhatPrints)
 {
-    QAction *printThisPicture = window.findChild<QAction *>(QStringLiteral("mnuPrintThisPicture"));
     const auto pagesFrom2To3 = [](QPrinter &p) {
         p.setPrintRange(QPrinter::PageRange);
         p.setFromTo(2, 3);
     };
     const auto currentPage = [](QPrinter &p) { p.setPrintRange(QPrinter::CurrentPage); };
-    struct Row { const char *what; int selected; bool popup; std::function<void(QPrinter &)> answer; Opened opened; std::vector<int> sheets; std::uint32_t rangeFlag; };
+    struct Row { const char *what, *action; int selected; std::function<void(QPrinter &)> answer; Opened opened; std::vector<int> sheets; std::uint32_t rangeFlag; };
     const std::vector<int> everyPage{1, 2, 3, 4, 5, 6};
     const Row rows[] = {
-        {"Print", 0, false, {}, {QPrinter::AllPages, 0, 1, 6}, everyPage, 0},
-        {"Print, pages from 2 to 3", 0, false, pagesFrom2To3, {QPrinter::AllPages, 0, 1, 6}, {2, 3}, pd::PageNums},
-        {"Print, current page", 5, false, currentPage, {QPrinter::AllPages, 5, 1, 6}, {5}, pd::CurrentPage},
-        {"Print this picture...", 5, true, {}, {QPrinter::CurrentPage, 5, 1, 6}, {5}, pd::CurrentPage},
-        {"Print this picture..., no page selected", 0, true, {}, {QPrinter::AllPages, 0, 1, 6}, everyPage, 0},
+        {"Print", nullptr, 0, {}, {QPrinter::AllPages, 0, 1, 6}, everyPage, 0},
+        {"Print, pages from 2 to 3", nullptr, 0, pagesFrom2To3, {QPrinter::AllPages, 0, 1, 6}, {2, 3}, pd::PageNums},
+        {"Print, current page", nullptr, 5, currentPage, {QPrinter::AllPages, 5, 1, 6}, {5}, pd::CurrentPage},
+        {"File, Print", "mnuPrint", 5, {}, {QPrinter::AllPages, 5, 1, 6}, everyPage, 0},
+        {"File, Print page...", "mnuPrintPage", 1, {}, {QPrinter::CurrentPage, 1, 1, 6}, {1}, pd::CurrentPage},
+        {"Print this picture...", "mnuPrintThisPicture", 5, {}, {QPrinter::CurrentPage, 5, 1, 6}, {5}, pd::CurrentPage},
+        {"Print this picture..., no page selected", "mnuPrintThisPicture", 0, {}, {QPrinter::AllPages, 0, 1, 6}, everyPage, 0},
     };
+    const QString file = QDir::toNativeSeparators(output);
     for (const Row &r : rows) {
         SCOPED_TRACE(r.what);
         window.RecomputeLayout();  // no page selected
         if (r.selected) {
             const PosterSettings &s = window.poster().settings;
-            window.picGrid_MouseDown(Qt::LeftButton, QPointF(1.5 * s.PagePixelWidth, 1.5 * s.PagePixelHeight));
+            const int column = (r.selected - 1) % 3, row = (r.selected - 1) / 3;
+            window.picGrid_MouseDown(Qt::LeftButton, QPointF((column + 0.5) * s.PagePixelWidth, (row + 0.5) * s.PagePixelHeight));
             ASSERT_EQ(window.grid().SelectedPage, r.selected);
         }
         answer = r.answer;
         messages.clear();
         WaitWindowWatcher wait;
-        if (r.popup)
-            printThisPicture->trigger();
+        if (r.action)
+            window.findChild<QAction *>(QLatin1String(r.action))->trigger();
         else
             clickPrint();
         EXPECT_EQ(opened, r.opened);
@@ -329,7 +338,10 @@ TEST_F(PrintWindowTest, WhatTheDialogShowsIsWhatPrints)
         EXPECT_EQ(wait.painted, counters);
         ASSERT_EQ(wait.shown.size(), 1u);
         EXPECT_LE((wait.shown[0].center() - window.frameGeometry().center()).manhattanLength(), 2) << "centred";
+        EXPECT_EQ(wait.titles, QStringList(u"Printing the poster"_qs));
         EXPECT_EQ(test::pdfPageCount(output), int(r.sheets.size())) << "one sheet per page";
+        const QString printed = r.sheets.size() == 1 ? u"1 page"_qs : QStringLiteral("%1 pages").arg(r.sheets.size());
+        EXPECT_EQ(window.statusLine(), printed + " printed to " + file);
         const PrinterRecords stored = readPrinterFile(printerFile);
         EXPECT_EQ(std::tuple(stored.dialog.nFromPage, stored.dialog.nToPage, stored.dialog.nMinPage, stored.dialog.nMaxPage,
                              stored.dialog.Flags & (pd::PageNums | pd::CurrentPage), stored.dialog.hwndOwner),
@@ -386,11 +398,12 @@ TEST_F(PrintWindowTest, PrintAssemblyMapPrintsOneSheetThroughTheSameDialog)
     entries[1]->trigger();
     EXPECT_TRUE(messages.messages().empty());
     EXPECT_EQ(wait.painted, QStringList({QStringLiteral("Printing the assembly map")}));
-    ASSERT_EQ(wait.shown.size(), 1u);
+    EXPECT_EQ(wait.titles, QStringList({QStringLiteral("Printing the assembly map")}));
     EXPECT_EQ(test::pdfPageCount(output), 1);
     const QString text = test::pdfText(output);
     EXPECT_TRUE(text.contains(QStringLiteral("Poster 57.6cm × 37cm: 3 × 2 sheets, 6 pages, overlap 3 %"))) << text.toStdString();
     EXPECT_EQ(QFileInfo(printerFile).size(), 184);
+    EXPECT_EQ(window.statusLine(), "Assembly map printed to " + QDir::toNativeSeparators(output));
     expectNoWaitWindow();
 
     // Cancelled, nothing is printed. (Reopening on the stored choice and a failed job's message
@@ -403,12 +416,13 @@ TEST_F(PrintWindowTest, PrintAssemblyMapPrintsOneSheetThroughTheSameDialog)
 
 TEST_F(PrintWindowTest, WhatStopsAJobAndWhatDoesNot)
 {
-    struct Row { const char *what, *inTheWay; bool confirm, stored; MsgAnswer answer; int sheets; QString last; };
+    // The status line: none, the status line stays as it was.
+    struct Row { const char *what, *inTheWay; bool confirm, stored; MsgAnswer answer; int sheets; QString last; const char *status; };
     const Row rows[] = {
-        {"dialog cancelled", "", false, false, MsgAnswer::Yes, -1, QString()},
-        {"answered No", "", true, true, MsgAnswer::No, -1, SixPages},
+        {"dialog cancelled", "", false, false, MsgAnswer::Yes, -1, QString(), nullptr},
+        {"answered No", "", true, true, MsgAnswer::No, -1, SixPages, "Printing cancelled: nothing was printed"},
         {"output in the way", "poster.pdf", true, true, MsgAnswer::Yes, -1,
-         QStringLiteral("Error: 75 Cannot write '%1': Is a directory").arg(output)},
+         QStringLiteral("Error: 75 Cannot write '%1': Is a directory").arg(output), "Printing failed"},
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(r.what);
@@ -419,7 +433,9 @@ TEST_F(PrintWindowTest, WhatStopsAJobAndWhatDoesNot)
         if (r.answer == MsgAnswer::No)
             messages.answerNext(MsgAnswer::No);
         WaitWindowWatcher wait;
+        const QString statusBefore = window.statusLine();
         clickPrint();
+        EXPECT_EQ(window.statusLine(), r.status ? QString::fromUtf8(r.status) : statusBefore);
         EXPECT_EQ(currentPrinter().outputFileName().isEmpty(), !r.confirm) << "cancelled, nothing changes";
         EXPECT_EQ(QFileInfo(printerFile).isFile(), r.stored);
         EXPECT_EQ(test::pdfPageCount(output), r.sheets);
@@ -436,6 +452,7 @@ TEST_F(CupsPrintTest, PosterArrivesOnExactlyTheChosenQueueAndABrokenOrCancelledJ
     queue = Office;
     clickPrint();
     EXPECT_EQ(currentPrinter().printerName(), Office);
+    EXPECT_EQ(window.statusLine(), "6 pages sent to Office");
     EXPECT_FALSE(QFile::exists(output));
     // Qt's CUPS engine cannot abort a document; one broken off by an error must not print, nor
     // one cancelled on its second page.
@@ -489,62 +506,4 @@ TEST_F(PrintWindowTest, PrinterDatInTheWayKeepsNoPosterFromPrinting)
     }
     EXPECT_EQ(contentOf(target), "kept");
     QFile::remove(own);
-}
-
-// After each job the window's status line says what it did, where the file went or which printer
-// got it, or that nothing was printed; the wait window of a job carries a title. The File menu
-// prints all pages, the selected page, the assembly map.
-TEST_F(PrintWindowTest, TheStatusLineSaysWhatAJobDid)
-{
-    std::vector<QString> titles;  // of the wait windows as they showed
-    struct Titles : QObject {
-        std::vector<QString> &seen;
-        explicit Titles(std::vector<QString> &s) : seen(s) { qApp->installEventFilter(this); }
-        ~Titles() override { qApp->removeEventFilter(this); }
-        bool eventFilter(QObject *object, QEvent *event) override
-        {
-            if (event->type() == QEvent::Show && qobject_cast<frmWait *>(object))
-                seen.push_back(static_cast<QWidget *>(object)->windowTitle());
-            return false;
-        }
-    } watch(titles);
-    const auto trigger = [&](const char *name) { window.findChild<QAction *>(QLatin1String(name))->trigger(); };
-    const QString file = QDir::toNativeSeparators(output);
-    window.picGrid_MouseDown(Qt::LeftButton, QPointF(1, 1));  // page 1, for Print page...
-    ASSERT_EQ(window.grid().SelectedPage, 1);
-    const struct { std::function<void()> print; bool confirmed; int sheets; QString status, title; } rows[] = {
-        {[&] { clickPrint(); }, true, 6, "6 pages printed to " + file, "Printing the poster"},
-        {[&] { trigger("mnuPrint"); }, true, 6, "6 pages printed to " + file, "Printing the poster"},
-        {[&] { trigger("mnuPrintPage"); }, true, 1,
-         "1 page printed to " + file, "Printing the poster"},
-        {[&] { trigger("mnuPrintMap"); }, true, 1, "Assembly map printed to " + file, "Printing the assembly map"},
-        {[&] { clickPrint(); }, false, 0, "Printing cancelled: nothing was printed", {}},
-    };
-    for (const auto &r : rows) {
-        SCOPED_TRACE(r.status.toStdString());
-        QFile::remove(output);
-        titles.clear();
-        if (!r.confirmed)
-            messages.answerNext(MsgAnswer::No);
-        r.print();
-        EXPECT_EQ(test::pdfPageCount(output), r.sheets ? r.sheets : -1);
-        EXPECT_EQ(window.statusLine(), r.status);
-        EXPECT_EQ(titles, r.title.isEmpty() ? std::vector<QString>{} : std::vector<QString>{r.title});
-    }
-    // Cancel while the second page prints: nothing.
-    layOut({200, 800}, 40, QStringLiteral("10"));
-    const JobPages printed = posterJobPages(window.poster(), {1, std::int16_t(window.grid().pageCount())});
-    WaitWindowWatcher stop(QStringLiteral("Printing page  2/ %1").arg(printed.printedRange().last));
-    clickPrint();
-    ASSERT_TRUE(stop.asked);
-    EXPECT_FALSE(QFile::exists(output));
-    EXPECT_EQ(window.statusLine(), "Printing cancelled: nothing was printed");
-}
-
-TEST_F(CupsPrintTest, TheStatusLineNamesThePrinter)
-{
-    queue = Office;
-    clickPrint();
-    EXPECT_EQ(window.statusLine(), "6 pages sent to Office");
-    EXPECT_EQ(newOutput().size(), 1);
 }

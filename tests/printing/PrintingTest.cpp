@@ -16,8 +16,8 @@
 #include "printing/StoredPrinter.h"
 #include "support/ModalDriver.h"
 #include "support/PdfTools.h"
+#include "support/PrintRuns.h"
 #include "support/TestSupport.h"
-#include "support/SmallDisk.h"
 #include "support/WholeCrop.h"
 
 #include <QApplication>
@@ -82,15 +82,7 @@ QByteArray sampleBytes()
 }
 
 // The number of the run-time error `call` fails with; 0 when it does not fail.
-int errorNumber(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const RuntimeError &e) {
-        return e.number();
-    }
-    return 0;
-}
+int errorNumber(const std::function<void()> &call) { return failureOf(call).first; }
 
 // A picture (the built-in one unless given) laid out as the window lays it out, with a renderer.
 struct TestPoster : Poster {
@@ -100,15 +92,6 @@ struct TestPoster : Poster {
     }
     PageRenderer renderer{*this};
 };
-
-// The pages of `range` printed by the print loop.
-void print(QPrinter &printer, const Poster &poster, PrintRange range)
-{
-    PosterJob job;
-    job.poster = &poster;
-    job.range = range;
-    printPoster(printer, job);
-}
 
 }  // namespace
 
@@ -290,7 +273,8 @@ TEST(PdfCheck, AWholeFilePassesAndEveryLostWriteIsSeen)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("poster.pdf"));
-    print(*pdfPrinter(path), TestPoster(3, 200, 3), {1, 3});
+    const TestPoster poster(3, 200, 3);
+    printPoster(*pdfPrinter(path), posterJob(poster, {1, 3}));
     const QByteArray whole = contentOf(path);
     const qsizetype xref = whole.lastIndexOf("\nxref") + 1;
     const qsizetype image = whole.indexOf("/Subtype /Image");
@@ -483,7 +467,7 @@ TEST(PrintJob, JobBrokenOffByAnErrorLeavesNoDocument)
     const QString pdf = dir.filePath(QStringLiteral("poster.pdf"));
     TestPoster poster(3, 200, 3);
     const auto printer = pdfPrinter(pdf);
-    print(*printer, poster, {1, 0});
+    printPoster(*printer, posterJob(poster, {1, 0}));
     EXPECT_FALSE(QFile::exists(pdf)) << "no pages, no document";
     {
         PrintJob job(*printer);
@@ -496,35 +480,8 @@ TEST(PrintJob, JobBrokenOffByAnErrorLeavesNoDocument)
         EXPECT_FALSE(QFile::exists(pdf)) << "the half-printed document is aborted, not left behind";
         EXPECT_EQ(errorNumber([&] { job.PrintPageImage(poster.picture.raster()); }), 482) << "no sheet outside a job";
     }
-    print(*printer, poster, {1, 2});
+    printPoster(*printer, posterJob(poster, {1, 2}));
     EXPECT_EQ(pdfPageCount(pdf), 2) << "the same printer prints the next job";
-}
-
-// Qt's PDF writer does not say when a write fails: the file is checked whole after the last page
-// and the failure named by the system's reason. The old file stays, nothing is left beside it, and
-// the printer, whose engine keeps a failed write, prints the next job.
-TEST(PrintJob, APdfThatDoesNotFitKeepsTheOldFileAndThePrinterPrintsAgain)
-{
-    SmallDisk disk(2);
-    PLAKATRON_REQUIRE_SMALL_DISK(disk);
-    QTemporaryDir dir;
-    const QString full = disk.filePath(QStringLiteral("poster.pdf"));
-    writeFile(full, "the old poster");
-    disk.fill(100 << 10);
-    const TestPoster poster(3, 800, 3);
-    const auto printer = pdfPrinter(full);
-    try {
-        print(*printer, poster, {1, 6});
-        ADD_FAILURE() << "printed on a full disk";
-    } catch (const RuntimeError &e) {
-        EXPECT_EQ(std::pair(e.number(), e.description()), std::pair(61, QString("Cannot write '" + full + "': No space left on device")));
-    }
-    EXPECT_EQ(contentOf(full), "the old poster");
-    EXPECT_EQ(listing(disk.path()), ".filler poster.pdf");
-    EXPECT_EQ(printer->outputFileName(), full) << "the next dialog offers the same file";
-    printer->setOutputFileName(dir.filePath(QStringLiteral("poster.pdf")));
-    print(*printer, poster, {1, 6});
-    EXPECT_EQ(pdfPageCount(printer->outputFileName()), 6);
 }
 
 // A grey page of 300 x 424 pixels (no hint margins) on four papers, as poppler draws the PDF:
@@ -547,7 +504,7 @@ TEST(PrintJob, ASheetKeepsThePagesShapeOnAnyPaper)
         const auto printer = pdfPrinter(pdf);
         printer->setPageSize(QPageSize(r.paper));
         printer->setPageOrientation(r.orientation);
-        print(*printer, poster, {1, 1});
+        printPoster(*printer, posterJob(poster, {1, 1}));
         ASSERT_EQ(pdfPageCount(pdf), 1);
         const QPageLayout layout = printer->pageLayout();
         EXPECT_EQ(pdfPageSize(pdf).toSize(), layout.fullRectPoints().size()) << "the paper chosen";
@@ -589,10 +546,8 @@ TEST(PagesAhead, RendersInTurnAndKeepsTheWarningsWithTheirPageWhereAFailedStepIs
     }
     // The print loop hands the warning on before it prints the page.
     QTemporaryDir dir;
-    PosterJob job;
-    job.poster = &poster;
-    job.range = {2, 3};
     QStringList said;
+    PosterJob job = posterJob(poster, {2, 3});
     job.warnings = [&](std::int16_t page, const QStringList &warnings) { said << QString::number(page) + ": " + warnings.first(); };
     printPoster(*pdfPrinter(dir.filePath(QStringLiteral("p.pdf"))), job);
     EXPECT_EQ(said, QStringList({"2: Division by zero\r\nCode 11", "3: Division by zero\r\nCode 11"}));

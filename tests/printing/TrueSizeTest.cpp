@@ -10,6 +10,7 @@
 #include "printing/PrintJob.h"
 #include "printing/PrinterSheet.h"
 #include "support/PdfTools.h"
+#include "support/PrintRuns.h"
 
 #include <QCryptographicHash>
 #include <QPrinter>
@@ -152,10 +153,7 @@ Measured printAndMeasure(const Poster &poster, const Paper &paper, const QMargin
     if (!margins.isNull())
         printer->setPageMargins(margins, QPageLayout::Millimeter);
     const int columns = poster.grid.GridColumns;
-    PosterJob job;
-    job.poster = &poster;
-    job.range = {1, std::int16_t(columns + 1)};
-    printPoster(*printer, job);
+    printPoster(*printer, posterJob(poster, {1, std::int16_t(columns + 1)}));
 
     Measured m;
     const std::vector<std::vector<QRectF>> placed = pdfImagePlacements(pdf);

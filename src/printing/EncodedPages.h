@@ -27,6 +27,9 @@ struct EncodedPage {
     PageResult result;
 };
 
+// The JPEG quality Qt's PDF engine stores a 32-bit picture at.
+inline constexpr int PagePictureQuality = 94;
+
 // Encodes `page` (RGB32) as Qt's PDF engine encodes a page picture, into `jpeg`; false when the
 // encoder fails.
 bool encodePagePicture(const QImage &page, QByteArray &jpeg);

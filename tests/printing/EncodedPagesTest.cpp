@@ -15,8 +15,10 @@
 #include "support/SmallDisk.h"
 #include "support/TestSupport.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImageWriter>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -227,4 +229,53 @@ TEST(EncodedPages, AFullDiskKeepsTheOldFileAndLeavesNothing)
     job.range = {1, 3};
     printPoster(*printer, job);
     EXPECT_EQ(pdfPageCount(pdf), 3);
+}
+
+// The encoder gives Qt's JPEG writer's bytes for every picture a page can be: sizes that are no
+// whole number of blocks, resolutions recorded per inch or per centimetre, a noisy page whose
+// JPEG outgrows the first guess of its size; pictures with texts go through Qt's writer itself.
+TEST(EncodedPages, TheEncoderWritesTheBytesOfQtsWriter)
+{
+    const auto noise = [](int width, int height, QImage::Format format) {
+        QImage image(width, height, format);
+        std::uint32_t state = 12345;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                state = state * 1664525u + 1013904223u;
+                image.setPixel(x, y, qRgba(int(state >> 24), int(state >> 16) & 255, int(state >> 8) & 255, 255));
+            }
+        return image;
+    };
+    struct Case {
+        const char *what;
+        QImage picture;
+    };
+    std::vector<Case> cases = {
+        {"a page of the built-in picture", {}},
+        {"17 x 9 noise", noise(17, 9, QImage::Format_RGB32)},
+        {"1 x 1", noise(1, 1, QImage::Format_RGB32)},
+        {"noise larger than the first guess", noise(640, 480, QImage::Format_RGB32)},
+        {"premultiplied", noise(33, 31, QImage::Format_ARGB32_Premultiplied)},
+        {"300 dpi", noise(40, 40, QImage::Format_RGB32)},
+        {"118 dots per cm", noise(40, 40, QImage::Format_RGB32)},
+        {"with a text", noise(40, 40, QImage::Format_RGB32)},
+    };
+    PageRenderer renderer(builtInPoster(3, 800));
+    ASSERT_TRUE(renderer.RenderPage(2).made);
+    cases[0].picture = renderer.pageCanvas();
+    cases[5].picture.setDotsPerMeterX(11811);
+    cases[5].picture.setDotsPerMeterY(11811);
+    cases[6].picture.setDotsPerMeterX(11800);
+    cases[6].picture.setDotsPerMeterY(11800);
+    cases[7].picture.setText(QStringLiteral("Title"), QStringLiteral("page"));
+    for (const Case &c : cases) {
+        QByteArray qt;
+        QBuffer buffer(&qt);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setQuality(94);
+        ASSERT_TRUE(writer.write(c.picture)) << c.what;
+        QByteArray ours("left over");
+        ASSERT_TRUE(encodePagePicture(c.picture, ours)) << c.what;
+        EXPECT_TRUE(ours == qt) << c.what << ": " << ours.size() << " bytes against Qt's " << qt.size();
+    }
 }

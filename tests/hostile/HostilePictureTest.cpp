@@ -12,9 +12,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace plakatron;
@@ -261,7 +264,8 @@ TEST(HostilePicture, DrawingAndDecodingStopAtTheDeadline)
 }
 
 // Only regular files are opened: a pipe (held open for writing here, so that opening it would not
-// wait but find it empty; a socket or a device is the same kind of file to the loader), a folder or a missing name is refused with its reason; a link
+// wait but find it empty), a socket (which cannot be opened at all, so the kind is what refuses
+// it), a folder or a missing name is refused with its reason; a link
 // to a picture is the picture. A picture padded to gigabytes is read only as far as it goes.
 TEST(HostilePicture, SpecialFilesAndPaddingAreNotRead)
 {
@@ -269,16 +273,22 @@ TEST(HostilePicture, SpecialFilesAndPaddingAreNotRead)
     const QByteArray pipe = QFile::encodeName(home.filePath("pipe.jpg"));
     ASSERT_EQ(::mkfifo(pipe.constData(), 0600), 0);
     const int pipeWriter = ::open(pipe.constData(), O_RDWR | O_NONBLOCK);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, QFile::encodeName(home.filePath("socket.jpg")).constData(), sizeof address.sun_path - 1);
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(socket, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
     const QImage image = fourColours(64, 48);
     writeFile(home.filePath("photo.jpg"), encode(image, "jpeg"));
     ASSERT_TRUE(QFile::link(home.filePath("photo.jpg"), home.filePath("link.jpg")));
     const QString special = "Error: 481 The path names a pipe, a device or another special file, not a picture file.";
     const std::pair<QString, QString> cases[] = {
-        {"pipe.jpg", special}, {"link.jpg", "64 x 48"}, {".", "Error: 75 The path names a "
+        {"pipe.jpg", special}, {"socket.jpg", special}, {"link.jpg", "64 x 48"}, {".", "Error: 75 The path names a "
          "folder, not a picture file."}, {"nowhere.jpg", "Error: 53 File not found"}};
     for (const auto &[name, outcome] : cases)
         EXPECT_EQ(loaded(home.filePath(name)), outcome) << name.toStdString();
     ::close(pipeWriter);
+    ::close(socket);
 
     // 3 GB of zeros after the end marker, the container or the last box, in a sparse file: nothing
     // of it is written or read.

@@ -144,17 +144,31 @@ void setUpPrinter(QPrinter &printer, const QCommandLineParser &parser, const Pap
 
 // One print job of the tool on the sheets the options name. A stop signal ends it between pages;
 // the job then removes its half-written file before the signal ends the tool (the guard is built
-// before the job, so it outlives it).
+// before the job, so it outlives it). A poster to a PDF file is written without a printer, so the
+// print server is never asked (a printer object asks it for its default printer as it is made).
 struct ToolJob {
-    ToolJob(const QCommandLineParser &parser, const Paper &paper) : toFile(parser.isSet(QStringLiteral("output")))
+    ToolJob(const QCommandLineParser &parser, const Paper &paper)
+        : toFile(parser.isSet(QStringLiteral("output"))), parser_(parser), paper_(paper)
     {
-        setUpPrinter(printer, parser, paper);
+        if (!toFile)
+            sheetPrinter();
+    }
+    // The printer of the job's sheets: the installed one, or one writing the PDF file (made when
+    // first asked for).
+    QPrinter &sheetPrinter()
+    {
+        if (!printer_) {
+            printer_.emplace(QPrinter::HighResolution);
+            setUpPrinter(*printer_, parser_, paper_);
+        }
+        return *printer_;
     }
     // The poster of the options on this job's sheets: their printable area, and the calibration
     // stored for the printer.
-    Poster poster(PosterOptions options) const
+    Poster poster(PosterOptions options)
     {
-        options.choices.sheet = sheetOf(printer, options.choices.sheet.paper);
+        const Paper paper = options.choices.sheet.paper;
+        options.choices.sheet = toFile ? pdfFileSheet(paper) : sheetOf(sheetPrinter(), paper);
         return posterOf(options);
     }
     // Prints the pages of `range` of `poster` (and `map` first when given) and turns the job's
@@ -175,7 +189,10 @@ struct ToolJob {
         // A script wants to know: a page that gave a warning ends the job.
         job.warnings = [](std::int16_t page, const QStringList &warnings) { throw renderingFailed(page, warnings.first()); };
         try {
-            printPoster(printer, job);
+            if (toFile)
+                printPoster(PdfFileOutput{parser_.value(QStringLiteral("output")), paper_}, job);
+            else
+                printPoster(sheetPrinter(), job);
         } catch (const WriteError &e) {
             throw cannotWrite(e);
         } catch (const RuntimeError &e) {
@@ -189,10 +206,14 @@ struct ToolJob {
     }
 
     const bool toFile;
-    QPrinter printer{QPrinter::HighResolution};
     Cancellation stop;
     const CancelOnStopSignals stopSignals{stop};
     ProgressReport progress;
+
+private:
+    const QCommandLineParser &parser_;
+    const Paper paper_;
+    std::optional<QPrinter> printer_;
 };
 
 }  // namespace
@@ -409,7 +430,7 @@ int runCalibrate(const QStringList &arguments)
     ToolJob tool(parser, paperOption(parser));
     CalibrationRulers rulers;
     try {
-        rulers = calibrationRulers(printableArea(tool.printer));
+        rulers = calibrationRulers(printableArea(tool.sheetPrinter()));
     } catch (const RuntimeError &e) {
         throw CliExit(1, e.description());
     }
@@ -426,13 +447,13 @@ int runCalibrate(const QStringList &arguments)
         const MeasuredCalibration c = calibrationFromMeasured(*across, *down, rulers);
         if (!c.problem.isEmpty())
             throw CliExit(2, c.problem);
-        storeCalibration(tool.printer.printerName(), c.calibration);
-        std::printf("calibration of %s: across %.4f, down %.4f\n", qPrintable(tool.printer.printerName()), c.calibration.x,
+        storeCalibration(tool.sheetPrinter().printerName(), c.calibration);
+        std::printf("calibration of %s: across %.4f, down %.4f\n", qPrintable(tool.sheetPrinter().printerName()), c.calibration.x,
                     c.calibration.y);
         return 0;
     }
     try {
-        printCalibrationSheet(tool.printer, &tool.stop);
+        printCalibrationSheet(tool.sheetPrinter(), &tool.stop);
     } catch (const WriteError &e) {
         throw cannotWrite(e);
     } catch (const RuntimeError &e) {

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <csetjmp>
 #include <cstdio>
+#include <functional>
 #include <limits>
 #include <new>
 #include <vector>
@@ -93,50 +94,35 @@ void recordDensity(jpeg_compress_struct &info, const QImage &page)
     }
 }
 
+// The source of the rows: each call gives row `y` in the colour space asked for.
+using RowAt = std::function<const std::uint8_t *(std::int32_t y)>;
+
 bool compress(jpeg_compress_struct &info, JpegFailure &failure, ArrayDestination &destination, const QImage &page,
-              JSAMPROW *rows)
+              J_COLOR_SPACE space, int components, const RowAt &rowAt)
 {
     if (setjmp(failure.start))
         return false;
-    jpeg_create_compress(&info);
+    jpeg_create_compress(&info);  // which clears all but the error handler
     info.dest = &destination.manager;
     info.image_width = JDIMENSION(page.width());
     info.image_height = JDIMENSION(page.height());
-    // The 32-bit words read as bytes: blue, green, red and the unused alpha on this machine.
-    info.input_components = 4;
-    info.in_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    info.input_components = components;
+    info.in_color_space = space;
     jpeg_set_defaults(&info);
     recordDensity(info, page);
     jpeg_set_quality(&info, PagePictureQuality, TRUE);
     jpeg_start_compress(&info, TRUE);
-    jpeg_write_scanlines(&info, rows, JDIMENSION(page.height()));
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(rowAt(std::int32_t(info.next_scanline)));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
     jpeg_finish_compress(&info);
     return true;
 }
 
-}  // namespace
-
-bool encodePagePicture(const QImage &page, QByteArray &jpeg)
+// Qt's JPEG writer's bytes for `page` (its size and resolution) with the pixels `rowAt` gives.
+bool encode(const QImage &page, J_COLOR_SPACE space, int components, const RowAt &rowAt, QByteArray &jpeg)
 {
-    // What Qt's PDF engine does with a 32-bit picture it stores lossy: Qt's JPEG writer at quality
-    // 94, which copies each row to red, green and blue bytes first. libjpeg reads the 32-bit rows
-    // as they are and converts them to the same YCbCr, so the bytes are the ones Qt writes, for
-    // about half the work. Pictures Qt's writer would add more to (texts, a colour profile) and
-    // other formats go to Qt's writer.
-    const QImage::Format format = page.format();
-    const bool plain = (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
-                        || format == QImage::Format_ARGB32_Premultiplied)
-                       && page.textKeys().isEmpty() && !page.colorSpace().isValid() && !page.isNull();
-    if (!plain) {
-        jpeg.clear();
-        QBuffer buffer(&jpeg);
-        QImageWriter writer(&buffer, "jpeg");
-        writer.setQuality(PagePictureQuality);
-        return writer.write(page);
-    }
-    std::vector<JSAMPROW> rows(std::size_t(page.height()));
-    for (int y = 0; y < page.height(); ++y)
-        rows[std::size_t(y)] = const_cast<JSAMPROW>(page.constScanLine(y));
     // Smooth pages take about a bit a pixel at this quality; the array grows for the others.
     jpeg.resize(qsizetype(page.width()) * page.height() / 4 + 4096);
     JpegFailure failure{};
@@ -149,11 +135,50 @@ bool encodePagePicture(const QImage &page, QByteArray &jpeg)
     destination.manager.term_destination = endArray;
     jpeg_compress_struct info{};
     info.err = &failure.manager;
-    const bool done = compress(info, failure, destination, page, rows.data());
+    const bool done = compress(info, failure, destination, page, space, components, rowAt);
     jpeg_destroy_compress(&info);
     if (!done)
         jpeg.clear();
     return done;
+}
+
+}  // namespace
+
+bool encodePagePicture(const QImage &page, QByteArray &jpeg)
+{
+    // What Qt's PDF engine does with a 32-bit picture it stores lossy: Qt's JPEG writer at quality
+    // 94, which copies each row to red, green and blue bytes first. libjpeg reads the 32-bit rows
+    // as they are and converts them to the same YCbCr, so the bytes are the ones Qt writes, for
+    // less work. Pictures Qt's writer would add more to (texts, a colour profile) and other
+    // formats go to Qt's writer.
+    const QImage::Format format = page.format();
+    const bool plain = (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
+                        || format == QImage::Format_ARGB32_Premultiplied)
+                       && page.textKeys().isEmpty() && !page.colorSpace().isValid() && !page.isNull();
+    if (!plain) {
+        jpeg.clear();
+        QBuffer buffer(&jpeg);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setQuality(PagePictureQuality);
+        return writer.write(page);
+    }
+    // The 32-bit words read as bytes: blue, green, red and the unused alpha on this machine.
+    return encode(page, Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB, 4,
+                  [&](std::int32_t y) { return page.constScanLine(y); }, jpeg);
+}
+
+bool encodeRenderedPage(const PageRenderer &renderer, QByteArray &jpeg)
+{
+    // The page's own rows (blue, green, red) go to libjpeg as they are, with the margins' pixels
+    // beside them: the same pixels as on the finished canvas, without copying the page onto it.
+    const QImage &canvas = renderer.pageCanvas();
+    std::vector<std::uint8_t> row(std::size_t(canvas.width()) * 3);
+    return encode(canvas, JCS_EXT_BGR, 3,
+                  [&](std::int32_t y) {
+                      renderer.pageRowBgr(y, row.data());
+                      return row.data();
+                  },
+                  jpeg);
 }
 
 int printThreadsFor(const Poster &poster)
@@ -192,6 +217,7 @@ void EncodedPages::work()
     // every page it renders. Its canvas and buffers are made once and reused.
     PageRenderer renderer(poster_);
     renderer.setResampleThreads(1);
+    renderer.setPictureOffCanvas(true);
     // Pages finished but not yet taken: enough for every thread to be at work while the printer
     // stores the page it took.
     const std::size_t ahead = std::size_t(threads_) * 2;
@@ -206,7 +232,7 @@ void EncodedPages::work()
         try {
             page.result = renderer.RenderPage(order_[index]);
             page.size = renderer.pageCanvas().size();
-            if (page.result.made && !encodePagePicture(renderer.pageCanvas(), page.jpeg)) {
+            if (page.result.made && !encodeRenderedPage(renderer, page.jpeg)) {
                 page.result.warnings << describeWithCode(RuntimeError(err::OutOfMemory));
                 page.result.made = false;
             }

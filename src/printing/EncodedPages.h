@@ -33,12 +33,15 @@ inline constexpr int PagePictureQuality = 94;
 // Encodes `page` (RGB32) as Qt's PDF engine encodes a page picture, into `jpeg`; false when the
 // encoder fails.
 bool encodePagePicture(const QImage &page, QByteArray &jpeg);
+// Encodes the page `renderer` rendered last, the same bytes as encodePagePicture gives for the
+// canvas with the page on it, also when the renderer left it off (setPictureOffCanvas).
+bool encodeRenderedPage(const PageRenderer &renderer, QByteArray &jpeg);
 
 // How many threads a print job renders its pages on: PLAKATRON_PRINT_THREADS when it is set to a
 // number from 1 up, otherwise one a core. A vector picture's pages draw ahead along their row in
-// one pass (PageRenderer::setPagesInOrderUpTo) and stay on one thread. With one thread the job
-// renders one page ahead and Qt's engine encodes (PagesAhead): the same bytes, without the
-// stand-ins and the copy that encoding elsewhere costs.
+// one pass (PageRenderer::setPagesInOrderUpTo) on one thread, and Qt's engine encodes them
+// (PagesAhead). On one core the pages of a raster picture are encoded here too: reading the
+// enlarged page as it is saves more than the stand-ins and the copy cost.
 int printThreadsFor(const Poster &poster);
 
 class EncodedPages {

@@ -5,11 +5,14 @@
 #include "core/Numeric.h"
 #include "core/RuntimeError.h"
 #include "imaging/DibSection.h"
+#include "imaging/PixelCopy.h"
 #include "printing/PageGeometry.h"
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -150,7 +153,10 @@ PageResult PageRenderer::RenderPage(std::int16_t pageNumber)
                 drawn = poster_.picture.draw(areaOf({CurrentPageRow, CurrentPageColumn}), page, ahead);
             },
             true);
-        step([&] { placeOnCanvas(drawn, withHints ? HintMargin : 0); });
+        step([&] {
+            placeOnCanvas(drawn, withHints ? HintMargin : 0);
+            pictureOnCanvas_ = true;
+        });
         if (withHints)
             step([&] { drawHints(pageNumber); });
         return result;
@@ -171,7 +177,9 @@ PageResult PageRenderer::RenderPage(std::int16_t pageNumber)
         // (and kept from page to page), the margins white and the enlarged page copied in.
         cDIBSection &page = pageImageBuffer();
         prepareCanvas(QSize(page.Width(), page.Height()), withHints ? HintMargin : 0);
-        page.PaintPicture(picDibBuffer_, 0, 0, -1, -1, 0, 0);
+        pictureOnCanvas_ = !pictureOffCanvas_;
+        if (pictureOnCanvas_)
+            page.PaintPicture(picDibBuffer_, 0, 0, -1, -1, 0, 0);
     });
     if (withHints)
         step([&] { drawHints(pageNumber); });
@@ -205,6 +213,8 @@ void PageRenderer::drawHints(std::int16_t pageNumber)
     const double W = canvas.width();
     const double H = canvas.height();
     QPainter p(&canvas);
+    // The hints stay in the margins: the page itself may not be on the canvas yet.
+    p.setClipRegion(QRegion(canvas.rect()).subtracted(QRegion(0, 0, canvas.width() - HintMargin, canvas.height() - HintMargin)));
 
     p.setFont(hintFont());
     p.setPen(Qt::black);
@@ -223,6 +233,20 @@ void PageRenderer::drawHints(std::int16_t pageNumber)
         p.drawText(QPointF(W - 14, y + metrics.ascent()), QString(c));
         y = CInt(y + metrics.height() + 1);
     }
+}
+
+void PageRenderer::pageRowBgr(std::int32_t y, std::uint8_t *row) const
+{
+    const QImage &canvas = picDibBuffer_;
+    std::int32_t x = 0;
+    if (!pictureOnCanvas_ && PageImageBuffer && y < PageImageBuffer->Height()) {
+        // The page's rows are stored bottom up, in the canvas's own byte order.
+        const cDIBSection &page = *PageImageBuffer;
+        x = std::min(page.Width(), std::int32_t(canvas.width()));
+        std::memcpy(row, page.bytes().rowPointer(page.Height() - 1 - y), std::size_t(x) * 3);
+    }
+    pixelcopy::toBgr(canvas.format(), canvas.constScanLine(y) + std::ptrdiff_t(x) * 4, row + std::ptrdiff_t(x) * 3,
+                     canvas.width() - x);
 }
 
 }  // namespace plakatron

@@ -44,6 +44,13 @@ public:
 
     // The finished page (picDibBuffer's picture): what the print job prints.
     const QImage &pageCanvas() const { return picDibBuffer_; }
+    // Row `y` of the finished page as blue, green and red bytes (pageCanvas().width() of them):
+    // what the canvas holds there with the page on it, also where the page was left off it.
+    void pageRowBgr(std::int32_t y, std::uint8_t *row) const;
+    // An enlarged or reduced page stays in its buffer and is not copied onto the canvas, which
+    // then holds the margins and their hints alone (a print job that encodes the pages itself
+    // reads them with pageRowBgr). A vector picture's page is always on the canvas. Off, as made.
+    void setPictureOffCanvas(bool off) { pictureOffCanvas_ = off; }
     // The crop of the page last rendered, before enlargement (tmpPic's picture), as described:
     // it is never made whole.
     const PictureCrop &crop() const { return crop_; }
@@ -86,6 +93,8 @@ private:
     int resampleThreads_ = 0;
     std::int16_t inOrderUpTo_ = 0;
     bool keepPoster_ = false;
+    bool pictureOffCanvas_ = false;
+    bool pictureOnCanvas_ = true;  // the page last rendered is on the canvas
 };
 
 // The hint font: 12 point bold "MS Sans Serif", or the nearest sans-serif face where it is missing.

@@ -13,10 +13,12 @@
 #include "printing/PagePictureSplice.h"
 #include "printing/PagesAhead.h"
 #include "printing/PdfCheck.h"
+#include "printing/PrinterSheet.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QImage>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <algorithm>
 #include <utility>
@@ -130,22 +132,41 @@ QString progressText(std::int16_t page, PrintRange range)
     return QCoreApplication::translate("PrintJob", "Printing page %1").arg(Str(page));
 }
 
-PrintJob::PrintJob(QPrinter &printer, const Cancellation *cancellation) : printer_(printer), cancellation_(cancellation) {}
+PrintJob::PrintJob(QPrinter &printer, const Cancellation *cancellation) : printer_(&printer), cancellation_(cancellation) {}
+
+PrintJob::PrintJob(const PdfFileOutput &file, const Cancellation *cancellation) : file_(file), cancellation_(cancellation) {}
 
 PrintJob::~PrintJob() { abort(); }
 
+QPagedPaintDevice &PrintJob::device() const
+{
+    if (printer_)
+        return *printer_;
+    if (!writer_)
+        raise(err::PrinterError);
+    return *writer_;
+}
+
 void PrintJob::begin()
 {
-    if (printer_.docName().isEmpty())
-        printer_.setDocName(appTitle());
-    if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
-        pdfFile_ = std::make_unique<OutputFile>(printer_.outputFileName());
-        pdfFileName_ = printer_.outputFileName();
-        if (encoded_ && takesEncodedPages(printer_))
+    if (file_) {
+        pdfFile_ = std::make_unique<OutputFile>(file_->fileName);
+        if (encoded_)
             splice_ = std::make_unique<PagePictureSplice>();
-        printer_.setOutputFileName(splice_ ? splice_->draftPath() : pdfFile_->temporaryPath());
+        writer_ = pdfFileWriter(splice_ ? splice_->draftPath() : pdfFile_->temporaryPath(), file_->paper);
+        writer_->setTitle(appTitle());
+    } else {
+        if (printer_->docName().isEmpty())
+            printer_->setDocName(appTitle());
+        if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty()) {
+            pdfFile_ = std::make_unique<OutputFile>(printer_->outputFileName());
+            pdfFileName_ = printer_->outputFileName();
+            if (encoded_ && takesEncodedPages(*printer_))
+                splice_ = std::make_unique<PagePictureSplice>();
+            printer_->setOutputFileName(splice_ ? splice_->draftPath() : pdfFile_->temporaryPath());
+        }
     }
-    if (!painter_.begin(&printer_))
+    if (!painter_.begin(&device()))
         raise(err::PrinterError);
     // Pages reach the printer as a PDF stream; Qt then stores each page picture as a JPEG at
     // quality 94, which keeps photographs and the hint text sharp at a few milliseconds a page,
@@ -187,12 +208,18 @@ void PrintJob::end()
 
 void PrintJob::abort()
 {
-    if (painter_.isActive())
-        abortPrinterDocument(printer_, painter_);
+    if (painter_.isActive()) {
+        if (printer_)
+            abortPrinterDocument(*printer_, painter_);
+        else
+            painter_.end();  // the file it wrote goes with the OutputFile below
+    }
     restoreFileName();
     splice_.reset();
+    writer_.reset();
     if (pdfFile_) {
-        renewPdfEngine(printer_);
+        if (printer_)
+            renewPdfEngine(*printer_);
         pdfFile_.reset();
     }
 }
@@ -206,7 +233,7 @@ void PrintJob::stopIfAsked() const
 void PrintJob::restoreFileName()
 {
     if (!pdfFileName_.isEmpty())
-        printer_.setOutputFileName(std::exchange(pdfFileName_, QString()));
+        printer_->setOutputFileName(std::exchange(pdfFileName_, QString()));
 }
 
 void PrintJob::run(const JobPages &pages, const PagePrinter &printPage, const Progress &progress,
@@ -220,7 +247,7 @@ void PrintJob::run(const JobPages &pages, const PagePrinter &printPage, const Pr
         if (firstSheet) {
             stopIfAsked();
             firstSheet();
-            if (count > 0 && !printer_.newPage())
+            if (count > 0 && !device().newPage())
                 raise(err::PrinterError);
         }
         for (std::int16_t page = pages.first(); page != 0;) {
@@ -230,7 +257,7 @@ void PrintJob::run(const JobPages &pages, const PagePrinter &printPage, const Pr
                 progress(page, count);
             printPage(page);
             // A new sheet only between pages: no blank sheet after the last.
-            if (next != 0 && !printer_.newPage())
+            if (next != 0 && !device().newPage())
                 raise(err::PrinterError);
             page = next;
         }
@@ -265,7 +292,8 @@ QRect PrintJob::printableArea() const
 {
     // On a printer the painter works in device pixels with (0, 0) at the top left of the
     // printable area, whose size is the printer's own width and height.
-    return QRect(0, 0, printer_.width(), printer_.height());
+    const QPagedPaintDevice &sheets = device();
+    return QRect(0, 0, sheets.width(), sheets.height());
 }
 
 void PrintJob::PrintAssemblyMap(AssemblyMap &map)
@@ -277,7 +305,7 @@ void PrintJob::DrawSheet(const std::function<void(QPainter &, const QRectF &, do
 {
     if (!painter_.isActive())
         raise(err::PrinterError);
-    draw(painter_, QRectF(printableArea()), printer_.resolution());
+    draw(painter_, QRectF(printableArea()), device().logicalDpiX());
 }
 
 namespace {
@@ -304,14 +332,13 @@ void printEncodedPoster(PrintJob &sheets, const JobPages &printed, const PosterJ
                 : PrintJob::SheetPrinter());
 }
 
-}  // namespace
-
-void printPoster(QPrinter &printer, const PosterJob &job)
+// The loop itself, on the sheets of `sheets`; `encodable`: they store page pictures as Qt's PDF
+// engine encodes them.
+void printPosterOn(PrintJob &sheets, bool encodable, const PosterJob &job)
 {
-    PrintJob sheets(printer, job.cancellation);
     const JobPages printed = posterJobPages(*job.poster, job.range);
-    if (const int threads = printThreadsFor(*job.poster); threads > 1 && printed.count() > 1 && takesEncodedPages(printer)) {
-        printEncodedPoster(sheets, printed, job, threads);
+    if (!job.poster->picture.isVector() && printed.count() > 1 && encodable) {
+        printEncodedPoster(sheets, printed, job, printThreadsFor(*job.poster));
         return;
     }
     PagesAhead pages(*job.poster, printed);
@@ -332,6 +359,20 @@ void printPoster(QPrinter &printer, const PosterJob &job)
             sheets.PrintAssemblyMap(*job.map);
         })
                 : PrintJob::SheetPrinter());
+}
+
+}  // namespace
+
+void printPoster(QPrinter &printer, const PosterJob &job)
+{
+    PrintJob sheets(printer, job.cancellation);
+    printPosterOn(sheets, takesEncodedPages(printer), job);
+}
+
+void printPoster(const PdfFileOutput &file, const PosterJob &job)
+{
+    PrintJob sheets(file, job.cancellation);
+    printPosterOn(sheets, true, job);
 }
 
 }  // namespace plakatron

@@ -5,6 +5,7 @@
 // printPoster, serves the main window (which adds the confirmation and the wait window) and the
 // command-line tool (which prints to a PDF file or a printer without any window).
 
+#include "layout/Paper.h"
 #include "layout/Poster.h"
 
 #include <QPainter>
@@ -18,6 +19,8 @@
 #include <optional>
 
 class QImage;
+class QPagedPaintDevice;
+class QPdfWriter;
 class QPrinter;
 
 namespace plakatron {
@@ -108,6 +111,13 @@ QString confirmationText(std::int16_t count, std::int32_t leftOut = 0);
 // page count, so it reads "page 3 of 8".
 QString progressText(std::int16_t page, PrintRange range);
 
+// A PDF file written without a printer: the job makes Qt's PDF writer itself, so no print server
+// is asked for anything (a printer object asks for its default printer as it is made).
+struct PdfFileOutput {
+    QString fileName;
+    Paper paper;
+};
+
 class PrintJob {
 public:
     using PagePrinter = std::function<void(std::int16_t page)>;
@@ -117,6 +127,9 @@ public:
 
     // `cancellation`, when given, is looked at before each page and before the document ends.
     explicit PrintJob(QPrinter &printer, const Cancellation *cancellation = nullptr);
+    // A job writing `file` on sheets of its paper, as a printer writing a PDF file of that paper
+    // writes it.
+    explicit PrintJob(const PdfFileOutput &file, const Cancellation *cancellation = nullptr);
     ~PrintJob();  // a document still open is aborted
     PrintJob(const PrintJob &) = delete;
     PrintJob &operator=(const PrintJob &) = delete;
@@ -165,8 +178,12 @@ private:
     void abort();
     void stopIfAsked() const;
     void restoreFileName();
+    // What the pages are drawn on: the printer, or the PDF writer while a file is written.
+    QPagedPaintDevice &device() const;
 
-    QPrinter &printer_;
+    QPrinter *printer_ = nullptr;
+    std::optional<PdfFileOutput> file_;
+    std::unique_ptr<QPdfWriter> writer_;  // while the file is written
     const Cancellation *cancellation_;
     QPainter painter_;
     std::unique_ptr<OutputFile> pdfFile_;  // while a PDF file is written
@@ -189,12 +206,13 @@ struct PosterJob {
 
 // The one print loop of the window and the tool: every page of the job's range that holds
 // something of the picture (posterJobPages) rendered one page ahead on another thread and printed,
-// undistorted, one sheet each (PrintJob::run). To a PDF file, on more than one core, the pages are
+// undistorted, one sheet each (PrintJob::run). To a PDF file, the pages of a raster picture are
 // rendered and encoded on every core (EncodedPages) and go into the file in order, their bytes
-// those Qt's engine would have written. A page that
-// cannot be had in memory ends the job with Out of memory (7) rather than print the page before
-// again. Fails as PrintJob::run does.
+// those Qt's engine would have written. A page that cannot be had in memory ends the job with Out
+// of memory (7) rather than print the page before again. Fails as PrintJob::run does.
 void printPoster(QPrinter &printer, const PosterJob &job);
+// The same job written to a PDF file without a printer (PdfFileOutput).
+void printPoster(const PdfFileOutput &file, const PosterJob &job);
 
 // Whether `printer` stores page pictures as Qt's PDF engine encodes them (a PDF file in colour),
 // so that pages encoded beforehand on other threads can go into its file as they are.

@@ -5,12 +5,16 @@
 #include "printing/PrinterSettings.h"
 
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QUrl>
 
 namespace plakatron {
 
 namespace {
+// What a printer in high resolution writes a PDF file at.
+constexpr int PdfFileDotsPerInch = 1200;
+
 // A printer's key in the calibration section: its name, with the characters the store would read
 // as a path or an escape percent-encoded.
 QString calibrationKey(const QString &printerName)
@@ -36,7 +40,7 @@ std::optional<Paper> paperOf(const QPrinter &printer)
     return std::nullopt;
 }
 
-void setPaper(QPrinter &printer, const Paper &paper)
+void setPaper(QPagedPaintDevice &printer, const Paper &paper)
 {
     printer.setPageOrientation(paper.orientation);
     printer.setPageSize(QPageSize(paper.size));
@@ -73,6 +77,20 @@ Calibration calibrationOf(const QPrinter &printer)
 }
 
 PrintSheet sheetOf(const QPrinter &printer, const Paper &paper) { return {paper, printableArea(printer), calibrationOf(printer)}; }
+
+std::unique_ptr<QPdfWriter> pdfFileWriter(const QString &fileName, const Paper &paper)
+{
+    auto writer = std::make_unique<QPdfWriter>(fileName);
+    writer->setResolution(PdfFileDotsPerInch);
+    setPaper(*writer, paper);
+    return writer;
+}
+
+PrintSheet pdfFileSheet(const Paper &paper)
+{
+    const std::unique_ptr<QPdfWriter> writer = pdfFileWriter(QString(), paper);
+    return {paper, printableMillimetres(QSizeF(writer->width(), writer->height()), writer->resolution()), {}};
+}
 
 QSizeF PrintableAreas::of(QPrinter &printer, const Paper &paper)
 {

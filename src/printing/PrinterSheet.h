@@ -9,17 +9,20 @@
 #include <QSizeF>
 #include <QString>
 #include <map>
+#include <memory>
 #include <optional>
 #include <tuple>
 
+class QPagedPaintDevice;
+class QPdfWriter;
 class QPrinter;
 
 namespace plakatron {
 
 // The offered paper `printer` is set to; nothing for any other size.
 std::optional<Paper> paperOf(const QPrinter &printer);
-// Sets `printer` to `paper`.
-void setPaper(QPrinter &printer, const Paper &paper);
+// Sets `printer` (or a PDF writer) to `paper`.
+void setPaper(QPagedPaintDevice &printer, const Paper &paper);
 // The printable area `printer` leaves on its paper now, in millimetres: its width and height in
 // device pixels at its resolution, exactly what the print job draws into.
 QSizeF printableArea(const QPrinter &printer);
@@ -33,6 +36,13 @@ Calibration calibrationOf(const QPrinter &printer);
 
 // The sheet of `printer` as it is set up now (its printable area and calibration) for `paper`.
 PrintSheet sheetOf(const QPrinter &printer, const Paper &paper);
+
+// Qt's PDF writer of `fileName` on `paper`, set up as a printer writing a PDF file is: 1200 dots
+// per inch and the PDF engine's own margins. It opens the file when a painter begins on it.
+std::unique_ptr<QPdfWriter> pdfFileWriter(const QString &fileName, const Paper &paper);
+// The sheet of a PDF file of `paper` written by such a writer: the printable area a printer
+// writing that file leaves, and no calibration.
+PrintSheet pdfFileSheet(const Paper &paper);
 
 // Printable areas of printers by paper, each read from the printer once: a driver may ask its
 // print server when the paper changes, and the window asks at every change of its paper.

@@ -13,6 +13,9 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <csignal>
@@ -205,4 +208,45 @@ TEST(CliProgress, BarAndPageRanges)
     EXPECT_EQ(std::pair(first, last), std::pair(1, std::numeric_limits<int>::max()));
     for (const char *bad : {"0-3", "3", "a-b", "2-", "5-2"})
         EXPECT_FALSE(cli::parsePageRange(QString::fromLatin1(bad), first, last)) << bad;
+}
+
+// A poster written to a PDF file asks no print server for anything: a server that hangs up on
+// every caller hears nothing from `print -o` and `map -o`, and hears the tool that looks for a
+// printer.
+TEST(CliPrint, APdfFileAsksNoPrintServer)
+{
+    QTemporaryDir dir;
+    QLocalServer server;
+    const QString socket = dir.filePath(QStringLiteral("cups.sock"));
+    ASSERT_TRUE(server.listen(socket));
+    const struct {
+        const char *arguments;
+        bool asks;
+    } rows[] = {
+        {"print --sheets 3 -o %1/poster.pdf", false},
+        {"map --sheets 3 -o %1/map.pdf", false},
+        {"print --sheets 3 --printer nowhere", true},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.arguments);
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("CUPS_SERVER"), socket);
+        tool.setProcessEnvironment(environment);
+        tool.start(QStringLiteral(PLAKATRON_BINARY_DIR "/bin/plakatron-cli"), words(r.arguments, dir.path()));
+        ASSERT_TRUE(tool.waitForStarted());
+        int heard = 0;
+        // Each caller is hung up on at once, so a tool that asks goes on without an answer.
+        while (!tool.waitForFinished(20))
+            while (server.waitForNewConnection(0) && server.hasPendingConnections()) {
+                delete server.nextPendingConnection();
+                ++heard;
+            }
+        while (server.waitForNewConnection(0) && server.hasPendingConnections()) {
+            delete server.nextPendingConnection();
+            ++heard;
+        }
+        EXPECT_EQ(tool.exitCode(), r.asks ? 2 : 0) << tool.readAllStandardError().constData();
+        EXPECT_EQ(heard > 0, r.asks);
+    }
 }

@@ -5,6 +5,7 @@
 // averaging reduction on one-pixel stripes and smooth pictures against a reference area average.
 #include "core/Numeric.h"
 #include "imaging/DibSection.h"
+#include "imaging/PixelCopy.h"
 #include "imaging/ReduceKernel.h"
 #include "imaging/ResampleKernel.h"
 #include "support/TestSupport.h"
@@ -14,6 +15,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <cstring>
 #include <array>
 #include <functional>
 #include <numbers>
@@ -508,3 +510,19 @@ TEST(Reduce, AnAxisThatGrowsKeepsTheBilinearPositions)
 
 }  // namespace
 }  // namespace plakatron::test
+
+// 32-bit rows to blue, green and red bytes as Qt converts them, at every width around the four
+// pixels taken at once, and only the bytes of the row written.
+TEST(PixelCopy, ThirtyTwoBitRowsBecomeQtsBlueGreenRed)
+{
+    for (const int width : {1, 2, 3, 4, 5, 7, 8, 9, 1001}) {
+        QImage row(width, 1, QImage::Format_RGB32);
+        for (int x = 0; x < width; ++x)
+            row.setPixel(x, 0, qRgb((x * 37 + 11) & 255, (x * 91 + 200) & 255, (x * 53 + 7) & 255));
+        const QImage expected = row.convertToFormat(QImage::Format_BGR888);
+        std::vector<std::uint8_t> bgr(std::size_t(width) * 3 + 1, 0xa5);
+        plakatron::pixelcopy::toBgr(row.format(), row.constScanLine(0), bgr.data(), width);
+        EXPECT_EQ(0, std::memcmp(bgr.data(), expected.constScanLine(0), std::size_t(width) * 3)) << width;
+        EXPECT_EQ(bgr.back(), 0xa5) << width;
+    }
+}

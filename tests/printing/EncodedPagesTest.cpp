@@ -11,6 +11,7 @@
 #include "printing/PageRenderer.h"
 #include "printing/PdfCheck.h"
 #include "printing/PrintJob.h"
+#include "printing/PrinterSheet.h"
 #include "support/PdfTools.h"
 #include "support/SmallDisk.h"
 #include "support/TestSupport.h"
@@ -21,6 +22,7 @@
 #include <QImageWriter>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -260,7 +262,8 @@ TEST(EncodedPages, TheEncoderWritesTheBytesOfQtsWriter)
         {"118 dots per cm", noise(40, 40, QImage::Format_RGB32)},
         {"with a text", noise(40, 40, QImage::Format_RGB32)},
     };
-    PageRenderer renderer(builtInPoster(3, 800));
+    const Poster poster = builtInPoster(3, 800);  // the renderer reads it at every page
+    PageRenderer renderer(poster);
     ASSERT_TRUE(renderer.RenderPage(2).made);
     cases[0].picture = renderer.pageCanvas();
     cases[5].picture.setDotsPerMeterX(11811);
@@ -277,5 +280,44 @@ TEST(EncodedPages, TheEncoderWritesTheBytesOfQtsWriter)
         QByteArray ours("left over");
         ASSERT_TRUE(encodePagePicture(c.picture, ours)) << c.what;
         EXPECT_TRUE(ours == qt) << c.what << ": " << ours.size() << " bytes against Qt's " << qt.size();
+    }
+}
+
+// A PDF file written without a printer (the tool's -o, which asks no print server) is the file a
+// printer writing PDF makes: the same printable area on every paper, and the same bytes but for
+// the moment of writing and the file's identifier, on one thread and on two.
+TEST(EncodedPages, AFileWrittenWithoutAPrinterIsThePrintersFile)
+{
+    QTemporaryDir dir;
+    for (const QPageSize::PageSizeId size : offeredPaperSizes())
+        for (const QPageLayout::Orientation orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+            const Paper paper{size, orientation};
+            const auto printer = pdfPrinter(dir.filePath(QStringLiteral("unused.pdf")));
+            setPaper(*printer, paper);
+            EXPECT_EQ(pdfFileSheet(paper).printable, sheetOf(*printer, paper).printable) << paperText(paper).toStdString();
+            EXPECT_TRUE(pdfFileSheet(paper).calibration.isNone());
+        }
+    const auto withoutDate = [](const QString &pdf) {
+        QFile file(pdf);
+        return file.open(QIODevice::ReadOnly)
+                   ? QString::fromLatin1(file.readAll()).remove(QRegularExpression(QStringLiteral("/CreationDate \\(D:[^)]*\\)|/ID \\[<[0-9a-f]*><[0-9a-f]*>\\]")))
+                   : QString();
+    };
+    const Paper paper{QPageSize::A3, QPageLayout::Landscape};
+    Poster poster = makePoster(builtInPicture(), {4, 800, 3, pdfFileSheet(paper), {}});
+    for (const int threads : {1, 2}) {
+        SCOPED_TRACE(testing::Message() << threads << " threads");
+        const PrintThreads set(threads);
+        PosterJob job;
+        job.poster = &poster;
+        job.range = {1, 8};
+        const QString byPrinter = dir.filePath(QStringLiteral("printer.pdf"));
+        const auto printer = pdfPrinter(byPrinter);
+        setPaper(*printer, paper);
+        printPoster(*printer, job);
+        const QString byWriter = dir.filePath(QStringLiteral("writer.pdf"));
+        printPoster(PdfFileOutput{byWriter, paper}, job);
+        EXPECT_EQ(pdfPageCount(byWriter), 8);
+        EXPECT_TRUE(withoutDate(byWriter) == withoutDate(byPrinter));
     }
 }

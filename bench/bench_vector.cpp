@@ -17,6 +17,7 @@
 #include "support/VectorFiles.h"
 
 #include "BenchMain.h"
+#include "TextPoster.h"
 
 #include <QFile>
 #include <QPageSize>
@@ -44,7 +45,7 @@ const Picture &posterPicture(bool pdf)
         const QString path = scratch().filePath(QStringLiteral("text-poster.pdf"));
         QFile file(path);
         file.open(QIODevice::WriteOnly);
-        file.write(test::writtenPdf(test::A0Points, 1, [](QPainter &p, int) { test::drawTextPoster(p, test::A0Points); }));
+        file.write(test::writtenPdf(test::A0Points, 1, [](QPainter &p, int) { bench::drawTextPoster(p, test::A0Points); }));
         file.close();
         return loadPicture(path, {}, PictureRequest{1, false});
     }();

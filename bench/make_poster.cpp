@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the A0 PDF posters of the vector benchmarks (tools/bench-vector), by Qt's PDF writer:
-//   build/bench/make_poster text FILE.pdf     a text-heavy poster (tests/support/VectorFiles.h)
+//   build/bench/make_poster text FILE.pdf     a text-heavy poster (TextPoster.h)
 //   build/bench/make_poster line FILE.pdf     white, with one black vertical line 0.5 points wide
 //                                             a little left of the middle of its first quarter
+#include "TextPoster.h"
 #include "support/VectorFiles.h"
 
 #include <QFile>
@@ -22,7 +23,7 @@ int main(int argc, char **argv)
     using namespace plakatron::test;
     const QByteArray pdf = writtenPdf(A0Points, 1, [&](QPainter &p, int) {
         if (args[1] == u"text") {
-            drawTextPoster(p, A0Points);
+            plakatron::bench::drawTextPoster(p, A0Points);
         } else {
             p.setRenderHint(QPainter::Antialiasing);
             p.fillRect(QRectF(QPointF(0, 0), A0Points), Qt::white);

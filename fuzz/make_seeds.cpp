@@ -19,8 +19,10 @@
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QPainter>
+#include <QPainterPath>
 #include <cstdio>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 using namespace plakatron;
@@ -206,10 +208,55 @@ void structureSeeds()
         put("heif", name, heifBoxRecords(bytes));
 }
 
-// The PDF and SVG targets' seeds: small real files (tests/support/VectorFiles.h).
+// The PDF and SVG targets' seeds: small files of what real ones hold (text, paths, gradients,
+// several pages, a turned page, a crop box, <use>, nested groups, SVGZ), made by Qt's writers or
+// by hand (tests/support/VectorFiles.h).
 void vectorSeeds()
 {
-    for (const auto &[target, name, bytes] : vectorFuzzSeeds())
+    const auto shapes = [](QPainter &p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillRect(QRectF(4, 4, 40, 20), QColor(200, 40, 40, 128));
+        QLinearGradient gradient(0, 0, 60, 0);
+        gradient.setColorAt(0, Qt::blue);
+        gradient.setColorAt(1, Qt::yellow);
+        p.setBrush(gradient);
+        p.setPen(QPen(Qt::black, 1.5, Qt::DashLine));
+        p.drawEllipse(QRectF(20, 10, 50, 30));
+        QPainterPath curve;
+        curve.moveTo(0, 48);
+        curve.cubicTo(20, 0, 40, 96, 72, 40);
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(curve);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(9);
+        p.setFont(font);
+        p.drawText(QPointF(6, 44), QStringLiteral("Poster"));
+    };
+    const QByteArray halves = "0 0 1 rg 0 0 50 50 re f 1 0 0 rg 50 0 50 50 re f BT /F1 8 Tf 5 5 Td (x) Tj ET";
+    QByteArray svgDeep = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"20\" height=\"20\">";
+    for (int i = 0; i < 8; ++i)
+        svgDeep += "<g transform=\"translate(1,1)\">";
+    svgDeep += "<rect width=\"4\" height=\"4\"/>" + QByteArray("</g>").repeated(8) + "</svg>";
+    const QByteArray svgUse = R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" )"
+                              R"(viewBox="0 0 30 10"><defs><circle id="c" cx="5" cy="5" r="4" fill="teal"/></defs>)"
+                              R"(<use xlink:href="#c"/><use xlink:href="#c" x="10"/><use xlink:href="#c" x="20"/>)"
+                              R"(<polygon points="0,0 30,10 0,10" fill-opacity="0.3"/></svg>)";
+    const QByteArray written = writtenSvg(QSizeF(72, 48), shapes);
+    const QList<std::tuple<const char *, const char *, QByteArray>> seeds = {
+        {"pdf", "shapes.pdf", writtenPdf(QSizeF(72, 48), 1, [&](QPainter &p, int) { shapes(p); })},
+        {"pdf", "two-pages.pdf", writtenPdf(QSizeF(30, 20), 2, [](QPainter &p, int page) {
+             p.fillRect(QRectF(5, 5, 10 + page * 5, 10), Qt::darkGreen);
+         })},
+        {"pdf", "turned.pdf", handWrittenPdf(QStringLiteral("0 0 100 50"), QStringLiteral(" /Rotate 90"), halves)},
+        {"pdf", "cropped.pdf", handWrittenPdf(QStringLiteral("0 0 100 50"), QStringLiteral(" /CropBox [10 10 60 40]"), halves)},
+        {"pdf", "no-pages.pdf", handWrittenPdf(QStringLiteral("0 0 100 50"), QString(), "", 0)},
+        {"svg", "shapes.svg", written},
+        {"svg", "shapes.svgz", gzipped(written)},
+        {"svg", "nested.svg", svgDeep},
+        {"svg", "use.svg", svgUse},
+        {"svg", "no-size.svg", R"(<svg xmlns="http://www.w3.org/2000/svg"><rect x="2" y="2" width="6" height="3"/></svg>)"},
+    };
+    for (const auto &[target, name, bytes] : seeds)
         put(target, name, bytes);
 }
 

@@ -5,15 +5,10 @@
 // Each is refused with error 481 or 7 and a description saying what is wrong, or loads as a whole
 // picture of bounded size; none crashes, hangs or comes back half decoded.
 #include "HostileFiles.h"
+#include "Loading.h"
 #include "TestFiles.h"
-#include "core/MessageBox.h"
-#include "core/RuntimeError.h"
 #include "input/Metafile.h"
-#include "input/OpenPicture.h"
-#include "input/PictureLoader.h"
-#include "support/TestSupport.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -31,28 +26,10 @@ using Wmf = MetafileBuilder;
 
 namespace {
 
-// What loading the file at path gives: "width x height", or "Error: number description" after
-// checking the window's message for it.
-QString loaded(const QString &path, QImage *picture = nullptr)
+// What loading bytes saved under a name gives (see loaded).
+QString load(const char *name, const QByteArray &bytes, Picture *picture = nullptr)
 {
-    try {
-        const QImage image = loadPicture(path).raster();
-        if (picture)
-            *picture = image;
-        return QStringLiteral("%1 x %2").arg(image.width()).arg(image.height());
-    } catch (const RuntimeError &e) {
-        EXPECT_EQ(loadFailureMessage(path, e), "Unable to load picture '" + path + "'\r\n" + e.description()
-                                                   + "\r\nCode " + QString::number(e.number()));
-        return errorWithNumber(e);
-    }
-}
-
-// The same for bytes saved under a name.
-QString load(const char *name, const QByteArray &bytes, QImage *picture = nullptr)
-{
-    const QString path = QDir::home().filePath(QLatin1String(name));
-    writeFile(path, bytes);
-    return loaded(path, picture);
+    return loaded(saved(QLatin1String(name), bytes), picture);
 }
 
 QByteArray smallGif() { return makeGif({qRgb(255, 0, 0), 0, 0, 0}, {GifFrame{4, 3, std::vector<quint8>(12, 0)}}); }
@@ -185,13 +162,13 @@ TEST(HostilePicture, EachIsRefusedWithItsReasonOrLoadsWithinItsBudget)
     // deadline has its own test below).
     setDecodingDeadlineForTesting(600'000);
     for (const auto &c : cases) {
-        QImage picture;
+        Picture picture;
         const QString outcome = load(c.name, c.bytes, &picture);
         SCOPED_TRACE(std::string(c.name) + " gives " + outcome.toStdString());
         EXPECT_TRUE(outcome.startsWith(c.outcome));
         for (const auto &[point, colour] : c.pixels)
-            EXPECT_EQ(colourAt(picture, point), colour) << point.x() << ", " << point.y();
-        EXPECT_EQ(picture.textKeys(), QStringList());  // no decoder read any text
+            EXPECT_EQ(colourAt(picture.raster(), point), colour) << point.x() << ", " << point.y();
+        EXPECT_EQ(picture.raster().textKeys(), QStringList());  // no decoder read any text
     }
     setDecodingDeadlineForTesting(0);
 }
@@ -287,7 +264,8 @@ TEST(HostilePicture, DrawingAndDecodingStopAtTheDeadline)
 }
 
 // Only regular files are opened: a pipe (held open for writing here, so that opening it would not
-// wait but find it empty), a socket, a folder or a missing name is refused with its reason; a link
+// wait but find it empty), a socket (which cannot be opened at all, so the kind is what refuses
+// it), a folder or a missing name is refused with its reason; a link
 // to a picture is the picture. A picture padded to gigabytes is read only as far as it goes.
 TEST(HostilePicture, SpecialFilesAndPaddingAreNotRead)
 {

@@ -351,24 +351,31 @@ private:
     QPoint from_;
 };
 
-// The picture at w x h from each kernel (on three threads) and from Resample: all the same bytes.
-QImage reduced(const QImage &picture, std::int32_t w, std::int32_t h)
+// The bytes each reducing kernel makes of the rows (on three threads): the same for both.
+QByteArray reducedByEachKernel(const resample::Reduction &plan, const resample::PictureRows &rows, std::int32_t w,
+                               std::int32_t h)
 {
-    const resample::Reduction plan(picture.width(), picture.height(), w, h, 0, 0, picture.width(), picture.height());
     QByteArray first;
     for (const resample::Kernel kernel : {resample::Kernel::Plain, resample::Kernel::Avx2}) {
         cDIBSection dest;
         dest.Create(w, h);
-        EXPECT_TRUE(resample::reduce(plan, ImageRows(picture), {dest.DIBSectionBitsPtr(), dest.BytesPerScanLine()},
-                                     kernel, 3));
+        EXPECT_TRUE(resample::reduce(plan, rows, {dest.DIBSectionBitsPtr(), dest.BytesPerScanLine()}, kernel, 3));
         if (first.isEmpty())
             first = allBytes(dest);
         EXPECT_TRUE(allBytes(dest) == first) << "kernel " << int(kernel);
     }
+    return first;
+}
+
+// The picture at w x h from each kernel and from Resample: all the same bytes.
+QImage reduced(const QImage &picture, std::int32_t w, std::int32_t h)
+{
+    const resample::Reduction plan(picture.width(), picture.height(), w, h, 0, 0, picture.width(), picture.height());
+    const QByteArray kernels = reducedByEachKernel(plan, ImageRows(picture), w, h);
     cDIBSection whole;
     whole.CreateFromPicture(picture);
     const auto page = whole.Resample(h, w);
-    EXPECT_TRUE(allBytes(*page) == first) << "Resample";
+    EXPECT_TRUE(allBytes(*page) == kernels) << "Resample";
     return page->toImage();
 }
 
@@ -387,16 +394,7 @@ TEST(Reduce, KernelsAgreeOnPicturesPlacedAnywhere)
         const int h = n % 3 == 2 ? size(sh, sh + 40) : size(1, sh - 1);
         SCOPED_TRACE(testing::Message() << "case " << n << ": " << sw << 'x' << sh << " to " << w << 'x' << h);
         const resample::Reduction plan(sw, sh, w, h, left, top, picture.width(), picture.height());
-        const ImageRows rows(picture, QPoint(plan.pictureLeft - left, plan.pictureTop - top));
-        QByteArray first;
-        for (const resample::Kernel kernel : {resample::Kernel::Plain, resample::Kernel::Avx2}) {
-            cDIBSection dest;
-            dest.Create(w, h);
-            resample::reduce(plan, rows, {dest.DIBSectionBitsPtr(), dest.BytesPerScanLine()}, kernel, 3);
-            if (first.isEmpty())
-                first = allBytes(dest);
-            EXPECT_TRUE(allBytes(dest) == first) << "kernel " << int(kernel);
-        }
+        reducedByEachKernel(plan, ImageRows(picture, QPoint(plan.pictureLeft - left, plan.pictureTop - top)), w, h);
     }
 }
 
@@ -471,25 +469,6 @@ TEST(Reduce, StripesTurnGreySmoothPicturesKeepTheirAreaAverage)
             off += std::abs(((page.pixel(int(k / 3 % w), int(k / 3 / w)) >> (8 * (k % 3))) & 0xFF) - expected[k]);
         EXPECT_LT(off / double(expected.size()), 2);
     }
-}
-
-// The stripes of the issue as the page renderer cuts them: a 6000 x 4000 picture on 3 sheets at
-// 800 pixels, page 1: a crop of the cell (2000 x 2828) and its 3 % overlap, white first column
-// and row, to 800 x 1131. Point samples left a deviation of 73.6; the picture area must be grey.
-TEST(Reduce, StripesOfTheFirstPageOfThreeSheetsTurnGrey)
-{
-    QImage stripes(6000, 4000, QImage::Format_RGB32);
-    for (int y = 0; y < stripes.height(); ++y)
-        for (int x = 0; x < stripes.width(); ++x)
-            stripes.setPixel(x, y, x % 2 ? 0xFFFFFFFF : 0xFF000000);
-    PictureCrop crop{&stripes, QSize(2060, 2888), {}, {}};
-    crop.place(QRect(1, 1, 2060, 2888), QPoint(1, 1));
-    cDIBSection gathered;
-    const QImage page = cDIBSection::ResampleCrop(crop, 1131, 800, gathered)->toImage();
-    // The first page column and row take in the crop's white edge.
-    const auto [mean, deviation] = spread(page, 1, QRect(1, 1, 799, 1130));
-    EXPECT_NEAR(mean, 127.5, 2);
-    EXPECT_LT(deviation, 10);
 }
 
 // An axis that grows keeps the bilinear positions while the other shrinks: a picture that changes

@@ -118,10 +118,6 @@ QByteArray iconWithPng(int dirSide, int pngSide, bool real)
            + le(4, {png.size(), 22}) + png;
 }
 
-}  // namespace plakatron::test
-
-namespace plakatron::test {
-
 QByteArray pngWithText(int side, int chunks, qint64 inflated, bool international)
 {
     QImage image(side, side, QImage::Format_RGB32);

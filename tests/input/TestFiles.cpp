@@ -311,10 +311,6 @@ QByteArray heifClaiming(QByteArray heif, quint32 width, quint32 height)
     return heif;
 }
 
-}  // namespace plakatron::test
-
-namespace plakatron::test {
-
 namespace {
 
 QByteArray bigEndian(int bytes, quint64 value)

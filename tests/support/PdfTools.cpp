@@ -28,21 +28,23 @@ QString run(const QString &program, const QStringList &arguments)
         return QString();
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
+
+// The line of pdfinfo's report that the pattern matches, with its captures.
+QRegularExpressionMatch pdfinfoLine(const QString &pdf, const QString &pattern)
+{
+    return QRegularExpression(pattern, QRegularExpression::MultilineOption).match(run(QStringLiteral("pdfinfo"), {pdf}));
+}
 }  // namespace
 
 int pdfPageCount(const QString &pdf)
 {
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
-            .match(run(QStringLiteral("pdfinfo"), {pdf}));
+    const QRegularExpressionMatch m = pdfinfoLine(pdf, QStringLiteral(R"(^Pages:\s+(\d+))"));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 QSizeF pdfPageSize(const QString &pdf)
 {
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("^Page size:\\s+([\\d.]+) x ([\\d.]+) pts"), QRegularExpression::MultilineOption)
-            .match(run(QStringLiteral("pdfinfo"), {pdf}));
+    const QRegularExpressionMatch m = pdfinfoLine(pdf, QStringLiteral(R"(^Page size:\s+([\d.]+) x ([\d.]+) pts)"));
     return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
 }
 

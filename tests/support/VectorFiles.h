@@ -29,19 +29,7 @@ QByteArray handWrittenPdf(const QString &mediaBox, const QString &pageEntries, c
 // A gzip stream of `data` (an SVGZ file of an SVG picture).
 QByteArray gzipped(const QByteArray &data);
 
-// The seeds of the pdf and svg fuzz targets: small files of what real ones hold (text, paths,
-// gradients, several pages, a turned page, a crop box, <use>, nested groups, SVGZ), each as its
-// target ("pdf" or "svg"), a file name and its bytes.
-struct FuzzSeed {
-    const char *target;
-    const char *name;
-    QByteArray bytes;
-};
-QList<FuzzSeed> vectorFuzzSeeds();
-
-// A text-heavy A0 poster: a title, authors, four columns of 24-point body text with section
-// headings and two charts, and references in small print (about 20,000 characters).
-void drawTextPoster(QPainter &painter, QSizeF points);
+// The A0 poster the vector tests and benchmarks print (bench/TextPoster.h draws its text).
 inline const QSizeF A0Points(2384, 3370);
 // Where the line poster's line runs: a little left of the middle of the poster's first quarter, so
 // on 4 sheets across it falls inside the first sheet's cell.

@@ -412,11 +412,15 @@ TEST(Toolbox, OpenDialog)
     }), typed);
     QStringList seen, all;
     EXPECT_EQ(answered(10000, [&](QFileDialog &dialog) {
-        // The folder is read in the background: wait until the listing settles.
-        QTRY_COMPARE_WITH_TIMEOUT(listed(dialog).size(), pictures.size(), 5000);
+        // The folder is read in the background: wait until the listing settles. (Qt's QTRY macros
+        // report to Qt's test runner and would let a failed wait pass here.)
+        const auto settles = [&](qsizetype count) {
+            return QTest::qWaitFor([&] { return listed(dialog).size() == count; }, 5000);
+        };
+        EXPECT_TRUE(settles(pictures.size()));
         seen = listed(dialog);
         dialog.selectNameFilter("All files (*)");
-        QTRY_COMPARE_WITH_TIMEOUT(listed(dialog).size(), pictures.size() + others.size(), 5000);
+        EXPECT_TRUE(settles(pictures.size() + others.size()));
         all = listed(dialog);
         QMetaObject::invokeMethod(&dialog, &QDialog::reject);
     }), QString());

@@ -14,6 +14,11 @@
 namespace plakatron::cli {
 
 namespace {
+CliExit cannotLoad(const QString &path, const RuntimeError &e)
+{
+    return CliExit(1, QStringLiteral("Unable to load picture '%1': %2 (Code %3)").arg(path, e.description()).arg(e.number()));
+}
+
 Picture loadPosterPicture(const PosterOptions &options)
 {
     if (options.picture.isEmpty()) {
@@ -23,13 +28,11 @@ Picture loadPosterPicture(const PosterOptions &options)
     }
     try {
         // The pages and the map are drawn at their own size: no overview for a screen.
-        return loadPicture(options.picture, {}, PictureRequest{options.pdfPage, false});
+        return loadPicture(options.picture, {}, PictureRequest{options.pdfPage, false, options.rowsMayArrive});
     } catch (const RuntimeError &e) {
         if (e.number() == err::SubscriptOutOfRange)
             throw CliExit(2, QStringLiteral("--pdf-page %1: %2").arg(options.pdfPage).arg(e.description()));
-        throw CliExit(1, QStringLiteral("Unable to load picture '%1': %2 (Code %3)")
-                             .arg(options.picture, e.description())
-                             .arg(e.number()));
+        throw cannotLoad(options.picture, e);
     }
 }
 }  // namespace
@@ -227,6 +230,15 @@ Poster posterOf(const PosterOptions &options)
         throw CliExit(1, QStringLiteral("the page grid cannot be computed for this picture: %1 (error %2)")
                              .arg(e.description())
                              .arg(e.number()));
+    }
+}
+
+void checkPictureArrived(const Poster &poster, const PosterOptions &options)
+{
+    try {
+        static_cast<void>(poster.picture.raster());
+    } catch (const RuntimeError &e) {
+        throw cannotLoad(options.picture, e);
     }
 }
 

@@ -26,6 +26,7 @@ struct PosterOptions {
     QString picture;  // empty: the built-in picture
     int pdfPage = 1;  // the page of a PDF picture
     PosterChoices choices;
+    bool rowsMayArrive = false;  // a print job may start before the picture is decoded whole
 };
 
 // Rows of "term  description" under a heading, as a help text lists them.
@@ -68,6 +69,10 @@ int integerOption(const QCommandLineParser &parser, const QString &name, int min
 // The picture of the options laid out as the window lays it out (CliExit 1 when it cannot be
 // loaded or laid out, 2 when the size asked for cannot be laid out).
 Poster posterOf(const PosterOptions &options);
+// After a job on a poster of `options` failed: when its picture's rows were still arriving and the
+// picture then failed, the error of a picture that cannot be loaded (CliExit 1), as if it had been
+// loaded whole first. Waits for the picture's last row.
+void checkPictureArrived(const Poster &poster, const PosterOptions &options);
 // CliExit 2 when the page is not one of the poster's pages.
 void checkPage(const Poster &poster, int page);
 // The finished page, exactly as the print job prints it, on `renderer`'s canvas. A rendering

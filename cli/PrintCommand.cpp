@@ -180,11 +180,22 @@ struct ToolJob {
         job.range = range;
         job.map = map;
         job.cancellation = &stop;
-        int printed = 0;
+        // Pages are counted as they start; a picture whose rows are still arriving may yet fail,
+        // and then its error is all that is said: the count waits until the picture is there.
+        int started = 0, said = 0;
+        std::int16_t pages = 0;
+        const auto say = [&] {
+            for (; said < started; ++said) {
+                if (said == 0 && map)
+                    progress.map();
+                progress.page(said + 1, pages);
+            }
+        };
         job.progress = [&](std::int16_t, std::int16_t count) {
-            if (printed == 0 && map)
-                progress.map();
-            progress.page(++printed, count);
+            ++started;
+            pages = count;
+            if (poster.picture.complete())
+                say();
         };
         // A script wants to know: a page that gave a warning ends the job.
         job.warnings = [](std::int16_t page, const QStringList &warnings) { throw renderingFailed(page, warnings.first()); };
@@ -193,6 +204,7 @@ struct ToolJob {
                 printPoster(PdfFileOutput{parser_.value(QStringLiteral("output")), paper_}, job);
             else
                 printPoster(sheetPrinter(), job);
+            say();
         } catch (const WriteError &e) {
             throw cannotWrite(e);
         } catch (const RuntimeError &e) {
@@ -296,24 +308,33 @@ int runPrint(const QStringList &arguments)
     }
     requireOneDestination(parser, QStringLiteral("print"), QStringLiteral("-o FILE.pdf"));
 
-    const PosterOptions options = posterOptions(parser);
+    PosterOptions options = posterOptions(parser);
+    const bool withMap = parser.isSet(QStringLiteral("with-map"));
+    // The first pages are made while the picture is still being decoded (the map needs all of it).
+    options.rowsMayArrive = !withMap;
     ToolJob tool(parser, options.choices.sheet.paper);
     const Poster poster = tool.poster(options);
-    const PrintRange range = requestedRange(parser, poster);
-    const JobPages pages = posterJobPages(poster, range);
-    if (pages.count() == 0)
-        throw CliExit(2, (range.first == range.last ? QStringLiteral("page %1 holds").arg(range.first)
-                                                    : QStringLiteral("pages %1 to %2 hold").arg(range.first).arg(range.last))
-                             + QStringLiteral(" nothing of the picture: nothing was printed"));
-    const bool withMap = parser.isSet(QStringLiteral("with-map"));
+    // Whatever ends the command once the picture's rows are arriving, a picture that failed is
+    // reported as if it had been loaded whole first.
+    try {
+        const PrintRange range = requestedRange(parser, poster);
+        const JobPages pages = posterJobPages(poster, range);
+        if (pages.count() == 0)
+            throw CliExit(2, (range.first == range.last ? QStringLiteral("page %1 holds").arg(range.first)
+                                                        : QStringLiteral("pages %1 to %2 hold").arg(range.first).arg(range.last))
+                                 + QStringLiteral(" nothing of the picture: nothing was printed"));
 
-    std::optional<AssemblyMap> map;
-    if (withMap)
-        map.emplace(assemblyMapOf(poster));
-    tool.run(poster, range, map ? &*map : nullptr);
-    tool.progress.done(pages.count(), withMap);
-    if (pages.leftOut() > 0)
-        std::fprintf(stderr, "%s\n", qPrintable(leftOutText(pages.leftOut())));
+        std::optional<AssemblyMap> map;
+        if (withMap)
+            map.emplace(assemblyMapOf(poster));
+        tool.run(poster, range, map ? &*map : nullptr);
+        tool.progress.done(pages.count(), withMap);
+        if (pages.leftOut() > 0)
+            std::fprintf(stderr, "%s\n", qPrintable(leftOutText(pages.leftOut())));
+    } catch (...) {
+        checkPictureArrived(poster, options);
+        throw;
+    }
     return 0;
 }
 

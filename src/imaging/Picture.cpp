@@ -21,6 +21,23 @@ QImage pictureAsCut(const QImage &picture)
 
 Picture::Picture(QImage raster) : raster_(std::move(raster)) {}
 
+Picture::Picture(QImage raster, std::shared_ptr<const ArrivingRows> arriving)
+    : raster_(std::move(raster)), arriving_(std::move(arriving))
+{
+}
+
+const QImage &Picture::raster() const
+{
+    waitForRows(raster_.height());
+    return raster_;
+}
+
+void Picture::waitForRows(int rows) const
+{
+    if (arriving_)
+        arriving_->waitFor(rows);
+}
+
 Picture::Picture(QSize nominalSize, std::shared_ptr<const VectorDrawing> drawing, QImage overview, DocumentPage page)
     : nominal_(nominalSize), drawing_(std::move(drawing)), overview_(std::move(overview)), page_(page)
 {
@@ -37,7 +54,7 @@ QImage Picture::scaled(QSize size) const
 {
     QImage result;
     if (!isVector())
-        result = raster_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        result = raster().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     else if (!overview_.isNull() && overview_.width() >= size.width() && overview_.height() >= size.height())
         result = overview_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     else
@@ -53,7 +70,7 @@ QImage Picture::scaledAsCut(QSize size) const
     if (whole.width() < 2 || whole.height() < 2)
         return {};
     if (!isVector())
-        return Picture(pictureAsCut(raster_)).scaled(size);
+        return Picture(pictureAsCut(raster())).scaled(size);
     if (!overview_.isNull() && overview_.width() >= size.width() && overview_.height() >= size.height()) {
         // The overview spans the nominal size: its share beyond the first column and row.
         const double sx = double(overview_.width()) / whole.width(), sy = double(overview_.height()) / whole.height();

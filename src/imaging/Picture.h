@@ -39,6 +39,19 @@ public:
     virtual QImage draw(const QRectF &area, QSize size, const DrawingAhead &ahead = {}) const = 0;
 };
 
+// The rows of a raster picture that is still being decoded when it is handed on: a print job
+// starts on the first pages while the decoder fills in the rest of the picture. Used from any
+// thread.
+class ArrivingRows {
+public:
+    virtual ~ArrivingRows() = default;
+    // Waits until rows [0, rows) of the picture are there. RuntimeError when the picture failed
+    // before them: what loading it whole would have raised.
+    virtual void waitFor(int rows) const = 0;
+    // Whether rows [0, rows) are there now.
+    virtual bool has(int rows) const = 0;
+};
+
 // Which page of a document a picture is: a PDF's page and its page count; 1 of 1 otherwise.
 struct DocumentPage {
     int number = 1;
@@ -57,6 +70,9 @@ public:
     Picture() = default;
     // A raster picture is its image (implicit: every image is a picture).
     Picture(QImage raster);  // NOLINT(google-explicit-constructor)
+    // A raster picture whose rows `arriving` fills in: `raster` is of its full size, and nobody
+    // writes to it but the decoder behind `arriving`.
+    Picture(QImage raster, std::shared_ptr<const ArrivingRows> arriving);
     // A vector picture of `nominalSize` pixels, drawn by `drawing`. `overview` is the whole
     // picture at a size for the screen, made when it was loaded; may be null.
     Picture(QSize nominalSize, std::shared_ptr<const VectorDrawing> drawing, QImage overview = {},
@@ -66,8 +82,17 @@ public:
     bool isVector() const { return drawing_ != nullptr; }
     // The natural size of a raster, the nominal size of a vector picture.
     QSize size() const { return isVector() ? nominal_ : raster_.size(); }
-    // A raster picture's pixels; null for a vector picture.
-    const QImage &raster() const { return raster_; }
+    // A raster picture's pixels, all of them (waiting for rows still arriving: RuntimeError when
+    // the picture failed); null for a vector picture.
+    const QImage &raster() const;
+    // A raster picture's pixels as far as they are there: read none of a row before waitForRows
+    // has answered for it.
+    const QImage &rasterArriving() const { return raster_; }
+    void waitForRows(int rows) const;
+    // Whether the rows came after the picture (complete: whether every row is there now; until
+    // then such a picture may yet fail).
+    bool rowsArrive() const { return arriving_ != nullptr; }
+    bool complete() const { return !arriving_ || arriving_->has(raster_.height()); }
     const QImage &overview() const { return overview_; }
     DocumentPage documentPage() const { return page_; }
 
@@ -84,6 +109,7 @@ public:
 
 private:
     QImage raster_;
+    std::shared_ptr<const ArrivingRows> arriving_;
     QSize nominal_;
     std::shared_ptr<const VectorDrawing> drawing_;
     QImage overview_;

@@ -6,6 +6,7 @@
 #include "core/StopSignals.h"
 #include "input/Bytes.h"
 #include "input/HeifPicture.h"
+#include "input/JpegRows.h"
 #include "input/LoadChecks.h"
 #include "input/Metafile.h"
 #include "input/PictureFormat.h"
@@ -243,6 +244,11 @@ QImage decodeDeepTiff(QIODevice &source, const TiffStructure &structure)
     return oriented(image, orientation);
 }
 
+QString damagedDescription(PictureFormat format)
+{
+    return QStringLiteral("The %1 picture is damaged or incomplete and cannot be decoded.").arg(displayName(format));
+}
+
 // The picture `source` holds, by Qt's reader for its format (or the loader's own decoders). For
 // the formats read whole beforehand, `bytes` holds the file as far as it is read; a TIFF's
 // structure has been read.
@@ -303,8 +309,7 @@ QImage decodeRaster(QIODevice &source, const QByteArray &bytes, PictureFormat fo
         if (format == PictureFormat::Tiff && tiff.photometric >= 0)
             invalid(QStringLiteral("The TIFF picture is damaged, or of a kind this program cannot decode (%1).")
                         .arg(tiffKind(tiff)));
-        invalid(QStringLiteral("The %1 picture is damaged or incomplete and cannot be decoded.")
-                    .arg(displayName(format)));
+        invalid(damagedDescription(format));
     }
     if (image.isNull())
         outOfMemory();
@@ -597,6 +602,11 @@ Picture loadPicture(const QString &path, const IsolationWatch &watch, const Pict
         checkComplete(bytes, format);
         if (format == PictureFormat::Ico)
             checkIconImages(bytes);
+        if (request.rowsMayArrive && format == PictureFormat::Jpeg) {
+            const RuntimeError damaged(err::InvalidPicture, damagedDescription(format));
+            if (Picture arriving = arrivingJpeg(bytes, size, damaged); !arriving.isNull())
+                return arriving;
+        }
         QImage decoded;
         {
             QBuffer buffer;

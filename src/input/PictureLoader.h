@@ -9,7 +9,8 @@
 // page at its own resolution. Transparent parts are laid on white; 16-bit, CMYK and 10-bit pictures come
 // down to 8-bit RGB. Pictures are shown upright: the orientation tag of a JPEG, TIFF or WebP file
 // is applied, and the turns and mirrors of a HEIC or AVIF file. Every failure is a RuntimeError
-// with a number and a description a user can act on; nothing is returned half-decoded.
+// with a number and a description a user can act on; nothing is returned half-decoded (but a
+// picture asked for with its rows arriving, which raises its failure when they are waited for).
 
 #include "imaging/Picture.h"
 #include "input/Platform.h"
@@ -62,6 +63,10 @@ struct PictureLimits {
 struct PictureRequest {
     int pdfPage = 1;
     bool overview = true;
+    // A plain JPEG may come while its rows are still being decoded (Picture::raster waits for
+    // them; a damaged file raises its error there): for a print job that starts on the first
+    // pages meanwhile.
+    bool rowsMayArrive = false;
 };
 
 // Loads the picture file at path (a name as platform::nameFromNative gives it, whatever its

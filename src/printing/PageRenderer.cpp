@@ -116,7 +116,8 @@ PageResult PageRenderer::RenderPage(std::int16_t pageNumber)
         overlapY = overlapPixels(cw, s.Overlap);
     });
     // The crop is only described: white, of the cell's size plus the overlap ...
-    step([&] { crop_ = PictureCrop{&poster_.picture.raster(), QSize(CLng(cw + overlapX), CLng(ch + overlapY)), {}, {}}; });
+    // (Rows of the picture may still be arriving: the page waits below for those it reads.)
+    step([&] { crop_ = PictureCrop{&poster_.picture.rasterArriving(), QSize(CLng(cw + overlapX), CLng(ch + overlapY)), {}, {}}; });
     QRect wanted;
     step([&] {
         // ... with the cell and its overlap, offset by one pixel, copied 1:1 to (1, 1); beyond the
@@ -165,6 +166,8 @@ PageResult PageRenderer::RenderPage(std::int16_t pageNumber)
         // The page reads what it needs of it: a few rows and columns, or the picture's rows.
         const std::int32_t height = CLng(s.PagePixelHeight);
         const std::int32_t width = CLng(s.PagePixelWidth);
+        const PictureCrop::Landing landing = crop_.landing();
+        poster_.picture.waitForRows(landing.from.y() + landing.inCrop.height());
         // The page before last is written over: no new page-sized block, nothing cleared.
         std::unique_ptr<cDIBSection> enlarged =
             cDIBSection::ResampleCrop(crop_, height, width, pageCropBuffer(), resampleThreads_, std::move(spareImageBuffer_));

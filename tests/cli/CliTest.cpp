@@ -96,6 +96,9 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
     png[25] = 7;
     qToBigEndian(quint32(crc32(0, reinterpret_cast<const Bytef *>(png.constData() + 12), 17)), png.data() + 29);
     writeFile(dir.filePath(QStringLiteral("header.png")), png);
+    // A JPEG libjpeg gives up on after its pixels: found while a print job is under way.
+    QByteArray jpeg = encode(tile, "jpg");
+    writeFile(dir.filePath(QStringLiteral("damaged.jpg")), jpeg.insert(jpeg.size() - 2, QByteArray::fromHex("ffc800040000")));
     const std::string inputs = listing(dir.path());
     const std::string longName = "layout --picture %1/" + std::string(300, 'x') + ".jpg";
     const struct { const char *arguments; int exitCode; const char *mentions; } rows[] = {
@@ -141,6 +144,8 @@ TEST_F(CliLayout, BadInputEndsWithAOneLineErrorAndNoFile)
         {"print --printer No_Such_Printer", 2, "No_Such_Printer"},
         {"print -o %1/missing/out.pdf", 1, "missing/out.pdf': No such file or directory"},
         {"print -o %1/out.pdf --picture %1/none.jpg", 1, "File not found"},
+        {"print -o %1/out.pdf --picture %1/damaged.jpg", 1,
+         "damaged.jpg': The JPEG picture is damaged or incomplete and cannot be decoded. (Code 481)"},
         {"print -o %1/out.pdf" TALL, 2, "45280 pages"},
         {"print -o %1/out.pdf --pages 40000-40001" TALL, 2, "40000-40001"},
         {"print -o %1/out.pdf --pages 32767-32768" TALL, 2, "32768"},

@@ -6,6 +6,7 @@
 #include "app/BuiltInPicture.h"
 #include "core/Cancellation.h"
 #include "core/RuntimeError.h"
+#include "input/PictureLoader.h"
 #include "printing/AssemblyMap.h"
 #include "printing/EncodedPages.h"
 #include "printing/PageRenderer.h"
@@ -305,5 +306,39 @@ TEST(EncodedPages, AFileWrittenWithoutAPrinterIsThePrintersFile)
         printPoster(PdfFileOutput{byWriter, paper}, job);
         EXPECT_EQ(pdfPageCount(byWriter), 8);
         EXPECT_TRUE(withoutDate(byWriter) == withoutDate(byPrinter));
+    }
+}
+
+// A photograph whose rows are still being decoded when the job starts prints the page pictures of
+// the photograph loaded whole, whether one thread renders the pages or three.
+TEST(EncodedPages, APhotographStillArrivingPrintsThePagesOfThePhotographLoadedWhole)
+{
+    QTemporaryDir dir;
+    QImage photo(3000, 2000, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(photo.scanLine(y));
+        for (int x = 0; x < photo.width(); ++x)
+            row[x] = qRgb((x / 7 + y) % 256, (x ^ y) % 256, (x * y / 97) % 256);
+    }
+    const QString path = dir.filePath(QStringLiteral("photo.jpg"));
+    ASSERT_TRUE(photo.save(path, "JPG", 90));
+    const PosterChoices choices{5, 800, 3, pdfFileSheet({}), {}};
+    const auto printed = [&](const Picture &picture) {
+        const Poster poster = makePoster(picture, choices);
+        PosterJob job;
+        job.poster = &poster;
+        job.range = {1, std::int16_t(poster.pageCount())};
+        const QString pdf = dir.filePath(QStringLiteral("poster.pdf"));
+        printPoster(PdfFileOutput{pdf, {}}, job);
+        return storedPictures(pdf);
+    };
+    const std::vector<QByteArray> expected = printed(loadPicture(path, {}, PictureRequest{1, false}));
+    ASSERT_EQ(expected.size(), 15u);
+    for (const int threads : {1, 3}) {
+        SCOPED_TRACE(testing::Message() << threads << " threads");
+        const PrintThreads set(threads);
+        const Picture arriving = loadPicture(path, {}, PictureRequest{1, false, true});
+        ASSERT_TRUE(arriving.rowsArrive());
+        EXPECT_TRUE(printed(arriving) == expected);
     }
 }

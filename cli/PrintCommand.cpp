@@ -448,10 +448,11 @@ int runCalibrate(const QStringList &arguments)
     if (toFile && parser.isSet(QStringLiteral("measured")))
         throw CliExit(2, QStringLiteral("a PDF file prints at its exact size: --measured goes with --printer"));
 
-    ToolJob tool(parser, paperOption(parser));
+    const Paper paper = paperOption(parser);
+    ToolJob tool(parser, paper);
     CalibrationRulers rulers;
     try {
-        rulers = calibrationRulers(printableArea(tool.sheetPrinter()));
+        rulers = calibrationRulers(toFile ? pdfFileSheet(paper).printable : printableArea(tool.sheetPrinter()));
     } catch (const RuntimeError &e) {
         throw CliExit(1, e.description());
     }
@@ -474,7 +475,10 @@ int runCalibrate(const QStringList &arguments)
         return 0;
     }
     try {
-        printCalibrationSheet(tool.sheetPrinter(), &tool.stop);
+        if (toFile)
+            printCalibrationSheet(PdfFileOutput{parser.value(QStringLiteral("output")), paper}, &tool.stop);
+        else
+            printCalibrationSheet(tool.sheetPrinter(), &tool.stop);
     } catch (const WriteError &e) {
         throw cannotWrite(e);
     } catch (const RuntimeError &e) {

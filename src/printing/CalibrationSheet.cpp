@@ -80,16 +80,27 @@ void drawCalibrationSheet(QPainter &p, const QRectF &area, double dotsPerInch, c
     p.restore();
 }
 
-void printCalibrationSheet(QPrinter &printer, const Cancellation *cancellation)
+namespace {
+void printSheet(PrintJob &job, const QString &deviceName, const Paper &paper)
 {
-    const QString name = deviceNameOf(printer);
-    const Paper paper = paperOf(printer).value_or(Paper{});
-    PrintJob job(printer, cancellation);
     job.run(PrintRange{1, 0}, {}, {}, [&] {
         job.DrawSheet([&](QPainter &painter, const QRectF &area, double dotsPerInch) {
-            drawCalibrationSheet(painter, area, dotsPerInch, name, paper);
+            drawCalibrationSheet(painter, area, dotsPerInch, deviceName, paper);
         });
     });
+}
+}  // namespace
+
+void printCalibrationSheet(QPrinter &printer, const Cancellation *cancellation)
+{
+    PrintJob job(printer, cancellation);
+    printSheet(job, deviceNameOf(printer), paperOf(printer).value_or(Paper{}));
+}
+
+void printCalibrationSheet(const PdfFileOutput &file, const Cancellation *cancellation)
+{
+    PrintJob job(file, cancellation);
+    printSheet(job, QString::fromLatin1(PrintToFileDeviceName), file.paper);
 }
 
 MeasuredCalibration calibrationFromMeasured(double across, double down, const CalibrationRulers &rulers)

@@ -17,6 +17,7 @@ class QPrinter;
 namespace plakatron {
 
 class Cancellation;
+struct PdfFileOutput;
 
 // Nominal lengths of the two rulers in millimetres, whole centimetres.
 struct CalibrationRulers {
@@ -32,8 +33,10 @@ CalibrationRulers calibrationRulers(QSizeF printableMillimetres);
 void drawCalibrationSheet(QPainter &painter, const QRectF &area, double dotsPerInch, const QString &printerName,
                           const Paper &paper);
 
-// The calibration sheet on `printer`, one sheet (fails as PrintJob::run does).
+// The calibration sheet on `printer`, or as the PDF file `file` (written without a printer), one
+// sheet (fails as PrintJob::run does).
 void printCalibrationSheet(QPrinter &printer, const Cancellation *cancellation = nullptr);
+void printCalibrationSheet(const PdfFileOutput &file, const Cancellation *cancellation = nullptr);
 
 // The calibration the measured lengths give, or the message why they give none (a length of 0, or
 // one further from its nominal length than a printer scales).

@@ -203,8 +203,8 @@ TEST(CliProgress, BarAndPageRanges)
 }
 
 // A poster written to a PDF file asks no print server for anything: a server that hangs up on
-// every caller hears nothing from `print -o` and `map -o`, and hears the tool that looks for a
-// printer.
+// every caller hears nothing from `print -o`, `map -o` and `calibrate -o`, and hears the tool that
+// looks for a printer.
 TEST(CliPrint, APdfFileAsksNoPrintServer)
 {
     QTemporaryDir dir;
@@ -217,6 +217,7 @@ TEST(CliPrint, APdfFileAsksNoPrintServer)
     } rows[] = {
         {"print --sheets 3 -o %1/poster.pdf", false},
         {"map --sheets 3 -o %1/map.pdf", false},
+        {"calibrate --paper A3 -o %1/calibration.pdf", false},
         {"print --sheets 3 --printer nowhere", true},
     };
     for (const auto &r : rows) {

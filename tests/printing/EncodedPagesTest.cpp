@@ -136,6 +136,7 @@ TEST(EncodedPages, EveryThreadCountPrintsTheBytesQtWritesInPageOrder)
             job.map = map.get();
             job.progress = [&](std::int16_t page, std::int16_t) { progress.push_back(page); };
             printPoster(*printer, job);
+            EXPECT_EQ(printer->outputFileName(), pdf) << "the printer's file, not the draft's";
             EXPECT_EQ(pdfPageCount(pdf), pages + (r.map ? 1 : 0));
             const std::vector<QByteArray> printed = storedPictures(pdf);
             ASSERT_EQ(printed.size(), expected.size());

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "imaging/PixelCopy.h"
 
+#include "imaging/Avx2.h"
+#include "imaging/ResampleKernel.h"
+
 #include <QColor>
 #include <QPainter>
 #include <algorithm>
@@ -59,6 +62,27 @@ bool isDirectFormat(QImage::Format format) noexcept
     }
 }
 
+#ifdef PLAKATRON_X86_AVX2
+namespace {
+// Eight 32-bit pixels at a time: each half of the register moves its four pixels' blue, green and
+// red bytes to its first twelve bytes and is stored whole, the next store writing over its last
+// four. Gives how many pixels it took; the second half's store must end inside the row.
+PLAKATRON_AVX2 std::int32_t toBgrAvx2(const uchar *source, std::uint8_t *bgr, std::int32_t n) noexcept
+{
+    const __m256i pack = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
+                                          0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    std::int32_t x = 0;
+    for (; x + 10 <= n; x += 8) {
+        const __m256i packed =
+            _mm256_shuffle_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(source + 4 * std::ptrdiff_t(x))), pack);
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(bgr + 3 * std::ptrdiff_t(x)), _mm256_castsi256_si128(packed));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(bgr + 3 * std::ptrdiff_t(x) + 12), _mm256_extracti128_si256(packed, 1));
+    }
+    return x;
+}
+}  // namespace
+#endif
+
 void toBgr(QImage::Format format, const uchar *source, std::uint8_t *bgr, std::int32_t n) noexcept
 {
     switch (format) {
@@ -76,6 +100,12 @@ void toBgr(QImage::Format format, const uchar *source, std::uint8_t *bgr, std::i
         const auto *words = reinterpret_cast<const QRgb *>(source);
         std::int32_t x = 0;
         if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+#ifdef PLAKATRON_X86_AVX2
+            if (resample::avx2Supported()) {
+                x = toBgrAvx2(source, bgr, n);
+                bgr += 3 * std::ptrdiff_t(x);
+            }
+#endif
             // Four pixels (blue, green, red, alpha bytes) give three words of blue, green and red:
             // a few shifts instead of twelve byte stores.
             for (; x + 4 <= n; x += 4, bgr += 12) {

@@ -512,10 +512,10 @@ TEST(Reduce, AnAxisThatGrowsKeepsTheBilinearPositions)
 }  // namespace plakatron::test
 
 // 32-bit rows to blue, green and red bytes as Qt converts them, at every width around the four
-// pixels taken at once, and only the bytes of the row written.
+// and the eight pixels taken at once, and only the bytes of the row written.
 TEST(PixelCopy, ThirtyTwoBitRowsBecomeQtsBlueGreenRed)
 {
-    for (const int width : {1, 2, 3, 4, 5, 7, 8, 9, 1001}) {
+    for (const int width : {1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 17, 18, 19, 1001}) {
         QImage row(width, 1, QImage::Format_RGB32);
         for (int x = 0; x < width; ++x)
             row.setPixel(x, 0, qRgb((x * 37 + 11) & 255, (x * 91 + 200) & 255, (x * 53 + 7) & 255));

@@ -19,8 +19,8 @@ namespace plakatron {
 
 namespace {
 
-// libjpeg's errors end the decoding through longjmp; its warnings (damaged data it decodes
-// around) are Qt's reader's as well: not a failure, and nothing written to standard error.
+// libjpeg's errors end the decoding through longjmp. Its warnings (damaged data it decodes around)
+// are no failure for Qt's reader either; nothing is written to standard error.
 struct ErrorExit : jpeg_error_mgr {
     std::jmp_buf back;
 };
@@ -49,8 +49,8 @@ struct Decompressor {
     Decompressor &operator=(const Decompressor &) = delete;
 };
 
-// The header of a plain JPEG of `size`, and its resolution; false for any other. No C++ object
-// lives across the jump.
+// Reads the header into `d`: whether it is that of a plain JPEG of `size`. No C++ object lives
+// across the jump.
 bool plainHeader(Decompressor &d, QSize size)
 {
     if (setjmp(d.error.back))

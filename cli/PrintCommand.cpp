@@ -315,7 +315,7 @@ int runPrint(const QStringList &arguments)
     ToolJob tool(parser, options.choices.sheet.paper);
     const Poster poster = tool.poster(options);
     // Whatever ends the command once the picture's rows are arriving, a picture that failed is
-    // reported as if it had been loaded whole first.
+    // reported as if it had been loaded whole first; a stop signal ends it at once.
     try {
         const PrintRange range = requestedRange(parser, poster);
         const JobPages pages = posterJobPages(poster, range);
@@ -332,7 +332,8 @@ int runPrint(const QStringList &arguments)
         if (pages.leftOut() > 0)
             std::fprintf(stderr, "%s\n", qPrintable(leftOutText(pages.leftOut())));
     } catch (...) {
-        checkPictureArrived(poster, options);
+        if (tool.stop.signal() == 0)
+            checkPictureArrived(poster, options);
         throw;
     }
     return 0;
